@@ -1,0 +1,39 @@
+#!/usr/bin/env bash
+# Installs the Debian packages Tavi needs to build, test and run. Quiet and quick when
+# everything is present; runs apt-get update only when something is missing.
+set -euo pipefail
+
+PACKAGES=(
+    # build
+    g++ cmake ninja-build ccache pkg-config
+    # tests and benchmarks
+    libgtest-dev libgmock-dev libbenchmark-dev
+    # Qt
+    qt6-base-dev qt6-tools-dev qt6-tools-dev-tools qt6-l10n-tools libgl-dev
+    # compression of in-memory snapshots
+    libzstd-dev
+    # headless runs and screenshots
+    xvfb xauth dbus
+)
+if [[ "${TAVI_FUZZ_DEPS:-0}" == 1 ]]; then
+    PACKAGES+=(clang libclang-rt-14-dev)
+fi
+
+missing=()
+for package in "${PACKAGES[@]}"; do
+    if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed"; then
+        missing+=("$package")
+    fi
+done
+if ((${#missing[@]} == 0)); then
+    exit 0
+fi
+
+echo "Installing: ${missing[*]}"
+SUDO=()
+if [[ $(id -u) -ne 0 ]]; then
+    SUDO=(sudo)
+fi
+export DEBIAN_FRONTEND=noninteractive
+"${SUDO[@]}" apt-get update -qq
+"${SUDO[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null

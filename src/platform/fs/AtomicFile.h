@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+#include <functional>
+
+namespace tavi::fs {
+
+// Replaces a file's contents so that a crash, a full disk or any failure leaves either the
+// old file or the new one, never a mixture: the bytes go to a temporary file in the same
+// folder, which is flushed to disk and then renamed over the target.
+class AtomicFile {
+public:
+    struct Result {
+        bool ok = false;
+        QString error;  // the system's text, empty on success
+    };
+
+    // Called after the temporary file is complete and synced, just before the rename; a
+    // false result abandons the write. Lets tests stand in for a crash at that moment.
+    using BeforeRename = std::function<bool(const QString& tempPath)>;
+
+    static Result write(const QString& path, const QByteArray& bytes,
+                        const BeforeRename& beforeRename = {});
+
+    // A process-wide hook run before every rename, for fault-injection tests of callers
+    // that write through this class. Pass an empty function to remove it.
+    static void setBeforeRenameHook(BeforeRename hook);
+
+    // Creates the folder that will hold path (and its parents) when missing.
+    static bool ensureParentFolder(const QString& path);
+};
+
+}  // namespace tavi::fs
