@@ -10,6 +10,8 @@ PACKAGES=(
     libgtest-dev libgmock-dev libbenchmark-dev
     # Qt
     qt6-base-dev qt6-tools-dev qt6-tools-dev-tools qt6-l10n-tools libgl-dev
+    # sound: the ALSA mixer, and a sound server for tests that need a real mixer
+    libasound2-dev libasound2-plugins pulseaudio
     # compression of in-memory snapshots
     libzstd-dev
     # headless runs and screenshots
