@@ -1,0 +1,75 @@
+#pragma once
+
+#include "CMediaTrackNotifyWnd.h"
+
+#include <QString>
+
+#include <cstdint>
+
+class QWidget;
+
+namespace tavi::engines {
+
+class CMediaTrackCallback;
+
+// One playable entry, behind the interface every engine implements. Created unopened by
+// CreateTrackForFile, opened once, played, paused, resumed and stopped any number of
+// times, then closed (by Close or the destructor; each engine's destructor calls its own
+// Close). All operations run on the UI thread. Failures throw a CException subclass;
+// failures after Play returned arrive as CMediaTrackCallback::OnTrackError. Times are
+// seconds; volume levels run from 0.0 (silent) to 1.0 (the level found at Open).
+class CMediaTrack {
+public:
+    virtual ~CMediaTrack();
+    CMediaTrack(const CMediaTrack&) = delete;
+    CMediaTrack& operator=(const CMediaTrack&) = delete;
+
+    // Stores the name and starts the notify path. Engines call the base first.
+    virtual void Open(const QString& fileName);
+    // Engines stop and release their device first, then call the base. Never throws.
+    virtual void Close();
+    virtual void Play() = 0;
+    virtual void PlayRange(double from, double to) = 0;
+    virtual void Stop() = 0;
+    virtual void Pause() = 0;
+    virtual void Resume() = 0;
+    virtual bool IsStopped() = 0;
+    virtual bool IsPaused() = 0;
+    virtual bool IsPlaying() = 0;
+    virtual bool QueryCapabilityFirst() { return true; }
+    virtual double GetPosition() { return 0.0; }
+    virtual bool QueryCapabilitySecond() { return true; }
+    virtual double GetLength() { return m_length; }
+    virtual bool QueryCapabilityThird() { return true; }
+    // Positions outside the track are the engine's to handle.
+    virtual void Seek(double /*position*/) {}
+    virtual bool HasVideo() { return false; }
+    virtual QString GetFileName() const { return m_fileName; }
+    virtual bool CanSetupDevice() { return false; }
+    virtual void SetupDevice(QWidget* /*parent*/) {}
+    virtual bool HasVolume() { return false; }
+    virtual void SetVolume(float /*level*/) {}
+    virtual float GetVolume() { return 0.0f; }
+    virtual void OnFadeLevel(float /*level*/) {}
+    virtual double GetRateFactor() { return 1.0; }
+    // Opens fileName, reads its length and closes again; errors pass to the caller.
+    virtual double GetFileLength(const QString& fileName);
+    virtual void OnVideoSize(uint32_t /*sizeType*/, int /*width*/, int /*height*/) {}
+    virtual void OnVideoClose() {}
+    virtual void ReservedOperation(uintptr_t /*argument*/) {}
+
+    CMediaTrackCallback* GetCallback() const { return m_callback; }
+    // Set once by the factory right after construction.
+    void SetCallback(CMediaTrackCallback* callback) { m_callback = callback; }
+    const CMediaTrackNotifyWnd& GetNotifyWnd() const { return m_notifyWnd; }
+
+protected:
+    CMediaTrack() = default;
+
+    CMediaTrackNotifyWnd m_notifyWnd;
+    CMediaTrackCallback* m_callback = nullptr;  // not owned
+    QString m_fileName;
+    double m_length = 1.0;  // engines that measure lazily set -1.0, "unknown"
+};
+
+}  // namespace tavi::engines

@@ -1,0 +1,29 @@
+#include "CMediaTrackNotifyWnd.h"
+
+#include "NotifyDispatcher.h"
+
+namespace tavi::engines {
+
+CMediaTrackNotifyWnd::~CMediaTrackNotifyWnd() {
+    Destroy();
+}
+
+void CMediaTrackNotifyWnd::Create(CMediaTrack* track, const QString& title) {
+    Destroy();
+    m_title = title;
+    m_id = NotifyDispatcher::instance().Register(track);
+}
+
+void CMediaTrackNotifyWnd::Destroy() {
+    if (const uint64_t id = m_id.exchange(0)) {
+        NotifyDispatcher::instance().Unregister(id);
+    }
+}
+
+void CMediaTrackNotifyWnd::PostMessage(uint32_t message, uintptr_t wParam) const {
+    if (const uint64_t id = m_id.load()) {
+        NotifyDispatcher::instance().Post(id, message, wParam);
+    }
+}
+
+}  // namespace tavi::engines

@@ -1,0 +1,45 @@
+#pragma once
+
+#include <QString>
+
+#include <atomic>
+#include <cstdint>
+
+namespace tavi::engines {
+
+class CMediaTrack;
+
+// Turns messages from engine worker threads (and device completion notices) into callback
+// calls on the UI thread. Workers hold no pointer to the track: they post to the track's
+// registration number, and a message that arrives after the track closed is dropped.
+class CMediaTrackNotifyWnd {
+public:
+    static constexpr uint32_t kTrackEndedMessage = 0x8001;  // end of play
+    static constexpr uint32_t kMciNotifyMessage = 0x03B9;   // device completion notice
+    // Notification codes of kMciNotifyMessage.
+    static constexpr uint32_t kMciNotifySuccessful = 1;
+    static constexpr uint32_t kMciNotifySuperseded = 2;
+    static constexpr uint32_t kMciNotifyAborted = 4;
+    static constexpr uint32_t kMciNotifyFailure = 8;
+
+    CMediaTrackNotifyWnd() = default;
+    ~CMediaTrackNotifyWnd();
+    CMediaTrackNotifyWnd(const CMediaTrackNotifyWnd&) = delete;
+    CMediaTrackNotifyWnd& operator=(const CMediaTrackNotifyWnd&) = delete;
+
+    // UI thread: starts delivering messages to track's callback. title names the track.
+    void Create(CMediaTrack* track, const QString& title);
+    // UI thread: stops delivery; messages still queued are dropped.
+    void Destroy();
+    bool IsCreated() const { return m_id != 0; }
+    const QString& GetTitle() const { return m_title; }
+
+    // Any thread: queues a message for the UI thread. Does nothing when not created.
+    void PostMessage(uint32_t message, uintptr_t wParam = 0) const;
+
+private:
+    std::atomic<uint64_t> m_id = 0;  // read by posting workers
+    QString m_title;
+};
+
+}  // namespace tavi::engines

@@ -1,0 +1,49 @@
+#include "TrackFactory.h"
+
+#include "exceptions/CNoEngineException.h"
+#include "pause/CPauseTrack.h"
+
+#include <array>
+#include <functional>
+
+namespace tavi::engines {
+
+namespace {
+
+using Maker = std::function<std::unique_ptr<CMediaTrack>()>;
+
+struct EngineRow {
+    const char* extension;
+    Maker make;
+};
+
+// Engines not built on this system yet have no row; their files take the general path.
+const std::array<EngineRow, 1>& engineTable() {
+    static const std::array<EngineRow, 1> table{{
+        {".PAUSE", [] { return std::make_unique<CPauseTrack>(); }},
+    }};
+    return table;
+}
+
+}  // namespace
+
+QString UpperExtension(const QString& fileName) {
+    const qsizetype slash = fileName.lastIndexOf(QLatin1Char('/'));
+    const qsizetype dot = fileName.lastIndexOf(QLatin1Char('.'));
+    return dot > slash ? fileName.mid(dot).toUpper() : QString();
+}
+
+std::unique_ptr<CMediaTrack> CreateTrackForFile(const QString& fileName,
+                                                CMediaTrackCallback* callback) {
+    const QString extension = UpperExtension(fileName);
+    for (const EngineRow& row : engineTable()) {
+        if (extension == QLatin1String(row.extension)) {
+            std::unique_ptr<CMediaTrack> track = row.make();
+            track->SetCallback(callback);
+            return track;
+        }
+    }
+    throw CNoEngineException(fileName);
+}
+
+}  // namespace tavi::engines

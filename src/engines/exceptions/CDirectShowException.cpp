@@ -1,0 +1,12 @@
+#include "CDirectShowException.h"
+
+namespace tavi::engines {
+
+QString CDirectShowException::GetErrorMessage() const {
+    if (m_result == kProtectedContent || m_result == kProtectedContentLicense) {
+        return QStringLiteral("Can't play a protected Windows Media file");
+    }
+    return m_text;
+}
+
+}  // namespace tavi::engines

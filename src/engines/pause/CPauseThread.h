@@ -1,0 +1,60 @@
+#pragma once
+
+#include <atomic>
+#include <condition_variable>
+#include <cstdint>
+#include <mutex>
+#include <thread>
+
+namespace tavi::engines {
+
+class CPauseTrack;
+
+// Times a pause entry: a worker thread ticks every 100 ms and, once the position reaches
+// the end of the run, posts the end message to the owner's notify path once. Pausing
+// freezes the position and parks the worker; Seek works in any state.
+class CPauseThread {
+public:
+    enum State { Closed = 0, Stopped = 1, Paused = 2, Playing = 3 };
+    static constexpr int kTickMilliseconds = 100;
+
+    CPauseThread() = default;
+    virtual ~CPauseThread();
+    CPauseThread(const CPauseThread&) = delete;
+    CPauseThread& operator=(const CPauseThread&) = delete;
+
+    virtual void Init(double length, CPauseTrack* owner);
+    virtual void Close();
+    virtual void Play();
+    virtual void PlayRange(double from, double to);
+    virtual void Stop();
+    virtual void Pause();
+    virtual void Resume();
+    virtual bool IsStopped() const { return m_state == Stopped; }
+    virtual bool IsPlaying() const { return m_state == Playing; }
+    virtual bool IsPaused() const { return m_state == Paused; }
+    virtual double GetPosition() const;
+    virtual double GetLength() const { return m_length; }
+    virtual void Seek(double position);
+
+private:
+    static int64_t NowMilliseconds();
+    void Run();
+    double PositionLocked() const;
+
+    CPauseTrack* m_owner = nullptr;
+    double m_length = 0.0;
+    std::thread m_worker;
+    std::atomic<int64_t> m_startTick = 0;  // written by the UI thread, read by the worker
+    std::atomic<int> m_state = Closed;
+
+    // The following fields are protected by m_mutex; the worker waits on m_wake.
+    mutable std::mutex m_mutex;
+    std::condition_variable m_wake;
+    double m_basePosition = 0.0;
+    double m_endPosition = 0.0;
+    bool m_workerPaused = false;
+    bool m_quit = false;
+};
+
+}  // namespace tavi::engines

@@ -1,0 +1,119 @@
+#include "TrackRecorder.h"
+#include "engines/TrackFactory.h"
+#include "engines/exceptions/CNoEngineException.h"
+#include "engines/pause/CPauseTrack.h"
+#include "support/QtApp.h"
+
+#include <gtest/gtest.h>
+
+#include <thread>
+
+using namespace tavi::engines;
+using tavi::test::processEventsFor;
+
+namespace {
+
+// Deletes the track it is told about from inside the end report, as a player closing the
+// current track does.
+struct DeletingOwner : CMediaTrackCallback {
+    void OnTrackEnded(CMediaTrack* track) override {
+        ++ends;
+        if (owned.get() == track) {
+            owned.reset();
+        }
+    }
+    void OnTrackError(CMediaTrack*, std::unique_ptr<tavi::errors::CException>) override {
+        ++errors;
+    }
+    std::unique_ptr<CMediaTrack> owned;
+    int ends = 0;
+    int errors = 0;
+};
+
+}  // namespace
+
+TEST(TrackFactory, PicksTheEngineByExtensionInAnyCase) {
+    tavi::test::TrackRecorder owner;
+    for (const char* name : {"5.pause", "5.PAUSE", "/x/5.Pause"}) {
+        auto track = CreateTrackForFile(QString::fromUtf8(name), &owner);
+        EXPECT_NE(dynamic_cast<CPauseTrack*>(track.get()), nullptr) << name;
+        EXPECT_EQ(track->GetCallback(), &owner);
+        EXPECT_EQ(track->GetFileName(), QString()) << "the factory does not open";
+    }
+    EXPECT_EQ(UpperExtension(QStringLiteral("/a.b/file")), QString());
+    EXPECT_EQ(UpperExtension(QStringLiteral("/a/song.mp3")), QStringLiteral(".MP3"));
+    EXPECT_EQ(UpperExtension(QStringLiteral("/a/song.mp3 ")), QStringLiteral(".MP3 "));
+}
+
+TEST(TrackFactory, FileWithoutAnEngineHereIsAClearError) {
+    try {
+        CreateTrackForFile(QStringLiteral("/music/a.flac"), nullptr);
+        FAIL();
+    } catch (const CNoEngineException& e) {
+        EXPECT_TRUE(e.GetErrorMessage().contains(QStringLiteral("/music/a.flac")));
+    }
+}
+
+TEST(NotifyPath, DeviceNoticesMapToEndErrorOrNothing) {
+    tavi::test::coreApplication();
+    tavi::test::TrackRecorder owner;
+    auto track = CreateTrackForFile(QStringLiteral("1.pause"), &owner);
+    track->Open(QStringLiteral("1.pause"));
+    const auto& notify = track->GetNotifyWnd();
+    EXPECT_EQ(notify.GetTitle(), QStringLiteral("1.pause"));
+    notify.PostMessage(CMediaTrackNotifyWnd::kMciNotifyMessage,
+                       CMediaTrackNotifyWnd::kMciNotifySuperseded);
+    notify.PostMessage(CMediaTrackNotifyWnd::kMciNotifyMessage,
+                       CMediaTrackNotifyWnd::kMciNotifyAborted);
+    notify.PostMessage(CMediaTrackNotifyWnd::kMciNotifyMessage,
+                       CMediaTrackNotifyWnd::kMciNotifyFailure);
+    notify.PostMessage(CMediaTrackNotifyWnd::kMciNotifyMessage,
+                       CMediaTrackNotifyWnd::kMciNotifySuccessful);
+    notify.PostMessage(0x8002);
+    processEventsFor(50);
+    ASSERT_EQ(owner.reports.size(), 2u);
+    EXPECT_FALSE(owner.reports[0].ended);
+    EXPECT_EQ(owner.reports[0].message, QString()) << "a device failure notice has no text";
+    EXPECT_TRUE(owner.reports[1].ended);
+}
+
+TEST(NotifyPath, MessagesFromWorkersArriveInOrderAndNoneAfterClose) {
+    tavi::test::coreApplication();
+    tavi::test::TrackRecorder owner;
+    auto track = CreateTrackForFile(QStringLiteral("1.pause"), &owner);
+    track->Open(QStringLiteral("1.pause"));
+    std::thread worker([&] {
+        track->GetNotifyWnd().PostMessage(CMediaTrackNotifyWnd::kMciNotifyMessage,
+                                          CMediaTrackNotifyWnd::kMciNotifyFailure);
+        track->GetNotifyWnd().PostMessage(CMediaTrackNotifyWnd::kTrackEndedMessage);
+    });
+    worker.join();
+    track->GetNotifyWnd().PostMessage(CMediaTrackNotifyWnd::kTrackEndedMessage);
+    track->Close();  // the queued end must be dropped
+    processEventsFor(50);
+    EXPECT_TRUE(owner.reports.empty());
+
+    track->Open(QStringLiteral("1.pause"));
+    std::thread second([&] {
+        track->GetNotifyWnd().PostMessage(CMediaTrackNotifyWnd::kMciNotifyMessage,
+                                          CMediaTrackNotifyWnd::kMciNotifyFailure);
+        track->GetNotifyWnd().PostMessage(CMediaTrackNotifyWnd::kTrackEndedMessage);
+    });
+    second.join();
+    processEventsFor(50);
+    ASSERT_EQ(owner.reports.size(), 2u);
+    EXPECT_FALSE(owner.reports[0].ended);
+    EXPECT_TRUE(owner.reports[1].ended);
+}
+
+TEST(NotifyPath, OwnerMayDeleteTheTrackInsideTheReport) {
+    tavi::test::coreApplication();
+    DeletingOwner owner;
+    owner.owned = CreateTrackForFile(QStringLiteral("0.pause"), &owner);
+    owner.owned->Open(QStringLiteral("0.pause"));
+    owner.owned->GetNotifyWnd().PostMessage(CMediaTrackNotifyWnd::kTrackEndedMessage);
+    owner.owned->GetNotifyWnd().PostMessage(CMediaTrackNotifyWnd::kTrackEndedMessage);
+    processEventsFor(50);
+    EXPECT_EQ(owner.owned, nullptr);
+    EXPECT_EQ(owner.ends, 1) << "the second message belonged to a deleted track";
+}
