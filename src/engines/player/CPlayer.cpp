@@ -1,0 +1,329 @@
+#include "CPlayer.h"
+
+#include "app/settings/PlayerSettings.h"
+#include "engines/TrackFactory.h"
+#include "mixer/FadeOut.h"
+
+#include <QMetaObject>
+
+#include <algorithm>
+
+namespace tavi::engines {
+
+namespace {
+settings::PlayerSettings& options() {
+    return settings::playerSettings();
+}
+}  // namespace
+
+CPlayer::CPlayer(PlayerHost& host, QObject* parent) : QObject(parent), m_host(host) {}
+
+void CPlayer::SetMode(uint32_t mode) {
+    if (mode > ModeLoop || mode == m_mode) {
+        return;
+    }
+    m_mode = mode;
+    Q_EMIT modeChanged(mode);
+}
+
+bool CPlayer::IsPaused() const {
+    CMediaTrack* track = m_host.GetCurrentTrack();
+    return track && track->IsPaused();
+}
+
+// Runs a track operation; an engine error is reported, never thrown to the command loop.
+template <typename Action>
+void CPlayer::Guarded(Action action) {
+    try {
+        action();
+    } catch (const errors::CException& error) {
+        ReportTrackError(error);
+    }
+}
+
+bool CPlayer::SelectionIsLast() const {
+    const int count = m_host.GetCount();
+    return m_host.GetSelection() >= count - 1;
+}
+
+void CPlayer::PlayFile(const QString& path) {
+    if (IsPlaying()) {
+        StopCommand();
+    }
+    if (options().sendReset && UpperExtension(path) == QLatin1String(".MID") && m_midiReset) {
+        m_midiReset(options().resetFile);
+    }
+    std::unique_ptr<CMediaTrack> track;
+    try {
+        track = CreateTrackForFile(path, this);
+        StartTrack(*track, path);
+    } catch (const errors::CException& error) {
+        ReportTrackError(error);
+        track.reset();
+        if (options().ignoreErrors && !SelectionIsLast()) {
+            NextCommand();
+            PostCommand(playercmd::kPlay);
+        }
+        return;
+    }
+    m_playingName = m_host.GetDisplayName(path);
+    m_host.SetCurrentTrack(std::move(track));
+    Q_EMIT trackStarted(m_playingName);
+    Q_EMIT trayStateChanged(TrayState::Playing, m_playingName);
+}
+
+// Opens the track and starts it; Intro Scan plays only the intro range.
+void CPlayer::StartTrack(CMediaTrack& track, const QString& path) {
+    track.Open(path);
+    if (m_mode != ModeIntro) {
+        track.Play();
+        return;
+    }
+    const double length = track.GetLength();
+    const double introLength = options().introLength;
+    double start = options().introStart;
+    if (start + introLength > length) {
+        start = 0;
+    }
+    track.PlayRange(start, std::min(start + introLength, length));
+}
+
+void CPlayer::PlaySelected() {
+    const int selection = m_host.GetSelection();
+    if (selection < 0) {
+        return;
+    }
+    m_host.SetBusy(true);
+    PlayFile(m_host.GetEntry(selection));
+    m_host.SetBusy(false);
+}
+
+void CPlayer::ResumeCurrent(CMediaTrack& track) {
+    track.Resume();
+    Q_EMIT trayStateChanged(TrayState::Playing, m_playingName);
+}
+
+void CPlayer::PlayCommand() {
+    if (CMediaTrack* track = m_host.GetCurrentTrack()) {
+        Guarded([&] {
+            if (track->IsPaused()) {
+                ResumeCurrent(*track);
+            } else {
+                track->Seek(0);
+            }
+        });
+        return;
+    }
+    const int count = m_host.GetCount();
+    if (m_mode == ModeRandom && count > 0) {
+        m_host.SetSelection(m_host.NextRandom() % count);
+    }
+    PlaySelected();
+}
+
+void CPlayer::StopCommand() {
+    m_host.CloseCurrentTrack();
+    if (m_mode == ModeLoop) {
+        SetMode(ModeNormal);
+    }
+    m_playingName.clear();
+    Q_EMIT trackStopped();
+    Q_EMIT trayStateChanged(TrayState::Stopped, QString());
+}
+
+void CPlayer::FadeOutAndStop() {
+    m_host.SetBusy(true);
+    auto stop = [this] {
+        if (IsPlaying()) {
+            StopCommand();
+        }
+    };
+    if (!options().fadeOut) {
+        stop();
+    } else if (m_fadeOut) {
+        m_fadeOut(stop);
+    } else {
+        mixer::FadeOut::FadeOutAndStop(stop, options().fadeOut);
+    }
+    m_host.SetBusy(false);
+}
+
+void CPlayer::PauseCommand() {
+    if (CMediaTrack* track = m_host.GetCurrentTrack()) {
+        Guarded([&] {
+            if (track->IsPaused()) {
+                ResumeCurrent(*track);
+            } else {
+                track->Pause();
+                Q_EMIT trayStateChanged(TrayState::Paused, m_playingName);
+            }
+        });
+        return;
+    }
+    PlayCommand();
+    if (IsPlaying()) {
+        PostCommand(playercmd::kPause);
+    }
+}
+
+void CPlayer::NextCommand() {
+    const bool wasPlaying = IsPlaying();
+    if (wasPlaying) {
+        FadeOutAndStop();
+    }
+    const int selection = m_host.GetSelection();
+    const int count = m_host.GetCount();
+    if (selection < 0 || count <= 0) {
+        return;
+    }
+    if (selection < count - 1) {
+        m_host.SetSelection(selection + 1);
+    } else if (m_mode == ModeShuffle) {
+        m_host.ShufflePlaylist();
+    } else if (m_mode == ModeRepeat) {
+        m_host.SetSelection(0);
+    } else {
+        return;
+    }
+    if (wasPlaying) {
+        PlayCommand();
+    }
+}
+
+void CPlayer::PreviousCommand() {
+    const bool wasPlaying = IsPlaying();
+    if (wasPlaying) {
+        FadeOutAndStop();
+    }
+    const int selection = m_host.GetSelection();
+    if (selection >= 1) {
+        m_host.SetSelection(selection - 1);
+        if (wasPlaying) {
+            PlayCommand();
+        }
+    }
+}
+
+void CPlayer::LoopCommand() {
+    if (m_mode == ModeLoop) {
+        SetMode(ModeNormal);
+        return;
+    }
+    if (!IsPlaying()) {
+        PlaySelected();
+    }
+    if (IsPlaying()) {
+        SetMode(ModeLoop);
+    }
+}
+
+void CPlayer::PlayDoubleClicked() {
+    if (IsPlaying()) {
+        FadeOutAndStop();
+    }
+    if (m_mode == ModeRandom) {
+        SetMode(ModeNormal);
+    }
+    PlayCommand();
+}
+
+void CPlayer::SeekTo(double seconds) {
+    if (CMediaTrack* track = m_host.GetCurrentTrack()) {
+        Guarded([&] { track->Seek(seconds); });
+    }
+}
+
+void CPlayer::FastForward() {
+    if (CMediaTrack* track = m_host.GetCurrentTrack()) {
+        Guarded([&] { track->Seek(track->GetPosition() + options().ffTime); });
+    }
+}
+
+void CPlayer::Rewind() {
+    if (CMediaTrack* track = m_host.GetCurrentTrack()) {
+        Guarded([&] { track->Seek(track->GetPosition() - options().ffTime); });
+    }
+}
+
+// High-resolution wheels send fractions of a notch; they seek by the same fraction.
+void CPlayer::WheelSeek(int delta) {
+    if (CMediaTrack* track = m_host.GetCurrentTrack()) {
+        Guarded([&] { track->Seek(track->GetPosition() + delta / 120.0); });
+    }
+}
+
+void CPlayer::ToggleMode(uint32_t mode) {
+    SetMode(m_mode == mode ? ModeNormal : mode);
+}
+
+int CPlayer::NextEntryIndex() const {
+    const int selection = m_host.GetSelection();
+    const int count = m_host.GetCount();
+    if (selection < 0) {
+        return -1;
+    }
+    if (count == 1) {
+        return 0;
+    }
+    if (m_mode == ModeRandom) {
+        return -1;
+    }
+    if (!IsPlaying()) {
+        return selection;
+    }
+    if (selection < count - 1) {
+        return selection + 1;
+    }
+    return m_mode == ModeRepeat ? 0 : -1;
+}
+
+void CPlayer::OnTrackEnded(CMediaTrack* track) {
+    if (track != m_host.GetCurrentTrack()) {
+        return;  // a report from a track that is no longer current
+    }
+    const uint32_t mode = m_mode;
+    StopCommand();
+    if (mode == ModeLoop) {
+        SetMode(ModeLoop);
+        PlayCommand();
+        return;
+    }
+    const int selection = m_host.GetSelection();
+    const int count = m_host.GetCount();
+    if (selection < 0 || count < 0) {
+        return;
+    }
+    if (selection >= count - 1 && (mode == ModeNormal || mode == ModeIntro)) {
+        if (selection == count - 1) {
+            m_host.SetSelection(0);
+        }
+        return;
+    }
+    NextCommand();
+    PlayCommand();
+}
+
+void CPlayer::OnTrackError(CMediaTrack* track, std::unique_ptr<errors::CException> error) {
+    if (track != m_host.GetCurrentTrack()) {
+        return;
+    }
+    ReportTrackError(*error);
+    if (options().ignoreErrors && m_mode != ModeLoop) {
+        OnTrackEnded(track);
+    } else {
+        StopCommand();
+    }
+}
+
+void CPlayer::ReportTrackError(const errors::CException& error) {
+    if (!options().ignoreErrors) {
+        m_host.ShowTrackError(error);
+    }
+}
+
+void CPlayer::PostCommand(int id) {
+    QMetaObject::invokeMethod(
+        this, [this, id] { ExecuteCommand(id); }, Qt::QueuedConnection);
+}
+
+}  // namespace tavi::engines
