@@ -27,3 +27,13 @@ void CMediaTrackNotifyWnd::PostMessage(uint32_t message, uintptr_t wParam) const
 }
 
 }  // namespace tavi::engines
+
+namespace tavi::engines {
+
+void CMediaTrackNotifyWnd::PostError(std::unique_ptr<errors::CException> error) const {
+    if (const uint64_t id = m_id.load()) {
+        NotifyDispatcher::instance().PostError(id, std::move(error));
+    }
+}
+
+}  // namespace tavi::engines

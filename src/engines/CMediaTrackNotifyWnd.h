@@ -1,9 +1,12 @@
 #pragma once
 
+#include "platform/errors/CException.h"
+
 #include <QString>
 
 #include <atomic>
 #include <cstdint>
+#include <memory>
 
 namespace tavi::engines {
 
@@ -36,6 +39,8 @@ public:
 
     // Any thread: queues a message for the UI thread. Does nothing when not created.
     void PostMessage(uint32_t message, uintptr_t wParam = 0) const;
+    // Any thread: an error that arose while playing, for the owner's OnTrackError.
+    void PostError(std::unique_ptr<errors::CException> error) const;
 
 private:
     std::atomic<uint64_t> m_id = 0;  // read by posting workers

@@ -1,8 +1,11 @@
 #pragma once
 
+#include "platform/errors/CException.h"
+
 #include <QObject>
 
 #include <cstdint>
+#include <memory>
 #include <mutex>
 #include <unordered_map>
 
@@ -21,13 +24,15 @@ public:
     void Unregister(uint64_t id);
     // Thread-safe.
     void Post(uint64_t id, uint32_t message, uintptr_t wParam);
+    void PostError(uint64_t id, std::unique_ptr<errors::CException> error);
 
 protected:
     void customEvent(QEvent* event) override;
 
 private:
     NotifyDispatcher();
-    void Deliver(CMediaTrack* track, uint32_t message, uintptr_t wParam);
+    void Deliver(CMediaTrack* track, uint32_t message, uintptr_t wParam,
+                 std::unique_ptr<errors::CException> error);
 
     // Touched on the UI thread only.
     std::unordered_map<uint64_t, CMediaTrack*> m_tracks;

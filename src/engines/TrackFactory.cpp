@@ -1,7 +1,9 @@
 #include "TrackFactory.h"
 
+#include "directshow/CDirectShowTrack.h"
 #include "exceptions/CNoEngineException.h"
 #include "pause/CPauseTrack.h"
+#include "platform/gst/GstSupport.h"
 
 #include <array>
 #include <functional>
@@ -18,8 +20,9 @@ struct EngineRow {
 };
 
 // Engines not built on this system yet have no row; their files take the general path.
-const std::array<EngineRow, 1>& engineTable() {
-    static const std::array<EngineRow, 1> table{{
+const std::array<EngineRow, 2>& engineTable() {
+    static const std::array<EngineRow, 2> table{{
+        {".MP3", [] { return std::make_unique<CMP3DirectShowTrack>(); }},
         {".PAUSE", [] { return std::make_unique<CPauseTrack>(); }},
     }};
     return table;
@@ -42,6 +45,12 @@ std::unique_ptr<CMediaTrack> CreateTrackForFile(const QString& fileName,
             track->SetCallback(callback);
             return track;
         }
+    }
+    // Tested anew for every track: GStreamer may have been removed since the last one.
+    if (gst::CanCreateGraph()) {
+        auto track = std::make_unique<CDirectShowTrack>();
+        track->SetCallback(callback);
+        return track;
     }
     throw CNoEngineException(fileName);
 }

@@ -1,5 +1,6 @@
 #include "TrackRecorder.h"
 #include "engines/TrackFactory.h"
+#include "engines/directshow/CDirectShowTrack.h"
 #include "engines/exceptions/CNoEngineException.h"
 #include "engines/pause/CPauseTrack.h"
 #include "support/QtApp.h"
@@ -45,13 +46,16 @@ TEST(TrackFactory, PicksTheEngineByExtensionInAnyCase) {
     EXPECT_EQ(UpperExtension(QStringLiteral("/a/song.mp3 ")), QStringLiteral(".MP3 "));
 }
 
-TEST(TrackFactory, FileWithoutAnEngineHereIsAClearError) {
-    try {
-        CreateTrackForFile(QStringLiteral("/music/a.flac"), nullptr);
-        FAIL();
-    } catch (const CNoEngineException& e) {
-        EXPECT_TRUE(e.GetErrorMessage().contains(QStringLiteral("/music/a.flac")));
+TEST(TrackFactory, UnlistedExtensionsGoToTheGeneralMediaEngine) {
+    for (const char* name : {"/music/a.flac", "/music/b.WAV", "/music/c", "/music/d.mp3"}) {
+        auto track = CreateTrackForFile(QString::fromUtf8(name), nullptr);
+        EXPECT_NE(dynamic_cast<CDirectShowTrack*>(track.get()), nullptr) << name;
     }
+    EXPECT_NE(dynamic_cast<CMP3DirectShowTrack*>(
+                  CreateTrackForFile(QStringLiteral("x.Mp3"), nullptr).get()),
+              nullptr);
+    EXPECT_EQ(CNoEngineException(QStringLiteral("/music/a.flac")).GetErrorMessage(),
+              QStringLiteral("There is no player for '/music/a.flac' on this system."));
 }
 
 TEST(NotifyPath, DeviceNoticesMapToEndErrorOrNothing) {

@@ -1,0 +1,188 @@
+#include "CDirectShowTrack.h"
+
+#include "CDirectShowPersistFilterList.h"
+#include "engines/exceptions/CDirectShowException.h"
+#include "platform/gst/AudioOutput.h"
+
+#include <cmath>
+#include <latch>
+
+namespace tavi::engines {
+
+namespace {
+
+constexpr GstClockTime kBusPollInterval = 100 * GST_MSECOND;
+constexpr uint32_t kNoInterface = 0x80004002;  // E_NOINTERFACE
+constexpr uint32_t kFail = 0x80004005;
+
+[[noreturn]] void Throw(uint32_t operation, const gst::PipelineError& error) {
+    throw CDirectShowException(operation, error.result, error.text);
+}
+
+}  // namespace
+
+CDirectShowTrack::~CDirectShowTrack() {
+    if (m_state != Closed) {
+        Close();
+    }
+}
+
+void CDirectShowTrack::Open(const QString& fileName) {
+    CMediaTrack::Open(fileName);
+    if (!gst::CanCreateGraph()) {
+        throw CDirectShowException(
+            CDirectShowException::CreateGraph, kFail,
+            QStringLiteral("GStreamer or its playbin element is not available."));
+    }
+    if (!AddConfiguredFilters()) {
+        throw CDirectShowException(CDirectShowException::AddConfiguredFilters, kFail,
+                                   QStringLiteral("The audio output could not be created."));
+    }
+    gst::PipelineError error;
+    if (!RenderFile(fileName, &error)) {
+        Throw(CDirectShowException::RenderFile, error);
+    }
+    m_state = Stopped;
+    m_quitWatcher = false;
+    std::latch ready(1);
+    m_watcher = std::thread([this, &ready] {
+        ready.count_down();
+        WatchBus();
+    });
+    ready.wait();
+}
+
+bool CDirectShowTrack::AddConfiguredFilters() {
+    CDirectShowPersistFilterList& filters = directShowFilters();
+    const gst::AudioOutputSpec spec = gst::AudioOutputSpec::FromEnvironment();
+    gst::ElementPtr device =
+        spec.kind == gst::AudioOutputSpec::Kind::Auto ? filters.CreateOutput() : nullptr;
+    QString error;
+    gst::ElementPtr sink = gst::CreateAudioSink(spec, std::move(device), &error);
+    if (!sink) {
+        return false;
+    }
+    m_pipeline.SetAudioSink(std::move(sink));
+    m_pipeline.SetAudioFilter(filters.CreateEffectsBin());
+    return true;
+}
+
+bool CDirectShowTrack::RenderFile(const QString& fileName, gst::PipelineError* error) {
+    return m_pipeline.RenderWithPlaybin(fileName, error);
+}
+
+// Runs on the worker: the end of the stream and errors go to the UI thread as messages.
+void CDirectShowTrack::WatchBus() {
+    gst::BusPtr bus(m_pipeline.Bus());
+    while (bus && !m_quitWatcher) {
+        gst::MessagePtr message(gst_bus_timed_pop_filtered(
+            bus.get(), kBusPollInterval, GstMessageType(GST_MESSAGE_EOS | GST_MESSAGE_ERROR)));
+        if (!message) {
+            continue;
+        }
+        if (GST_MESSAGE_TYPE(message.get()) == GST_MESSAGE_EOS) {
+            m_notifyWnd.PostMessage(CMediaTrackNotifyWnd::kTrackEndedMessage);
+        } else {
+            const gst::PipelineError error = gst::ErrorFromMessage(message.get());
+            m_notifyWnd.PostError(std::make_unique<CDirectShowException>(CDirectShowException::Run,
+                                                                         error.result, error.text));
+        }
+    }
+}
+
+void CDirectShowTrack::StopWatcher() {
+    if (m_watcher.joinable()) {
+        m_quitWatcher = true;
+        m_watcher.join();
+    }
+}
+
+// Taking the pipeline to NULL stops it from any state; rewinding first (as Stop does) would
+// only make the output start over, which a file output would record.
+void CDirectShowTrack::Close() {
+    StopWatcher();
+    m_pipeline.SetState(GST_STATE_NULL, nullptr);
+    m_state = Closed;
+    CMediaTrack::Close();
+}
+
+void CDirectShowTrack::Play() {
+    gst::PipelineError error;
+    if (!m_pipeline.SetState(GST_STATE_PLAYING, &error)) {
+        Throw(CDirectShowException::Run, error);
+    }
+    m_state = Playing;
+}
+
+void CDirectShowTrack::PlayRange(double from, double to) {
+    if (!m_pipeline.Seek(from, to)) {
+        throw CDirectShowException(CDirectShowException::SeekGraph, kFail,
+                                   QStringLiteral("The position cannot be set."));
+    }
+    Play();
+}
+
+void CDirectShowTrack::Stop() {
+    m_pipeline.SetState(GST_STATE_PAUSED, nullptr);
+    m_pipeline.Seek(0);
+    m_state = Stopped;
+}
+
+void CDirectShowTrack::Pause() {
+    gst::PipelineError error;
+    if (!m_pipeline.SetState(GST_STATE_PAUSED, &error)) {
+        Throw(CDirectShowException::PauseGraph, error);
+    }
+    m_state = Paused;
+}
+
+double CDirectShowTrack::GetPosition() {
+    return m_pipeline.Position().value_or(0.0);
+}
+
+double CDirectShowTrack::GetLength() {
+    const auto duration = m_pipeline.Duration();
+    if (!duration) {
+        throw CDirectShowException(CDirectShowException::GetLength, kNoInterface,
+                                   QStringLiteral("The length of this file cannot be determined."));
+    }
+    return *duration;
+}
+
+void CDirectShowTrack::Seek(double position) {
+    if (!m_pipeline.Seek(position)) {
+        throw CDirectShowException(CDirectShowException::SeekGraph, kFail,
+                                   QStringLiteral("The position cannot be set."));
+    }
+}
+
+double CDirectShowTrack::GainForHundredthsDb(long hundredths) {
+    return std::pow(10.0, double(hundredths) / 2000.0);
+}
+
+long CDirectShowTrack::HundredthsDbForGain(double gain) {
+    return gain <= 0 ? -10000 : std::lround(2000.0 * std::log10(gain));
+}
+
+void CDirectShowTrack::SetVolume(float level) {
+    m_pipeline.SetVolume(GainForHundredthsDb(std::lround((double(level) - 1.0) * 4000.0)));
+}
+
+float CDirectShowTrack::GetVolume() {
+    if (!m_pipeline.IsRendered()) {
+        return 0.0f;
+    }
+    const long hundredths = HundredthsDbForGain(m_pipeline.Volume());
+    return hundredths < -4000 ? 0.0f : float(double(hundredths) / 4000.0 + 1.0);
+}
+
+bool CMP3DirectShowTrack::RenderFile(const QString& fileName, gst::PipelineError* error) {
+    gst::PipelineError chainError;
+    const QStringList decoder{QStringLiteral("mpegaudioparse"), QStringLiteral("mpg123audiodec")};
+    if (m_pipeline.RenderWithChain(fileName, decoder, &chainError)) {
+        return true;
+    }
+    return CDirectShowTrack::RenderFile(fileName, error);
+}
+
+}  // namespace tavi::engines

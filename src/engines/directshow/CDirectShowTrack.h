@@ -1,0 +1,67 @@
+#pragma once
+
+#include "engines/CMediaTrack.h"
+#include "platform/gst/MediaPipeline.h"
+
+#include <atomic>
+#include <thread>
+
+namespace tavi::engines {
+
+// Plays almost every file through a GStreamer pipeline: the user's effect chain and output
+// device are added, the file is rendered (prerolled), and a worker watches the pipeline's
+// bus, posting the end of play and errors to the UI thread.
+class CDirectShowTrack : public CMediaTrack {
+public:
+    enum State { Closed = 0, Stopped = 1, Paused = 2, Playing = 3 };
+
+    CDirectShowTrack() = default;
+    ~CDirectShowTrack() override;
+
+    void Open(const QString& fileName) override;
+    void Close() override;
+    void Play() override;
+    void PlayRange(double from, double to) override;
+    void Stop() override;
+    void Pause() override;
+    void Resume() override { Play(); }
+    bool IsStopped() override { return m_state == Stopped; }
+    bool IsPaused() override { return m_state == Paused; }
+    bool IsPlaying() override { return m_state == Playing; }
+    double GetPosition() override;
+    double GetLength() override;
+    void Seek(double position) override;
+    bool HasVideo() override { return m_pipeline.HasVideo(); }
+    bool HasVolume() override { return m_pipeline.IsRendered(); }
+    void SetVolume(float level) override;
+    float GetVolume() override;
+
+    // Hundredths of a decibel (-4000..0) to linear gain and back, as volume levels map.
+    static double GainForHundredthsDb(long hundredths);
+    static long HundredthsDbForGain(double gain);
+
+protected:
+    // Sets the configured effect chain and the output on the pipeline; false on failure.
+    virtual bool AddConfiguredFilters();
+    // Loads and prerolls the file; false with *error on failure.
+    virtual bool RenderFile(const QString& fileName, gst::PipelineError* error);
+
+    gst::MediaPipeline m_pipeline;
+
+private:
+    void WatchBus();
+    void StopWatcher();
+
+    int m_state = Closed;
+    std::thread m_watcher;
+    std::atomic<bool> m_quitWatcher = false;
+};
+
+// MP3 files: decoded by an explicitly chosen MP3 decoder when the system has one, else
+// rendered like any other file.
+class CMP3DirectShowTrack : public CDirectShowTrack {
+protected:
+    bool RenderFile(const QString& fileName, gst::PipelineError* error) override;
+};
+
+}  // namespace tavi::engines
