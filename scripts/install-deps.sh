@@ -13,7 +13,7 @@ PACKAGES=(
     # sound: the ALSA mixer, and a sound server for tests that need a real mixer
     libasound2-dev libasound2-plugins pulseaudio
     # media pipelines and the plug-ins that decode, encode (test media) and play
-    libgstreamer1.0-dev libgstreamer-plugins-base1.0-dev gstreamer1.0-plugins-base
+    libgstreamer1.0-dev libgstreamer-plugins-base1.0-dev gstreamer1.0-plugins-base libtag1-dev
     gstreamer1.0-plugins-good gstreamer1.0-plugins-bad gstreamer1.0-plugins-ugly
     gstreamer1.0-libav gstreamer1.0-tools gstreamer1.0-x gstreamer1.0-alsa gstreamer1.0-pulseaudio
     # compression of in-memory snapshots
