@@ -36,6 +36,9 @@ public:
     void SetVolume(float level) override;
     float GetVolume() override;
 
+    // The pipeline element, for diagnostics and measurements; null when closed.
+    GstElement* GetPipelineElement() const { return m_pipeline.Pipeline(); }
+
     // Hundredths of a decibel (-4000..0) to linear gain and back, as volume levels map.
     static double GainForHundredthsDb(long hundredths);
     static long HundredthsDbForGain(double gain);
