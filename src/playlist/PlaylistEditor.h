@@ -1,8 +1,8 @@
 #pragma once
 
 #include <QObject>
-#include <set>
 #include <QStringList>
+#include <set>
 
 #include <functional>
 #include <utility>
