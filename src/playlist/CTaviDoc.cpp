@@ -39,6 +39,7 @@ bool CTaviDoc::SaveModified() {
 }
 
 QByteArray CTaviDoc::StoreSnapshot() const {
+    m_model->flushBatch();  // rows still waiting to be announced belong to the state
     const PlaylistModel& list = *m_model;
     return DocumentSnapshot::write(
         list.count(), list.current(),

@@ -17,6 +17,9 @@
 #include <QMimeData>
 #include <QVBoxLayout>
 
+#include <algorithm>
+#include <iterator>
+
 namespace tavi::playlist {
 
 CTaviView::CTaviView(CTaviDoc& document, QWidget* parent)
@@ -32,6 +35,7 @@ CTaviView::CTaviView(CTaviDoc& document, QWidget* parent)
 }
 
 CTaviView::~CTaviView() {
+    settings::viewSettings().curSel = m_document.model().current();
     m_editor.hooks().keepResponsive = nullptr;
     m_document.prompts() = {};
 }
@@ -76,8 +80,11 @@ void CTaviView::keepResponsive() {
 }
 
 bool CTaviView::OnCommand(int id) {
+    if (!IsKnownCommand(id)) {
+        return false;
+    }
     if (!IsCommandEnabled(id)) {
-        return id == cmd::kUndo || id == cmd::kRedo || id == cmd::kShuffle;
+        return true;  // handled: a disabled command does nothing
     }
     switch (id) {
         case cmd::kAddTracks:
@@ -134,10 +141,17 @@ bool CTaviView::OnCommand(int id) {
         case cmd::kPlay:
             Q_EMIT playRequested();
             break;
-        default:
-            return false;
     }
     return true;
+}
+
+bool CTaviView::IsKnownCommand(int id) {
+    static const int kCommands[] = {
+        cmd::kAddTracks, cmd::kAddPause, cmd::kRemove,  cmd::kClearAll,   cmd::kCopy,
+        cmd::kCut,       cmd::kPaste,    cmd::kMoveUp,  cmd::kMoveDown,   cmd::kMoveToBottom,
+        cmd::kMoveToTop, cmd::kSort,     cmd::kShuffle, cmd::kDeleteFile, cmd::kRename,
+        cmd::kUndo,      cmd::kRedo,     cmd::kPlay};
+    return std::find(std::begin(kCommands), std::end(kCommands), id) != std::end(kCommands);
 }
 
 bool CTaviView::IsCommandEnabled(int id) const {
@@ -172,6 +186,10 @@ bool CTaviView::IsCommandEnabled(int id) const {
     }
 }
 
+void CTaviView::RestoreSelection() {
+    m_document.model().setCurrent(settings::viewSettings().curSel);
+}
+
 void CTaviView::SetShowPath(bool on) {
     settings::viewSettings().showPath = on;
     m_document.model().refreshAll();
@@ -183,10 +201,19 @@ void CTaviView::SetShowTrackNo(bool on) {
 }
 
 void CTaviView::DropFiles(const QStringList& paths) {
-    const QStringList missing = m_editor.Drop(paths);
-    for (const QString& path : missing) {
-        ShowError(tr("File '%1' not found").arg(path));
+    // A drop that arrives while a long one is still being added waits for it.
+    m_queuedDrops.append(paths);
+    if (m_dropping) {
+        return;
     }
+    m_dropping = true;
+    while (!m_queuedDrops.isEmpty()) {
+        const QStringList missing = m_editor.Drop(m_queuedDrops.takeFirst());
+        for (const QString& path : missing) {
+            ShowError(tr("File '%1' not found").arg(path));
+        }
+    }
+    m_dropping = false;
 }
 
 void CTaviView::OnCopy(bool cut) {

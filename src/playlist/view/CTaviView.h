@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QList>
+#include <QStringList>
 #include <QWidget>
 
 #include <optional>
@@ -26,6 +28,11 @@ public:
     bool OnCommand(int id);
     // Whether a command is available now (the idle pass's enable state).
     bool IsCommandEnabled(int id) const;
+    static bool IsKnownCommand(int id);
+
+    // "CurSel": the selection restored after the recent playlist is reopened, and kept
+    // in the view settings when the view goes.
+    void RestoreSelection();
 
     // View > Show Path / Show Track Numbers.
     void SetShowPath(bool on);
@@ -56,6 +63,8 @@ private:
     CTaviDoc& m_document;
     PlaylistEditor& m_editor;
     CPlayListBox* m_list;
+    QList<QStringList> m_queuedDrops;
+    bool m_dropping = false;
 };
 
 }  // namespace tavi::playlist

@@ -93,6 +93,37 @@ TEST_F(View, DropOfFilesFromTheFileManager) {
     EXPECT_EQ(view.errors, QStringList{QStringLiteral("File '%1' not found").arg(gone)});
 }
 
+TEST_F(View, ADropDuringALongDropWaitsForIt) {
+    const QString a = touch(QStringLiteral("a.mp3"));
+    const QString b = touch(QStringLiteral("b.mp3"));
+    const auto original = editor().hooks().keepResponsive;
+    bool nested = false;
+    editor().hooks().keepResponsive = [&] {
+        original();
+        if (!nested) {
+            nested = true;
+            view.DropFiles({b});
+            EXPECT_FALSE(model().paths().contains(b))
+                << "not added in the middle of the first drop";
+        }
+    };
+    view.DropFiles(QStringList(5000, a));
+    EXPECT_TRUE(nested);
+    EXPECT_EQ(model().count(), 5001);
+    EXPECT_EQ(model().paths().constLast(), b);
+    EXPECT_EQ(doc->history().UndoCount(), 2u) << "one step per drop";
+}
+
+TEST_F(View, CurSelIsKeptAndRestored) {
+    fill({QStringLiteral("1.pause"), QStringLiteral("2.pause"), QStringLiteral("3.pause")}, 2);
+    { TestView second(*doc); }
+    EXPECT_EQ(tavi::settings::viewSettings().curSel, 2);
+    model().setCurrent(0);
+    view.RestoreSelection();
+    EXPECT_EQ(model().current(), 2);
+    EXPECT_EQ(list()->currentIndex().row(), 2);
+}
+
 TEST_F(View, DragWithinTheListMovesBeforeTheEntryUnderThePointer) {
     fill({QStringLiteral("1.pause"), QStringLiteral("2.pause"), QStringLiteral("3.pause")}, 2);
     const QPoint onFirst = list()->visualRect(model().index(0)).center();
