@@ -16,8 +16,12 @@ class TempRegistry {
 public:
     TempRegistry() { reopen(); }
 
-    QString userFile() const { return m_dir.filePath(QStringLiteral("user/Kestrova/Tavi/user.reg")); }
-    QString systemFile() const { return m_dir.filePath(QStringLiteral("system/Kestrova/Tavi/system.reg")); }
+    QString userFile() const {
+        return m_dir.filePath(QStringLiteral("user/Kestrova/Tavi/user.reg"));
+    }
+    QString systemFile() const {
+        return m_dir.filePath(QStringLiteral("system/Kestrova/Tavi/system.reg"));
+    }
     QString folder() const { return m_dir.path(); }
 
     // Drops the registry (writing what it holds) and reads the files anew, as a new

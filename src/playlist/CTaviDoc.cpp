@@ -1,0 +1,118 @@
+#include "CTaviDoc.h"
+
+#include "DocumentSnapshot.h"
+#include "PlaylistEditor.h"
+#include "PlaylistModel.h"
+#include "WaitCursor.h"
+#include "app/settings/PlayerSettings.h"
+
+#include <QFileInfo>
+
+#include <exception>
+
+namespace tavi::playlist {
+
+namespace {
+
+const QString kFailedToOpen = QStringLiteral("Failed to open document.");
+
+QString messageOf(const std::exception& error, const QString& fallback) {
+    const QString message = QString::fromLocal8Bit(error.what());
+    return message.isEmpty() ? fallback : message;
+}
+
+}  // namespace
+
+CTaviDoc::CTaviDoc(QObject* parent)
+    : CUndoDoc(parent),
+      m_model(std::make_unique<PlaylistModel>()),
+      m_editor(std::make_unique<PlaylistEditor>(*m_model, *this)) {}
+
+CTaviDoc::~CTaviDoc() = default;
+
+bool CTaviDoc::SaveModified() {
+    if (IsModified() && m_closing && settings::playerSettings().saveOnExit &&
+        !GetPathName().isEmpty() && !QFileInfo(GetPathName()).isDir()) {
+        return DoSave(GetPathName(), true);
+    }
+    return CUndoDoc::SaveModified();
+}
+
+QByteArray CTaviDoc::StoreSnapshot() const {
+    m_model->flushBatch();  // rows still waiting to be announced belong to the state
+    const PlaylistModel& list = *m_model;
+    return DocumentSnapshot::write(
+        list.count(), list.current(),
+        [&list](qsizetype i) -> const QString& { return list.path(int(i)); });
+}
+
+void CTaviDoc::LoadSnapshot(const QByteArray& snapshot) {
+    auto loaded = DocumentSnapshot::read(snapshot);
+    if (loaded) {
+        m_model->reset(loaded->entries, loaded->selection);
+    }
+}
+
+bool CTaviDoc::OnNewDocument() {
+    if (!CUndoDoc::OnNewDocument()) {
+        return false;
+    }
+    m_model->clear();
+    ResetUndo(true);
+    return true;
+}
+
+bool CTaviDoc::OnOpenDocument(const QString& path) {
+    WaitCursor wait;
+    const QFileInfo info(path);
+    if (!info.exists()) {
+        return false;
+    }
+    if (info.isDir()) {
+        m_model->clear();
+        m_editor->AddFolder(path);
+    } else if (!openPlaylistFile(path)) {
+        return false;
+    }
+    ResetUndo(true);
+    return true;
+}
+
+bool CTaviDoc::openPlaylistFile(const QString& path) {
+    QStringList entries;
+    try {
+        if (!m_fileHooks.load) {
+            throw std::runtime_error("");
+        }
+        entries = m_fileHooks.load(path);
+    } catch (const std::exception& error) {
+        ReportError(messageOf(error, kFailedToOpen));
+        return false;
+    }
+    // Read first, clear after: a file that cannot be read leaves the list as it was.
+    entries.removeIf([](const QString& entry) { return entry.size() > kMaxLoadedEntryLength; });
+    m_model->reset(entries, entries.isEmpty() ? -1 : 0);
+    return true;
+}
+
+bool CTaviDoc::OnSaveDocument(const QString& path) {
+    try {
+        if (!m_fileHooks.save) {
+            throw std::runtime_error("No playlist writer is available.");
+        }
+        if (QFileInfo(path).isDir()) {
+            throw std::runtime_error(
+                QStringLiteral("'%1' is a folder and cannot be written as a playlist.")
+                    .arg(path)
+                    .toStdString());
+        }
+        m_fileHooks.save(path, m_model->paths());
+    } catch (const std::exception& error) {
+        ReportError(messageOf(error, QStringLiteral("Failed to save document.")));
+        return false;
+    }
+    SetModifiedFlag(false);
+    return true;
+}
+
+}  // namespace tavi::playlist

@@ -1,0 +1,104 @@
+#pragma once
+
+#include <QObject>
+#include <QStringList>
+#include <set>
+
+#include <functional>
+#include <utility>
+
+namespace tavi::playlist {
+
+class CUndoDoc;
+class PlaylistModel;
+
+// The editing operations of the playlist view, without widgets: every command that changes
+// the list, with its undo id and selection rule. The view turns menu commands, keys,
+// dialogs, the clipboard and drops into these calls.
+class PlaylistEditor : public QObject {
+    Q_OBJECT
+public:
+    // Seams to parts that come later or live above this library. All are optional and are
+    // called on the UI thread.
+    struct Hooks {
+        // The entries of a ".alb", ".wpl" or ".search-ms" file added with AddPath (the
+        // playlist readers); when unset, such a file is added as one entry like any file.
+        // Throws std::exception when the file cannot be read.
+        std::function<QStringList(const QString& path)> playlistExpander;
+        // Playback: whether a track plays, which file it plays, and stopping it (with the
+        // fade) before its file is moved to the trash.
+        std::function<bool()> isPlaying;
+        std::function<QString()> playingFile;
+        std::function<void()> stopPlayback;
+        // Called every few thousand added entries so a window can repaint its wait cursor.
+        std::function<void()> keepResponsive;
+    };
+
+    enum class RenameResult { Renamed, Unchanged, Failed };
+
+    PlaylistEditor(PlaylistModel& model, CUndoDoc& document);
+
+    Hooks& hooks() { return m_hooks; }
+    PlaylistModel& model() { return m_model; }
+
+    // Building blocks (the caller records the undo step).
+    void AddPath(const QString& path);
+    void AddFolder(const QString& path);
+    bool AddEntry(const QString& path);
+    // Automation: no undo step.
+    bool InsertEntry(int index, const QString& path);
+    bool RemoveEntry(int index);
+
+    // Commands; each records its undo step.
+    void AddTracks(const QStringList& files);
+    void AddPause();
+    void Remove();
+    void ClearAll();
+    QString Copy() const;  // the selected entry's path; empty when none
+    QString Cut();
+    void Paste(const QString& text);
+    void MoveUp();
+    void MoveDown();
+    void MoveToBottom();
+    void MoveToTop();
+    void Sort();
+    bool CanShuffle() const;
+    void Shuffle();
+    // Moves the selected entry's file to the trash and removes the entry when the file is
+    // gone. Returns false when there was nothing to delete or the file stayed.
+    bool DeleteFile();
+    // Rename of a ".pause" entry: the entry becomes "<seconds><old extension>".
+    void RenamePause(int seconds);
+    // Rename of any other entry's file to newTitle (folder and extension kept).
+    RenameResult RenameFile(const QString& newTitle);
+    // A drop of files and folders from the file manager. Returns the names that did not
+    // exist (for "File '%s' not found"); the rest is added.
+    QStringList Drop(const QStringList& paths);
+    // A drag within the list: the entry moves to just before the entry at target (or to
+    // the end when target is the count).
+    bool DragMove(int from, int target);
+
+    // The AutoPlay rule after adding to a list that was empty.
+    void AutoPlayIfWasEmpty(bool wasEmpty);
+
+    // Splits clipboard text into entries: at CR, LF or CR LF; empty lines are dropped.
+    static QStringList SplitLines(const QString& text);
+
+Q_SIGNALS:
+    // Start playing the current entry (the Play command). Playback comes later.
+    void playRequested();
+
+private:
+    class Bulk;
+    void addFolderOnce(const QString& path, std::set<std::pair<quint64, quint64>>& visited);
+    void moveSelectedTo(int target, int undoId);
+    bool playing() const { return m_hooks.isPlaying && m_hooks.isPlaying(); }
+    void addedOne();
+
+    PlaylistModel& m_model;
+    CUndoDoc& m_document;
+    Hooks m_hooks;
+    int m_sinceResponsive = 0;
+};
+
+}  // namespace tavi::playlist

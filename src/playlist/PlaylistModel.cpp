@@ -1,0 +1,272 @@
+#include "PlaylistModel.h"
+
+#include "DisplayName.h"
+#include "EntryIcons.h"
+#include "EntryKinds.h"
+#include "app/settings/ViewSettings.h"
+
+namespace tavi::playlist {
+
+PlaylistModel::PlaylistModel(QObject* parent) : QAbstractListModel(parent) {}
+
+int PlaylistModel::rowCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : count();
+}
+
+QVariant PlaylistModel::data(const QModelIndex& index, int role) const {
+    if (!checkIndex(index, CheckIndexOption::IndexIsValid | CheckIndexOption::ParentIsInvalid)) {
+        return {};
+    }
+    const int row = index.row();
+    switch (role) {
+        case Qt::DisplayRole:
+            return displayText(row);
+        case Qt::DecorationRole:
+            return EntryIcons::icon(GetFileImageIndex(path(row)));
+        case Qt::ToolTipRole:
+        case PathRole:
+            return path(row);
+        case ItemValueRole:
+            return QVariant::fromValue(qulonglong(itemValue(row)));
+        case DisplayNameRole:
+            return displayName(row);
+        case ImageIndexRole:
+            return GetFileImageIndex(path(row));
+        default:
+            return {};
+    }
+}
+
+Qt::ItemFlags PlaylistModel::flags(const QModelIndex& index) const {
+    if (!index.isValid()) {
+        return Qt::ItemIsDropEnabled;
+    }
+    return Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsDragEnabled |
+           Qt::ItemIsDropEnabled | Qt::ItemNeverHasChildren;
+}
+
+QHash<int, QByteArray> PlaylistModel::roleNames() const {
+    auto names = QAbstractListModel::roleNames();
+    names.insert(PathRole, "path");
+    names.insert(ItemValueRole, "itemValue");
+    names.insert(DisplayNameRole, "displayName");
+    names.insert(ImageIndexRole, "imageIndex");
+    return names;
+}
+
+QStringList PlaylistModel::paths() const {
+    QStringList list;
+    list.reserve(count());
+    for (const Entry& entry : m_entries) {
+        list.append(entry.path);
+    }
+    return list;
+}
+
+const QString& PlaylistModel::displayName(int row) const {
+    const Entry& entry = m_entries[std::size_t(row)];
+    if (entry.name.isNull()) {
+        entry.name = GetDisplayName(entry.path);
+        if (entry.name.isNull()) {
+            entry.name = QLatin1String("");
+        }
+    }
+    return entry.name;
+}
+
+QString PlaylistModel::displayText(int row) const {
+    const auto& settings = settings::viewSettings();
+    const QString& text = settings.showPath ? path(row) : displayName(row);
+    if (!settings.showTrackNo) {
+        return text;
+    }
+    return QStringLiteral("[%1] %2").arg(row + 1).arg(text);
+}
+
+void PlaylistModel::setCurrent(int row) {
+    if (row < 0 || row >= count()) {
+        row = -1;
+    }
+    if (row != m_current) {
+        m_current = row;
+        Q_EMIT currentChanged(row);
+    }
+}
+
+void PlaylistModel::append(const QString& path, bool selectIfNone) {
+    if (m_batchDepth > 0) {
+        if (selectIfNone && m_current < 0 && m_pendingSelect < 0) {
+            m_pendingSelect = count() + int(m_pending.size());
+        }
+        m_pending.push_back(Entry{path, 0, {}});
+        return;
+    }
+    const int row = count();
+    beginInsertRows({}, row, row);
+    m_entries.push_back(Entry{path, 0, {}});
+    endInsertRows();
+    if (selectIfNone && m_current < 0) {
+        setCurrent(row);
+    }
+}
+
+bool PlaylistModel::insert(int row, const QString& path, bool selectIfNone) {
+    flushBatch();
+    if (row < 0 || row > count()) {
+        return false;
+    }
+    beginInsertRows({}, row, row);
+    m_entries.insert(m_entries.begin() + row, Entry{path, 0, {}});
+    const bool shifted = m_current >= row;
+    if (shifted) {
+        ++m_current;
+    }
+    endInsertRows();
+    if (shifted) {
+        Q_EMIT currentChanged(m_current);
+    }
+    if (selectIfNone && m_current < 0) {
+        setCurrent(row);
+    }
+    return true;
+}
+
+bool PlaylistModel::remove(int row) {
+    flushBatch();
+    if (row < 0 || row >= count()) {
+        return false;
+    }
+    beginRemoveRows({}, row, row);
+    m_entries.erase(m_entries.begin() + row);
+    endRemoveRows();
+    if (m_current == row) {
+        // The same index if it still exists, else the one before.
+        m_current = -2;  // forces the change signal below
+        setCurrent(row < count() ? row : row - 1);
+    } else if (m_current > row) {
+        --m_current;
+        Q_EMIT currentChanged(m_current);
+    }
+    return true;
+}
+
+void PlaylistModel::clear() {
+    reset({}, -1);
+}
+
+void PlaylistModel::move(int from, int to) {
+    flushBatch();
+    if (from < 0 || from >= count() || to < 0 || to >= count() || from == to) {
+        return;
+    }
+    // Qt counts the destination before the move: one past the target when moving down.
+    beginMoveRows({}, from, from, {}, to > from ? to + 1 : to);
+    Entry entry = std::move(m_entries[std::size_t(from)]);
+    m_entries.erase(m_entries.begin() + from);
+    m_entries.insert(m_entries.begin() + to, std::move(entry));
+    endMoveRows();
+    int current = m_current;
+    if (current == from) {
+        current = to;
+    } else if (from < current && current <= to) {
+        --current;
+    } else if (to <= current && current < from) {
+        ++current;
+    }
+    if (current != m_current) {
+        m_current = current;
+        Q_EMIT currentChanged(current);
+    }
+}
+
+void PlaylistModel::setPath(int row, const QString& path) {
+    if (row < 0 || row >= count()) {
+        return;
+    }
+    Entry& entry = m_entries[std::size_t(row)];
+    entry.path = path;
+    entry.name = QString();
+    const QModelIndex changed = index(row);
+    Q_EMIT dataChanged(changed, changed);
+}
+
+void PlaylistModel::reset(const QStringList& paths, int current) {
+    m_pending.clear();
+    m_pendingSelect = -1;
+    beginResetModel();
+    m_entries.clear();
+    m_entries.shrink_to_fit();
+    m_entries.reserve(std::size_t(paths.size()));
+    for (const QString& path : paths) {
+        m_entries.push_back(Entry{path, 0, {}});
+    }
+    m_current = -1;
+    endResetModel();
+    m_current = -2;
+    setCurrent(current);
+}
+
+void PlaylistModel::reorder(const std::vector<int>& order, int current) {
+    flushBatch();
+    Q_ASSERT(order.size() == m_entries.size());
+    std::vector<Entry> entries;
+    entries.reserve(order.size());
+    Q_EMIT layoutAboutToBeChanged();
+    for (int from : order) {
+        entries.push_back(std::move(m_entries[std::size_t(from)]));
+    }
+    m_entries = std::move(entries);
+    std::vector<int> newRowOf(order.size());
+    for (std::size_t row = 0; row < order.size(); ++row) {
+        newRowOf[std::size_t(order[row])] = int(row);
+    }
+    for (const QModelIndex& old : persistentIndexList()) {
+        changePersistentIndex(old, index(newRowOf[std::size_t(old.row())]));
+    }
+    Q_EMIT layoutChanged();
+    m_current = -2;
+    setCurrent(current);
+}
+
+void PlaylistModel::beginBatch() {
+    ++m_batchDepth;
+}
+
+void PlaylistModel::flushBatch() {
+    if (m_pending.empty()) {
+        return;
+    }
+    const int first = count();
+    beginInsertRows({}, first, first + int(m_pending.size()) - 1);
+    m_entries.insert(m_entries.end(), std::make_move_iterator(m_pending.begin()),
+                     std::make_move_iterator(m_pending.end()));
+    m_pending.clear();
+    endInsertRows();
+    const int select = m_pendingSelect;
+    m_pendingSelect = -1;
+    if (select >= 0 && m_current < 0) {
+        setCurrent(select);
+    }
+}
+
+void PlaylistModel::endBatch() {
+    if (m_batchDepth > 0 && --m_batchDepth == 0) {
+        flushBatch();
+        m_pending.shrink_to_fit();
+    }
+}
+
+void PlaylistModel::invalidateDisplayNames() {
+    for (const Entry& entry : m_entries) {
+        entry.name = QString();
+    }
+    refreshAll();
+}
+
+void PlaylistModel::refreshAll() {
+    if (count() > 0) {
+        Q_EMIT dataChanged(index(0), index(count() - 1));
+    }
+}
+
+}  // namespace tavi::playlist

@@ -1,0 +1,82 @@
+#pragma once
+
+#include <QAbstractListModel>
+#include <QStringList>
+
+#include <vector>
+
+namespace tavi::playlist {
+
+// The entry list: plain path strings, each with a pointer-sized item value that moves with
+// it and is never interpreted here, plus the single current entry (the list's selection,
+// -1 for none). Display names are computed when a row is first asked for and cached.
+// Lives on the UI thread.
+class PlaylistModel : public QAbstractListModel {
+    Q_OBJECT
+public:
+    enum Role { PathRole = Qt::UserRole + 1, ItemValueRole, DisplayNameRole, ImageIndexRole };
+
+    explicit PlaylistModel(QObject* parent = nullptr);
+
+    int rowCount(const QModelIndex& parent = {}) const override;
+    QVariant data(const QModelIndex& index, int role) const override;
+    Qt::ItemFlags flags(const QModelIndex& index) const override;
+    QHash<int, QByteArray> roleNames() const override;
+
+    int count() const { return int(m_entries.size()); }
+    const QString& path(int row) const { return m_entries[std::size_t(row)].path; }
+    quintptr itemValue(int row) const { return m_entries[std::size_t(row)].value; }
+    void setItemValue(int row, quintptr value) { m_entries[std::size_t(row)].value = value; }
+    QStringList paths() const;
+    // The cached display name of a row (computed now if it was not yet).
+    const QString& displayName(int row) const;
+    // The text the list shows: path or display name, "[n] " in front with track numbers on.
+    QString displayText(int row) const;
+
+    int current() const { return m_current; }
+    // Selects row (-1 or an invalid row: nothing).
+    void setCurrent(int row);
+
+    // Appends; with selectIfNone the entry becomes current when nothing is. Inside a batch
+    // the rows are announced together at the next flushBatch() or endBatch().
+    void append(const QString& path, bool selectIfNone = true);
+    bool insert(int row, const QString& path, bool selectIfNone = true);
+    bool remove(int row);
+    void clear();
+    // Moves an entry so that it ends at index to; current follows the entry if it was it.
+    void move(int from, int to);
+    // Replaces the text of an entry, keeping its item value.
+    void setPath(int row, const QString& path);
+    // Replaces every entry (item values reset) and the current entry.
+    void reset(const QStringList& paths, int current);
+    // Reorders: the new row i holds the old row order[i]; order is a permutation.
+    void reorder(const std::vector<int>& order, int current);
+
+    void beginBatch();
+    void flushBatch();
+    void endBatch();
+    bool inBatch() const { return m_batchDepth > 0; }
+
+    // Names depend on settings and later on tags and the CD database: forget the cache.
+    void invalidateDisplayNames();
+    // "ShowPath" or "ShowTrackNo" changed: repaint every row.
+    void refreshAll();
+
+Q_SIGNALS:
+    void currentChanged(int row);
+
+private:
+    struct Entry {
+        QString path;
+        quintptr value = 0;
+        mutable QString name;  // empty until first shown
+    };
+
+    std::vector<Entry> m_entries;
+    std::vector<Entry> m_pending;  // appended inside a batch, not yet announced
+    int m_pendingSelect = -1;
+    int m_batchDepth = 0;
+    int m_current = -1;
+};
+
+}  // namespace tavi::playlist

@@ -1,0 +1,70 @@
+#pragma once
+
+#include <QList>
+#include <QStringList>
+#include <QWidget>
+
+#include <optional>
+
+namespace tavi::playlist {
+
+class CPlayListBox;
+class CTaviDoc;
+class PlaylistEditor;
+
+// The playlist view: shows the document's list in a CPlayListBox and turns commands (by
+// id), keys, dialogs, the clipboard and drops into the editor's operations. Playing is not
+// here yet: every request to play is the playRequested() signal.
+class CTaviView : public QWidget {
+    Q_OBJECT
+public:
+    explicit CTaviView(CTaviDoc& document, QWidget* parent = nullptr);
+    ~CTaviView() override;
+
+    CTaviDoc& document() { return m_document; }
+    CPlayListBox* listBox() const { return m_list; }
+
+    // Runs a command by its id; false if the view does not handle it.
+    bool OnCommand(int id);
+    // Whether a command is available now (the idle pass's enable state).
+    bool IsCommandEnabled(int id) const;
+    static bool IsKnownCommand(int id);
+
+    // "CurSel": the selection restored after the recent playlist is reopened, and kept
+    // in the view settings when the view goes.
+    void RestoreSelection();
+
+    // View > Show Path / Show Track Numbers.
+    void SetShowPath(bool on);
+    void SetShowTrackNo(bool on);
+
+    // The drop of files and folders from the file manager (also used by the list).
+    void DropFiles(const QStringList& paths);
+
+Q_SIGNALS:
+    // Start playing the current entry (Play, 32771). Playback comes later.
+    void playRequested();
+
+protected:
+    // The dialogs and messages, virtual so that tests can answer them.
+    virtual QStringList PromptAddTracks();
+    virtual std::optional<int> PromptPauseLength(int initial);
+    virtual std::optional<QString> PromptNewTitle(const QString& title);
+    virtual void ShowError(const QString& message);
+
+private:
+    void connectDocument();
+    void OnRename();
+    void OnDeleteFile();
+    void OnCopy(bool cut);
+    void OnPaste();
+    void keepResponsive();
+
+    CTaviDoc& m_document;
+    PlaylistEditor& m_editor;
+    CPlayListBox* m_list;
+    QList<QStringList> m_queuedDrops;
+    bool m_dropping = false;
+};
+
+}  // namespace tavi::playlist
