@@ -15,7 +15,7 @@ PACKAGES=(
     # media pipelines and the plug-ins that decode, encode (test media) and play
     libgstreamer1.0-dev libgstreamer-plugins-base1.0-dev gstreamer1.0-plugins-base libtag1-dev
     gstreamer1.0-plugins-good gstreamer1.0-plugins-bad gstreamer1.0-plugins-ugly
-    gstreamer1.0-libav gstreamer1.0-tools gstreamer1.0-x gstreamer1.0-alsa gstreamer1.0-pulseaudio
+    gstreamer1.0-libav gstreamer1.0-tools gstreamer1.0-plugins-base-apps gstreamer1.0-x gstreamer1.0-alsa gstreamer1.0-pulseaudio
     # compression of in-memory snapshots
     libzstd-dev
     # headless runs and screenshots

@@ -4,9 +4,26 @@
 
 #include <gtest/gtest.h>
 
+#include <QThread>
+
 #include <vector>
 
 using namespace tavi::mixer;
+
+namespace {
+
+// The sound server applies a change made through another client a moment later; read until
+// the expected value shows or a generous time has passed.
+uint32_t settledVolume(MasterVolume& observer, uint32_t expected) {
+    uint32_t value = observer.Get();
+    for (int i = 0; i < 100 && value != expected; ++i) {
+        QThread::msleep(2);
+        value = observer.Get();
+    }
+    return value;
+}
+
+}  // namespace
 
 TEST(FadeOut, LowersInTwentyEqualStepsStopsAndRestores) {
     tavi::test::PulseAudioServer server;
@@ -21,12 +38,12 @@ TEST(FadeOut, LowersInTwentyEqualStepsStopsAndRestores) {
     const bool faded = FadeOut::FadeOutAndStop(
         [&] {
             ++stops;
-            volumeAtStop = observer.Get();
+            volumeAtStop = settledVolume(observer, 0);
         },
         fadeOut,
         [&](int ms) {
             EXPECT_EQ(ms, 25);
-            steps.push_back(observer.Get());
+            steps.push_back(settledVolume(observer, 40000u - 2000u * uint32_t(steps.size() + 1)));
         });
 
     EXPECT_TRUE(faded);
@@ -37,7 +54,7 @@ TEST(FadeOut, LowersInTwentyEqualStepsStopsAndRestores) {
     }
     EXPECT_EQ(stops, 1);
     EXPECT_EQ(volumeAtStop, 0u);
-    EXPECT_EQ(observer.Get(), 40000u);
+    EXPECT_EQ(settledVolume(observer, 40000), 40000u);
 }
 
 TEST(FadeOut, WithoutAMixerSwitchesFadingOffAndStopsAtOnce) {
