@@ -1,5 +1,7 @@
 #include "CTaviDoc.h"
 
+#include <stdexcept>
+
 #include "DocumentSnapshot.h"
 #include "PlaylistEditor.h"
 #include "PlaylistModel.h"
@@ -28,7 +30,26 @@ CTaviDoc::CTaviDoc(QObject* parent)
       m_model(std::make_unique<PlaylistModel>()),
       m_editor(std::make_unique<PlaylistEditor>(*m_model, *this)) {}
 
-CTaviDoc::~CTaviDoc() = default;
+CTaviDoc::~CTaviDoc() { CloseCurrentTrack(); }
+
+void CTaviDoc::SetCurrentTrack(std::unique_ptr<engines::CMediaTrack> track) {
+    Q_ASSERT_X(!m_currentTrack, "CTaviDoc::SetCurrentTrack", "a track is already current");
+    if (m_currentTrack) {
+        throw std::logic_error("CTaviDoc::SetCurrentTrack: a track is already current");
+    }
+    m_currentTrack = std::move(track);
+    Q_EMIT currentTrackChanged(m_currentTrack.get());
+}
+
+void CTaviDoc::CloseCurrentTrack() {
+    if (!m_currentTrack) {
+        return;
+    }
+    // Announced first, so that nobody reads the track while it is being closed.
+    std::unique_ptr<engines::CMediaTrack> track = std::move(m_currentTrack);
+    Q_EMIT currentTrackChanged(nullptr);
+    track->Close();
+}
 
 bool CTaviDoc::SaveModified() {
     if (IsModified() && m_closing && settings::playerSettings().saveOnExit &&
@@ -59,6 +80,7 @@ bool CTaviDoc::OnNewDocument() {
     }
     m_model->clear();
     ResetUndo(true);
+    Q_EMIT documentInitialized();
     return true;
 }
 
@@ -75,6 +97,7 @@ bool CTaviDoc::OnOpenDocument(const QString& path) {
         return false;
     }
     ResetUndo(true);
+    Q_EMIT documentInitialized();
     return true;
 }
 

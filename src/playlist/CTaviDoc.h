@@ -1,6 +1,7 @@
 #pragma once
 
 #include "CUndoDoc.h"
+#include "engines/CMediaTrack.h"
 
 #include <QStringList>
 
@@ -49,11 +50,23 @@ public:
     // Asks the view to play a file. Playback comes later: nothing listens yet.
     void PlayFile(const QString& path) { Q_EMIT playFileRequested(path); }
 
+    // The track playing now (at most one), owned by the document. Setting a track while
+    // one is current is a programming error; close the current one first.
+    engines::CMediaTrack* GetCurrentTrack() const { return m_currentTrack.get(); }
+    bool HasCurrentTrack() const { return m_currentTrack != nullptr; }
+    void SetCurrentTrack(std::unique_ptr<engines::CMediaTrack> track);
+    // Closes and deletes the current track, if any.
+    void CloseCurrentTrack();
+
     QByteArray StoreSnapshot() const override;
     void LoadSnapshot(const QByteArray& snapshot) override;
 
 Q_SIGNALS:
     void playFileRequested(const QString& path);
+    // A new or opened playlist is in place (the view starts AutoPlay's timer).
+    void documentInitialized();
+    // The current track changed (null: none), for the position slider and automation.
+    void currentTrackChanged(engines::CMediaTrack* track);
 
 protected:
     bool OnNewDocument() override;
@@ -66,6 +79,7 @@ private:
     std::unique_ptr<PlaylistModel> m_model;
     std::unique_ptr<PlaylistEditor> m_editor;
     PlaylistFileHooks m_fileHooks;
+    std::unique_ptr<engines::CMediaTrack> m_currentTrack;
     bool m_closing = false;
 };
 

@@ -1,5 +1,7 @@
 #include "DisplayName.h"
 
+#include "formats/metadata/CMediaFile.h"
+
 #include "EntryKinds.h"
 
 namespace tavi::playlist {
@@ -34,7 +36,10 @@ QString cdTrackDisplayName(const QString& path) {
 }  // namespace
 
 DisplayNameHooks& displayNameHooks() {
-    static DisplayNameHooks hooks;
+    static DisplayNameHooks hooks{
+        [](const QString& path) { return formats::CMediaFile(path).GetDisplayName(); },
+        {},
+    };
     return hooks;
 }
 
