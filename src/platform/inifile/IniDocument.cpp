@@ -205,6 +205,22 @@ void IniDocument::setValue(const QString& section, const QString& key, const QSt
     part.keys.insert(fold(key), at);
 }
 
+QStringList IniDocument::keyNames(const QString& section) const {
+    QStringList names;
+    const auto found = m_sectionIndex.constFind(fold(section));
+    if (found == m_sectionIndex.cend()) {
+        return names;
+    }
+    const Section& part = m_sections[*found];
+    for (qsizetype i = 0; i < part.lines.size(); ++i) {
+        const auto key = keyOfLine(part.lines[i]);
+        if (key && part.keys.value(fold(*key), -1) == i) {
+            names.append(*key);
+        }
+    }
+    return names;
+}
+
 QStringList IniDocument::sectionNames() const {
     QStringList names;
     for (const Section& section : m_sections) {

@@ -33,6 +33,8 @@ public:
     void setValue(const QString& section, const QString& key, const QString& value);
 
     QStringList sectionNames() const;
+    // The key names of a section as written, first occurrences only, in file order.
+    QStringList keyNames(const QString& section) const;
     Encoding encoding() const { return m_encoding; }
 
 private:

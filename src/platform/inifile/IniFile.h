@@ -29,6 +29,8 @@ public:
 
     int ReadInt(const QString& key, int defaultValue) const;
     QString ReadString(const QString& key, const QString& defaultValue = {}) const;
+    // The key names of the current section, in file order.
+    QStringList KeyNames() const { return m_document.keyNames(m_section); }
     void WriteString(const QString& key, const QString& value);
     // The value formatted with "%d".
     void WriteInt(const QString& key, int value);

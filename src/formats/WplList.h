@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QString>
+
+namespace tavi::formats {
+
+class CPlaylistFile;
+
+// WPL playlists (SMIL XML): every <media src="…"/> in document order, as written. Throws
+// CFileException when the file cannot be opened or is not well-formed XML with a <smil>
+// root.
+void ReadWplList(const QString& path, CPlaylistFile& list);
+
+// Writes a WPL file at path whose <title> is the file title (name without folder and
+// extension), one <media src="…"/> per entry. Atomic like every playlist write.
+void WriteWplList(const QString& path, const CPlaylistFile& list);
+
+}  // namespace tavi::formats
