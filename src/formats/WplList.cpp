@@ -68,10 +68,12 @@ void ReadWplList(const QString& path, CPlaylistFile& list) {
 void WriteWplList(const QString& path, const CPlaylistFile& list) {
     const QString title = QFileInfo(path).completeBaseName();
     WriteAtomically(path, [&](QIODevice& device) {
+        // The processing instruction goes first, without the XML declaration or the blank
+        // line the stream writer would put before it.
+        device.write("<?wpl version=\"1.0\"?>");
         QXmlStreamWriter xml(&device);
         xml.setAutoFormatting(true);
         xml.setAutoFormattingIndent(4);
-        xml.writeProcessingInstruction(QStringLiteral("wpl"), QStringLiteral("version=\"1.0\""));
         xml.writeStartElement(QStringLiteral("smil"));
         xml.writeStartElement(QStringLiteral("head"));
         xml.writeEmptyElement(QStringLiteral("meta"));
