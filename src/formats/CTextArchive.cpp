@@ -6,7 +6,7 @@
 
 #include <QFileDevice>
 
-#include <array>
+#include <algorithm>
 #include <cstring>
 #include <stdexcept>
 
@@ -18,11 +18,7 @@ constexpr char16_t kCr = 13;
 constexpr char16_t kLf = 10;
 
 // Bytes that stop the scan of a byte line: the two terminators and the dropped zero.
-constexpr std::array<bool, 256> kStopBytes = [] {
-    std::array<bool, 256> stops{};
-    stops[0] = stops[kCr] = stops[kLf] = true;
-    return stops;
-}();
+constexpr char kStopBytes[3] = {'\r', '\n', '\0'};
 
 char16_t unitAt(const char* bytes, bool bigEndian) {
     const auto* b = reinterpret_cast<const unsigned char*>(bytes);
@@ -75,6 +71,7 @@ bool CTextArchive::Fill() {
         ThrowDeviceError();
     }
     m_valid += got;
+    std::fill(std::begin(m_nextStop), std::end(m_nextStop), -1);
     return got > 0;
 }
 
@@ -136,10 +133,7 @@ bool CTextArchive::ReadByteLine(QString& text) {
         }
         const auto* start = reinterpret_cast<const unsigned char*>(m_buffer.get()) + m_pos;
         const auto* end = reinterpret_cast<const unsigned char*>(m_buffer.get()) + m_valid;
-        const auto* stop = start;
-        while (stop < end && !kStopBytes[*stop]) {
-            ++stop;
-        }
+        const auto* stop = reinterpret_cast<const unsigned char*>(m_buffer.get()) + NextStop();
         const auto length = static_cast<qsizetype>(stop - start);
         m_pos += length;
         if (stop == end || *stop == 0) {
@@ -162,6 +156,21 @@ bool CTextArchive::ReadByteLine(QString& text) {
         }
         return true;
     }
+}
+
+// The buffer position of the first CR, LF or zero byte at or after m_pos; m_valid if none.
+qsizetype CTextArchive::NextStop() {
+    qsizetype nearest = m_valid;
+    for (int kind = 0; kind < 3; ++kind) {
+        qsizetype& next = m_nextStop[kind];
+        if (next < m_pos) {
+            const void* found = std::memchr(m_buffer.get() + m_pos, kStopBytes[kind],
+                                            static_cast<size_t>(m_valid - m_pos));
+            next = found ? static_cast<const char*>(found) - m_buffer.get() : m_valid;
+        }
+        nearest = std::min(nearest, next);
+    }
+    return nearest;
 }
 
 bool CTextArchive::NextUnit(char16_t& unit) {

@@ -49,6 +49,7 @@ private:
     void DetectLineEnd();
     bool ReadByteLine(QString& text);
     bool ReadUnitLine(QString& text);
+    qsizetype NextStop();
     bool NextUnit(char16_t& unit);
     void SkipLfAfterCr();
     void Append(const char* bytes, qsizetype size);
@@ -65,6 +66,9 @@ private:
     qsizetype m_valid = 0;  // bytes in the buffer
     qsizetype m_pos = 0;    // read position in it
     bool m_endOfData = false;
+    // Byte code pages: where the next CR, LF and zero byte are in the buffer (m_valid when
+    // there is none), so that each kind is searched once per buffer, not once per line.
+    qsizetype m_nextStop[3] = {-1, -1, -1};
     bool m_written = false;              // write mode: a line or mark went out already
     std::unique_ptr<ByteCodec> m_codec;  // byte code pages; created on first use
     std::string m_lineBytes;             // a byte line that spans buffers
