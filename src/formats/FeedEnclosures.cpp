@@ -51,8 +51,12 @@ void ReadFeedEnclosures(const QString& path, CPlaylistFile& list) {
     if (!file.open(QIODevice::ReadOnly)) {
         return;
     }
-    const QDir feedFolder = QFileInfo(path).absoluteDir();
-    QXmlStreamReader xml(&file);
+    ReadFeedFrom(file, QFileInfo(path).absolutePath(), list);
+}
+
+void ReadFeedFrom(QIODevice& device, const QString& folder, CPlaylistFile& list) {
+    const QDir feedFolder(folder);
+    QXmlStreamReader xml(&device);
     int itemDepth = -1;  // depth of the item being read, -1 outside items
     bool taken = false;  // the item's enclosure was met already
     int depth = 0;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QIODevice>
 #include <QString>
 
 namespace tavi::formats {
@@ -12,5 +13,7 @@ class CPlaylistFile;
 // under its file name in the feed's folder. Never reports a failure: reading stops
 // quietly at the first error with what was gathered so far.
 void ReadFeedEnclosures(const QString& path, CPlaylistFile& list);
+// The same over an open device; feedFolder is where relative and downloaded files are.
+void ReadFeedFrom(QIODevice& device, const QString& feedFolder, CPlaylistFile& list);
 
 }  // namespace tavi::formats

@@ -24,9 +24,13 @@ constexpr const char* kUtf8Extensions[] = {".ALB", ".MPL"};
 }  // namespace
 
 void ReadLineList(const QString& path, CPlaylistFile& list) {
-    const QString folder = QFileInfo(path).absolutePath();
     const auto file = OpenForReading(path);
-    CTextArchive archive(*file, CTextArchive::Read, path);
+    ReadLineListFrom(*file, QFileInfo(path).absolutePath(), path, list);
+}
+
+void ReadLineListFrom(QIODevice& device, const QString& folder, const QString& fileName,
+                      CPlaylistFile& list) {
+    CTextArchive archive(device, CTextArchive::Read, fileName);
     QString line;
     while (archive.ReadLine(line)) {
         qsizetype length = line.size();

@@ -36,7 +36,11 @@ QString xmlSafe(const QString& text) {
 
 void ReadWplList(const QString& path, CPlaylistFile& list) {
     const auto file = OpenForReading(path);
-    QXmlStreamReader xml(file.get());
+    ReadWplFrom(*file, path, list);
+}
+
+void ReadWplFrom(QIODevice& device, const QString& path, CPlaylistFile& list) {
+    QXmlStreamReader xml(&device);
     bool sawRoot = false;
     while (!xml.atEnd()) {
         if (xml.readNext() != QXmlStreamReader::StartElement) {
@@ -68,33 +72,37 @@ void ReadWplList(const QString& path, CPlaylistFile& list) {
 void WriteWplList(const QString& path, const CPlaylistFile& list) {
     const QString title = QFileInfo(path).completeBaseName();
     WriteAtomically(path, [&](QIODevice& device) {
-        // The processing instruction goes first, without the XML declaration or the blank
-        // line the stream writer would put before it.
-        device.write("<?wpl version=\"1.0\"?>");
-        QXmlStreamWriter xml(&device);
-        xml.setAutoFormatting(true);
-        xml.setAutoFormattingIndent(4);
-        xml.writeStartElement(QStringLiteral("smil"));
-        xml.writeStartElement(QStringLiteral("head"));
-        xml.writeEmptyElement(QStringLiteral("meta"));
-        xml.writeAttribute(QStringLiteral("name"), QStringLiteral("Generator"));
-        xml.writeAttribute(QStringLiteral("content"), QStringLiteral("Tavi"));
-        xml.writeEmptyElement(QStringLiteral("meta"));
-        xml.writeAttribute(QStringLiteral("name"), QStringLiteral("ItemCount"));
-        xml.writeAttribute(QStringLiteral("content"), QString::number(list.GetCount()));
-        xml.writeTextElement(QStringLiteral("title"), xmlSafe(title));
-        xml.writeEndElement();  // head
-        xml.writeStartElement(QStringLiteral("body"));
-        xml.writeStartElement(QStringLiteral("seq"));
-        for (const QString& entry : list.Entries()) {
-            xml.writeEmptyElement(QStringLiteral("media"));
-            xml.writeAttribute(QStringLiteral("src"), xmlSafe(entry));
-        }
-        xml.writeEndDocument();
-        if (xml.hasError()) {
-            throw CFileException(CFileException::hardIO, path);
-        }
+        // A refused write leaves its errno in the writer and fails the commit, which then
+        // throws the file error with it.
+        WriteWplTo(device, title, list);
     });
+}
+
+bool WriteWplTo(QIODevice& device, const QString& title, const CPlaylistFile& list) {
+    // The processing instruction goes first, without the XML declaration or the blank
+    // line the stream writer would put before it.
+    device.write("<?wpl version=\"1.0\"?>");
+    QXmlStreamWriter xml(&device);
+    xml.setAutoFormatting(true);
+    xml.setAutoFormattingIndent(4);
+    xml.writeStartElement(QStringLiteral("smil"));
+    xml.writeStartElement(QStringLiteral("head"));
+    xml.writeEmptyElement(QStringLiteral("meta"));
+    xml.writeAttribute(QStringLiteral("name"), QStringLiteral("Generator"));
+    xml.writeAttribute(QStringLiteral("content"), QStringLiteral("Tavi"));
+    xml.writeEmptyElement(QStringLiteral("meta"));
+    xml.writeAttribute(QStringLiteral("name"), QStringLiteral("ItemCount"));
+    xml.writeAttribute(QStringLiteral("content"), QString::number(list.GetCount()));
+    xml.writeTextElement(QStringLiteral("title"), xmlSafe(title));
+    xml.writeEndElement();  // head
+    xml.writeStartElement(QStringLiteral("body"));
+    xml.writeStartElement(QStringLiteral("seq"));
+    for (const QString& entry : list.Entries()) {
+        xml.writeEmptyElement(QStringLiteral("media"));
+        xml.writeAttribute(QStringLiteral("src"), xmlSafe(entry));
+    }
+    xml.writeEndDocument();
+    return !xml.hasError();
 }
 
 }  // namespace tavi::formats

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QIODevice>
 #include <QString>
 
 namespace tavi::formats {
@@ -14,5 +15,10 @@ void ReadWplList(const QString& path, CPlaylistFile& list);
 // Writes a WPL file at path whose <title> is the file title (name without folder and
 // extension), one <media src="…"/> per entry. Atomic like every playlist write.
 void WriteWplList(const QString& path, const CPlaylistFile& list);
+
+// The same over open devices; fileName names errors, title is the playlist's title.
+void ReadWplFrom(QIODevice& device, const QString& fileName, CPlaylistFile& list);
+// False when the device refused the bytes.
+bool WriteWplTo(QIODevice& device, const QString& title, const CPlaylistFile& list);
 
 }  // namespace tavi::formats
