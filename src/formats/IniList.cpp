@@ -5,7 +5,7 @@
 #include "IniListKeys.h"
 #include "platform/inifile/IniFile.h"
 
-#include <QDir>
+#include <QFileInfo>
 
 namespace tavi::formats {
 
@@ -15,12 +15,14 @@ void ReadIniList(const QString& path, CPlaylistFile& list) {
     IniFile file(path);
     file.SelectSection(IniListKeys::Section());
     const int count = file.ReadInt(IniListKeys::Count(), 0);
-    const QString currentFolder = QDir::currentPath();
+    // Relative entries are taken relative to the file, as in line lists: the process's
+    // current directory has nothing to do with where a playlist's files are.
+    const QString folder = QFileInfo(path).absolutePath();
     // Only the keys present are visited: a count far above them must not cost a loop.
     for (const int number : IniListKeys::FileNumbers(file.KeyNames(), count)) {
         const QString value = file.ReadString(IniListKeys::File(number));
         if (!value.isEmpty()) {
-            list.Add(ResolveEntryPath(value, currentFolder));
+            list.Add(ResolveEntryPath(value, folder));
         }
     }
     const int next = file.ReadInt(IniListKeys::NextIndex(), 1) - 1;

@@ -8,7 +8,7 @@ class CPlaylistFile;
 
 // PLS and rotation files: section "playlist" with File1 … FileN, NumberOfEntries and the
 // one-based NextIndex. Reading never reports a failure: a missing file or section is an
-// empty list. Entries are resolved against the process's current directory.
+// empty list. Relative entries are resolved against the file's folder.
 void ReadIniList(const QString& path, CPlaylistFile& list);
 
 // Replaces the whole file (nothing of an old one survives) with the keys File1 … FileN,
