@@ -24,6 +24,9 @@ EntryShape shapeOf(const QString& text) {
     const qsizetype size = text.size();
     for (qsizetype i = 0; i < size; ++i) {
         const char16_t c = chars[i];
+        if (c > u'/' && c != u'\\') {
+            continue;  // letters, digits and most punctuation: nothing to note
+        }
         if (c == u'/') {
             const char16_t next = i + 1 < size ? chars[i + 1] : u'/';
             shape.clean = shape.clean && next != u'/' && next != u'.';
@@ -44,6 +47,9 @@ bool isCommandEntry(const QString& text, const EntryShape& shape) {
         return false;
     }
     const QStringView extension = QStringView(text).sliced(shape.lastDot + 1);
+    if (extension.size() < 4 || extension.size() > 6) {
+        return false;  // the usual ".mp3" needs no comparison at all
+    }
     for (const char* command : kCommandExtensions) {
         if (extension.compare(QLatin1String(command), Qt::CaseInsensitive) == 0) {
             return true;
