@@ -3,17 +3,19 @@
 #include <QDir>
 #include <QFileInfo>
 
-#include <cerrno>
-#include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <cerrno>
+#include <cstring>
 
 namespace tavi::fs {
 
 namespace {
 
-QString systemError(int code) { return QString::fromLocal8Bit(std::strerror(code)); }
+QString systemError(int code) {
+    return QString::fromLocal8Bit(std::strerror(code));
+}
 
 bool writeAll(int fd, const QByteArray& bytes) {
     const char* data = bytes.constData();
@@ -34,7 +36,8 @@ bool writeAll(int fd, const QByteArray& bytes) {
 
 // Makes the rename itself durable; a failure here does not undo a completed write.
 void syncFolder(const QString& folder) {
-    const int fd = ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    const int fd =
+        ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (fd >= 0) {
         ::fsync(fd);
         ::close(fd);
@@ -60,7 +63,13 @@ AtomicFile::BeforeRename& processHook() {
 
 }  // namespace
 
-void AtomicFile::setBeforeRenameHook(BeforeRename hook) { processHook() = std::move(hook); }
+void AtomicFile::setBeforeRenameHook(BeforeRename hook) {
+    processHook() = std::move(hook);
+}
+
+bool AtomicFile::runBeforeRenameHook(const QString& tempPath) {
+    return !processHook() || processHook()(tempPath);
+}
 
 bool AtomicFile::ensureParentFolder(const QString& path) {
     return QDir().mkpath(QFileInfo(path).absolutePath());

@@ -27,6 +27,8 @@ public:
     // A process-wide hook run before every rename, for fault-injection tests of callers
     // that write through this class. Pass an empty function to remove it.
     static void setBeforeRenameHook(BeforeRename hook);
+    // Runs that hook; true when there is none. Used by AtomicFileWriter.
+    static bool runBeforeRenameHook(const QString& tempPath);
 
     // Creates the folder that will hold path (and its parents) when missing.
     static bool ensureParentFolder(const QString& path);

@@ -1,0 +1,98 @@
+#include "DocumentFiles.h"
+
+#include "CPlaylistFile.h"
+#include "platform/errors/CFileException.h"
+
+#include <QFileInfo>
+
+namespace tavi::formats {
+
+using errors::CFileException;
+
+namespace {
+
+const char kFilterString[] =
+    "Tavi Playlist (*.alb)|*.alb|M3U Playlist (*.m3u)|*.m3u|Windows Media Player Playlist "
+    "(*.wpl)|*.wpl|PLS Playlist (*.pls)|*.pls|Lumeno Mini Playlist (*.mpl)|*.mpl|Lumeno "
+    "Rotation (*.rotation)|*.rotation|All Files (*.*)|*||";
+
+struct LoadCauseText {
+    CFileException::Cause cause;
+    const char* text;  // %1 = the path
+};
+
+// Opening reports these causes in its own words; other file errors use their own message.
+constexpr LoadCauseText kLoadCauseTexts[] = {
+    {CFileException::fileNotFound,
+     "%1\nCannot find this file.\nVerify that the correct path and file name are given."},
+    {CFileException::sharingViolation, "Unable to read from %1, it is opened by someone else."},
+    {CFileException::lockViolation, "Unable to read from %1, it is opened by someone else."},
+};
+
+}  // namespace
+
+QString PlaylistFilterString() {
+    return QString::fromUtf8(kFilterString);
+}
+
+QStringList PlaylistDialogFilters() {
+    const QStringList parts = PlaylistFilterString().split(u'|', Qt::SkipEmptyParts);
+    QStringList filters;
+    for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
+        QString label = parts[i];
+        label.replace(QLatin1String("(*.*)"), QLatin1String("(*)"));
+        filters.append(label);
+    }
+    return filters;
+}
+
+QString DefaultPlaylistExtension() {
+    return QStringLiteral("alb");
+}
+
+QString WithDefaultExtension(const QString& path) {
+    const QString name = QFileInfo(path).fileName();
+    if (name.isEmpty() || name.contains(u'.')) {
+        return path;
+    }
+    return path + u'.' + DefaultPlaylistExtension();
+}
+
+QStringList LoadPlaylistForDocument(const QString& path) {
+    CPlaylistFile file;
+    file.Load(path);
+    QStringList entries;
+    entries.reserve(file.GetCount());
+    for (const QString& entry : file.Entries()) {
+        if (entry.size() <= kMaxDocumentEntryLength) {
+            entries.append(entry);
+        }
+    }
+    return entries;
+}
+
+void SavePlaylistFromDocument(const QString& path, const QStringList& entries) {
+    CPlaylistFile file;
+    file.Entries() = entries;
+    file.SetNextIndex(0);
+    file.Save(path);
+}
+
+QString DocumentLoadErrorMessage(const errors::CException* error, const QString& path) {
+    if (const auto* fileError = dynamic_cast<const CFileException*>(error)) {
+        for (const LoadCauseText& entry : kLoadCauseTexts) {
+            if (entry.cause == fileError->GetCause()) {
+                return QString::fromUtf8(entry.text).replace(QLatin1String("%1"), path);
+            }
+        }
+    }
+    const QString own = error ? error->GetErrorMessage() : QString();
+    return own.isEmpty() ? QStringLiteral("Failed to open document.") : own;
+}
+
+QString DocumentSaveErrorMessage(const errors::CException* error) {
+    const QString own = error ? error->GetErrorMessage() : QString();
+    return own.isEmpty() ? QStringLiteral("Failed to save document.") : own;
+}
+
+}  // namespace tavi::formats

@@ -1,0 +1,20 @@
+#pragma once
+
+#include <QString>
+
+namespace tavi::formats {
+
+// Makes an entry read from a playlist file absolute. Kept verbatim: URLs (any text with
+// "://"), command entries (".PAUSE", ".STOP", ".PLAY", ".LIVE", ".JINGLE") and Windows
+// absolute paths ("C:\…", "\\server\…"), which name nothing here. A relative entry is
+// taken relative to baseFolder, with "\" read as "/" (playlists made on Windows); "." and
+// ".." are folded. The process's current directory is neither used nor changed.
+QString ResolveEntryPath(const QString& text, const QString& baseFolder);
+
+// The same against the process's current directory.
+QString ResolveEntryPath(const QString& text);
+
+// True for entries that are kept as they are (URLs, commands, Windows absolute paths).
+bool IsVerbatimEntry(const QString& text);
+
+}  // namespace tavi::formats
