@@ -82,9 +82,8 @@ bool CDocument::DoSave(const QString& path, bool replace) {
         saved = OnSaveDocument(target);
     }
     if (!saved) {
-        if (fromDialog) {
-            QFile::remove(target);  // a partly written file; errors do not matter here
-        }
+        // The writers replace a file only once it is complete, so nothing partial is left
+        // behind; deleting the target here would destroy the file the user chose to replace.
         return false;
     }
     if (replace) {

@@ -3,6 +3,7 @@
 #include <stdexcept>
 
 #include "DocumentSnapshot.h"
+#include "PlaylistFileAccess.h"
 #include "PlaylistEditor.h"
 #include "PlaylistModel.h"
 #include "WaitCursor.h"
@@ -28,7 +29,10 @@ QString messageOf(const std::exception& error, const QString& fallback) {
 CTaviDoc::CTaviDoc(QObject* parent)
     : CUndoDoc(parent),
       m_model(std::make_unique<PlaylistModel>()),
-      m_editor(std::make_unique<PlaylistEditor>(*m_model, *this)) {}
+      m_editor(std::make_unique<PlaylistEditor>(*m_model, *this)),
+      m_fileHooks{LoadDocumentEntries, SaveDocumentEntries} {
+    m_editor->hooks().playlistExpander = ExpandPlaylistFile;
+}
 
 CTaviDoc::~CTaviDoc() { CloseCurrentTrack(); }
 

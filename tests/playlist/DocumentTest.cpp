@@ -83,9 +83,14 @@ TEST_F(Document, OpenOfAMissingPathFailsSilently) {
 
 TEST_F(Document, OpenPlaylistFileThroughTheReaderSeam) {
     const QString album = touch(QStringLiteral("mix.alb"));
+    QFile real(files.filePath(QStringLiteral("real.alb")));
+    ASSERT_TRUE(real.open(QIODevice::WriteOnly));
+    real.write("\xef\xbb\xbf/music/a.mp3\r\n10.pause\r\n");
+    real.close();
+    ASSERT_TRUE(doc->OpenDocumentFile(real.fileName())) << "the album reader is connected";
+    EXPECT_EQ(entries(), (QStringList{QStringLiteral("/music/a.mp3"), QStringLiteral("10.pause")}));
     fill({QStringLiteral("1.pause")}, 0);
-    EXPECT_FALSE(doc->OpenDocumentFile(album)) << "no reader connected";
-    EXPECT_EQ(errors, QStringList{QStringLiteral("Failed to open document.")});
+    EXPECT_FALSE(doc->OpenDocumentFile(files.filePath(QStringLiteral("gone/x.alb"))));
     EXPECT_EQ(entries(), QStringList{QStringLiteral("1.pause")}) << "a failed open keeps the list";
 
     doc->playlistFileHooks().load = [](const QString& path) -> QStringList {
@@ -128,18 +133,15 @@ TEST_F(Document, SaveWritesThroughTheWriterSeam) {
     EXPECT_EQ(doc->GetTitle(), QStringLiteral("chosen.alb"));
 }
 
-TEST_F(Document, FailedSaveToADialogPathDeletesThePartlyWrittenFile) {
-    const QString chosen = files.filePath(QStringLiteral("partial.alb"));
-    doc->playlistFileHooks().save = [](const QString& path, const QStringList&) {
-        QFile file(path);
-        file.open(QIODevice::WriteOnly);
-        file.write("half");
+TEST_F(Document, FailedSaveToADialogPathKeepsTheFileItWasToReplace) {
+    const QString chosen = touch(QStringLiteral("existing.alb"));
+    doc->playlistFileHooks().save = [](const QString&, const QStringList&) {
         throw std::runtime_error("Disk full");
     };
     doc->prompts().askSavePath = [&](const QString&) { return chosen; };
     editor().AddPause();
     EXPECT_FALSE(doc->DoSave(QString()));
-    EXPECT_FALSE(QFile::exists(chosen));
+    EXPECT_TRUE(QFile::exists(chosen));
     EXPECT_EQ(errors, QStringList{QStringLiteral("Disk full")});
     EXPECT_TRUE(doc->IsModified());
 }

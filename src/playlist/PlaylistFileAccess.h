@@ -1,0 +1,14 @@
+#pragma once
+
+#include <QStringList>
+
+namespace tavi::playlist {
+
+// The document's way to the playlist-file readers and writers. Failures are thrown as
+// std::runtime_error carrying the message to show (the document's hooks speak that).
+QStringList LoadDocumentEntries(const QString& path);
+void SaveDocumentEntries(const QString& path, const QStringList& entries);
+// The entries of an album, WPL or saved-search file inserted with AddPath.
+QStringList ExpandPlaylistFile(const QString& path);
+
+}  // namespace tavi::playlist
