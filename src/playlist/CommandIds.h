@@ -8,6 +8,7 @@ inline constexpr int kBase = 0;  // the undo history's base state
 inline constexpr int kDrop = 563;
 inline constexpr int kPlay = 32771;
 inline constexpr int kAddTracks = 32781;
+inline constexpr int kTotalLength = 32792;
 inline constexpr int kDeleteFile = 32783;
 inline constexpr int kMoveUp = 32786;
 inline constexpr int kMoveDown = 32787;

@@ -9,7 +9,9 @@
 namespace tavi::playlist {
 
 namespace {
-[[noreturn]] void Rethrow(const QString& message) { throw std::runtime_error(message.toLocal8Bit().toStdString()); }
+[[noreturn]] void Rethrow(const QString& message) {
+    throw std::runtime_error(message.toLocal8Bit().toStdString());
+}
 }  // namespace
 
 QStringList LoadDocumentEntries(const QString& path) {

@@ -51,6 +51,7 @@ public:
     // Runs the command later, from the event loop, as a posted menu command would.
     void PostCommand(int id);
     bool IsCommandEnabled(int id) const;
+    static bool IsPlayerCommand(int id);
     bool IsCommandChecked(int id) const;
 
     void OnTrackEnded(CMediaTrack* track) override;

@@ -1,6 +1,9 @@
 // The player's command table: what each command id does, and when it is enabled or checked.
 #include "CPlayer.h"
 
+#include <algorithm>
+#include <iterator>
+
 namespace tavi::engines {
 
 using namespace playercmd;
@@ -57,6 +60,14 @@ bool CPlayer::ExecuteCommand(int id) {
         default:
             return false;
     }
+}
+
+bool CPlayer::IsPlayerCommand(int id) {
+    static const int kCommands[] = {kPlay,    kStop,        kPause,      kFastForward,
+                                    kRewind,  kNext,        kPrevious,   kIntroScan,
+                                    kRandom,  kSetupDevice, kStopFaded,  kRepeat,
+                                    kShuffle, kPlayPause,   kFullScreen, kLoop};
+    return std::find(std::begin(kCommands), std::end(kCommands), id) != std::end(kCommands);
 }
 
 bool CPlayer::IsCommandEnabled(int id) const {

@@ -3,6 +3,7 @@
 #include "CPlayListBox.h"
 #include "EditPauseDialog.h"
 #include "RenameFileDialog.h"
+#include "ViewPlayer.h"
 #include "app/settings/ViewSettings.h"
 #include "playlist/CTaviDoc.h"
 #include "playlist/CommandIds.h"
@@ -16,6 +17,7 @@
 #include <QMessageBox>
 #include <QMimeData>
 #include <QVBoxLayout>
+#include <QWheelEvent>
 
 #include <algorithm>
 #include <iterator>
@@ -26,7 +28,10 @@ CTaviView::CTaviView(CTaviDoc& document, QWidget* parent)
     : QWidget(parent),
       m_document(document),
       m_editor(document.editor()),
-      m_list(new CPlayListBox(this)) {
+      m_list(new CPlayListBox(this)),
+      m_player(new ViewPlayer(document, this)) {
+    m_player->SetMessageHandlers([this](const QString& message) { ShowError(message); },
+                                 [this](const QString& message) { ShowInformation(message); });
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(m_list);
@@ -47,10 +52,10 @@ void CTaviView::connectDocument() {
     // work of a big drop does not run inside it.
     connect(m_list, &CMediaListBox::filesDropped, this, &CTaviView::DropFiles,
             Qt::QueuedConnection);
-    connect(m_list, &CMediaListBox::entryActivated, this, &CTaviView::playRequested);
+    connect(m_list, &CMediaListBox::entryActivated, this, [this] { m_player->player().PlayDoubleClicked(); });
+    m_list->viewport()->installEventFilter(this);
     connect(m_list, &CPlayListBox::moveUpKey, this, [this] { OnCommand(cmd::kMoveUp); });
     connect(m_list, &CPlayListBox::moveDownKey, this, [this] { OnCommand(cmd::kMoveDown); });
-    connect(&m_editor, &PlaylistEditor::playRequested, this, &CTaviView::playRequested);
     connect(&m_document, &CDocument::viewsNeedUpdate, m_list->viewport(),
             qOverload<>(&QWidget::update));
     m_editor.hooks().keepResponsive = [this] { keepResponsive(); };
@@ -80,6 +85,16 @@ void CTaviView::keepResponsive() {
 }
 
 bool CTaviView::OnCommand(int id) {
+    if (id == cmd::kTotalLength) {
+        m_player->TotalLength();
+        return true;
+    }
+    if (engines::CPlayer::IsPlayerCommand(id)) {
+        if (m_player->player().IsCommandEnabled(id)) {  // a disabled command does nothing
+            m_player->player().ExecuteCommand(id);
+        }
+        return true;
+    }
     if (!IsKnownCommand(id)) {
         return false;
     }
@@ -138,9 +153,6 @@ bool CTaviView::OnCommand(int id) {
         case cmd::kRedo:
             m_document.OnEditRedo();
             break;
-        case cmd::kPlay:
-            Q_EMIT playRequested();
-            break;
     }
     return true;
 }
@@ -150,11 +162,14 @@ bool CTaviView::IsKnownCommand(int id) {
         cmd::kAddTracks, cmd::kAddPause, cmd::kRemove,  cmd::kClearAll,   cmd::kCopy,
         cmd::kCut,       cmd::kPaste,    cmd::kMoveUp,  cmd::kMoveDown,   cmd::kMoveToBottom,
         cmd::kMoveToTop, cmd::kSort,     cmd::kShuffle, cmd::kDeleteFile, cmd::kRename,
-        cmd::kUndo,      cmd::kRedo,     cmd::kPlay};
+        cmd::kUndo,      cmd::kRedo,     cmd::kTotalLength};
     return std::find(std::begin(kCommands), std::end(kCommands), id) != std::end(kCommands);
 }
 
 bool CTaviView::IsCommandEnabled(int id) const {
+    if (engines::CPlayer::IsPlayerCommand(id)) {
+        return m_player->player().IsCommandEnabled(id);
+    }
     const PlaylistModel& list = m_document.model();
     const bool selected = list.current() >= 0;
     switch (id) {
@@ -176,7 +191,7 @@ bool CTaviView::IsCommandEnabled(int id) const {
             return selected;
         case cmd::kClearAll:
         case cmd::kSort:
-        case cmd::kPlay:
+        case cmd::kTotalLength:
             return list.count() > 0;
         case cmd::kPaste:
             return QGuiApplication::clipboard()->mimeData() != nullptr &&
@@ -283,6 +298,18 @@ std::optional<QString> CTaviView::PromptNewTitle(const QString& title) {
 
 void CTaviView::ShowError(const QString& message) {
     QMessageBox::critical(this, QApplication::applicationName(), message);
+}
+
+void CTaviView::ShowInformation(const QString& message) {
+    QMessageBox::information(this, QApplication::applicationName(), message);
+}
+
+bool CTaviView::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::Wheel && m_player->player().IsPlaying()) {
+        m_player->player().WheelSeek(static_cast<QWheelEvent*>(event)->angleDelta().y());
+        return true;
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 }  // namespace tavi::playlist

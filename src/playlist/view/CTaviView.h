@@ -11,10 +11,11 @@ namespace tavi::playlist {
 class CPlayListBox;
 class CTaviDoc;
 class PlaylistEditor;
+class ViewPlayer;
 
 // The playlist view: shows the document's list in a CPlayListBox and turns commands (by
-// id), keys, dialogs, the clipboard and drops into the editor's operations. Playing is not
-// here yet: every request to play is the playRequested() signal.
+// id), keys, dialogs, the clipboard and drops into the editor's operations. It is also the
+// player: player commands go to its ViewPlayer.
 class CTaviView : public QWidget {
     Q_OBJECT
 public:
@@ -23,6 +24,7 @@ public:
 
     CTaviDoc& document() { return m_document; }
     CPlayListBox* listBox() const { return m_list; }
+    ViewPlayer& viewPlayer() { return *m_player; }
 
     // Runs a command by its id; false if the view does not handle it.
     bool OnCommand(int id);
@@ -41,11 +43,12 @@ public:
     // The drop of files and folders from the file manager (also used by the list).
     void DropFiles(const QStringList& paths);
 
-Q_SIGNALS:
-    // Start playing the current entry (Play, 32771). Playback comes later.
-    void playRequested();
-
 protected:
+    // The mouse wheel over the list seeks the playing track instead of scrolling.
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    // Information for the user (Total Length's result).
+    virtual void ShowInformation(const QString& message);
+
     // The dialogs and messages, virtual so that tests can answer them.
     virtual QStringList PromptAddTracks();
     virtual std::optional<int> PromptPauseLength(int initial);
@@ -63,6 +66,7 @@ private:
     CTaviDoc& m_document;
     PlaylistEditor& m_editor;
     CPlayListBox* m_list;
+    ViewPlayer* m_player;
     QList<QStringList> m_queuedDrops;
     bool m_dropping = false;
 };

@@ -13,29 +13,43 @@ namespace tavi::playlist {
 ViewPlayerHost::ViewPlayerHost(CTaviDoc& document)
     : m_document(document), m_random(uint32_t(std::time(nullptr) % 32767)) {}
 
-int ViewPlayerHost::GetSelection() const { return m_document.model().current(); }
+int ViewPlayerHost::GetSelection() const {
+    return m_document.model().current();
+}
 
-void ViewPlayerHost::SetSelection(int index) { m_document.model().setCurrent(index); }
+void ViewPlayerHost::SetSelection(int index) {
+    m_document.model().setCurrent(index);
+}
 
-int ViewPlayerHost::GetCount() const { return m_document.model().count(); }
+int ViewPlayerHost::GetCount() const {
+    return m_document.model().count();
+}
 
 QString ViewPlayerHost::GetEntry(int index) const {
     const PlaylistModel& model = m_document.model();
     return index >= 0 && index < model.count() ? model.path(index) : QString();
 }
 
-QString ViewPlayerHost::GetDisplayName(const QString& entry) const { return playlist::GetDisplayName(entry); }
+QString ViewPlayerHost::GetDisplayName(const QString& entry) const {
+    return playlist::GetDisplayName(entry);
+}
 
 // A reshuffle at the end of the list is an edit like the Shuffle command, undoable.
-void ViewPlayerHost::ShufflePlaylist() { m_document.editor().Shuffle(); }
+void ViewPlayerHost::ShufflePlaylist() {
+    m_document.editor().Shuffle();
+}
 
-engines::CMediaTrack* ViewPlayerHost::GetCurrentTrack() const { return m_document.GetCurrentTrack(); }
+engines::CMediaTrack* ViewPlayerHost::GetCurrentTrack() const {
+    return m_document.GetCurrentTrack();
+}
 
 void ViewPlayerHost::SetCurrentTrack(std::unique_ptr<engines::CMediaTrack> track) {
     m_document.SetCurrentTrack(std::move(track));
 }
 
-void ViewPlayerHost::CloseCurrentTrack() { m_document.CloseCurrentTrack(); }
+void ViewPlayerHost::CloseCurrentTrack() {
+    m_document.CloseCurrentTrack();
+}
 
 void ViewPlayerHost::ShowTrackError(const errors::CException& error) {
     if (showError) {

@@ -2,6 +2,7 @@
 
 #include "engines/player/PlayerHost.h"
 #include "playlist/ShufflePlaylist.h"
+#include "playlist/WaitCursor.h"
 
 #include <functional>
 #include <memory>
@@ -10,7 +11,6 @@
 namespace tavi::playlist {
 
 class CTaviDoc;
-class WaitCursor;
 
 // The player's view of the playlist: the document's list and selection, its current track,
 // and the view's random generator, seeded when the view was created.

@@ -1,0 +1,188 @@
+// Playing real playlists of pause entries through the view, as a user does: commands by id,
+// double clicks, the wheel, the status panes, Total Length and AutoPlay.
+#include "../PlaylistTestSupport.h"
+
+#include "engines/player/CPlayer.h"
+#include "playlist/CommandIds.h"
+#include "playlist/view/CPlayListBox.h"
+#include "playlist/view/CTaviView.h"
+#include "playlist/view/ViewPlayer.h"
+#include "support/QtApp.h"
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QTest>
+#include <QWheelEvent>
+
+using namespace tavi::playlist;
+namespace playercmd = tavi::engines::playercmd;
+using tavi::test::processEventsFor;
+using tavi::test::processEventsUntil;
+
+namespace {
+
+class PlayingView : public CTaviView {
+public:
+    using CTaviView::CTaviView;
+    QStringList errors;
+    QStringList information;
+
+protected:
+    void ShowError(const QString& message) override { errors.append(message); }
+    void ShowInformation(const QString& message) override { information.append(message); }
+};
+
+class ViewPlayback : public tavi::test::PlaylistTest {
+protected:
+    ViewPlayback() {
+        player().fadeOut = false;
+        view = std::make_unique<PlayingView>(*doc);
+        view->resize(360, 240);
+        view->show();
+    }
+    ~ViewPlayback() override { view.reset(); }
+    tavi::engines::CPlayer& engine() { return view->viewPlayer().player(); }
+    QStringList started;  // filled by watchStarts()
+    void watchStarts() {
+        QObject::connect(doc.get(), &CTaviDoc::currentTrackChanged,
+                         [this](tavi::engines::CMediaTrack* track) {
+                             if (track) {
+                                 started.append(track->GetFileName());
+                             }
+                         });
+    }
+
+    std::unique_ptr<PlayingView> view;
+};
+
+}  // namespace
+
+TEST_F(ViewPlayback, PlayCommandPlaysTheListToItsEndAndSelectsTheFirst) {
+    fill({QStringLiteral("0.pause"), QStringLiteral("1.pause"), QStringLiteral("0.pause")}, 0);
+    watchStarts();
+    EXPECT_TRUE(view->IsCommandEnabled(playercmd::kPlay));
+    EXPECT_FALSE(view->IsCommandEnabled(playercmd::kStop));
+    view->OnCommand(playercmd::kPlay);
+    EXPECT_TRUE(view->IsCommandEnabled(playercmd::kStop));
+    EXPECT_FALSE(view->viewPlayer().PositionPaneText().isEmpty());
+    ASSERT_TRUE(
+        processEventsUntil([&] { return started.size() == 3 && !doc->HasCurrentTrack(); }, 4000));
+    EXPECT_EQ(model().current(), 0);
+    EXPECT_TRUE(view->viewPlayer().PositionPaneText().isEmpty());
+}
+
+TEST_F(ViewPlayback, DoubleClickPlaysTheEntryAndLeavesRandomMode) {
+    fill({QStringLiteral("5.pause"), QStringLiteral("5.pause"), QStringLiteral("5.pause")}, 0);
+    view->OnCommand(playercmd::kRandom);
+    EXPECT_EQ(tavi::settings::viewSettings().playerMode, 2u)
+        << "the mode is kept for the next start";
+    const QModelIndex third = view->listBox()->model()->index(2, 0);
+    const QRect rect = view->listBox()->visualRect(third);
+    QTest::mouseClick(view->listBox()->viewport(), Qt::LeftButton, {}, rect.center());
+    QTest::mouseDClick(view->listBox()->viewport(), Qt::LeftButton, {}, rect.center());
+    EXPECT_EQ(engine().GetMode(), 0u);
+    ASSERT_TRUE(doc->HasCurrentTrack());
+    EXPECT_EQ(model().current(), 2);
+}
+
+TEST_F(ViewPlayback, WheelSeeksThePlayingTrack) {
+    fill({QStringLiteral("10.pause")}, 0);
+    view->OnCommand(playercmd::kPlay);
+    QWheelEvent wheel(QPointF(5, 5), QPointF(5, 5), QPoint(), QPoint(0, 240), Qt::NoButton,
+                      Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(view->listBox()->viewport(), &wheel);
+    EXPECT_NEAR(doc->GetCurrentTrack()->GetPosition(), 2.0, 0.1);
+    view->OnCommand(playercmd::kFastForward);
+    EXPECT_NEAR(doc->GetCurrentTrack()->GetPosition(), 32.0, 0.1) << "FF_TIME is 30 s";
+    view->OnCommand(playercmd::kStop);
+    EXPECT_FALSE(doc->HasCurrentTrack());
+}
+
+TEST_F(ViewPlayback, LengthPaneShowsThePlayingOrWithTheOptionTheSelectedEntry) {
+    fill({QStringLiteral("75.pause"), QStringLiteral("3725.pause")}, 1);
+    EXPECT_FALSE(view->viewPlayer().LengthPaneState().enabled);
+    tavi::settings::viewSettings().showSongLength = true;
+    const auto selected = view->viewPlayer().LengthPaneState();
+    EXPECT_TRUE(selected.enabled);
+    EXPECT_EQ(selected.text, QStringLiteral("1:02:05"));
+    model().setCurrent(0);
+    view->OnCommand(playercmd::kPlay);
+    EXPECT_EQ(view->viewPlayer().LengthPaneState().text, QStringLiteral("0:01:15"));
+    model().setCurrent(-1);
+    view->OnCommand(playercmd::kStop);
+    EXPECT_FALSE(view->viewPlayer().LengthPaneState().enabled);
+}
+
+TEST_F(ViewPlayback, TotalLengthAddsEveryEntryAndRestoresTheSelection) {
+    fill({QStringLiteral("61.pause"), QStringLiteral("word.pause"), QStringLiteral("3600.pause")},
+         1);
+    QStringList sums;
+    QObject::connect(&view->viewPlayer(), &ViewPlayer::totalLengthRunning,
+                     [&](const QString& status, const QString& pane) {
+                         EXPECT_EQ(status, QStringLiteral("Calculating total length..."));
+                         sums.append(pane);
+                     });
+    view->OnCommand(cmd::kTotalLength);
+    EXPECT_EQ(view->information,
+              QStringList{QStringLiteral(
+                  "The play list contains 3 songs.\nThe total length is: 1:01:02.")});
+    EXPECT_EQ(sums.first(), QStringLiteral("0:00:00"));
+    EXPECT_EQ(sums.last(), QStringLiteral("1:01:02"));
+    EXPECT_EQ(model().current(), 1);
+}
+
+TEST_F(ViewPlayback, EscapeEndsTotalLengthAndAnErrorEndsItUnlessIgnored) {
+    fill({QStringLiteral("1.pause"), QStringLiteral("2.pause")}, 0);
+    QKeyEvent* escape = new QKeyEvent(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+    QCoreApplication::postEvent(view->listBox(), escape);
+    view->OnCommand(cmd::kTotalLength);
+    EXPECT_TRUE(view->information.isEmpty());
+    EXPECT_EQ(model().current(), 0);
+
+    fill({QStringLiteral("/nowhere/a.ogg"), QStringLiteral("2.pause")}, 1);
+    view->OnCommand(cmd::kTotalLength);
+    EXPECT_EQ(view->errors.size(), 1);
+    EXPECT_TRUE(view->information.isEmpty());
+    player().ignoreErrors = true;
+    view->OnCommand(cmd::kTotalLength);
+    EXPECT_EQ(view->errors.size(), 1) << "ignored errors are not shown";
+    EXPECT_EQ(view->information.size(), 1);
+    EXPECT_TRUE(view->information.constLast().endsWith(QStringLiteral("0:00:02.")));
+}
+
+TEST_F(ViewPlayback, AutoPlayStartsTheSelectedEntryHalfASecondAfterOpening) {
+    player().autoPlay = true;
+    const QString folder = files.filePath(QStringLiteral("list"));
+    touch(QStringLiteral("list/5.pause"));
+    ASSERT_TRUE(doc->OpenDocumentFile(folder));
+    processEventsFor(200);
+    EXPECT_FALSE(doc->HasCurrentTrack()) << "not at once";
+    EXPECT_TRUE(processEventsUntil([&] { return doc->HasCurrentTrack(); }, 1500));
+}
+
+TEST_F(ViewPlayback, DeletingThePlayingFileStopsItFirst) {
+    const QString song = touch(QStringLiteral("7.pause"));
+    fill({song}, 0);
+    view->OnCommand(playercmd::kPlay);
+    ASSERT_TRUE(doc->HasCurrentTrack());
+    view->OnCommand(cmd::kDeleteFile);
+    EXPECT_FALSE(doc->HasCurrentTrack());
+}
+
+TEST_F(ViewPlayback, UnplayableEntryIsReportedByTheView) {
+    fill({QStringLiteral("/nowhere/song.ogg")}, 0);
+    view->OnCommand(playercmd::kPlay);
+    EXPECT_EQ(view->errors.size(), 1);
+    EXPECT_FALSE(doc->HasCurrentTrack());
+}
+
+int main(int argc, char** argv) {
+    // Test discovery runs the binary without the test environment.
+    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
+    qputenv("TAVI_AUDIO_OUTPUT", "null");
+    QApplication app(argc, argv);
+    testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
