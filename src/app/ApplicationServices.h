@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QString>
+
+namespace tavi::settings {
+class RecentFileList;
+}
+
+namespace tavi::app {
+
+// What the main window asks of the application object: the one way files from outside,
+// File > Open, the recent-file list and drops on the frame reach the document.
+class ApplicationServices {
+public:
+    virtual ~ApplicationServices() = default;
+
+    // Plays a media file at once (not added to the playlist) or opens a playlist file or
+    // folder as the document. Returns false when nothing could be opened.
+    virtual bool OpenDocumentFile(const QString& path) = 0;
+    // File > New: an empty playlist (after asking to save a modified one).
+    virtual void NewDocument() = 0;
+    // The recent playlists, newest first (File menu).
+    virtual settings::RecentFileList& RecentFiles() = 0;
+};
+
+}  // namespace tavi::app
