@@ -1,17 +1,12 @@
 #include "TaviApplication.h"
 
+#include "CTaviApp.h"
 #include "TerminationSignals.h"
 #include "app/Version.h"
-#include "app/settings/AppKey.h"
-#include "app/settings/PlayerSettings.h"
 #include "app/settings/SettingsKeys.h"
-#include "app/settings/SettingsValues.h"
-#include "app/settings/ViewSettings.h"
+#include "platform/registry/Registry.h"
 
 #include <QApplication>
-#include <QDir>
-#include <QMainWindow>
-#include <QSystemTrayIcon>
 
 #include <cstdio>
 #include <cstring>
@@ -27,19 +22,6 @@ bool hasSwitch(int argc, char** argv, const char* name) {
         }
     }
     return false;
-}
-
-void restorePlaylistDir() {
-    const reg::RegKey key = settings::openApplicationKey(reg::Registry::instance(), settings::keys::kSettings);
-    const QString dir = settings::readString(key, settings::keys::kPlaylistDir, QString());
-    if (!dir.isEmpty()) {
-        QDir::setCurrent(dir);  // a folder that is gone is ignored
-    }
-}
-
-void savePlaylistDir() {
-    reg::RegKey key = settings::openApplicationKey(reg::Registry::instance(), settings::keys::kSettings);
-    settings::writeString(key, settings::keys::kPlaylistDir, QDir::currentPath());
 }
 
 }  // namespace
@@ -59,25 +41,18 @@ int runTavi(int argc, char** argv) {
     QObject::connect(&terminationSignals, &TerminationSignals::terminationRequested, &application,
                      &QApplication::quit);
 
-    restorePlaylistDir();
     int exitCode = 0;
     {
-        settings::LoadPlayerSettings();
-        reg::RegKey settingsKey =
-            settings::openApplicationKey(reg::Registry::instance(), settings::keys::kSettings);
-        settings::loadViewSettings(settingsKey, settings::viewSettings(),
-                                   QSystemTrayIcon::isSystemTrayAvailable());
-
-        QMainWindow window;
-        window.setWindowTitle(QStringLiteral("Tavi"));
-        window.resize(480, 360);
-        window.show();
+        CTaviApp tavi;
+        if (!tavi.InitInstance(QApplication::arguments().mid(1))) {
+            return 0;
+        }
+        QObject::connect(&application, &QApplication::lastWindowClosed, &application,
+                         &QApplication::quit);
         exitCode = QApplication::exec();
-
-        settings::SavePlayerSettings();
-        settings::saveViewSettings(settingsKey, settings::viewSettings(), true);
+        tavi.CloseMainWindow();
+        tavi.ExitInstance();
     }
-    savePlaylistDir();
     reg::Registry::instance().flush();
     return exitCode;
 }

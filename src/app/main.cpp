@@ -1,3 +1,5 @@
 #include "app/TaviApplication.h"
 
-int main(int argc, char** argv) { return tavi::app::runTavi(argc, argv); }
+int main(int argc, char** argv) {
+    return tavi::app::runTavi(argc, argv);
+}

@@ -1,0 +1,176 @@
+#include "CTaviApp.h"
+
+#include "app/settings/AppKey.h"
+#include "app/settings/PlayerSettings.h"
+#include "app/settings/SettingsKeys.h"
+#include "app/settings/SettingsValues.h"
+#include "app/settings/ViewSettings.h"
+#include "engines/directshow/CDirectShowPersistFilterList.h"
+#include "playlist/CTaviDoc.h"
+#include "playlist/EntryKinds.h"
+#include "playlist/PlaylistModel.h"
+#include "playlist/view/CPlayListBox.h"
+#include "playlist/view/CTaviView.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QSystemTrayIcon>
+
+#include <cstdio>
+
+namespace tavi::app {
+
+namespace {
+
+reg::RegKey AppKey(const QString& subKey = QString()) {
+    return settings::openApplicationKey(reg::Registry::instance(), subKey);
+}
+
+}  // namespace
+
+CTaviApp::Frame CreatePlainFrame(playlist::CTaviDoc& document, ApplicationServices&) {
+    CTaviApp::Frame frame;
+    frame.window = std::make_unique<QMainWindow>();
+    frame.view = new playlist::CTaviView(document, frame.window.get());
+    frame.window->setCentralWidget(frame.view);
+    frame.window->setWindowTitle(QStringLiteral("Tavi"));
+    frame.window->resize(480, 360);
+    return frame;
+}
+
+CTaviApp::CTaviApp() : m_frameFactory(CreatePlainFrame) {}
+
+CTaviApp::~CTaviApp() {
+    if (m_frame.window) {
+        CloseMainWindow();
+    }
+}
+
+bool CTaviApp::InitInstance(const QStringList& arguments) {
+    m_recentFiles.load(AppKey());
+    RestorePlaylistDir();
+    m_commandLine = CommandLine::Parse(arguments);
+    if (m_commandLine.command == CommandLine::Command::Register ||
+        m_commandLine.command == CommandLine::Command::Unregister) {
+        // The desktop files and the session-bus service are installed with the program;
+        // there is nothing to write into the user's registry.
+        return false;
+    }
+    LoadSettings();
+    m_document = std::make_unique<playlist::CTaviDoc>();
+    QObject::connect(m_document.get(), &playlist::CDocument::recentFileAdded,
+                     [this](const QString& path) { m_recentFiles.add(path); });
+    if (!ProcessShellCommand()) {
+        return false;
+    }
+    EnsureMainWindow();
+    m_frame.window->show();
+    return true;
+}
+
+void CTaviApp::RestorePlaylistDir() {
+    const QString dir = settings::readString(AppKey(settings::keys::kSettings),
+                                             settings::keys::kPlaylistDir, QString());
+    if (!dir.isEmpty()) {
+        QDir::setCurrent(dir);  // a folder that is gone is ignored
+    }
+}
+
+void CTaviApp::LoadSettings() {
+    const reg::RegKey settingsKey = AppKey(settings::keys::kSettings);
+    settings::loadPlayerSettings(settingsKey, settings::playerSettings());
+    settings::loadMediaDir(settingsKey, settings::playerSettings());
+    settings::loadViewSettings(settingsKey, settings::viewSettings(),
+                               QSystemTrayIcon::isSystemTrayAvailable());
+    engines::directShowFilters().Load(AppKey());
+}
+
+void CTaviApp::SaveSettings() {
+    reg::RegKey settingsKey = AppKey(settings::keys::kSettings);
+    settings::savePlayerSettings(settingsKey, settings::playerSettings());
+    settings::saveMediaDir(settingsKey, settings::playerSettings());
+    const bool listExists = m_frame.view != nullptr;
+    if (listExists) {
+        settings::viewSettings().curSel = m_document->model().current();
+    }
+    settings::saveViewSettings(settingsKey, settings::viewSettings(), listExists);
+    reg::RegKey appKey = AppKey();
+    engines::directShowFilters().Save(appKey);
+    SaveRecentFiles();
+}
+
+void CTaviApp::SaveRecentFiles() {
+    reg::RegKey appKey = AppKey();
+    m_recentFiles.save(appKey);
+}
+
+void CTaviApp::EnsureMainWindow() {
+    if (!m_frame.window) {
+        if (m_document->GetPathName().isEmpty() && m_document->model().count() == 0) {
+            m_document->NewDocument();
+        }
+        m_frame = m_frameFactory(*m_document, *this);
+    }
+}
+
+bool CTaviApp::ProcessShellCommand() {
+    if (m_commandLine.command == CommandLine::Command::FileOpen) {
+        if (!QFileInfo::exists(m_commandLine.file) && !playlist::IsMediaFile(m_commandLine.file)) {
+            return false;  // a missing playlist ends the start quietly
+        }
+        return OpenDocumentFile(QFileInfo(m_commandLine.file).absoluteFilePath());
+    }
+    ReopenRecentPlaylist();
+    return true;
+}
+
+// A start without a file reopens the newest recent playlist and selects the saved entry.
+void CTaviApp::ReopenRecentPlaylist() {
+    const QString recent = m_recentFiles.isEmpty() ? QString() : m_recentFiles.entries().first();
+    if (!recent.isEmpty() && QFileInfo::exists(recent)) {
+        m_document->prompts().reportError = [](const QString&) {};  // no message from this step
+        const bool opened = OpenDocumentFile(recent);
+        m_document->prompts().reportError = nullptr;
+        if (opened) {
+            EnsureMainWindow();
+            m_frame.view->RestoreSelection();
+            return;
+        }
+    }
+    m_document->NewDocument();
+}
+
+bool CTaviApp::OpenDocumentFile(const QString& path) {
+    if (playlist::IsMediaFile(path) && !playlist::IsMiniPlaylistFile(path)) {
+        EnsureMainWindow();  // a new empty playlist first when there is no window yet
+        m_document->PlayFile(path);
+        return true;
+    }
+    const bool opened = m_document->OpenDocumentFile(path);
+    if (opened) {
+        m_recentFiles.add(path);
+    }
+    return opened;
+}
+
+void CTaviApp::NewDocument() {
+    m_document->NewDocument();
+}
+
+void CTaviApp::CloseMainWindow() {
+    if (!m_frame.window) {
+        return;
+    }
+    SaveSettings();
+    m_frame.window->close();
+    m_frame.view = nullptr;
+    m_frame.window.reset();
+}
+
+void CTaviApp::ExitInstance() {
+    reg::RegKey key = AppKey(settings::keys::kSettings);
+    settings::writeString(key, settings::keys::kPlaylistDir, QDir::currentPath());
+    reg::Registry::instance().flush();
+}
+
+}  // namespace tavi::app

@@ -1,0 +1,75 @@
+#pragma once
+
+#include "ApplicationServices.h"
+#include "CommandLine.h"
+#include "app/settings/RecentFileList.h"
+
+#include <QMainWindow>
+#include <QStringList>
+
+#include <functional>
+#include <memory>
+
+namespace tavi::playlist {
+class CTaviDoc;
+class CTaviView;
+}  // namespace tavi::playlist
+
+namespace tavi::app {
+
+// The application object: start-up in its fixed order, the routing of every file handed in
+// from outside, the recent playlists, and what is saved at exit.
+class CTaviApp : public ApplicationServices {
+public:
+    // The main window and the playlist view inside it.
+    struct Frame {
+        std::unique_ptr<QMainWindow> window;
+        playlist::CTaviView* view = nullptr;
+    };
+    using FrameFactory = std::function<Frame(playlist::CTaviDoc&, ApplicationServices&)>;
+
+    CTaviApp();
+    ~CTaviApp() override;
+
+    // Replaces the main window the application creates (the real frame, or a test's).
+    void SetFrameFactory(FrameFactory factory) { m_frameFactory = std::move(factory); }
+
+    // Start-up; false when the process should end (a playlist named on the command line that
+    // cannot be opened, or a registration run).
+    bool InitInstance(const QStringList& arguments);
+    // Exit: writes the current folder as "PlaylistDir".
+    void ExitInstance();
+
+    bool OpenDocumentFile(const QString& path) override;
+    void NewDocument() override;
+    settings::RecentFileList& RecentFiles() override { return m_recentFiles; }
+
+    playlist::CTaviDoc* Document() const { return m_document.get(); }
+    QMainWindow* MainWindow() const { return m_frame.window.get(); }
+    playlist::CTaviView* View() const { return m_frame.view; }
+    const CommandLine& GetCommandLine() const { return m_commandLine; }
+
+    // Saves the view's and the frame's settings and closes the window (the frame's close).
+    void CloseMainWindow();
+
+private:
+    void RestorePlaylistDir();
+    void LoadSettings();
+    void SaveSettings();
+    void EnsureMainWindow();
+    bool ProcessShellCommand();
+    void ReopenRecentPlaylist();
+    void SaveRecentFiles();
+
+    CommandLine m_commandLine;
+    settings::RecentFileList m_recentFiles;
+    std::unique_ptr<playlist::CTaviDoc> m_document;
+    Frame m_frame;
+    FrameFactory m_frameFactory;
+};
+
+// A main window that holds only the playlist view: what the application shows until a
+// richer frame is given with SetFrameFactory.
+CTaviApp::Frame CreatePlainFrame(playlist::CTaviDoc& document, ApplicationServices& services);
+
+}  // namespace tavi::app
