@@ -18,8 +18,8 @@ PACKAGES=(
     gstreamer1.0-libav gstreamer1.0-tools gstreamer1.0-plugins-base-apps gstreamer1.0-x gstreamer1.0-alsa gstreamer1.0-pulseaudio
     # compression of in-memory snapshots
     libzstd-dev
-    # headless runs and screenshots
-    xvfb xauth dbus
+    # headless runs and screenshots, and checks of the desktop files
+    xvfb xauth dbus imagemagick desktop-file-utils appstream
 )
 if [[ "${TAVI_FUZZ_DEPS:-0}" == 1 ]]; then
     PACKAGES+=(clang libclang-rt-14-dev)

@@ -7,9 +7,11 @@
 #include "platform/registry/Registry.h"
 
 #include <QApplication>
+#include <QTimer>
 
 #include <cstdio>
 #include <cstring>
+#include <ctime>
 
 namespace tavi::app {
 
