@@ -18,6 +18,8 @@ if [[ -n "${CI:-}" ]]; then
 fi
 
 "$root/scripts/install-deps.sh"
+# Compiler cache hits across clones in other folders (CI builds a fresh clone each time).
+export CCACHE_BASEDIR="$root" CCACHE_NOHASHDIR=1
 "$root/scripts/build.sh" "$build_dir" "${cmake_args[@]}"
 
 export QT_QPA_PLATFORM=offscreen
