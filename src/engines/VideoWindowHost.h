@@ -14,10 +14,11 @@ class CMediaTrack;
 
 // What a video engine draws into: a sink element for the pipeline and, when that sink is a
 // GstVideoOverlay (X11), the native window it must draw into. windowHandle is 0 when the
-// sink paints into the window by itself.
+// sink paints into the window by itself. id names the surface when its track attaches.
 struct VideoSurface {
     gst::ElementPtr sink;
     guintptr windowHandle = 0;
+    uint64_t id = 0;
 };
 
 // The one shared video window as engines see it; the widget that implements it lives in
@@ -28,9 +29,10 @@ public:
     virtual ~VideoWindowHost() = default;
 
     // The video hook: while attached, the window's size changes reach the track's
-    // OnVideoSize and its close request the track's OnVideoClose. Attaching replaces the
+    // OnVideoSize and its close request the track's OnVideoClose, and the window shows the
+    // track's surface (made by CreateVideoSurface; 0 for none). Attaching replaces the
     // previous track; detaching a track that is not attached does nothing.
-    virtual void AttachTrack(CMediaTrack* track) = 0;
+    virtual void AttachTrack(CMediaTrack* track, uint64_t surfaceId) = 0;
     virtual void DetachTrack(CMediaTrack* track) = 0;
 
     virtual void SetTitle(const QString& title) = 0;
@@ -50,7 +52,8 @@ public:
     // Where the picture goes, in client coordinates; the rest stays black.
     virtual void SetVideoPosition(const QRect& rect) = 0;
 
-    // A new sink for one pipeline, drawing into this window.
+    // A new sink for one pipeline. It draws into this window once its track is attached;
+    // a pipeline that turns out to have no video simply never uses it.
     virtual VideoSurface CreateVideoSurface() = 0;
 };
 

@@ -47,6 +47,7 @@ void CDirectShowTrack::Open(const QString& fileName) {
     VideoWindowHost* videoHost = videoWindowHost();
     if (videoHost) {
         VideoSurface surface = videoHost->CreateVideoSurface();
+        m_videoSurfaceId = surface.id;
         m_pipeline.SetVideoSink(std::move(surface.sink), surface.windowHandle);
     }
     if (!AddConfiguredFilters()) {
@@ -74,7 +75,7 @@ void CDirectShowTrack::Open(const QString& fileName) {
 // video is cancelled) and places the picture by the user's VideoMode.
 void CDirectShowTrack::ShowVideo() {
     VideoWindowHost* host = videoWindowHost();
-    host->AttachTrack(this);
+    host->AttachTrack(this, m_videoSurfaceId);
     host->SetTitle(QFileInfo(m_fileName).completeBaseName() + QStringLiteral(" - ") +
                    kApplicationTitle);
     host->CancelDelayedHide();

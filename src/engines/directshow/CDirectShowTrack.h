@@ -64,6 +64,7 @@ private:
 
     int m_state = Closed;
     bool m_videoShown = false;  // this track's video occupies the shared window
+    uint64_t m_videoSurfaceId = 0;
     std::thread m_watcher;
     std::atomic<bool> m_quitWatcher = false;
 };

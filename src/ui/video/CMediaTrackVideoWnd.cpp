@@ -77,8 +77,9 @@ CMediaTrackVideoWnd::CMediaTrackVideoWnd() : m_surface(new VideoSurfaceWidget(th
     connect(&m_cursorTimer, &QTimer::timeout, this, &CMediaTrackVideoWnd::OnCursorTimer);
 }
 
-void CMediaTrackVideoWnd::AttachTrack(engines::CMediaTrack* track) {
+void CMediaTrackVideoWnd::AttachTrack(engines::CMediaTrack* track, uint64_t surfaceId) {
     m_track = track;
+    m_surface->ShowSurface(surfaceId);
 }
 
 void CMediaTrackVideoWnd::DetachTrack(engines::CMediaTrack* track) {

@@ -36,7 +36,7 @@ public:
     engines::CMediaTrack* attachedTrack() const { return m_track; }
 
     // engines::VideoWindowHost
-    void AttachTrack(engines::CMediaTrack* track) override;
+    void AttachTrack(engines::CMediaTrack* track, uint64_t surfaceId) override;
     void DetachTrack(engines::CMediaTrack* track) override;
     void SetTitle(const QString& title) override { setWindowTitle(title); }
     void DelayedHide(int milliseconds) override;

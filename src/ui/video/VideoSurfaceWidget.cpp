@@ -20,7 +20,19 @@ VideoSurfaceWidget::VideoSurfaceWidget(QWidget* parent) : QWidget(parent), m_mod
 }
 
 VideoSurfaceWidget::~VideoSurfaceWidget() {
-    ReleaseSink();
+    for (auto& [id, sink] : m_sinks) {
+        if (sink.mailbox) {
+            sink.mailbox->Disconnect();
+        }
+    }
+}
+
+// A sink is in use while a pipeline other than this widget still holds it.
+bool VideoSurfaceWidget::Sink::InUse() const {
+    if (mailbox) {
+        return mailbox.use_count() > 1;
+    }
+    return overlay.bin && GST_OBJECT_REFCOUNT_VALUE(overlay.bin.get()) > 1;
 }
 
 VideoSurfaceWidget::Mode VideoSurfaceWidget::ChooseMode() {
@@ -35,31 +47,57 @@ VideoSurfaceWidget::Mode VideoSurfaceWidget::ChooseMode() {
     return Mode::Overlay;
 }
 
-void VideoSurfaceWidget::ReleaseSink() {
-    if (m_mailbox) {
-        m_mailbox->Disconnect();
-        m_mailbox.reset();
+void VideoSurfaceWidget::ForgetUnusedSinks() {
+    for (auto it = m_sinks.begin(); it != m_sinks.end();) {
+        if (it->first == m_shownId || it->second.InUse()) {
+            ++it;
+            continue;
+        }
+        if (it->second.mailbox) {
+            it->second.mailbox->Disconnect();
+        }
+        it = m_sinks.erase(it);
     }
-    m_overlay = OverlaySink();
 }
 
 engines::VideoSurface VideoSurfaceWidget::CreateSurface() {
-    ReleaseSink();
-    m_frame = QImage();
-    update();
+    ForgetUnusedSinks();
+    const uint64_t id = m_nextId++;
+    Sink& sink = m_sinks[id];
     if (m_mode == Mode::Overlay) {
-        m_overlay = MakeOverlaySink();
-        if (m_overlay.bin) {
+        sink.overlay = MakeOverlaySink();
+        if (sink.overlay.bin) {
             // The native window exists from here on; the handle is read on this thread only.
             const guintptr handle = guintptr(winId());
-            return {gst::ElementPtr(GST_ELEMENT(gst_object_ref(m_overlay.bin.get()))), handle};
+            return {gst::ElementPtr(GST_ELEMENT(gst_object_ref(sink.overlay.bin.get()))), handle,
+                    id};
         }
     }
-    m_mailbox = std::make_shared<VideoFrameMailbox>(this, [this](const QImage& frame) {
-        m_frame = frame;
-        update();
+    sink.mailbox = std::make_shared<VideoFrameMailbox>(this, [this, id](const QImage& frame) {
+        if (id == m_shownId) {
+            m_frame = frame;
+            ++m_framesShown;
+            update();
+        }
     });
-    return {MakeFrameSink(m_mailbox), 0};
+    return {MakeFrameSink(sink.mailbox), 0, id};
+}
+
+void VideoSurfaceWidget::ShowSurface(uint64_t id) {
+    m_shownId = id;
+    m_frame = QImage();
+    update();
+    FitOverlay();
+}
+
+// ximagesink does not scale: the shown overlay's scaler is told this widget's size.
+void VideoSurfaceWidget::FitOverlay() {
+    const auto shown = m_sinks.find(m_shownId);
+    if (shown == m_sinks.end() || !shown->second.overlay.bin) {
+        return;
+    }
+    SetOverlayScale(shown->second.overlay.scaleFilter.get(), size());
+    gst_video_overlay_expose(GST_VIDEO_OVERLAY(shown->second.overlay.overlay.get()));
 }
 
 QPaintEngine* VideoSurfaceWidget::paintEngine() const {
@@ -82,21 +120,12 @@ void VideoSurfaceWidget::paintEvent(QPaintEvent*) {
 
 void VideoSurfaceWidget::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
-    if (m_overlay.scaleFilter) {
-        SetOverlayScale(m_overlay.scaleFilter.get(), size());
-    }
-    Expose();
+    FitOverlay();
 }
 
 void VideoSurfaceWidget::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
-    Expose();
-}
-
-void VideoSurfaceWidget::Expose() {
-    if (m_overlay.overlay) {
-        gst_video_overlay_expose(GST_VIDEO_OVERLAY(m_overlay.overlay.get()));
-    }
+    FitOverlay();
 }
 
 }  // namespace tavi::ui

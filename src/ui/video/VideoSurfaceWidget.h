@@ -7,6 +7,7 @@
 #include <QImage>
 #include <QWidget>
 
+#include <map>
 #include <memory>
 
 namespace tavi::ui {
@@ -23,10 +24,14 @@ public:
     ~VideoSurfaceWidget() override;
 
     Mode mode() const { return m_mode; }
-    // A sink for a new pipeline; the previous one stops drawing here.
+    // A sink for a new pipeline; it shows here once ShowSurface names it.
     engines::VideoSurface CreateSurface();
+    // Shows the surface with this id (0: none) instead of the one shown so far.
+    void ShowSurface(uint64_t id);
     // The frame shown in Frames mode; null before the first one.
     const QImage& currentFrame() const { return m_frame; }
+    // How many frames of the shown surfaces have arrived so far.
+    int framesShown() const { return m_framesShown; }
 
     QPaintEngine* paintEngine() const override;
 
@@ -36,16 +41,24 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
+    // One sink this widget made: in Frames mode its mailbox, in Overlay mode its scaler and
+    // overlay (to rescale and redraw).
+    struct Sink {
+        std::shared_ptr<VideoFrameMailbox> mailbox;
+        OverlaySink overlay;
+        bool InUse() const;
+    };
+
     static Mode ChooseMode();
-    void ReleaseSink();
-    void Expose();
+    void ForgetUnusedSinks();
+    void FitOverlay();
 
     Mode m_mode;
-    // Frames mode: the current sink's mailbox and the newest frame it delivered.
-    std::shared_ptr<VideoFrameMailbox> m_mailbox;
-    QImage m_frame;
-    // Overlay mode: the current sink's scaler and overlay, to rescale and redraw.
-    OverlaySink m_overlay;
+    std::map<uint64_t, Sink> m_sinks;
+    uint64_t m_nextId = 1;
+    uint64_t m_shownId = 0;
+    QImage m_frame;  // the newest frame of the shown sink
+    int m_framesShown = 0;
 };
 
 }  // namespace tavi::ui

@@ -118,3 +118,20 @@ TEST_F(VideoPlayback, ClosingHidesTheWindowAfterASecondUnlessTheNextVideoOpens) 
     second.reset();
     EXPECT_TRUE(waitUntil([] { return !window().isVisible(); }, 5000));
 }
+
+TEST_F(VideoPlayback, ASoundFileOpenedMeanwhileLeavesThePictureToThePlayingVideo) {
+    const QString wav = media.path() + QStringLiteral("/tone.wav");
+    ASSERT_TRUE(tavi::test::MakeWav(wav, 1.0));
+    auto video = open(1);
+    video->Play();
+    ASSERT_TRUE(waitUntil([] { return window().surface()->framesShown() > 0; }, 5000));
+
+    auto sound = tavi::engines::CreateTrackForFile(wav, &recorder);
+    sound->Open(wav);  // as the total-length command does with a scratch track
+    EXPECT_FALSE(sound->HasVideo());
+    EXPECT_EQ(window().attachedTrack(), video.get());
+    const int before = window().surface()->framesShown();
+    EXPECT_TRUE(waitUntil([&] { return window().surface()->framesShown() > before + 3; }, 5000));
+    sound.reset();
+    EXPECT_TRUE(window().isVisible());
+}

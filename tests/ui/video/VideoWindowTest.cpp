@@ -57,7 +57,7 @@ TEST_F(VideoWindow, IsBlackAndTitledUntilAVideoNamesIt) {
 
 TEST_F(VideoWindow, ClosingHidesItAndRemembersItsRectangleForTheNextVideo) {
     HookTrack track;
-    window().AttachTrack(&track);
+    window().AttachTrack(&track, 0);
     window().show();
     window().setGeometry(QRect(70, 60, 320, 200));
     EXPECT_TRUE(window().close() || !window().isVisible());
@@ -142,7 +142,7 @@ TEST_F(VideoWindow, TheHookPassesSizesAndKeysOnOnlyWhileATrackIsAttached) {
     QTest::keyClick(&window(), Qt::Key_Space);
     EXPECT_TRUE(target.keys.empty());
 
-    window().AttachTrack(&track);
+    window().AttachTrack(&track, 0);
     window().resize(300, 200);
     ASSERT_FALSE(track.sizes.empty());
     EXPECT_EQ(track.sizes.back(), std::make_pair(uint32_t(0), QSize(300, 200)));
