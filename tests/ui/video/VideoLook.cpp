@@ -14,6 +14,7 @@
 #include <QScreen>
 #include <QTemporaryDir>
 #include <QThread>
+#include <QWidget>
 
 #include <cstdio>
 
@@ -50,6 +51,12 @@ int main(int argc, char** argv) {
     tavi::settings::viewSettings().videoMode = uint32_t(arguments[1].toInt());
     tavi::settings::viewSettings().videoRect = {100, 80, 100 + Argument(arguments, 5, 480),
                                                 80 + Argument(arguments, 6, 360)};
+    // A grey desktop, so that the window's black letterbox bars show against it.
+    QWidget desktop;
+    desktop.setStyleSheet(QStringLiteral("background: #808080"));
+    desktop.setGeometry(QApplication::primaryScreen()->geometry());
+    desktop.show();
+    Wait(200);
     tavi::ui::CMediaTrackVideoWnd::Register();
     tavi::test::TrackRecorder recorder;
     auto track = tavi::engines::CreateTrackForFile(video, &recorder);
