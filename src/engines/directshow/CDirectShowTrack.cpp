@@ -124,8 +124,10 @@ void CDirectShowTrack::SizeWindowToVideo() {
     if (!host || !video) {
         return;
     }
-    host->SizeToVideo(video->size);
-    host->SetVideoPosition(QRect(QPoint(0, 0), video->size));
+    // The size the picture shows at: anamorphic video sized by its stored pixels would be
+    // squeezed.
+    host->SizeToVideo(video->displaySize);
+    host->SetVideoPosition(QRect(QPoint(0, 0), video->displaySize));
 }
 
 void CDirectShowTrack::OnVideoSize(uint32_t /*sizeType*/, int /*width*/, int /*height*/) {

@@ -29,10 +29,11 @@ std::optional<VideoStreamInfo> ReadVideoStream(GstElement* playbin) {
     const int parD = info.par_d > 0 ? info.par_d : 1;
     int64_t x = int64_t(info.width) * parN;
     int64_t y = int64_t(info.height) * parD;
+    const QSize display(int((x + parD / 2) / parD), info.height);
     const int64_t divisor = std::gcd(x, y);
     x /= divisor;
     y /= divisor;
-    return VideoStreamInfo{QSize(info.width, info.height), QSize(int(x), int(y))};
+    return VideoStreamInfo{QSize(info.width, info.height), display, QSize(int(x), int(y))};
 }
 
 }  // namespace tavi::engines

@@ -8,10 +8,11 @@
 
 namespace tavi::engines {
 
-// The first video stream of a prerolled playbin: its size in pixels and the shape of its
-// picture (the size corrected by the pixel aspect ratio, reduced).
+// The first video stream of a prerolled playbin: its size in pixels, the size it shows at
+// (the width corrected by the pixel aspect ratio) and the shape of its picture (reduced).
 struct VideoStreamInfo {
     QSize size;
+    QSize displaySize;
     QSize aspect;
 };
 

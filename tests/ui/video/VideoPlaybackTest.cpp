@@ -61,6 +61,22 @@ TEST_F(VideoPlayback, ModeZeroSizesTheWindowToTheVideoAndTitlesIt) {
     EXPECT_EQ(window().attachedTrack(), track.get());
 }
 
+TEST_F(VideoPlayback, ModeZeroSizesAnamorphicVideoToTheShapeItShowsAt) {
+    const QString file = media.path() + QStringLiteral("/anamorphic.mkv");
+    ASSERT_TRUE(tavi::test::RunPipeline(
+        QStringLiteral("videotestsrc num-buffers=10 ! video/x-raw,width=320,height=240,"
+                       "pixel-aspect-ratio=4/3,framerate=25/1 ! videoconvert ! vp8enc deadline=1 "
+                       "! matroskamux ! filesink location=%1")
+            .arg(tavi::test::Quoted(file))));
+    viewSettings().videoMode = 0;
+    auto track = tavi::engines::CreateTrackForFile(file, &recorder);
+    track->Open(file);
+    // 320 x 4/3; the container keeps the ratio as a display width, so allow a pixel.
+    EXPECT_NEAR(window().geometry().width(), 427, 1);
+    EXPECT_EQ(window().geometry().height(), 240);
+    EXPECT_EQ(surfaceRect(), QRect(QPoint(0, 0), window().geometry().size()));
+}
+
 TEST_F(VideoPlayback, ModeOneFitsIntoTheCurrentSizeAndRefitsOnResize) {
     window().setGeometry(QRect(40, 30, 400, 400));
     auto track = open(1);
