@@ -1,8 +1,13 @@
 #include "CDirectShowTrack.h"
 
 #include "CDirectShowPersistFilterList.h"
+#include "VideoStream.h"
+#include "app/settings/ViewSettings.h"
+#include "engines/VideoPlacement.h"
 #include "engines/exceptions/CDirectShowException.h"
 #include "platform/gst/AudioOutput.h"
+
+#include <QFileInfo>
 
 #include <cmath>
 #include <latch>
@@ -14,6 +19,11 @@ namespace {
 constexpr GstClockTime kBusPollInterval = 100 * GST_MSECOND;
 constexpr uint32_t kNoInterface = 0x80004002;  // E_NOINTERFACE
 constexpr uint32_t kFail = 0x80004005;
+constexpr int kHideDelayMs = 1000;
+const QString kApplicationTitle = QStringLiteral("Tavi");
+
+// VideoMode: where a new video goes when the window is neither full screen nor maximised.
+enum VideoMode : uint32_t { SizeToVideo = 0, SameSize = 1, FullScreen = 2, Maximize = 3 };
 
 [[noreturn]] void Throw(uint32_t operation, const gst::PipelineError& error) {
     throw CDirectShowException(operation, error.result, error.text);
@@ -34,6 +44,12 @@ void CDirectShowTrack::Open(const QString& fileName) {
             CDirectShowException::CreateGraph, kFail,
             QStringLiteral("GStreamer or its playbin element is not available."));
     }
+    VideoWindowHost* videoHost = videoWindowHost();
+    if (videoHost) {
+        VideoSurface surface = videoHost->CreateVideoSurface();
+        m_videoSurfaceId = surface.id;
+        m_pipeline.SetVideoSink(std::move(surface.sink), surface.windowHandle);
+    }
     if (!AddConfiguredFilters()) {
         throw CDirectShowException(CDirectShowException::AddConfiguredFilters, kFail,
                                    QStringLiteral("The audio output could not be created."));
@@ -50,6 +66,72 @@ void CDirectShowTrack::Open(const QString& fileName) {
         WatchBus();
     });
     ready.wait();
+    if (videoHost && HasVideo()) {
+        ShowVideo();
+    }
+}
+
+// Attaches this track to the shared window, shows it (a pending hide from the previous
+// video is cancelled) and places the picture by the user's VideoMode.
+void CDirectShowTrack::ShowVideo() {
+    VideoWindowHost* host = videoWindowHost();
+    host->AttachTrack(this, m_videoSurfaceId);
+    host->SetTitle(QFileInfo(m_fileName).completeBaseName() + QStringLiteral(" - ") +
+                   kApplicationTitle);
+    host->CancelDelayedHide();
+    m_videoShown = true;
+    PlaceVideo(*host);
+}
+
+void CDirectShowTrack::PlaceVideo(VideoWindowHost& host) {
+    if (host.IsFullScreen() || host.IsMaximized()) {
+        FitVideo();
+        return;
+    }
+    switch (settings::viewSettings().videoMode) {
+        case SizeToVideo:
+            SizeWindowToVideo();
+            break;
+        case FullScreen:
+            host.SetFullScreen(true);
+            FitVideo();
+            break;
+        case Maximize:
+            host.Maximize();
+            FitVideo();
+            break;
+        case SameSize:
+        default:
+            FitVideo();
+            break;
+    }
+}
+
+void CDirectShowTrack::FitVideo() {
+    VideoWindowHost* host = videoWindowHost();
+    const std::optional<VideoStreamInfo> video = ReadVideoStream(m_pipeline.Pipeline());
+    if (!host || !m_videoShown || !video) {
+        return;
+    }
+    if (const std::optional<QRect> rect = FitVideoRect(host->ClientSize(), video->aspect)) {
+        host->SetVideoPosition(*rect);
+    }
+}
+
+void CDirectShowTrack::SizeWindowToVideo() {
+    VideoWindowHost* host = videoWindowHost();
+    const std::optional<VideoStreamInfo> video = ReadVideoStream(m_pipeline.Pipeline());
+    if (!host || !video) {
+        return;
+    }
+    // The size the picture shows at: anamorphic video sized by its stored pixels would be
+    // squeezed.
+    host->SizeToVideo(video->displaySize);
+    host->SetVideoPosition(QRect(QPoint(0, 0), video->displaySize));
+}
+
+void CDirectShowTrack::OnVideoSize(uint32_t /*sizeType*/, int /*width*/, int /*height*/) {
+    FitVideo();
 }
 
 bool CDirectShowTrack::AddConfiguredFilters() {
@@ -100,8 +182,16 @@ void CDirectShowTrack::StopWatcher() {
 // Taking the pipeline to NULL stops it from any state; rewinding first (as Stop does) would
 // only make the output start over, which a file output would record.
 void CDirectShowTrack::Close() {
+    VideoWindowHost* host = m_videoShown ? videoWindowHost() : nullptr;
+    if (host) {
+        host->DetachTrack(this);
+    }
     StopWatcher();
     m_pipeline.SetState(GST_STATE_NULL, nullptr);
+    if (host) {
+        host->DelayedHide(kHideDelayMs);
+    }
+    m_videoShown = false;
     m_state = Closed;
     CMediaTrack::Close();
 }

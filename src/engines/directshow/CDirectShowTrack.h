@@ -1,6 +1,7 @@
 #pragma once
 
 #include "engines/CMediaTrack.h"
+#include "engines/VideoWindowHost.h"
 #include "platform/gst/MediaPipeline.h"
 
 #include <atomic>
@@ -35,6 +36,8 @@ public:
     bool HasVolume() override { return m_pipeline.IsRendered(); }
     void SetVolume(float level) override;
     float GetVolume() override;
+    // The shared window changed size: the picture is fitted into it again.
+    void OnVideoSize(uint32_t sizeType, int width, int height) override;
 
     // The pipeline element, for diagnostics and measurements; null when closed.
     GstElement* GetPipelineElement() const { return m_pipeline.Pipeline(); }
@@ -54,8 +57,14 @@ protected:
 private:
     void WatchBus();
     void StopWatcher();
+    void ShowVideo();
+    void PlaceVideo(VideoWindowHost& host);
+    void FitVideo();
+    void SizeWindowToVideo();
 
     int m_state = Closed;
+    bool m_videoShown = false;  // this track's video occupies the shared window
+    uint64_t m_videoSurfaceId = 0;
     std::thread m_watcher;
     std::atomic<bool> m_quitWatcher = false;
 };

@@ -2,6 +2,8 @@
 
 #include <QUrl>
 
+#include <gst/video/videooverlay.h>
+
 #include <vector>
 
 namespace tavi::gst {
@@ -17,6 +19,18 @@ ElementPtr DiscardingVideoSink() {
         g_object_set(sink.get(), "sync", TRUE, nullptr);
     }
     return sink;
+}
+
+// Runs on a streaming thread, which is where the overlay asks for its window: the handle
+// must be set before the call returns, so this cannot wait for the UI thread.
+GstBusSyncReply GiveWindowHandle(GstBus*, GstMessage* message, gpointer handle) {
+    if (!gst_is_video_overlay_prepare_window_handle_message(message)) {
+        return GST_BUS_PASS;
+    }
+    gst_video_overlay_set_window_handle(GST_VIDEO_OVERLAY(GST_MESSAGE_SRC(message)),
+                                        guintptr(handle));
+    gst_message_unref(message);
+    return GST_BUS_DROP;
 }
 
 }  // namespace
@@ -49,8 +63,12 @@ bool MediaPipeline::RenderWithPlaybin(const QString& file, PipelineError* error)
     if (m_audioFilter) {
         g_object_set(playbin.get(), "audio-filter", m_audioFilter.get(), nullptr);
     }
-    if (ElementPtr video = DiscardingVideoSink()) {
+    if (ElementPtr video = m_videoSink ? std::move(m_videoSink) : DiscardingVideoSink()) {
         g_object_set(playbin.get(), "video-sink", video.get(), nullptr);
+    }
+    if (m_windowHandle != 0) {
+        BusPtr bus(gst_element_get_bus(playbin.get()));
+        gst_bus_set_sync_handler(bus.get(), GiveWindowHandle, gpointer(m_windowHandle), nullptr);
     }
     m_volumeElement.reset(GST_ELEMENT(gst_object_ref(playbin.get())));
     m_pipeline = std::move(playbin);

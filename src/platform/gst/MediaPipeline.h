@@ -22,6 +22,12 @@ public:
 
     void SetAudioFilter(ElementPtr filter) { m_audioFilter = std::move(filter); }
     void SetAudioSink(ElementPtr sink) { m_audioSink = std::move(sink); }
+    // Where playbin sends video (discarded in real time when none is given). A non-zero
+    // windowHandle is handed to the sink's GstVideoOverlay when it asks for one.
+    void SetVideoSink(ElementPtr sink, guintptr windowHandle) {
+        m_videoSink = std::move(sink);
+        m_windowHandle = windowHandle;
+    }
 
     // Loads the file through playbin and prerolls it. False with *error set on failure.
     bool RenderWithPlaybin(const QString& file, PipelineError* error);
@@ -50,6 +56,8 @@ private:
     ElementPtr m_volumeElement;  // playbin itself, or the chain's volume element
     ElementPtr m_audioFilter;
     ElementPtr m_audioSink;
+    ElementPtr m_videoSink;
+    guintptr m_windowHandle = 0;
     bool m_isPlaybin = false;
 };
 

@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QSize>
+
+#include <gst/gst.h>
+
+#include <optional>
+
+namespace tavi::engines {
+
+// The first video stream of a prerolled playbin: its size in pixels, the size it shows at
+// (the width corrected by the pixel aspect ratio) and the shape of its picture (reduced).
+struct VideoStreamInfo {
+    QSize size;
+    QSize displaySize;
+    QSize aspect;
+};
+
+// nullopt when the pipeline is not a playbin, has no video or has not negotiated it yet.
+std::optional<VideoStreamInfo> ReadVideoStream(GstElement* playbin);
+
+}  // namespace tavi::engines
