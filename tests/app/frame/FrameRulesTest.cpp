@@ -46,7 +46,8 @@ class WindowPosCases : public testing::TestWithParam<PlacementCase> {};
 
 TEST_P(WindowPosCases, StoredPlacementIsUsedByTheRules) {
     const PlacementCase& c = GetParam();
-    const PlacementDecision decision = DecidePlacement(Stored(c.storedShow, c.rect), c.showingNormally, kDesktop);
+    const PlacementDecision decision =
+        DecidePlacement(Stored(c.storedShow, c.rect), c.showingNormally, kDesktop);
     EXPECT_TRUE(decision.placementRead) << c.name;
     EXPECT_EQ(decision.showCommand, c.expectedShow) << c.name;
     EXPECT_EQ(decision.normalGeometry, c.expectedGeometry) << c.name;
@@ -55,20 +56,52 @@ TEST_P(WindowPosCases, StoredPlacementIsUsedByTheRules) {
 INSTANTIATE_TEST_SUITE_P(
     Placements, WindowPosCases,
     testing::Values(
-        PlacementCase{"normal inside", ShowNormal, {100, 50, 900, 650}, true, ShowNormal, QRect(100, 50, 800, 600)},
-        PlacementCase{"normal partly outside", ShowNormal, {1200, 700, 2000, 1300}, true, ShowNormal,
+        PlacementCase{"normal inside",
+                      ShowNormal,
+                      {100, 50, 900, 650},
+                      true,
+                      ShowNormal,
+                      QRect(100, 50, 800, 600)},
+        PlacementCase{"normal partly outside",
+                      ShowNormal,
+                      {1200, 700, 2000, 1300},
+                      true,
+                      ShowNormal,
                       QRect(1200, 700, 800, 600)},
-        PlacementCase{"normal outside the desktop", ShowNormal, {3000, 2000, 3800, 2600}, true, ShowNormal,
+        PlacementCase{"normal outside the desktop",
+                      ShowNormal,
+                      {3000, 2000, 3800, 2600},
+                      true,
+                      ShowNormal,
                       std::nullopt},
-        PlacementCase{"left of the desktop", ShowNormal, {-900, 0, -100, 600}, true, ShowNormal, std::nullopt},
-        PlacementCase{"maximised keeps the program's rectangle", ShowMaximized, {100, 50, 900, 650}, true,
-                      ShowMaximized, std::nullopt},
-        PlacementCase{"minimised", ShowMinimized, {100, 50, 900, 650}, true, ShowMinimized, std::nullopt},
-        PlacementCase{"stored hidden does not hide a normal start", ShowHide, {100, 50, 900, 650}, true,
-                      std::nullopt, std::nullopt},
-        PlacementCase{"a start that is not normal keeps its state", ShowMaximized, {100, 50, 900, 650}, false,
-                      std::nullopt, std::nullopt},
-        PlacementCase{"empty rectangle", ShowNormal, {10, 10, 10, 10}, true, ShowNormal, std::nullopt}));
+        PlacementCase{"left of the desktop",
+                      ShowNormal,
+                      {-900, 0, -100, 600},
+                      true,
+                      ShowNormal,
+                      std::nullopt},
+        PlacementCase{"maximised keeps the program's rectangle",
+                      ShowMaximized,
+                      {100, 50, 900, 650},
+                      true,
+                      ShowMaximized,
+                      std::nullopt},
+        PlacementCase{
+            "minimised", ShowMinimized, {100, 50, 900, 650}, true, ShowMinimized, std::nullopt},
+        PlacementCase{"stored hidden does not hide a normal start",
+                      ShowHide,
+                      {100, 50, 900, 650},
+                      true,
+                      std::nullopt,
+                      std::nullopt},
+        PlacementCase{"a start that is not normal keeps its state",
+                      ShowMaximized,
+                      {100, 50, 900, 650},
+                      false,
+                      std::nullopt,
+                      std::nullopt},
+        PlacementCase{
+            "empty rectangle", ShowNormal, {10, 10, 10, 10}, true, ShowNormal, std::nullopt}));
 
 TEST(WindowPosRules, SavedPlacementRoundTripsItsRectangle) {
     const WindowPlacement saved = PlacementOf(ShowMaximized, QRect(10, 20, 300, 200));
@@ -82,8 +115,8 @@ TEST(TrayTooltip, TextsOf64OrMoreAreCutTo60AndDots) {
         qsizetype length;
         qsizetype expected;
         bool dots;
-    } cases[] = {{0, 0, false}, {59, 59, false}, {60, 60, false}, {63, 63, false},
-                 {64, 63, true}, {65, 63, true}, {300, 63, true}};
+    } cases[] = {{0, 0, false},  {59, 59, false}, {60, 60, false}, {63, 63, false},
+                 {64, 63, true}, {65, 63, true},  {300, 63, true}};
     for (const auto& c : cases) {
         const QString text(c.length, QLatin1Char('a'));
         const QString cut = CutTrayTooltip(text);
@@ -96,8 +129,9 @@ TEST(TrayTooltip, TextsOf64OrMoreAreCutTo60AndDots) {
 }
 
 TEST(FindInPlaylist, StepsWithWrapAroundAndMatchCase) {
-    const QStringList names = {QStringLiteral("Alpha"), QStringLiteral("beta"), QStringLiteral("Gamma"),
-                               QStringLiteral("BETA max"), QStringLiteral("delta")};
+    const QStringList names = {QStringLiteral("Alpha"), QStringLiteral("beta"),
+                               QStringLiteral("Gamma"), QStringLiteral("BETA max"),
+                               QStringLiteral("delta")};
     const auto name = [&](int row) { return names[row]; };
     const struct {
         const char* text;
@@ -106,10 +140,10 @@ TEST(FindInPlaylist, StepsWithWrapAroundAndMatchCase) {
         int selected;
         int expected;
     } cases[] = {
-        {"beta", true, false, 0, 1},    {"beta", true, false, 1, 3},   {"beta", true, false, 3, 1},
-        {"beta", true, true, 1, 1},     {"BETA", true, true, 4, 3},    {"beta", false, false, 1, 3},
-        {"beta", false, false, 3, 1},   {"amm", true, false, 4, 2},    {"zeta", true, false, 2, -1},
-        {"alpha", false, false, 0, 0},  {"beta", true, false, -1, -1}, {"", true, false, 0, -1},
+        {"beta", true, false, 0, 1},   {"beta", true, false, 1, 3},   {"beta", true, false, 3, 1},
+        {"beta", true, true, 1, 1},    {"BETA", true, true, 4, 3},    {"beta", false, false, 1, 3},
+        {"beta", false, false, 3, 1},  {"amm", true, false, 4, 2},    {"zeta", true, false, 2, -1},
+        {"alpha", false, false, 0, 0}, {"beta", true, false, -1, -1}, {"", true, false, 0, -1},
     };
     for (const auto& c : cases) {
         const FindRequest request{QString::fromLatin1(c.text), c.down, c.matchCase};

@@ -41,11 +41,13 @@ public:
     bool IsPaused() override { return false; }
     bool IsPlaying() override { return true; }
     double GetPosition() override {
-        if (failing) throw TrackReadError();
+        if (failing)
+            throw TrackReadError();
         return position;
     }
     double GetLength() override {
-        if (failing) throw TrackReadError();
+        if (failing)
+            throw TrackReadError();
         return length;
     }
 

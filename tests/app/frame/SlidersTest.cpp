@@ -80,9 +80,10 @@ TEST_F(PositionSliderTest, StepsAndPagesSeekAtOnce) {
     const struct {
         QAbstractSlider::SliderAction action;
         double expected;
-    } cases[] = {{QAbstractSlider::SliderPageStepAdd, 22.3}, {QAbstractSlider::SliderSingleStepAdd, 23.3},
-                 {QAbstractSlider::SliderSingleStepSub, 22.3}, {QAbstractSlider::SliderPageStepSub, 12.3},
-                 {QAbstractSlider::SliderToMaximum, 200.5},     {QAbstractSlider::SliderToMinimum, 0.0}};
+    } cases[] = {
+        {QAbstractSlider::SliderPageStepAdd, 22.3},   {QAbstractSlider::SliderSingleStepAdd, 23.3},
+        {QAbstractSlider::SliderSingleStepSub, 22.3}, {QAbstractSlider::SliderPageStepSub, 12.3},
+        {QAbstractSlider::SliderToMaximum, 200.5},    {QAbstractSlider::SliderToMinimum, 0.0}};
     for (const auto& c : cases) {
         recorder.seeks.clear();
         slider.triggerAction(c.action);
