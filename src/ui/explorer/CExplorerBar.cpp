@@ -110,8 +110,7 @@ bool CExplorerBar::eventFilter(QObject* watched, QEvent* event) {
         }
     } else if (watched == m_tree && event->type() == QEvent::KeyPress) {
         const int key = static_cast<QKeyEvent*>(event)->key();
-        if ((key == Qt::Key_Return || key == Qt::Key_Enter) &&
-            !m_tree->isPersistentEditorOpen(m_tree->currentIndex()) && m_tree->hasFocus()) {
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
             OpenSelected();
             return true;
         }
