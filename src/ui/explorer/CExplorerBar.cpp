@@ -49,11 +49,9 @@ CExplorerBar::CExplorerBar(QWidget* parent)
     setWidget(m_tree);
 }
 
+// The music folder's contents form the top level of the tree.
 void CExplorerBar::SetRoot(const QString& folder) {
-    const QModelIndex root = m_model->setRootPath(folder);
-    m_tree->setRootIndex(root.parent());
-    m_tree->expand(root);
-    m_tree->scrollTo(root);
+    m_tree->setRootIndex(m_model->setRootPath(folder));
 }
 
 QString CExplorerBar::Root() const {
