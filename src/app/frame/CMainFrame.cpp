@@ -117,9 +117,11 @@ CMainFrame::CMainFrame(playlist::CTaviDoc& document, app::ApplicationServices& s
             });
 
     ui::RegisterStandardOptionsPages();
-    m_bars->explorerBar()->SetRoot(settings::playerSettings().mediaDir.isEmpty()
-                                       ? settings::defaultMediaDir()
-                                       : settings::playerSettings().mediaDir);
+    // "MediaDir" belongs to the frame: read now, written when the window closes.
+    settings::loadMediaDir(
+        settings::openApplicationKey(reg::Registry::instance(), settings::keys::kSettings),
+        settings::playerSettings());
+    m_bars->explorerBar()->SetRoot(settings::playerSettings().mediaDir);
     connect(m_bars->explorerBar(), &ui::CExplorerBar::openRequested, this,
             [this](const QString& path) { m_services.OpenDocumentFile(path); });
     FrameServices::ApplyPlaylistFont(*this);

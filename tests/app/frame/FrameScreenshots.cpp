@@ -6,7 +6,9 @@
 #include "app/frame/CMainFrame.h"
 #include "app/frame/FindDialog.h"
 #include "app/frame/FrameTray.h"
+#include "app/settings/AppKey.h"
 #include "app/settings/PlayerSettings.h"
+#include "app/settings/SettingsKeys.h"
 #include "app/settings/ViewSettings.h"
 #include "playlist/CTaviDoc.h"
 #include "playlist/PlaylistModel.h"
@@ -64,7 +66,13 @@ int main(int argc, char** argv) {
 
     settings::playerSettings() = settings::PlayerSettings::defaults();
     settings::playerSettings().fadeOut = false;
-    settings::playerSettings().mediaDir = media.path();
+    {
+        settings::PlayerSettings folder;
+        folder.mediaDir = media.path();
+        reg::RegKey key =
+            settings::openApplicationKey(reg::Registry::instance(), settings::keys::kSettings);
+        settings::saveMediaDir(key, folder);
+    }
     settings::viewSettings() = settings::ViewSettings{};
     playlist::CTaviDoc document;
     document.NewDocument();
