@@ -56,13 +56,15 @@ private:
 
 namespace {
 
-// A drop of exactly one local file (or URL).
-QString SingleDroppedFile(const QMimeData* data) {
-    if (!data || !data->hasUrls() || data->urls().size() != 1) {
-        return {};
+// The names of dropped files: local paths, other URLs as they are.
+QStringList DroppedFiles(const QMimeData* data) {
+    QStringList files;
+    if (data && data->hasUrls()) {
+        for (const QUrl& url : data->urls()) {
+            files.append(url.isLocalFile() ? url.toLocalFile() : url.toString());
+        }
     }
-    const QUrl url = data->urls().constFirst();
-    return url.isLocalFile() ? url.toLocalFile() : url.toString();
+    return files;
 }
 
 }  // namespace
@@ -269,19 +271,26 @@ void CMainFrame::changeEvent(QEvent* event) {
 }
 
 void CMainFrame::dragEnterEvent(QDragEnterEvent* event) {
-    if (!SingleDroppedFile(event->mimeData()).isEmpty()) {
+    if (!DroppedFiles(event->mimeData()).isEmpty()) {
         event->acceptProposedAction();
     }
 }
 
 // Drops on the bars and the frame itself (the playlist takes its own): one file opens as
-// if it came from outside.
+// if it came from outside, several are added to the playlist as a drop on it would.
 void CMainFrame::dropEvent(QDropEvent* event) {
-    const QString path = SingleDroppedFile(event->mimeData());
-    if (!path.isEmpty()) {
-        event->acceptProposedAction();
-        QTimer::singleShot(0, this, [this, path] { m_services.OpenDocumentFile(path); });
+    const QStringList files = DroppedFiles(event->mimeData());
+    if (files.isEmpty()) {
+        return;
     }
+    event->acceptProposedAction();
+    QTimer::singleShot(0, this, [this, files] {
+        if (files.size() == 1) {
+            m_services.OpenDocumentFile(files.constFirst());
+        } else {
+            m_view->DropFiles(files);
+        }
+    });
 }
 
 void CMainFrame::OnRecentFile(int index) {

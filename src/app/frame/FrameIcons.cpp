@@ -1,6 +1,7 @@
 // Icons drawn as vector shapes, so they are sharp at every size and need no image files.
 #include "FrameIcons.h"
 
+#include <QHash>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPixmap>
@@ -222,8 +223,14 @@ QIcon ToolBarIcon(ToolIcon icon) {
     return QIcon::fromTheme(QLatin1String(themeName(icon)), drawn(shape(icon)));
 }
 
+// Drawn once: the tray animation asks for a frame five times a second.
 QIcon ResourceIcon(int resourceId) {
-    return drawn(resourceShape(resourceId));
+    static QHash<int, QIcon> cache;
+    auto it = cache.find(resourceId);
+    if (it == cache.end()) {
+        it = cache.insert(resourceId, drawn(resourceShape(resourceId)));
+    }
+    return *it;
 }
 
 }  // namespace tavi::frame

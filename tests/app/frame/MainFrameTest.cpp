@@ -327,7 +327,7 @@ TEST_F(MainFrameTest, TitleShowsThePlayingEntryAndReturnsToThePlaylist) {
     EXPECT_FALSE(f.positionSlider()->isEnabled());
 }
 
-TEST_F(MainFrameTest, OneFileDroppedOnTheBarsOpensThroughTheApplication) {
+TEST_F(MainFrameTest, OneFileDroppedOnTheBarsOpensThroughTheApplicationSeveralJoinThePlaylist) {
     WatchedFrame& f = ShownFrame();
     QToolBar* bar = f.bars().mediaBar();
     const auto drop = [&](const QList<QUrl>& urls) {
@@ -342,9 +342,16 @@ TEST_F(MainFrameTest, OneFileDroppedOnTheBarsOpensThroughTheApplication) {
     };
     drop({QUrl::fromLocalFile(QStringLiteral("/music/a.mp3"))});
     EXPECT_EQ(services.opened, QStringList{QStringLiteral("/music/a.mp3")});
-    drop({QUrl::fromLocalFile(QStringLiteral("/music/a.mp3")),
-          QUrl::fromLocalFile(QStringLiteral("/music/b.mp3"))});
+    QTemporaryDir dir;
+    QStringList two;
+    for (const char* name : {"b.wav", "c.wav"}) {
+        two.append(dir.filePath(QString::fromLatin1(name)));
+        QFile(two.last()).open(QIODevice::WriteOnly);
+    }
+    drop({QUrl::fromLocalFile(two[0]),
+          QUrl::fromLocalFile(two[1])});  // several: the playlist's drop
     EXPECT_EQ(services.opened.size(), 1);
+    EXPECT_EQ(document.model().paths(), two);
 }
 
 TEST_F(MainFrameTest, FindIsOneModelessDialogThatWrapsAround) {
@@ -390,6 +397,19 @@ TEST_F(MainFrameTest, CommandStatesFollowSettingsAndSelection) {
     EXPECT_TRUE(f.IsCommandChecked(32782));
     f.OnCommand(59400);
     EXPECT_FALSE(f.IsCommandChecked(59400));
+}
+
+TEST_F(MainFrameTest, FileCommandsGoToTheApplication) {
+    services.recent.add(QStringLiteral("/lists/b.alb"));
+    services.recent.add(QStringLiteral("/lists/a.alb"));
+    WatchedFrame& f = MakeFrame();
+    f.OnCommand(57617);  // the second recent file
+    f.OnCommand(57616);
+    f.OnCommand(57620);  // no such entry
+    EXPECT_EQ(services.opened,
+              (QStringList{QStringLiteral("/lists/b.alb"), QStringLiteral("/lists/a.alb")}));
+    f.OnCommand(57600);
+    EXPECT_EQ(services.newDocuments, 1);
 }
 
 TEST(AnimatedNotifyIcon, TurnsThroughItsFourFramesAndStopsOnTheFirst) {
