@@ -364,10 +364,14 @@ void CMainFrame::SaveFrameState() {
 
 void CMainFrame::closeEvent(QCloseEvent* event) {
     m_document.SetClosing(true);
+    const bool wasFullScreen = m_fullScreen->IsOn();
     SaveFrameState();
-    if (!m_document.SaveModified()) {
+    if (!m_document.SaveModified()) {  // the user chose to stay
         m_document.SetClosing(false);
         m_stateSaved = false;
+        if (wasFullScreen) {
+            m_fullScreen->Enter();
+        }
         event->ignore();
         return;
     }

@@ -56,8 +56,10 @@ void FrameServices::OpenFile(CMainFrame& frame) {
     }
 }
 
+// Looked up once: the idle pass asks five times a second.
 bool FrameServices::CanSend() {
-    return !QStandardPaths::findExecutable(kMailProgram).isEmpty();
+    static const bool found = !QStandardPaths::findExecutable(kMailProgram).isEmpty();
+    return found;
 }
 
 // The mail program reads the attachment after we return, so the copy stays in the cache

@@ -28,7 +28,7 @@ CExplorerBar::CExplorerBar(QWidget* parent)
     : QDockWidget(tr("Explorer"), parent),
       m_model(new QFileSystemModel(this)),
       m_tree(new QTreeView(this)) {
-    m_model->setReadOnly(false);  // labels can be edited, as in a file manager
+    m_model->setReadOnly(true);  // the bar opens files; renaming them is the file manager's
     m_tree->setObjectName(QStringLiteral("ShellTree"));
     m_tree->setModel(m_model);
     m_tree->setHeaderHidden(true);
@@ -36,7 +36,7 @@ CExplorerBar::CExplorerBar(QWidget* parent)
         m_tree->hideColumn(column);
     }
     m_tree->setSelectionMode(QAbstractItemView::ExtendedSelection);
-    m_tree->setEditTriggers(QAbstractItemView::EditKeyPressed);
+    m_tree->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_tree->setUniformRowHeights(true);
     m_tree->viewport()->installEventFilter(this);
     m_tree->installEventFilter(this);

@@ -310,6 +310,23 @@ TEST_F(MainFrameTest, CloseSavesTheFrameValuesLeavingFullScreenFirst) {
     EXPECT_TRUE(document.IsClosing());
 }
 
+TEST_F(MainFrameTest, CancellingTheSaveQuestionKeepsTheWindowAsItWas) {
+    WatchedFrame& f = ShownFrame();
+    document.model().reset({QStringLiteral("3.pause")}, 0);
+    document.SetModifiedFlag(true);
+    int asked = 0;
+    document.prompts().askSaveChanges = [&](const QString&) {
+        ++asked;
+        return playlist::CDocument::SaveAnswer::Cancel;
+    };
+    f.OnCommand(32899);
+    EXPECT_FALSE(f.close());
+    EXPECT_EQ(asked, 1);
+    EXPECT_TRUE(f.isVisible());
+    EXPECT_TRUE(f.fullScreen().IsOn());
+    EXPECT_FALSE(document.IsClosing());
+}
+
 TEST_F(MainFrameTest, TitleShowsThePlayingEntryAndReturnsToThePlaylist) {
     document.model().reset({QStringLiteral("30.pause")}, 0);
     WatchedFrame& f = ShownFrame();
