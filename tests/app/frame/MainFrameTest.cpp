@@ -2,6 +2,8 @@
 // placement and flags, the title, drops on the bars, Find and the tray's icon states.
 #include "FrameTestSupport.h"
 
+#include "app/Version.h"
+#include "app/frame/AboutDialog.h"
 #include "app/frame/CAnimatedNotifyIcon.h"
 #include "app/frame/CMainFrame.h"
 #include "app/frame/CPositionSlider.h"
@@ -24,15 +26,20 @@
 #include "support/ProcessRegistry.h"
 #include "support/QtApp.h"
 #include "support/QtPrinters.h"
+#include "ui/explorer/CExplorerBar.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
+#include <QStatusBar>
+#include <QTabWidget>
 #include <QTest>
+#include <QTextBrowser>
 #include <QToolBar>
 
 #include <gtest/gtest.h>
@@ -427,6 +434,32 @@ TEST_F(MainFrameTest, FileCommandsGoToTheApplication) {
               (QStringList{QStringLiteral("/lists/b.alb"), QStringLiteral("/lists/a.alb")}));
     f.OnCommand(57600);
     EXPECT_EQ(services.newDocuments, 1);
+}
+
+TEST_F(MainFrameTest, BarLayoutIsKeptAcrossRuns) {
+    {
+        WatchedFrame& f = ShownFrame();
+        f.OnCommand(59392);  // hide the main tool bar
+        f.OnCommand(59393);  // and the status bar
+        EXPECT_TRUE(f.close());
+        frame.reset();
+    }
+    WatchedFrame& again = ShownFrame();
+    EXPECT_FALSE(again.bars().mainToolBar()->isVisible());
+    EXPECT_FALSE(again.statusBar()->isVisible());
+    EXPECT_TRUE(again.bars().mediaBar()->isVisible());
+    EXPECT_FALSE(again.IsCommandChecked(59392));
+    EXPECT_TRUE(again.IsCommandChecked(59396));
+}
+
+TEST(AboutDialog, HasFourPagesTheFirstWithTheVersion) {
+    AboutDialog about;
+    ASSERT_EQ(about.pages()->count(), 4);
+    bool versionShown = false;
+    for (const QLabel* label : about.pages()->widget(0)->findChildren<QLabel*>()) {
+        versionShown |= label->text().contains(QStringLiteral(TAVI_VERSION_STRING));
+    }
+    EXPECT_TRUE(versionShown);
 }
 
 TEST(AnimatedNotifyIcon, TurnsThroughItsFourFramesAndStopsOnTheFirst) {
