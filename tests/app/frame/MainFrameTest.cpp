@@ -436,6 +436,22 @@ TEST_F(MainFrameTest, FileCommandsGoToTheApplication) {
     EXPECT_EQ(services.newDocuments, 1);
 }
 
+TEST_F(MainFrameTest, HideWhenMinimizedLeavesOnlyTheTrayAndRestoreBringsTheWindowBack) {
+    WatchedFrame& f = ShownFrame();
+    f.OnCommand(32895);
+    EXPECT_TRUE(f.IsCommandChecked(32895));
+    f.showMinimized();
+    EXPECT_TRUE(test::processEventsUntil([&] { return f.isHidden(); }, 2000));
+    f.OnCommand(32812);  // Restore
+    EXPECT_TRUE(f.isVisible());
+    EXPECT_FALSE(f.isMinimized());
+    f.showMinimized();
+    ASSERT_TRUE(test::processEventsUntil([&] { return f.isHidden(); }, 2000));
+    f.OnCommand(32895);  // switched off while hidden: shown minimised
+    EXPECT_TRUE(f.isVisible());
+    EXPECT_TRUE(f.isMinimized());
+}
+
 TEST_F(MainFrameTest, BarLayoutIsKeptAcrossRuns) {
     {
         WatchedFrame& f = ShownFrame();
