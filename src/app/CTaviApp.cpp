@@ -64,7 +64,11 @@ bool CTaviApp::InitInstance(const QStringList& arguments) {
         return false;
     }
     EnsureMainWindow();
-    m_frame.window->show();
+    if (m_frame.show) {
+        m_frame.show();
+    } else {
+        m_frame.window->show();
+    }
     return true;
 }
 
@@ -162,7 +166,9 @@ void CTaviApp::CloseMainWindow() {
         return;
     }
     SaveSettings();
-    m_frame.window->close();
+    if (m_frame.window->isVisible()) {
+        m_frame.window->close();  // a window the user closed has run its close steps already
+    }
     m_frame.view = nullptr;
     m_frame.window.reset();
 }

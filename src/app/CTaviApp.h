@@ -25,6 +25,7 @@ public:
     struct Frame {
         std::unique_ptr<QMainWindow> window;
         playlist::CTaviView* view = nullptr;
+        std::function<void()> show;  // how the window first appears (plain show() when empty)
     };
     using FrameFactory = std::function<Frame(playlist::CTaviDoc&, ApplicationServices&)>;
 

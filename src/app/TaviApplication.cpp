@@ -1,6 +1,7 @@
 #include "TaviApplication.h"
 
 #include "CTaviApp.h"
+#include "TaviFrame.h"
 #include "TerminationSignals.h"
 #include "app/Version.h"
 #include "app/settings/SettingsKeys.h"
@@ -46,6 +47,7 @@ int runTavi(int argc, char** argv) {
     int exitCode = 0;
     {
         CTaviApp tavi;
+        tavi.SetFrameFactory(CreateTaviFrame);
         if (!tavi.InitInstance(QApplication::arguments().mid(1))) {
             return 0;
         }

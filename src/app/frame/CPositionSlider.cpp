@@ -1,0 +1,73 @@
+#include "CPositionSlider.h"
+
+#include "CPositionSliderCallback.h"
+#include "engines/CMediaTrack.h"
+#include "platform/errors/CException.h"
+
+#include <exception>
+
+namespace tavi::frame {
+
+CPositionSlider::CPositionSlider(QWidget* parent) : QSlider(Qt::Horizontal, parent) {
+    setObjectName(QStringLiteral("PositionSlider"));
+    setToolTip(tr("Show the relative track position"));
+    setStatusTip(tr("Show the relative track position"));
+    setRange(0, 0);
+    setPageStep(100);  // ten seconds
+    setSingleStep(10);
+    setEnabled(false);
+    connect(this, &QAbstractSlider::actionTriggered, this, &CPositionSlider::OnAction);
+    connect(this, &QAbstractSlider::sliderReleased, this, &CPositionSlider::SeekToThumb);
+    m_timer.setInterval(kRefreshIntervalMs);
+    connect(&m_timer, &QTimer::timeout, this, &CPositionSlider::Refresh);
+    m_timer.start();
+}
+
+int CPositionSlider::ToUnits(double seconds) {
+    const double units = seconds * 10.0;
+    return units > 0 ? int(units) : 0;  // an unknown (negative) length shows an empty range
+}
+
+void CPositionSlider::SetTrack(engines::CMediaTrack* track) {
+    m_track = track;
+    setSliderPosition(0);
+    setValue(0);
+    setEnabled(track != nullptr);
+}
+
+void CPositionSlider::Refresh() {
+    if (IsDragging() || !m_track) {
+        return;
+    }
+    try {
+        const int length = ToUnits(m_track->GetLength());
+        if (length != maximum()) {
+            setRange(0, length);
+        }
+        const int position = ToUnits(m_track->GetPosition());
+        if (position != value()) {
+            setValue(position);
+        }
+    } catch (const errors::CException&) {
+        // the next tick tries again
+    } catch (const std::exception&) {
+    }
+}
+
+// Qt's slider actions stand for the trackbar's scroll codes: steps, pages and the ends
+// seek at once; SliderMove is the thumb being dragged, which seeks on release. A move that
+// does not come from a drag (the wheel) seeks at once too.
+void CPositionSlider::OnAction(int action) {
+    if (action == SliderNoAction || (action == SliderMove && isSliderDown())) {
+        return;
+    }
+    SeekToThumb();
+}
+
+void CPositionSlider::SeekToThumb() {
+    if (m_track && m_callback) {
+        m_callback->Seek(GetThumbSeconds());
+    }
+}
+
+}  // namespace tavi::frame

@@ -1,0 +1,56 @@
+#pragma once
+
+#include "CommandTables.h"
+
+#include <QHash>
+#include <QObject>
+
+#include <functional>
+#include <span>
+
+class QAction;
+class QMenu;
+class QMenuBar;
+class QWidget;
+
+namespace tavi::frame {
+
+// One QAction per command id for the menus and tool bars, plus one always-enabled action
+// per key of the accelerator table. Every action ends in the same dispatcher, which
+// decides whether the command is enabled at that moment.
+class CommandActions : public QObject {
+    Q_OBJECT
+public:
+    using Dispatcher = std::function<void(int id)>;
+    using StateQuery = std::function<bool(int id)>;
+
+    CommandActions(QWidget* window, Dispatcher dispatch);
+
+    // The action of a command, created on first use from the menu tables.
+    QAction* action(int id);
+    // Commands whose menu item carries a check mark.
+    static bool IsCheckable(int id);
+
+    void BuildMenuBar(QMenuBar* bar);
+    // Fills a popup from a table; the Explorer item (55296) becomes a submenu that
+    // fillExplorer fills each time the popup opens.
+    void FillMenu(QMenu* menu, std::span<const MenuItem> items);
+    void SetExplorerFiller(std::function<void(QMenu*)> fill) { m_fillExplorer = std::move(fill); }
+    void SetRecentFilesFiller(std::function<void(QMenu*)> fill) { m_fillRecent = std::move(fill); }
+
+    // The idle pass: enable and check every menu action.
+    void Update(const StateQuery& enabled, const StateQuery& checked);
+    QList<int> commandIds() const { return m_actions.keys(); }
+
+private:
+    void AddAccelerators();
+    void AddPopup(QMenu* menu, const MenuItem& item);
+
+    QWidget* m_window;
+    Dispatcher m_dispatch;
+    QHash<int, QAction*> m_actions;
+    std::function<void(QMenu*)> m_fillExplorer;
+    std::function<void(QMenu*)> m_fillRecent;
+};
+
+}  // namespace tavi::frame

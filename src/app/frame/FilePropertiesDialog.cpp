@@ -1,0 +1,60 @@
+#include "FilePropertiesDialog.h"
+
+#include <QDialogButtonBox>
+#include <QFileIconProvider>
+#include <QFileInfo>
+#include <QFormLayout>
+#include <QLabel>
+#include <QLocale>
+#include <QMimeDatabase>
+#include <QVBoxLayout>
+
+namespace tavi::frame {
+
+namespace {
+
+QLabel* Selectable(const QString& text) {
+    auto* label = new QLabel(text);
+    label->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    return label;
+}
+
+QString Permissions(const QFileInfo& info) {
+    QStringList parts;
+    if (info.isReadable())
+        parts.append(QDialog::tr("read"));
+    if (info.isWritable())
+        parts.append(QDialog::tr("write"));
+    if (info.isExecutable())
+        parts.append(QDialog::tr("execute"));
+    return parts.join(QStringLiteral(", "));
+}
+
+}  // namespace
+
+FilePropertiesDialog::FilePropertiesDialog(const QString& path, QWidget* parent) : QDialog(parent) {
+    const QFileInfo info(path);
+    setWindowTitle(tr("%1 Properties").arg(info.fileName()));
+    const QLocale locale;
+    auto* form = new QFormLayout;
+    auto* icon = new QLabel;
+    icon->setPixmap(QFileIconProvider().icon(info).pixmap(32, 32));
+    form->addRow(icon, Selectable(info.fileName()));
+    form->addRow(tr("Type:"), Selectable(QMimeDatabase().mimeTypeForFile(info).comment()));
+    form->addRow(tr("Location:"), Selectable(info.absolutePath()));
+    form->addRow(tr("Size:"), Selectable(tr("%1 (%2 bytes)")
+                                             .arg(locale.formattedDataSize(info.size()))
+                                             .arg(locale.toString(info.size()))));
+    form->addRow(tr("Modified:"),
+                 Selectable(locale.toString(info.lastModified(), QLocale::LongFormat)));
+    form->addRow(tr("Accessed:"),
+                 Selectable(locale.toString(info.lastRead(), QLocale::LongFormat)));
+    form->addRow(tr("Permissions:"), Selectable(Permissions(info)));
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(form);
+    layout->addWidget(buttons);
+}
+
+}  // namespace tavi::frame
