@@ -53,6 +53,17 @@ int runTavi(int argc, char** argv) {
         }
         QObject::connect(&application, &QApplication::lastWindowClosed, &application,
                          &QApplication::quit);
+        if (qEnvironmentVariableIsSet("TAVI_STARTUP_PROBE")) {
+            // For the start-up benchmark: the wall-clock time once the window is up, then quit.
+            QTimer::singleShot(0, &application, [] {
+                timespec now{};
+                clock_gettime(CLOCK_REALTIME, &now);
+                std::printf("shown-at %lld\n",
+                            static_cast<long long>(now.tv_sec) * 1000000000LL + now.tv_nsec);
+                std::fflush(stdout);
+                QApplication::quit();
+            });
+        }
         exitCode = QApplication::exec();
         tavi.CloseMainWindow();
         tavi.ExitInstance();
