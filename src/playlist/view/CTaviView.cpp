@@ -5,6 +5,7 @@
 #include "RenameFileDialog.h"
 #include "ViewPlayer.h"
 #include "app/settings/ViewSettings.h"
+#include "formats/DocumentFiles.h"
 #include "playlist/CTaviDoc.h"
 #include "playlist/CommandIds.h"
 #include "playlist/EntryKinds.h"
@@ -71,10 +72,15 @@ void CTaviView::connectDocument() {
                                            : CDocument::SaveAnswer::Cancel;
     };
     prompts.askSavePath = [this](const QString& suggestion) {
-        QFileDialog dialog(this, tr("Save As"), suggestion, tr("Albums (*.alb);;All Files (*)"));
+        // The format written is chosen by the extension of the name alone.
+        QFileDialog dialog(this, tr("Save As"), suggestion);
+        dialog.setNameFilters(formats::PlaylistDialogFilters());
         dialog.setAcceptMode(QFileDialog::AcceptSave);
-        dialog.setDefaultSuffix(QStringLiteral("alb"));
-        return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles().value(0) : QString();
+        dialog.setFileMode(QFileDialog::AnyFile);
+        dialog.setOption(QFileDialog::DontConfirmOverwrite, false);
+        dialog.setDefaultSuffix(formats::DefaultPlaylistExtension());
+        return dialog.exec() == QDialog::Accepted ? formats::WithDefaultExtension(dialog.selectedFiles().value(0))
+                                                  : QString();
     };
 }
 
