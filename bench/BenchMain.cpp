@@ -30,19 +30,21 @@ public:
     void ReportRuns(const std::vector<Run>& runs) override {
         for (const Run& run : runs) {
             if (run.error_occurred) {
-                std::fprintf(stderr, "%s failed: %s\n", run.benchmark_name().c_str(), run.error_message.c_str());
+                std::fprintf(stderr, "%s failed: %s\n", run.benchmark_name().c_str(),
+                             run.error_message.c_str());
                 failed = true;
                 continue;
             }
             const std::string name = run.run_name.function_name;
             if (name.rfind("counters_", 0) != 0) {
-                std::printf("BENCH %s %.3f %s\n", name.c_str(), run.GetAdjustedRealTime(), unitText(run.time_unit));
+                std::printf("BENCH %s %.3f %s\n", name.c_str(), run.GetAdjustedRealTime(),
+                            unitText(run.time_unit));
             }
             for (const auto& [counterName, counter] : run.counters) {
                 const auto colon = counterName.find(':');
                 if (colon != std::string::npos) {
-                    std::printf("BENCH %s %.3f %s\n", counterName.substr(0, colon).c_str(), counter.value,
-                                counterName.substr(colon + 1).c_str());
+                    std::printf("BENCH %s %.3f %s\n", counterName.substr(0, colon).c_str(),
+                                counter.value, counterName.substr(colon + 1).c_str());
                 }
             }
         }

@@ -18,7 +18,8 @@ namespace {
 
 struct IgnoreReports : tavi::engines::CMediaTrackCallback {
     void OnTrackEnded(tavi::engines::CMediaTrack*) override {}
-    void OnTrackError(tavi::engines::CMediaTrack*, std::unique_ptr<tavi::errors::CException>) override {}
+    void OnTrackError(tavi::engines::CMediaTrack*,
+                      std::unique_ptr<tavi::errors::CException>) override {}
 };
 
 void OnRendered(GstElement*, GstBuffer*, GstPad*, gpointer flag) {
@@ -44,7 +45,8 @@ static void counters_open_to_play(benchmark::State& state) {
         auto track = tavi::engines::CreateTrackForFile(song, &owner);
         track->Open(song);
         auto* media = static_cast<tavi::engines::CDirectShowTrack*>(track.get());
-        GstElement* sink = gst_bin_get_by_name(GST_BIN(media->GetPipelineElement()), "tavi-null-output");
+        GstElement* sink =
+            gst_bin_get_by_name(GST_BIN(media->GetPipelineElement()), "tavi-null-output");
         std::atomic<bool> rendered = false;
         g_object_set(sink, "signal-handoffs", TRUE, nullptr);
         g_signal_connect(sink, "handoff", G_CALLBACK(OnRendered), &rendered);

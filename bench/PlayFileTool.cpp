@@ -11,7 +11,8 @@ namespace {
 
 struct QuitAtEnd : tavi::engines::CMediaTrackCallback {
     void OnTrackEnded(tavi::engines::CMediaTrack*) override { QCoreApplication::exit(0); }
-    void OnTrackError(tavi::engines::CMediaTrack*, std::unique_ptr<tavi::errors::CException> error) override {
+    void OnTrackError(tavi::engines::CMediaTrack*,
+                      std::unique_ptr<tavi::errors::CException> error) override {
         std::fprintf(stderr, "%s\n", qPrintable(error->GetErrorMessage()));
         QCoreApplication::exit(1);
     }

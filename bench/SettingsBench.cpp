@@ -15,7 +15,8 @@ using namespace tavi::settings;
 
 static void settings_load_save_us(benchmark::State& state) {
     QTemporaryDir dir;
-    const tavi::reg::Registry::Locations locations{dir.filePath(QStringLiteral("user.reg")), QString()};
+    const tavi::reg::Registry::Locations locations{dir.filePath(QStringLiteral("user.reg")),
+                                                   QString()};
     {
         tavi::reg::Registry registry(locations);
         auto key = openApplicationKey(registry, keys::kSettings);

@@ -14,7 +14,8 @@ namespace {
 // The engine's pages; the sheet places them in its fixed order among the frame's own.
 void RegisterMediaPages(playlist::CTaviDoc& document) {
     ui::OptionsPageRegistry& registry = ui::OptionsPageRegistry::instance();
-    registry.Register(QStringLiteral("Meta Data"), [](QWidget* parent) { return new ui::CMetaDataPage(parent); });
+    registry.Register(QStringLiteral("Meta Data"),
+                      [](QWidget* parent) { return new ui::CMetaDataPage(parent); });
     registry.Register(QStringLiteral("DirectX Plug-ins"), [&document](QWidget* parent) {
         // While a track plays, the page works on its live effect elements.
         return new ui::CDXFilterPage(document.GetCurrentTrack(), parent);

@@ -3,8 +3,8 @@
 #include <stdexcept>
 
 #include "DocumentSnapshot.h"
-#include "PlaylistFileAccess.h"
 #include "PlaylistEditor.h"
+#include "PlaylistFileAccess.h"
 #include "PlaylistModel.h"
 #include "WaitCursor.h"
 #include "app/settings/PlayerSettings.h"
@@ -34,7 +34,9 @@ CTaviDoc::CTaviDoc(QObject* parent)
     m_editor->hooks().playlistExpander = ExpandPlaylistFile;
 }
 
-CTaviDoc::~CTaviDoc() { CloseCurrentTrack(); }
+CTaviDoc::~CTaviDoc() {
+    CloseCurrentTrack();
+}
 
 void CTaviDoc::SetCurrentTrack(std::unique_ptr<engines::CMediaTrack> track) {
     Q_ASSERT_X(!m_currentTrack, "CTaviDoc::SetCurrentTrack", "a track is already current");

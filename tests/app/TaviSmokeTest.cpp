@@ -23,7 +23,7 @@ TEST(TaviBinary, PrintsItsVersion) {
     tavi.start(QStringLiteral(TAVI_BINARY), {QStringLiteral("--version")});
     ASSERT_TRUE(tavi.waitForFinished(10000));
     EXPECT_EQ(tavi.exitCode(), 0);
-    EXPECT_TRUE(tavi.readAllStandardOutput().startsWith("Tavi 3.")) ;
+    EXPECT_TRUE(tavi.readAllStandardOutput().startsWith("Tavi 3."));
 }
 
 TEST(TaviBinary, StartsOffscreenAndSavesSettingsWhenAskedToQuit) {

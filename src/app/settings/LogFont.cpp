@@ -78,12 +78,14 @@ std::optional<LogFont> LogFont::fromBinary(const QByteArray& bytes) {
     }
     LogFont font;
     const char* in = bytes.constData();
-    for (int32_t* field : {&font.height, &font.width, &font.escapement, &font.orientation, &font.weight}) {
+    for (int32_t* field :
+         {&font.height, &font.width, &font.escapement, &font.orientation, &font.weight}) {
         *field = qFromLittleEndian<qint32>(in);
         in += 4;
     }
-    for (uint8_t* field : {&font.italic, &font.underline, &font.strikeOut, &font.charSet,
-                           &font.outPrecision, &font.clipPrecision, &font.quality, &font.pitchAndFamily}) {
+    for (uint8_t* field :
+         {&font.italic, &font.underline, &font.strikeOut, &font.charSet, &font.outPrecision,
+          &font.clipPrecision, &font.quality, &font.pitchAndFamily}) {
         *field = static_cast<uint8_t>(*in++);
     }
     return font;
@@ -108,7 +110,9 @@ QFont LogFont::toQFont() const {
     return font;
 }
 
-LogFont LogFont::fromQFont(const QFont& font) { return fromQFont(font, LogFont()); }
+LogFont LogFont::fromQFont(const QFont& font) {
+    return fromQFont(font, LogFont());
+}
 
 LogFont LogFont::fromQFont(const QFont& font, const LogFont& base) {
     LogFont record = base;
@@ -123,7 +127,8 @@ LogFont LogFont::fromQFont(const QFont& font, const LogFont& base) {
     record.underline = font.underline() ? 1 : 0;
     record.strikeOut = font.strikeOut() ? 1 : 0;
     const uint8_t basePitch = base.pitchAndFamily & kPitchMask;
-    const uint8_t pitch = font.fixedPitch() ? kFixedPitch : (basePitch == kFixedPitch ? 0 : basePitch);
+    const uint8_t pitch =
+        font.fixedPitch() ? kFixedPitch : (basePitch == kFixedPitch ? 0 : basePitch);
     const uint8_t family = familyForStyleHint(font.styleHint(), base.pitchAndFamily & kFamilyMask);
     record.pitchAndFamily = static_cast<uint8_t>(family | pitch);
     return record;

@@ -66,7 +66,8 @@ void savePlayerSettings(reg::RegKey& key, const PlayerSettings& s) {
 }
 
 void LoadPlayerSettings() {
-    loadPlayerSettings(openApplicationKey(reg::Registry::instance(), keys::kSettings), playerSettings());
+    loadPlayerSettings(openApplicationKey(reg::Registry::instance(), keys::kSettings),
+                       playerSettings());
 }
 
 void SavePlayerSettings() {

@@ -9,7 +9,9 @@
 namespace tavi::settings {
 
 namespace {
-QString entryName(int index) { return QStringLiteral("File%1").arg(index + 1); }
+QString entryName(int index) {
+    return QStringLiteral("File%1").arg(index + 1);
+}
 }  // namespace
 
 void RecentFileList::add(const QString& path) {

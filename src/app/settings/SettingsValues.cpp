@@ -40,15 +40,19 @@ std::optional<WinRect> scanRect(const QString& text) {
 }
 
 QString formatRect(const WinRect& rect) {
-    return QStringLiteral("%1,%2,%3,%4").arg(rect.left).arg(rect.top).arg(rect.right).arg(rect.bottom);
+    return QStringLiteral("%1,%2,%3,%4")
+        .arg(rect.left)
+        .arg(rect.top)
+        .arg(rect.right)
+        .arg(rect.bottom);
 }
 
 std::optional<WindowPlacement> scanPlacement(const QString& text) {
     WindowPlacement p;
     const QByteArray bytes = text.toUtf8();
-    if (std::sscanf(bytes.constData(), "%u,%u,%d,%d,%d,%d,%d,%d,%d,%d", &p.flags, &p.showCmd, &p.minX,
-                    &p.minY, &p.maxX, &p.maxY, &p.normal.left, &p.normal.top, &p.normal.right,
-                    &p.normal.bottom) != 10) {
+    if (std::sscanf(bytes.constData(), "%u,%u,%d,%d,%d,%d,%d,%d,%d,%d", &p.flags, &p.showCmd,
+                    &p.minX, &p.minY, &p.maxX, &p.maxY, &p.normal.left, &p.normal.top,
+                    &p.normal.right, &p.normal.bottom) != 10) {
         return std::nullopt;
     }
     return p;
@@ -84,7 +88,9 @@ void writeFlag(reg::RegKey& key, const QString& name, bool value) {
     key.setValue(name, RegValue::fromBinary(bytes));
 }
 
-void writeNumber(reg::RegKey& key, const QString& name, uint32_t value) { key.setDWord(name, value); }
+void writeNumber(reg::RegKey& key, const QString& name, uint32_t value) {
+    key.setDWord(name, value);
+}
 
 void writeString(reg::RegKey& key, const QString& name, const QString& value) {
     key.setString(name, value);

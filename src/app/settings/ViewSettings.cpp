@@ -45,7 +45,8 @@ void loadViewSettings(const reg::RegKey& key, ViewSettings& s, bool trayAvailabl
     s.soundBankOptions = readNumber(key, keys::kSoundBankOptions, d.soundBankOptions);
     s.videoMode = readNumber(key, keys::kVideoMode, d.videoMode);
     s.videoRect = readRect(key, keys::kVideoRect, d.videoRect);
-    s.curSel = static_cast<int32_t>(readNumber(key, keys::kCurSel, static_cast<uint32_t>(d.curSel)));
+    s.curSel =
+        static_cast<int32_t>(readNumber(key, keys::kCurSel, static_cast<uint32_t>(d.curSel)));
     s.useMetaData = readFlag(key, keys::kUseMetaData, d.useMetaData);
     s.displayNameFormat = readString(key, keys::kDisplayNameFormat, d.displayNameFormat);
     s.miniPlaylistRect = readRect(key, keys::kMiniPlaylistRect, d.miniPlaylistRect);

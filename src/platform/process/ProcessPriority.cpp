@@ -1,7 +1,7 @@
 #include "ProcessPriority.h"
 
-#include <cerrno>
 #include <sys/resource.h>
+#include <cerrno>
 
 namespace tavi::process {
 

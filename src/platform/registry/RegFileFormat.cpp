@@ -122,7 +122,8 @@ QStringList logicalLines(const QString& text) {
         if (line.endsWith(QLatin1Char('\r'))) {
             line.chop(1);
         }
-        while (line.endsWith(QLatin1Char('\\')) && line.contains(QLatin1String("=hex"), Qt::CaseInsensitive) &&
+        while (line.endsWith(QLatin1Char('\\')) &&
+               line.contains(QLatin1String("=hex"), Qt::CaseInsensitive) &&
                i + 1 < physical.size()) {
             line.chop(1);
             QString next = physical[++i];
@@ -168,7 +169,8 @@ void appendHex(QByteArray& out, const RegValue& value, qsizetype column) {
         out += "hex:";
         column += 4;
     } else {
-        const QByteArray tag = "hex(" + QByteArray::number(static_cast<uint>(value.type), 16) + "):";
+        const QByteArray tag =
+            "hex(" + QByteArray::number(static_cast<uint>(value.type), 16) + "):";
         out += tag;
         column += tag.size();
     }
@@ -259,7 +261,8 @@ RegFileFormat::ParseResult RegFileFormat::parse(const QByteArray& bytes, const Q
                 return fail(QStringLiteral("unterminated key name"));
             }
             const bool remove = line.startsWith(QLatin1String("[-"));
-            QStringList parts = RegKeyNode::splitPath(line.mid(remove ? 2 : 1, line.size() - (remove ? 3 : 2)));
+            QStringList parts =
+                RegKeyNode::splitPath(line.mid(remove ? 2 : 1, line.size() - (remove ? 3 : 2)));
             current = nullptr;
             if (parts.isEmpty() || parts.first().compare(rootName, Qt::CaseInsensitive) != 0) {
                 continue;
@@ -267,7 +270,10 @@ RegFileFormat::ParseResult RegFileFormat::parse(const QByteArray& bytes, const Q
             parts.removeFirst();
             const QString path = parts.join(QLatin1Char('\\'));
             if (remove) {
-                RegKeyNode* parent = parts.isEmpty() ? nullptr : root.find(parts.mid(0, parts.size() - 1).join(QLatin1Char('\\')));
+                RegKeyNode* parent =
+                    parts.isEmpty()
+                        ? nullptr
+                        : root.find(parts.mid(0, parts.size() - 1).join(QLatin1Char('\\')));
                 if (parent) {
                     parent->removeChild(parts.last());
                 }

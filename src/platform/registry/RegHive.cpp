@@ -40,8 +40,8 @@ void RegHive::load() {
         return;
     }
     if (!file.open(QIODevice::ReadOnly)) {
-        std::fprintf(stderr, "Tavi: cannot read %s: %s; using defaults\n",
-                     qPrintable(m_filePath), qPrintable(file.errorString()));
+        std::fprintf(stderr, "Tavi: cannot read %s: %s; using defaults\n", qPrintable(m_filePath),
+                     qPrintable(file.errorString()));
         return;
     }
     auto loaded = m_defaults ? m_defaults->clone() : std::make_unique<RegKeyNode>();
@@ -60,10 +60,10 @@ void RegHive::keepBadFileAside(const QString& why, int line) {
         badPath = m_filePath + QLatin1String(".bad.") + QString::number(n);
     }
     const bool kept = m_writable && QFile::rename(m_filePath, badPath);
-    std::fprintf(stderr, "Tavi: settings file %s is damaged (line %d: %s); %s, defaults are used\n",
-                 qPrintable(m_filePath), line, qPrintable(why),
-                 kept ? qPrintable(QStringLiteral("it was kept as ") + badPath)
-                      : "it was left as it is");
+    std::fprintf(
+        stderr, "Tavi: settings file %s is damaged (line %d: %s); %s, defaults are used\n",
+        qPrintable(m_filePath), line, qPrintable(why),
+        kept ? qPrintable(QStringLiteral("it was kept as ") + badPath) : "it was left as it is");
     m_stamp = stampOnDisk();
 }
 
@@ -80,7 +80,8 @@ bool RegHive::saveIfDirty() {
     if (!fs::AtomicFile::ensureParentFolder(m_filePath)) {
         return false;
     }
-    const auto result = fs::AtomicFile::write(m_filePath, RegFileFormat::serialize(*m_root, m_rootName));
+    const auto result =
+        fs::AtomicFile::write(m_filePath, RegFileFormat::serialize(*m_root, m_rootName));
     if (result.ok) {
         m_dirty = false;
         m_stamp = stampOnDisk();

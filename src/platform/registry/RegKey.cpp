@@ -110,7 +110,8 @@ RegKey RegKey::subKey(const QString& path, bool create) const {
     if (!child) {
         return {};
     }
-    const QString joined = RegKeyNode::splitPath(m_path + QLatin1Char('\\') + path).join(QLatin1Char('\\'));
+    const QString joined =
+        RegKeyNode::splitPath(m_path + QLatin1Char('\\') + path).join(QLatin1Char('\\'));
     return RegKey(m_session, joined, m_writable);
 }
 

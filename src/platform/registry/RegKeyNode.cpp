@@ -15,7 +15,9 @@ RegKeyNode* RegKeyNode::ensureChild(const QString& name) {
     return slot.get();
 }
 
-bool RegKeyNode::removeChild(const QString& name) { return m_children.erase(foldName(name)) > 0; }
+bool RegKeyNode::removeChild(const QString& name) {
+    return m_children.erase(foldName(name)) > 0;
+}
 
 QStringList RegKeyNode::childNames() const {
     QStringList names;

@@ -42,7 +42,9 @@ RegValue RegValue::fromDWord(uint32_t number) {
     return RegValue{ValueType::DWord, bytes};
 }
 
-RegValue RegValue::fromBinary(const QByteArray& bytes) { return RegValue{ValueType::Binary, bytes}; }
+RegValue RegValue::fromBinary(const QByteArray& bytes) {
+    return RegValue{ValueType::Binary, bytes};
+}
 
 RegValue RegValue::fromMultiString(const QStringList& items) {
     QByteArray bytes;

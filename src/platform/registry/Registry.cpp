@@ -45,7 +45,8 @@ std::unique_ptr<Registry>& processRegistry() {
 
 Registry::Locations Registry::defaultLocations() {
     Locations locations;
-    const QString configHome = envOr("XDG_CONFIG_HOME", QDir::homePath() + QLatin1String("/.config"));
+    const QString configHome =
+        envOr("XDG_CONFIG_HOME", QDir::homePath() + QLatin1String("/.config"));
     locations.userFile = configHome + kHiveFolder + QLatin1String("user.reg");
     const QString dirs = envOr("XDG_CONFIG_DIRS", QStringLiteral("/etc/xdg"));
     for (const QString& dir : dirs.split(QLatin1Char(':'), Qt::SkipEmptyParts)) {
@@ -61,13 +62,16 @@ Registry::Locations Registry::defaultLocations() {
 Registry::Registry(const Locations& locations)
     : m_locations(locations),
       m_user(std::make_shared<RegHive>(kUserRoot, locations.userFile, true)),
-      m_machine(std::make_shared<RegHive>(kMachineRoot, locations.systemFile, false, machineDefaults())),
+      m_machine(
+          std::make_shared<RegHive>(kMachineRoot, locations.systemFile, false, machineDefaults())),
       m_classes(std::make_shared<RegHive>(kClassesRoot, QString(), false)) {
     m_user->load();
     m_machine->load();
 }
 
-Registry::~Registry() { flush(); }
+Registry::~Registry() {
+    flush();
+}
 
 Registry& Registry::instance() {
     auto& registry = processRegistry();
@@ -77,7 +81,9 @@ Registry& Registry::instance() {
     return *registry;
 }
 
-void Registry::resetInstance() { processRegistry().reset(); }
+void Registry::resetInstance() {
+    processRegistry().reset();
+}
 
 std::shared_ptr<RegKey::Session> Registry::sessionFor(Root root) {
     if (root == Root::CurrentUser) {

@@ -53,7 +53,8 @@ void CTaviView::connectDocument() {
     // work of a big drop does not run inside it.
     connect(m_list, &CMediaListBox::filesDropped, this, &CTaviView::DropFiles,
             Qt::QueuedConnection);
-    connect(m_list, &CMediaListBox::entryActivated, this, [this] { m_player->player().PlayDoubleClicked(); });
+    connect(m_list, &CMediaListBox::entryActivated, this,
+            [this] { m_player->player().PlayDoubleClicked(); });
     m_list->viewport()->installEventFilter(this);
     connect(m_list, &CPlayListBox::moveUpKey, this, [this] { OnCommand(cmd::kMoveUp); });
     connect(m_list, &CPlayListBox::moveDownKey, this, [this] { OnCommand(cmd::kMoveDown); });
@@ -79,8 +80,9 @@ void CTaviView::connectDocument() {
         dialog.setFileMode(QFileDialog::AnyFile);
         dialog.setOption(QFileDialog::DontConfirmOverwrite, false);
         dialog.setDefaultSuffix(formats::DefaultPlaylistExtension());
-        return dialog.exec() == QDialog::Accepted ? formats::WithDefaultExtension(dialog.selectedFiles().value(0))
-                                                  : QString();
+        return dialog.exec() == QDialog::Accepted
+                   ? formats::WithDefaultExtension(dialog.selectedFiles().value(0))
+                   : QString();
     };
 }
 
@@ -165,9 +167,9 @@ bool CTaviView::OnCommand(int id) {
 
 bool CTaviView::IsKnownCommand(int id) {
     static const int kCommands[] = {
-        cmd::kAddTracks, cmd::kAddPause, cmd::kRemove,  cmd::kClearAll,   cmd::kCopy,
-        cmd::kCut,       cmd::kPaste,    cmd::kMoveUp,  cmd::kMoveDown,   cmd::kMoveToBottom,
-        cmd::kMoveToTop, cmd::kSort,     cmd::kShuffle, cmd::kDeleteFile, cmd::kRename,
+        cmd::kAddTracks, cmd::kAddPause, cmd::kRemove,     cmd::kClearAll,   cmd::kCopy,
+        cmd::kCut,       cmd::kPaste,    cmd::kMoveUp,     cmd::kMoveDown,   cmd::kMoveToBottom,
+        cmd::kMoveToTop, cmd::kSort,     cmd::kShuffle,    cmd::kDeleteFile, cmd::kRename,
         cmd::kUndo,      cmd::kRedo,     cmd::kTotalLength};
     return std::find(std::begin(kCommands), std::end(kCommands), id) != std::end(kCommands);
 }

@@ -21,8 +21,10 @@ TEST(LogFont, BinaryLayoutIsLittleEndianFieldsThenBytes) {
     font.pitchAndFamily = 0x22;
     const QByteArray bytes = font.toBinary();
     ASSERT_EQ(bytes.size(), 28);
-    EXPECT_EQ(bytes.toHex(), QByteArray("f0ffffff010000000200000003000000bc020000010001cc03020522"));
-    EXPECT_EQ(LogFont::fromBinary(bytes + QByteArray(64, 'x')), font) << "a full record's face name is ignored";
+    EXPECT_EQ(bytes.toHex(),
+              QByteArray("f0ffffff010000000200000003000000bc020000010001cc03020522"));
+    EXPECT_EQ(LogFont::fromBinary(bytes + QByteArray(64, 'x')), font)
+        << "a full record's face name is ignored";
 }
 
 TEST(LogFont, QFontMappingKeepsWhatQtCarriesAndTheRestFromTheRecord) {

@@ -46,7 +46,8 @@ TEST_F(Settings, FirstStartWithEmptyRegistryGivesTheDefaults) {
     ViewSettings view;
     loadViewSettings(settingsKey(), view, false);
     EXPECT_EQ(view.playerMode, 0u);
-    EXPECT_FALSE(view.showPath || view.showTrackNo || view.showSongLength || view.useMetaData || view.animateIcon);
+    EXPECT_FALSE(view.showPath || view.showTrackNo || view.showSongLength || view.useMetaData ||
+                 view.animateIcon);
     EXPECT_EQ(view.displayNameFormat, QStringLiteral("$(Artist) - $(Title)"));
     EXPECT_EQ(view.videoRect, (WinRect{0, 0, 480, 360}));
     EXPECT_EQ(view.miniPlaylistRect, (WinRect{0, 0, 150, 200}));
@@ -105,13 +106,15 @@ TEST_F(Settings, EveryValueRoundTripsThroughTheHive) {
     loadPlayerSettings(settingsKey(), player2);
     loadMediaDir(settingsKey(), player2);
     loadViewSettings(settingsKey(), view2, true);
-    const MainFrameSettings frame2 = loadMainFrameSettings(openApplicationKey(*registry, keys::kMainFrame));
+    const MainFrameSettings frame2 =
+        loadMainFrameSettings(openApplicationKey(*registry, keys::kMainFrame));
 
     EXPECT_EQ(player2.introStart, 7u);
     EXPECT_EQ(player2.introLength, 300u);
     EXPECT_EQ(player2.ffTime, 5u);
     EXPECT_EQ(player2.mixer, player.mixer);
-    EXPECT_TRUE(player2.ignoreErrors && player2.autoPlay && player2.saveOnExit && player2.sendReset);
+    EXPECT_TRUE(player2.ignoreErrors && player2.autoPlay && player2.saveOnExit &&
+                player2.sendReset);
     EXPECT_FALSE(player2.mediaFilesOnly || player2.fadeOut);
     EXPECT_EQ(player2.resetFile, player.resetFile);
     EXPECT_EQ(player2.mediaDir, player.mediaDir);
@@ -137,12 +140,27 @@ TEST_F(Settings, WritesInTheFixedOrderAndSkipsListValuesWithoutAList) {
     ViewSettings view;
     view.font = LogFont{};
     saveViewSettings(key, view, false);
-    const QStringList expected = {
-        keys::kIntroStart, keys::kIntroLength, keys::kFfTime, keys::kMixer, keys::kAutoPlay,
-        keys::kIgnoreErrors, keys::kMediaFilesOnly, keys::kFadeOut, keys::kSaveOnExit,
-        keys::kResetFile, keys::kSendReset, keys::kPlayerMode, keys::kShowSongLength,
-        keys::kSoundBankOptions, keys::kVideoMode, keys::kVideoRect, keys::kAnimateIcon,
-        keys::kUseMetaData, keys::kDisplayNameFormat, keys::kMiniPlaylistRect, keys::kPriorityClass};
+    const QStringList expected = {keys::kIntroStart,
+                                  keys::kIntroLength,
+                                  keys::kFfTime,
+                                  keys::kMixer,
+                                  keys::kAutoPlay,
+                                  keys::kIgnoreErrors,
+                                  keys::kMediaFilesOnly,
+                                  keys::kFadeOut,
+                                  keys::kSaveOnExit,
+                                  keys::kResetFile,
+                                  keys::kSendReset,
+                                  keys::kPlayerMode,
+                                  keys::kShowSongLength,
+                                  keys::kSoundBankOptions,
+                                  keys::kVideoMode,
+                                  keys::kVideoRect,
+                                  keys::kAnimateIcon,
+                                  keys::kUseMetaData,
+                                  keys::kDisplayNameFormat,
+                                  keys::kMiniPlaylistRect,
+                                  keys::kPriorityClass};
     EXPECT_EQ(key.valueNames(), expected);
     EXPECT_FALSE(key.subKey(keys::kFont).isValid());
     EXPECT_EQ(key.value(keys::kFadeOut)->type, tavi::reg::ValueType::Binary);

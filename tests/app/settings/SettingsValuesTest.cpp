@@ -14,7 +14,8 @@ namespace {
 class SettingsValues : public testing::Test {
 protected:
     tavi::test::TempRegistry registry;
-    RegKey key = registry->open(Root::CurrentUser, QStringLiteral("Software\\Kestrova\\Tavi\\Settings"), true);
+    RegKey key = registry->open(Root::CurrentUser,
+                                QStringLiteral("Software\\Kestrova\\Tavi\\Settings"), true);
 };
 
 }  // namespace
@@ -28,9 +29,9 @@ TEST_F(SettingsValues, FlagReadsOnlyFourByteBinary) {
     const Case cases[] = {
         {RegValue::fromBinary(QByteArray("\x01\0\0\0", 4)), true},
         {RegValue::fromBinary(QByteArray("\0\0\0\0", 4)), false},
-        {RegValue::fromDWord(1), false},                                  // another tool wrote a DWORD
-        {RegValue::fromBinary(QByteArray("\x01\0\0\0\0", 5)), false},     // five bytes
-        {RegValue::fromBinary(QByteArray("\x01", 1)), false},             // too short
+        {RegValue::fromDWord(1), false},                               // another tool wrote a DWORD
+        {RegValue::fromBinary(QByteArray("\x01\0\0\0\0", 5)), false},  // five bytes
+        {RegValue::fromBinary(QByteArray("\x01", 1)), false},          // too short
         {RegValue::fromString(QStringLiteral("1")), false},
     };
     for (const Case& c : cases) {
@@ -50,7 +51,8 @@ TEST_F(SettingsValues, NumbersNeedADWordAndStringsAString) {
     key.setDWord(QStringLiteral("S"), 5);
     EXPECT_EQ(readString(key, QStringLiteral("S"), QStringLiteral("d")), QStringLiteral("d"));
     key.setString(QStringLiteral("S"), QString());
-    EXPECT_EQ(readString(key, QStringLiteral("S"), QStringLiteral("d")), QString()) << "empty is a value";
+    EXPECT_EQ(readString(key, QStringLiteral("S"), QStringLiteral("d")), QString())
+        << "empty is a value";
 }
 
 TEST_F(SettingsValues, RectanglesNeedFourIntegers) {
@@ -75,7 +77,8 @@ TEST_F(SettingsValues, RectanglesNeedFourIntegers) {
 TEST_F(SettingsValues, PlacementNeedsAllTenFields) {
     const WindowPlacement placement{2, 3, -1, -1, -32000, -32000, {10, 20, 640, 480}};
     writePlacement(key, QStringLiteral("WindowPos"), placement);
-    EXPECT_EQ(key.stringValue(QStringLiteral("WindowPos")), QStringLiteral("2,3,-1,-1,-32000,-32000,10,20,640,480"));
+    EXPECT_EQ(key.stringValue(QStringLiteral("WindowPos")),
+              QStringLiteral("2,3,-1,-1,-32000,-32000,10,20,640,480"));
     EXPECT_EQ(readPlacement(key, QStringLiteral("WindowPos")), placement);
     key.setString(QStringLiteral("WindowPos"), QStringLiteral("2,3,-1,-1,-32000,-32000,10,20,640"));
     EXPECT_EQ(readPlacement(key, QStringLiteral("WindowPos")), std::nullopt);

@@ -38,7 +38,8 @@ TEST(AtomicFile, AbandonedWriteLeavesOldFileAndNoTemporary) {
     EXPECT_FALSE(result.ok);
     EXPECT_FALSE(result.error.isEmpty());
     EXPECT_EQ(contents(path), "old");
-    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("list.alb")});
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden),
+              QStringList{QStringLiteral("list.alb")});
 }
 
 TEST(AtomicFile, MissingFolderIsAnError) {

@@ -42,9 +42,11 @@ TEST(RegFileFormat, ReadsEveryValueFormOfAWindowsExport) {
     RegKeyNode root = parseOk(kWindowsExport);
     RegKeyNode* settings = root.find(QStringLiteral("software\\KESTROVA\\tavi\\settings"));
     ASSERT_NE(settings, nullptr);
-    EXPECT_EQ(settings->value(QStringLiteral("MediaDir"))->toString(), QStringLiteral("C:\\Users\\Ann\\Music"));
+    EXPECT_EQ(settings->value(QStringLiteral("MediaDir"))->toString(),
+              QStringLiteral("C:\\Users\\Ann\\Music"));
     EXPECT_EQ(settings->value(QStringLiteral("introlength"))->toDWord(), 15u);
-    EXPECT_EQ(*settings->value(QStringLiteral("AutoPlay")), RegValue::fromBinary(QByteArray("\x01\0\0\0", 4)));
+    EXPECT_EQ(*settings->value(QStringLiteral("AutoPlay")),
+              RegValue::fromBinary(QByteArray("\x01\0\0\0", 4)));
     EXPECT_EQ(settings->value(QStringLiteral("Quoted"))->toString(), QStringLiteral("say \"hi\""));
     EXPECT_EQ(settings->value(QStringLiteral("Path"))->type, ValueType::ExpandSz);
     EXPECT_EQ(settings->value(QStringLiteral("Path"))->toString(), QStringLiteral("%USER%"));
@@ -54,27 +56,34 @@ TEST(RegFileFormat, ReadsEveryValueFormOfAWindowsExport) {
 }
 
 TEST(RegFileFormat, ImportsUtf16LittleEndianWithMark) {
-    const QString text = QString::fromUtf8(kWindowsExport) +
-                         QStringLiteral("[HKEY_CURRENT_USER\\Software\\Ünïcode]\r\n\"Näme\"=\"Ωmega ♫\"\r\n");
+    const QString text =
+        QString::fromUtf8(kWindowsExport) +
+        QStringLiteral("[HKEY_CURRENT_USER\\Software\\Ünïcode]\r\n\"Näme\"=\"Ωmega ♫\"\r\n");
     QStringEncoder encoder(QStringEncoder::Utf16LE, QStringEncoder::Flag::WriteBom);
     const QByteArray bytes = encoder.encode(text);
     ASSERT_TRUE(bytes.startsWith("\xff\xfe"));
     RegKeyNode root = parseOk(bytes);
-    EXPECT_EQ(root.find(QStringLiteral("Software\\Kestrova\\Tavi\\Settings"))->value(QStringLiteral("IntroLength"))->toDWord(), 15u);
-    EXPECT_EQ(root.find(QStringLiteral("Software\\ünïcode"))->value(QStringLiteral("NÄME"))->toString(),
-              QStringLiteral("Ωmega ♫"));
+    EXPECT_EQ(root.find(QStringLiteral("Software\\Kestrova\\Tavi\\Settings"))
+                  ->value(QStringLiteral("IntroLength"))
+                  ->toDWord(),
+              15u);
+    EXPECT_EQ(
+        root.find(QStringLiteral("Software\\ünïcode"))->value(QStringLiteral("NÄME"))->toString(),
+        QStringLiteral("Ωmega ♫"));
 }
 
 TEST(RegFileFormat, SerializedTreeReadsBackIdentically) {
     RegKeyNode root;
     RegKeyNode* key = root.findOrCreate(QStringLiteral("Software\\Kestrova\\Tavi\\Settings"));
-    key->setValue(QStringLiteral("Text"), RegValue::fromString(QStringLiteral("back\\slash \"quote\" ünï")));
+    key->setValue(QStringLiteral("Text"),
+                  RegValue::fromString(QStringLiteral("back\\slash \"quote\" ünï")));
     key->setValue(QStringLiteral("Lines"), RegValue::fromString(QStringLiteral("two\r\nlines")));
     key->setValue(QStringLiteral("Number"), RegValue::fromDWord(0xdeadbeef));
     key->setValue(QStringLiteral("Flag"), RegValue::fromBinary(QByteArray("\x01\0\0\0", 4)));
     key->setValue(QStringLiteral("Big"), RegValue::fromBinary(QByteArray(300, '\x7f')));
     key->setValue(QStringLiteral("Empty"), RegValue::fromBinary(QByteArray()));
-    key->setValue(QStringLiteral("Multi"), RegValue::fromMultiString({QStringLiteral("a"), QStringLiteral("b")}));
+    key->setValue(QStringLiteral("Multi"),
+                  RegValue::fromMultiString({QStringLiteral("a"), QStringLiteral("b")}));
     key->setValue(QStringLiteral("QWord"), RegValue{ValueType::QWord, QByteArray(8, '\x01')});
     key->setValue(QStringLiteral("Unterminated"), RegValue{ValueType::Sz, QByteArray("a\0", 2)});
     key->setValue(QString(), RegValue::fromString(QStringLiteral("default")));
@@ -124,5 +133,6 @@ TEST(RegKeyNode, SubkeysEnumerateCaseInsensitivelySorted) {
     for (const char* name : {"beta", "Alpha", "gamma", "ALPHA"}) {
         root.ensureChild(QString::fromLatin1(name));
     }
-    EXPECT_EQ(root.childNames(), (QStringList{QStringLiteral("Alpha"), QStringLiteral("beta"), QStringLiteral("gamma")}));
+    EXPECT_EQ(root.childNames(), (QStringList{QStringLiteral("Alpha"), QStringLiteral("beta"),
+                                              QStringLiteral("gamma")}));
 }

@@ -21,7 +21,8 @@ TEST(Registry, ValuesPersistAcrossProcessesAndKeysAreCreated) {
         ASSERT_TRUE(key.isValid());
         EXPECT_TRUE(key.setString(QStringLiteral("MediaDir"), QStringLiteral("/music")));
         EXPECT_TRUE(key.setDWord(QStringLiteral("IntroLength"), 20));
-        EXPECT_FALSE(registry->open(Root::CurrentUser, kApp + QStringLiteral("\\Missing")).isValid());
+        EXPECT_FALSE(
+            registry->open(Root::CurrentUser, kApp + QStringLiteral("\\Missing")).isValid());
     }
     registry.reopen();
     RegKey key = registry->open(Root::CurrentUser, kApp + QStringLiteral("\\SETTINGS"));
@@ -50,7 +51,8 @@ TEST(Registry, DeletesKeyTreesAndValues) {
     app.setDWord(QStringLiteral("v"), 1);
     RegKey stale = app.subKey(QStringLiteral("Macros\\One"));
     EXPECT_TRUE(app.deleteSubKeyTree(QStringLiteral("macros\\one")));
-    EXPECT_EQ(app.subKey(QStringLiteral("Macros")).subKeyNames(), QStringList{QStringLiteral("Two")});
+    EXPECT_EQ(app.subKey(QStringLiteral("Macros")).subKeyNames(),
+              QStringList{QStringLiteral("Two")});
     EXPECT_FALSE(stale.isValid());
     EXPECT_FALSE(stale.setDWord(QStringLiteral("y"), 1));
     EXPECT_TRUE(app.deleteValue(QStringLiteral("V")));
@@ -66,20 +68,25 @@ TEST(Registry, MachineHiveIsSystemFileOverDefaultsAndReadOnly) {
     registry.reopen();
     RegKey machine = registry->open(Root::LocalMachine, kApp, true);
     ASSERT_TRUE(machine.isValid()) << "built-in defaults hold the application key";
-    EXPECT_EQ(machine.subKey(QStringLiteral("Languages\\de")).stringValue(QStringLiteral("IsoCode")),
-              QStringLiteral("de"));
+    EXPECT_EQ(
+        machine.subKey(QStringLiteral("Languages\\de")).stringValue(QStringLiteral("IsoCode")),
+        QStringLiteral("de"));
     EXPECT_FALSE(machine.setDWord(QStringLiteral("x"), 1));
-    EXPECT_FALSE(registry->open(Root::LocalMachine, QStringLiteral("Software\\New"), true).isValid());
+    EXPECT_FALSE(
+        registry->open(Root::LocalMachine, QStringLiteral("Software\\New"), true).isValid());
 
     RegKey user = registry->open(Root::CurrentUser, QStringLiteral("Software\\Classes\\.js"), true);
     user.setString(QString(), QStringLiteral("JSFile"));
-    EXPECT_EQ(registry->open(Root::ClassesRoot, QStringLiteral(".lua")).stringValue(QString()), QStringLiteral("LuaFile"));
-    EXPECT_EQ(registry->open(Root::ClassesRoot, QStringLiteral(".js")).stringValue(QString()), QStringLiteral("JSFile"));
+    EXPECT_EQ(registry->open(Root::ClassesRoot, QStringLiteral(".lua")).stringValue(QString()),
+              QStringLiteral("LuaFile"));
+    EXPECT_EQ(registry->open(Root::ClassesRoot, QStringLiteral(".js")).stringValue(QString()),
+              QStringLiteral("JSFile"));
 }
 
 TEST(Registry, DamagedHiveIsKeptAsideAndDefaultsUsed) {
     TempRegistry registry;
-    const QByteArray damaged = "Windows Registry Editor Version 5.00\n[HKEY_CURRENT_USER\\A]\n\"x\"=dword:zz\n";
+    const QByteArray damaged =
+        "Windows Registry Editor Version 5.00\n[HKEY_CURRENT_USER\\A]\n\"x\"=dword:zz\n";
     registry.writeUserFile(damaged);
     testing::internal::CaptureStderr();
     registry.reopen();
