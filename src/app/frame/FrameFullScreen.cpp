@@ -1,29 +1,12 @@
 #include "FrameFullScreen.h"
 
+#include "ui/NearestScreen.h"
+
 #include <QGuiApplication>
 #include <QMainWindow>
 #include <QScreen>
 
 namespace tavi::frame {
-
-namespace {
-
-// The screen that shows the largest part of the rectangle.
-QScreen* ScreenHolding(const QRect& rect) {
-    QScreen* best = QGuiApplication::primaryScreen();
-    qint64 bestArea = -1;
-    for (QScreen* screen : QGuiApplication::screens()) {
-        const QRect common = screen->geometry().intersected(rect);
-        const qint64 area = qint64(common.width()) * common.height();
-        if (area > bestArea) {
-            best = screen;
-            bestArea = area;
-        }
-    }
-    return best;
-}
-
-}  // namespace
 
 void FrameFullScreen::Enter() {
     if (m_on) {
@@ -32,7 +15,8 @@ void FrameFullScreen::Enter() {
     m_wasMaximized = m_window.isMaximized();
     m_remembered =
         m_window.normalGeometry().isValid() ? m_window.normalGeometry() : m_window.geometry();
-    QScreen* screen = ScreenHolding(m_window.frameGeometry());
+    QScreen* screen =
+        ui::ScreenShowingMost(m_window.frameGeometry(), QGuiApplication::primaryScreen());
     m_monitor = screen ? screen->geometry() : m_window.geometry();
     m_on = true;
     m_window.setWindowFlag(Qt::FramelessWindowHint, true);

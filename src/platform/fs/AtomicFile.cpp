@@ -44,8 +44,14 @@ void syncFolder(const QString& folder) {
     }
 }
 
-// Keeps the permissions of the file being replaced, so a private file stays private.
-void copyMode(int fd, const QByteArray& target) {
+AtomicFile::BeforeRename& processHook() {
+    static AtomicFile::BeforeRename hook;
+    return hook;
+}
+
+}  // namespace
+
+void AtomicFile::CopyModeOf(int fd, const QByteArray& target) {
     struct stat info {};
     if (::stat(target.constData(), &info) == 0) {
         ::fchmod(fd, info.st_mode & 07777);
@@ -55,13 +61,6 @@ void copyMode(int fd, const QByteArray& target) {
         ::fchmod(fd, 0666 & ~mask);
     }
 }
-
-AtomicFile::BeforeRename& processHook() {
-    static AtomicFile::BeforeRename hook;
-    return hook;
-}
-
-}  // namespace
 
 void AtomicFile::setBeforeRenameHook(BeforeRename hook) {
     processHook() = std::move(hook);
@@ -90,7 +89,7 @@ AtomicFile::Result AtomicFile::write(const QString& path, const QByteArray& byte
         ::unlink(pattern.constData());
         return Result{false, code ? systemError(code) : QStringLiteral("write abandoned")};
     };
-    copyMode(fd, target);
+    CopyModeOf(fd, target);
     if (!writeAll(fd, bytes) || ::fsync(fd) != 0) {
         const int code = errno;
         ::close(fd);

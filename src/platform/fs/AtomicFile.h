@@ -30,6 +30,10 @@ public:
     // Runs that hook; true when there is none. Used by AtomicFileWriter.
     static bool runBeforeRenameHook(const QString& tempPath);
 
+    // Gives the descriptor the permissions of the file it will replace, so a private file
+    // stays private; a new file gets the umask's default.
+    static void CopyModeOf(int fd, const QByteArray& targetPath);
+
     // Creates the folder that will hold path (and its parents) when missing.
     static bool ensureParentFolder(const QString& path);
 };

@@ -14,18 +14,6 @@ namespace tavi::fs {
 
 namespace {
 
-// Keeps the permissions of the file being replaced; a new file gets the umask's default.
-void copyMode(int fd, const QByteArray& target) {
-    struct stat info {};
-    if (::stat(target.constData(), &info) == 0) {
-        ::fchmod(fd, info.st_mode & 07777);
-    } else {
-        const mode_t mask = ::umask(0);
-        ::umask(mask);
-        ::fchmod(fd, 0666 & ~mask);
-    }
-}
-
 void syncFolder(const QByteArray& folder) {
     const int fd = ::open(folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (fd >= 0) {
@@ -55,7 +43,7 @@ bool AtomicFileWriter::open(OpenMode mode) {
         m_tempName.clear();
         return false;
     }
-    copyMode(m_fd, QFile::encodeName(info.absoluteFilePath()));
+    AtomicFile::CopyModeOf(m_fd, QFile::encodeName(info.absoluteFilePath()));
     m_osError = 0;
     return QIODevice::open(WriteOnly | Unbuffered);
 }

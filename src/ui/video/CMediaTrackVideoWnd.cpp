@@ -1,5 +1,7 @@
 #include "CMediaTrackVideoWnd.h"
 
+#include "ui/NearestScreen.h"
+
 #include "VideoSurfaceWidget.h"
 #include "app/settings/ViewSettings.h"
 #include "engines/CMediaTrack.h"
@@ -34,17 +36,7 @@ QScreen* NearestScreen(const QRect& window, QScreen* fallback) {
     if (QScreen* screen = QGuiApplication::screenAt(window.center())) {
         return screen;
     }
-    QScreen* best = fallback;
-    qint64 bestArea = -1;
-    for (QScreen* screen : QGuiApplication::screens()) {
-        const QRect common = screen->geometry().intersected(window);
-        const qint64 area = qint64(common.width()) * common.height();
-        if (area > bestArea) {
-            best = screen;
-            bestArea = area;
-        }
-    }
-    return best;
+    return ui::ScreenShowingMost(window, fallback);
 }
 
 }  // namespace
