@@ -40,12 +40,19 @@ QWidget* ProgramPage() {
     return page;
 }
 
+// "GStreamer 1.22.0" without the name; the string is ours to free.
+QString GStreamerVersion() {
+    gchar* text = gst_version_string();
+    const QString version = QString::fromUtf8(text).section(QLatin1Char(' '), 1);
+    g_free(text);
+    return version;
+}
+
 QString LibrariesHtml() {
     return QDialog::tr(
                "<p>Tavi is built on:</p><ul><li>Qt %1</li><li>GStreamer %2</li>"
                "<li>TagLib %3.%4</li><li>ALSA</li></ul>")
-        .arg(QString::fromLatin1(qVersion()),
-             QString::fromUtf8(gst_version_string()).section(QLatin1Char(' '), 1))
+        .arg(QString::fromLatin1(qVersion()), GStreamerVersion())
         .arg(TAGLIB_MAJOR_VERSION)
         .arg(TAGLIB_MINOR_VERSION);
 }
