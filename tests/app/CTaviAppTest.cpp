@@ -192,13 +192,3 @@ TEST_F(StartUp, RegistrationRunsEndWithoutAWindow) {
     EXPECT_FALSE(start({QStringLiteral("/Register")}));
     EXPECT_EQ(app->MainWindow(), nullptr);
 }
-
-int main(int argc, char** argv) {
-    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    }
-    qputenv("TAVI_AUDIO_OUTPUT", "null");
-    QApplication application(argc, argv);
-    testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
-}

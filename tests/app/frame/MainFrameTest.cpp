@@ -495,14 +495,3 @@ TEST(AnimatedNotifyIcon, TurnsThroughItsFourFramesAndStopsOnTheFirst) {
     EXPECT_FALSE(icon.IsAnimating());
     EXPECT_EQ(icon.CurrentFrame(), 136);
 }
-
-int main(int argc, char** argv) {
-    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    }
-    qputenv("TAVI_AUDIO_OUTPUT", "null");
-    QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Tavi"));
-    testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
-}

@@ -177,12 +177,3 @@ TEST(MasterVolumeSlider, WithoutAMixerTheSliderIsUnusable) {
     qputenv("XDG_RUNTIME_DIR", runtime);
     qputenv("PULSE_SERVER", pulse);
 }
-
-int main(int argc, char** argv) {
-    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    }
-    QApplication app(argc, argv);
-    testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
-}

@@ -213,13 +213,3 @@ TEST_F(View, Screenshot) {
         shot.save(out);
     }
 }
-
-int main(int argc, char** argv) {
-    // Test discovery runs the binary without the test environment.
-    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    }
-    QApplication app(argc, argv);
-    testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
-}

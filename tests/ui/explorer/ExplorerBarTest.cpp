@@ -119,12 +119,3 @@ TEST_F(ExplorerBarTest, TheSelectedItemIsRestoredAfterARestart) {
     EXPECT_TRUE(
         tavi::test::processEventsUntil([&] { return again.SelectedPath() == album; }, 5000));
 }
-
-int main(int argc, char** argv) {
-    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    }
-    QApplication app(argc, argv);
-    testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
-}

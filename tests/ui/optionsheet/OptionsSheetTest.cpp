@@ -221,12 +221,3 @@ TEST_F(OptionsTest, PriorityPageShowsTheProcessClassAndSetsIt) {
                   PriorityPage::IndexForClass(process::processPriorityClass()));
     }
 }
-
-int main(int argc, char** argv) {
-    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    }
-    QApplication app(argc, argv);
-    testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
-}
