@@ -17,6 +17,7 @@
 #include <QSystemTrayIcon>
 
 #include <cstdio>
+#include <utility>
 
 namespace tavi::app {
 
@@ -132,9 +133,12 @@ bool CTaviApp::ProcessShellCommand() {
 void CTaviApp::ReopenRecentPlaylist() {
     const QString recent = m_recentFiles.isEmpty() ? QString() : m_recentFiles.entries().first();
     if (!recent.isEmpty() && QFileInfo::exists(recent)) {
-        m_document->prompts().reportError = [](const QString&) {};  // no message from this step
+        auto& report = m_document->prompts().reportError;
+        auto previous = std::exchange(report, [](const QString&) {});  // no message from this step
         const bool opened = OpenDocumentFile(recent);
-        m_document->prompts().reportError = nullptr;
+        if (!m_frame.view) {
+            report = std::move(previous);  // a window made meanwhile has set its own
+        }
         if (opened) {
             EnsureMainWindow();
             m_frame.view->RestoreSelection();
