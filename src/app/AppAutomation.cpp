@@ -69,7 +69,8 @@ AppAutomation::AppAutomation(CTaviApp& app)
     QDBusConnection bus = QDBusConnection::sessionBus();
     if (bus.isConnected()) {
         m_bus = new automation::AutomationBus(
-            *m_model, bus, [&app](const QString& path) { return app.OpenDocumentFile(path); }, this);
+            *m_model, bus, [&app](const QString& path) { return app.OpenDocumentFile(path); },
+            this);
         // A second player started from a command line runs without the bus name.
         m_onBus = m_bus->Register();
     }

@@ -42,7 +42,8 @@ void AppAutomationHost::PostFrameCommand(int id) {
     if (auto* frame = qobject_cast<frame::CMainFrame*>(m_app.MainWindow())) {
         frame->PostCommand(id);
     } else if (playlist::CTaviView* view = m_app.View()) {
-        QMetaObject::invokeMethod(view, [view, id] { view->OnCommand(id); }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            view, [view, id] { view->OnCommand(id); }, Qt::QueuedConnection);
     }
 }
 

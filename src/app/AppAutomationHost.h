@@ -1,6 +1,7 @@
 #pragma once
 
 #include "automation/objects/AutomationHost.h"
+#include "automation/objects/ConsoleArea.h"
 
 #include <QPointer>
 

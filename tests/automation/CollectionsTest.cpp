@@ -29,7 +29,7 @@ protected:
     }
     QStringList macroNames() {
         QStringList names;
-        for (const auto& macro : model->macroList().Macros()) {
+        for (const auto& macro : objects->macroList().Macros()) {
             names.append(macro->name);
         }
         return names;
@@ -55,8 +55,12 @@ public:
 }  // namespace
 
 TEST_F(CollectionsTest, MacrosAnswerOneToFiveAndNameTheMissingMacroInTheirErrors) {
-    for (const auto& [name, id] : {std::pair{"Count", 1}, {"Add", 2}, {"Remove", 3},
-                                   {"RemoveAll", 4}, {"Item", 5}, {"_NewEnum", -4}}) {
+    for (const auto& [name, id] : {std::pair{"Count", 1},
+                                   {"Add", 2},
+                                   {"Remove", 3},
+                                   {"RemoveAll", 4},
+                                   {"Item", 5},
+                                   {"_NewEnum", -4}}) {
         EXPECT_EQ(macros().GetIDsOfNames({QString::fromLatin1(name)}).front(), id) << name;
     }
     addMacros({"one", "two", "three"});
@@ -77,7 +81,8 @@ TEST_F(CollectionsTest, MacrosAnswerOneToFiveAndNameTheMissingMacroInTheirErrors
 
 TEST_F(CollectionsTest, MacrosRemoveByNameOrIndexAndIgnoreKeysThatMatchNothing) {
     addMacros({"a", "b", "c", "b"});
-    EXPECT_EQ(macroNames(), (QStringList{QStringLiteral("a"), QStringLiteral("c"), QStringLiteral("b")}))
+    EXPECT_EQ(macroNames(),
+              (QStringList{QStringLiteral("a"), QStringLiteral("c"), QStringLiteral("b")}))
         << "Add replaces a macro of the same name";
     Get(macros(), QStringLiteral("Remove"), {Str("zzz")});
     Get(macros(), QStringLiteral("Remove"), {Int(5)});
@@ -95,9 +100,9 @@ TEST_F(CollectionsTest, MacroObjectKeepsFileAndStartupWithoutAnEngine) {
     auto macro = Get(macros(), QStringLiteral("Add"), {Str("night")});
     Put(Object(macro), QStringLiteral("FileName"), Str("/scripts/night.js"));
     Put(Object(macro), QStringLiteral("Startup"), Variant::FromBool(true));
-    EXPECT_EQ(model->macroList().Find(QStringLiteral("night"))->fileName,
+    EXPECT_EQ(objects->macroList().Find(QStringLiteral("night"))->fileName,
               QStringLiteral("/scripts/night.js"));
-    EXPECT_TRUE(model->macroList().Find(QStringLiteral("night"))->startup);
+    EXPECT_TRUE(objects->macroList().Find(QStringLiteral("night"))->startup);
     EXPECT_TRUE(Get(Object(macro), QStringLiteral("Dispatch")).ToObject() == nullptr);
     EXPECT_FALSE(Get(Object(macro), QStringLiteral("Enabled")).ToBool());
     EXPECT_FALSE(Get(Object(macro), QStringLiteral("Create"), {Str("NoSuchEngine")}).ToBool());
@@ -110,12 +115,14 @@ TEST_F(CollectionsTest, MacroListRoundTripsThroughTheMacrosKey) {
     auto beta = list.CreateMacro(QStringLiteral("beta"));
     beta->fileName = QStringLiteral("/s/b.vbs");
     beta->startup = true;
-    tavi::reg::RegKey key = registry->open(tavi::reg::Root::CurrentUser, QStringLiteral("Software\\Kestrova\\Tavi"), true);
+    tavi::reg::RegKey key = registry->open(tavi::reg::Root::CurrentUser,
+                                           QStringLiteral("Software\\Kestrova\\Tavi"), true);
     ASSERT_TRUE(list.Save(key));
     list.RemoveAt(0);
     ASSERT_TRUE(list.Save(key)) << "saving replaces the whole key";
     CMacroList read;
-    read.Load(registry.reopen().open(tavi::reg::Root::CurrentUser, QStringLiteral("Software\\Kestrova\\Tavi")));
+    read.Load(registry.reopen().open(tavi::reg::Root::CurrentUser,
+                                     QStringLiteral("Software\\Kestrova\\Tavi")));
     ASSERT_EQ(read.Count(), 1);
     EXPECT_EQ(read.At(0)->name, QStringLiteral("beta"));
     EXPECT_EQ(read.At(0)->fileName, QStringLiteral("/s/b.vbs"));
@@ -152,16 +159,17 @@ TEST_F(CollectionsTest, DocumentsFindTheDocumentByIndexPathOrTitle) {
     auto first = Get(all, QStringLiteral("Item"), {Int(0)}).ToObject();
     EXPECT_EQ(Get(all, QStringLiteral("Item"), {Int(-5)}).ToObject(), first);
     EXPECT_EQ(Get(all, QStringLiteral("Item"), {Str("party.alb")}).ToObject(), first);
-    EXPECT_EQ(Get(all, QStringLiteral("Item"), {Variant::FromString(doc->GetPathName())}).ToObject(),
-              first);
+    EXPECT_EQ(
+        Get(all, QStringLiteral("Item"), {Variant::FromString(doc->GetPathName())}).ToObject(),
+        first);
     EXPECT_EQ(Get(app(), QStringLiteral("ActiveDocument")).ToObject(), first);
     EXPECT_EQ(ErrorOf([&] { Get(all, QStringLiteral("Item"), {Int(1)}); }).first,
               QStringLiteral("Document index does not exist."))
         << "the single-document program has no second document";
     EXPECT_EQ(ErrorOf([&] { Get(all, QStringLiteral("Item"), {Str("PARTY.alb")}); }).first,
               QStringLiteral("Document not found"));
-    EXPECT_EQ(Get(all, QStringLiteral("Parent")).ToObject(), model->MainApplication());
-    EXPECT_EQ(Get(*first, QStringLiteral("Application")).ToObject(), model->MainApplication());
+    EXPECT_EQ(Get(all, QStringLiteral("Parent")).ToObject(), objects->MainApplication());
+    EXPECT_EQ(Get(*first, QStringLiteral("Application")).ToObject(), objects->MainApplication());
     EXPECT_EQ(Get(*first, QStringLiteral("Name")).ToString(), QStringLiteral("party.alb"));
     EXPECT_EQ(Get(*first, QStringLiteral("Path")).ToString(), files.path());
 }

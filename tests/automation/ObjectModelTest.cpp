@@ -31,10 +31,10 @@ public:
 }  // namespace
 
 TEST_F(ObjectModelTest, ApplicationIsItsOwnApplicationHasNoParentAndSharesThePlayer) {
-    auto client = model->CreateApplication();
+    auto client = objects->CreateApplication();
     EXPECT_EQ(Get(*client, QStringLiteral("Application")).ToObject(), client);
     EXPECT_TRUE(Get(*client, QStringLiteral("Parent")).ToObject() == nullptr);
-    EXPECT_NE(client, model->MainApplication());
+    EXPECT_NE(client, objects->MainApplication());
     EXPECT_EQ(Get(*client, QStringLiteral("Player")).ToObject(),
               Get(app(), QStringLiteral("Player")).ToObject());
     EXPECT_NE(Get(*client, QStringLiteral("Playlist")).ToObject(),
@@ -73,12 +73,12 @@ TEST_F(ObjectModelTest, WindowPropertiesReadAndMoveTheRestoredRectangle) {
 }
 
 TEST_F(ObjectModelTest, MacrosNeedAMainWindowAndTheGenericApplicationHasNone) {
-    EXPECT_EQ(Get(app(), QStringLiteral("Macros")).ToObject(), model->Macros());
+    EXPECT_EQ(Get(app(), QStringLiteral("Macros")).ToObject(), objects->Macros());
     host->hasWindow = false;
     EXPECT_EQ(ErrorOf([&] { Get(app(), QStringLiteral("Macros")); }).first,
               QStringLiteral("AfxGetMainWnd failed"));
     host->hasWindow = true;
-    CAppDispatch generic(*model, guids::kApplication, guids::kIApplication, {});
+    CAppDispatch generic(*objects, guids::kApplication, guids::kIApplication, {});
     EXPECT_EQ(ErrorOf([&] { Get(generic, QStringLiteral("Macros")); }).first,
               QStringLiteral("Macros are not supported"));
     EXPECT_EQ(ErrorOf([&] { generic.GetIDsOfNames({QStringLiteral("Player")}); }).first,
@@ -90,7 +90,7 @@ TEST_F(ObjectModelTest, ModeWordsAreComparedExactly) {
     const struct {
         const char* word;
         uint32_t expected;
-    } cases[] = {{"SHUFFLE", 3}, {"shuffle", 3}, {"LOOP", 5},  {"Loop", 5}, {"REPEAT", 1},
+    } cases[] = {{"SHUFFLE", 3}, {"shuffle", 3}, {"LOOP", 5},   {"Loop", 5},  {"REPEAT", 1},
                  {"", 1},        {"INTRO", 4},   {"RANDOM", 2}, {"NORMAL", 0}};
     for (const auto& c : cases) {
         Put(player, QStringLiteral("Mode"), Str(c.word));
@@ -132,7 +132,7 @@ TEST_F(ObjectModelTest, PlayJingleAlwaysFailsWithCode1001) {
 TEST_F(ObjectModelTest, PlayerRaisesStartAndStopOnEverySink) {
     fill({QStringLiteral("0.pause")}, 0);
     auto sink = std::make_shared<RecordingSink>();
-    ASSERT_NE(model->Player()->Connect(sink), 0u) << "a plain dispatch sink connects";
+    ASSERT_NE(objects->Player()->Connect(sink), 0u) << "a plain dispatch sink connects";
     host->view->OnCommand(tavi::engines::playercmd::kPlay);
     ASSERT_TRUE(processEventsUntil([&] { return sink->events.size() >= 2; }, 3000));
     EXPECT_EQ(sink->events.front(), CPlayerDispatch::kStart);
@@ -183,7 +183,8 @@ TEST_F(ObjectModelTest, PlaylistAddsFoldersLoadsAndPostsRemoveAll) {
     touch(QStringLiteral("album/01.mp3"));
     touch(QStringLiteral("album/02.mp3"));
     auto list = playlistObject();
-    Get(*list, QStringLiteral("Add"), {Variant::FromString(files.filePath(QStringLiteral("album")))});
+    Get(*list, QStringLiteral("Add"),
+        {Variant::FromString(files.filePath(QStringLiteral("album")))});
     EXPECT_EQ(Get(*list, QStringLiteral("Count")).ToInt32(), 2);
     EXPECT_EQ(Get(*list, QStringLiteral("DisplayNameOf"), {Str("/x/7.pause")}).ToString(),
               QStringLiteral("7 sec."));

@@ -6,8 +6,13 @@
 #include "automation/objects/AutomationHost.h"
 #include "automation/objects/AutomationModel.h"
 #include "automation/objects/CApplication.h"
+#include "automation/objects/CConsoleDispatch.h"
+#include "automation/objects/CMacrosCollection.h"
+#include "automation/objects/CPlayerDispatch.h"
 #include "automation/objects/ConsoleArea.h"
+#include "engines/player/CPlayer.h"
 #include "playlist/view/CTaviView.h"
+#include "playlist/view/ViewPlayer.h"
 #include "support/QtApp.h"
 
 #include <QMainWindow>
@@ -37,8 +42,8 @@ public:
     }
     void NewDocument() override { m_document.NewDocument(); }
     void PostFrameCommand(int id) override {
-        QMetaObject::invokeMethod(&window, [this, id] { frameCommands.append(id); },
-                                  Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            &window, [this, id] { frameCommands.append(id); }, Qt::QueuedConnection);
     }
     void ShowMessageBox(const QString& text) override { messages.append(text); }
 
@@ -58,9 +63,9 @@ private:
 inline automation::Variant Get(automation::DispatchObject& object, const QString& name,
                                std::vector<automation::Variant> arguments = {}) {
     const auto id = object.GetIDsOfNames({name}).front();
-    return object.Invoke(id,
-                         automation::dispatchflags::kMethod | automation::dispatchflags::kPropertyGet,
-                         std::move(arguments));
+    return object.Invoke(
+        id, automation::dispatchflags::kMethod | automation::dispatchflags::kPropertyGet,
+        std::move(arguments));
 }
 inline void Put(automation::DispatchObject& object, const QString& name,
                 automation::Variant value) {
@@ -93,20 +98,22 @@ protected:
     ObjectModelTest() {
         player().fadeOut = false;
         host = std::make_unique<TestHost>(*doc);
-        model = std::make_unique<automation::AutomationModel>(*host);
+        objects = std::make_unique<automation::AutomationModel>(*host);
     }
     ~ObjectModelTest() override {
-        model.reset();
+        objects.reset();
         host.reset();
     }
-    automation::CApplication& app() { return *model->MainApplication(); }
-    automation::DispatchObject& playerObject() { return Object(Get(app(), QStringLiteral("Player"))); }
+    automation::CApplication& app() { return *objects->MainApplication(); }
+    automation::DispatchObject& playerObject() {
+        return Object(Get(app(), QStringLiteral("Player")));
+    }
     std::shared_ptr<automation::DispatchObject> playlistObject() {
         return Get(app(), QStringLiteral("Playlist")).ToObject();
     }
 
     std::unique_ptr<TestHost> host;
-    std::unique_ptr<automation::AutomationModel> model;
+    std::unique_ptr<automation::AutomationModel> objects;
 };
 
 }  // namespace tavi::test

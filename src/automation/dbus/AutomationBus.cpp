@@ -43,10 +43,11 @@ public:
         : m_connection(std::move(connection)), m_path(std::move(path)) {
         const TypeLibrary::Interface* events = TypeLibrary::Tavi().FindInterface(eventInterface);
         for (const auto& [name, id] : events ? events->members : decltype(events->members){}) {
-            AddMethod(name, id, {}, Variant::Type::Empty, [this, name = name, id = id](const auto&) {
-                Emit(name, id);
-                return Variant();
-            });
+            AddMethod(name, id, {}, Variant::Type::Empty,
+                      [this, name = name, id = id](const auto&) {
+                          Emit(name, id);
+                          return Variant();
+                      });
         }
     }
     QString TypeName() const override { return QStringLiteral("EventForwarder"); }
@@ -55,7 +56,8 @@ private:
     void Emit(const QString& name, DispId id) {
         QDBusMessage named = QDBusMessage::createSignal(m_path, kEventInterface, name);
         m_connection.send(named);
-        QDBusMessage generic = QDBusMessage::createSignal(m_path, kEventInterface, QStringLiteral("Event"));
+        QDBusMessage generic =
+            QDBusMessage::createSignal(m_path, kEventInterface, QStringLiteral("Event"));
         generic << id;
         m_connection.send(generic);
     }
@@ -73,10 +75,11 @@ AutomationBus::AutomationBus(AutomationModel& model, QDBusConnection connection,
       m_watcher(new QDBusServiceWatcher(this)) {
     m_watcher->setConnection(m_connection);
     m_watcher->setWatchMode(QDBusServiceWatcher::WatchForUnregistration);
-    connect(m_watcher, &QDBusServiceWatcher::serviceUnregistered, this, [this](const QString& client) {
-        m_objects.ReleaseOwner(client);
-        m_watcher->removeWatchedService(client);
-    });
+    connect(m_watcher, &QDBusServiceWatcher::serviceUnregistered, this,
+            [this](const QString& client) {
+                m_objects.ReleaseOwner(client);
+                m_watcher->removeWatchedService(client);
+            });
     Forward(*model.MainApplication(), Publish(model.MainApplication(), {}),
             QStringLiteral("IApplicationEvents"));
     Forward(*model.Player(), Publish(model.Player(), {}), QStringLiteral("IPlayerEvents"));
@@ -96,13 +99,16 @@ bool AutomationBus::Register() {
            m_connection.registerService(kService);
 }
 
-void AutomationBus::Forward(CCmdTargetPlus& source, const QString& path, const QString& eventInterface) {
+void AutomationBus::Forward(CCmdTargetPlus& source, const QString& path,
+                            const QString& eventInterface) {
     auto forwarder = std::make_shared<EventForwarder>(m_connection, path, eventInterface);
     const uint32_t cookie = source.Connect(forwarder);
-    m_forwarders.emplace_back(std::static_pointer_cast<CCmdTargetPlus>(source.shared_from_this()), cookie);
+    m_forwarders.emplace_back(std::static_pointer_cast<CCmdTargetPlus>(source.shared_from_this()),
+                              cookie);
 }
 
-QString AutomationBus::Publish(const std::shared_ptr<DispatchObject>& object, const QString& owner) {
+QString AutomationBus::Publish(const std::shared_ptr<DispatchObject>& object,
+                               const QString& owner) {
     // The main window's own objects are shared by every client and stay.
     const bool shared = object == m_model.MainApplication() || object == m_model.Player() ||
                         object == m_model.Console() || object == m_model.Macros() ||
@@ -128,13 +134,27 @@ void AutomationBus::WatchClient(const QString& client) {
 QString AutomationBus::ErrorName(const DispatchException& error) {
     QString kind;
     switch (error.GetResult()) {
-        case hresult::kUnknownName: kind = QStringLiteral("UnknownName"); break;
-        case hresult::kMemberNotFound: kind = QStringLiteral("MemberNotFound"); break;
-        case hresult::kTypeMismatch: kind = QStringLiteral("TypeMismatch"); break;
-        case hresult::kBadParamCount: kind = QStringLiteral("BadParamCount"); break;
-        case hresult::kParamNotFound: kind = QStringLiteral("ParamNotFound"); break;
-        case hresult::kOverflow: kind = QStringLiteral("Overflow"); break;
-        default: kind = QStringLiteral("Exception"); break;
+        case hresult::kUnknownName:
+            kind = QStringLiteral("UnknownName");
+            break;
+        case hresult::kMemberNotFound:
+            kind = QStringLiteral("MemberNotFound");
+            break;
+        case hresult::kTypeMismatch:
+            kind = QStringLiteral("TypeMismatch");
+            break;
+        case hresult::kBadParamCount:
+            kind = QStringLiteral("BadParamCount");
+            break;
+        case hresult::kParamNotFound:
+            kind = QStringLiteral("ParamNotFound");
+            break;
+        case hresult::kOverflow:
+            kind = QStringLiteral("Overflow");
+            break;
+        default:
+            kind = QStringLiteral("Exception");
+            break;
     }
     if (error.GetCode() > 0) {
         kind += QStringLiteral(".Code%1").arg(error.GetCode());
@@ -150,7 +170,8 @@ bool AutomationBus::handleMessage(const QDBusMessage& message, const QDBusConnec
     if (QThread::currentThread() == thread()) {
         Handle(message);
     } else {
-        QMetaObject::invokeMethod(this, [this, message] { Handle(message); }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            this, [this, message] { Handle(message); }, Qt::QueuedConnection);
     }
     return true;
 }
@@ -182,8 +203,8 @@ QDBusMessage AutomationBus::HandleRoot(const QDBusMessage& message) {
     const QString member = message.member();
     const QVariantList args = message.arguments();
     if (member == QLatin1String("CreateApplication") && args.isEmpty()) {
-        return message.createReply(
-            QVariant::fromValue(QDBusObjectPath(Publish(m_model.CreateApplication(), message.service()))));
+        return message.createReply(QVariant::fromValue(
+            QDBusObjectPath(Publish(m_model.CreateApplication(), message.service()))));
     }
     if (member == QLatin1String("Release") && args.size() == 1 &&
         args[0].metaType() == QMetaType::fromType<QDBusObjectPath>()) {
@@ -228,7 +249,8 @@ QDBusMessage AutomationBus::HandleObject(const QDBusMessage& message,
     if (member == QLatin1String("Invoke") && message.interface() == kDispatchInterface) {
         if (args.size() != 3 || args[0].metaType() != QMetaType::fromType<int>() ||
             args[1].metaType() != QMetaType::fromType<ushort>()) {
-            return BadCall(message, QStringLiteral("Invoke takes (i dispid, q flags, av arguments)"));
+            return BadCall(message,
+                           QStringLiteral("Invoke takes (i dispid, q flags, av arguments)"));
         }
         const auto decoded = ArgumentCodec::Decode(ArgumentList(args[2]), resolve);
         const Variant result = object->Invoke(args[0].toInt(), uint16_t(args[1].toUInt()), decoded);
@@ -258,17 +280,19 @@ QDBusMessage AutomationBus::HandleProperties(const QDBusMessage& message, Dispat
     if (message.member() == QLatin1String("Set") && args.size() == 3) {
         const DispId id = object.GetIDsOfNames({args[1].toString()}).front();
         auto resolve = [this](const QString& path) { return m_objects.Find(path); };
-        object.Invoke(id, dispatchflags::kPropertyPut, {ArgumentCodec::DecodeOne(args[2], 0, resolve)});
+        object.Invoke(id, dispatchflags::kPropertyPut,
+                      {ArgumentCodec::DecodeOne(args[2], 0, resolve)});
         return message.createReply();
     }
     if (message.member() == QLatin1String("GetAll") && args.size() == 1) {
         QVariantMap all;
         for (const Member& member : object.Members()) {
             if (member.kind != Member::Kind::Method && member.parameters.empty() &&
-                member.result != Variant::Type::Dispatch && member.result != Variant::Type::Unknown) {
+                member.result != Variant::Type::Dispatch &&
+                member.result != Variant::Type::Unknown) {
                 try {
-                    all.insert(member.name, QVariant::fromValue(ArgumentCodec::Encode(
-                                                member.call({}), {})));
+                    all.insert(member.name,
+                               QVariant::fromValue(ArgumentCodec::Encode(member.call({}), {})));
                 } catch (const DispatchException&) {
                     // A property that cannot be read now is left out.
                 }
@@ -284,15 +308,19 @@ QString AutomationBus::introspect(const QString& path) const {
         return QStringLiteral(
             "<interface name=\"org.kestrova.Tavi\">"
             "<method name=\"CreateApplication\"><arg direction=\"out\" type=\"o\"/></method>"
-            "<method name=\"Release\"><arg direction=\"in\" type=\"o\"/><arg direction=\"out\" type=\"b\"/></method>"
-            "<method name=\"OpenFile\"><arg direction=\"in\" type=\"s\"/><arg direction=\"out\" type=\"b\"/></method>"
+            "<method name=\"Release\"><arg direction=\"in\" type=\"o\"/><arg direction=\"out\" "
+            "type=\"b\"/></method>"
+            "<method name=\"OpenFile\"><arg direction=\"in\" type=\"s\"/><arg direction=\"out\" "
+            "type=\"b\"/></method>"
             "<method name=\"ObjectCount\"><arg direction=\"out\" type=\"i\"/></method>"
             "</interface>");
     }
     return QStringLiteral(
         "<interface name=\"org.kestrova.Tavi.Dispatch\">"
-        "<method name=\"GetIDsOfNames\"><arg direction=\"in\" type=\"as\"/><arg direction=\"out\" type=\"ai\"/></method>"
-        "<method name=\"Invoke\"><arg direction=\"in\" type=\"i\"/><arg direction=\"in\" type=\"q\"/>"
+        "<method name=\"GetIDsOfNames\"><arg direction=\"in\" type=\"as\"/><arg direction=\"out\" "
+        "type=\"ai\"/></method>"
+        "<method name=\"Invoke\"><arg direction=\"in\" type=\"i\"/><arg direction=\"in\" "
+        "type=\"q\"/>"
         "<arg direction=\"in\" type=\"av\"/><arg direction=\"out\" type=\"v\"/></method>"
         "<method name=\"Release\"><arg direction=\"out\" type=\"b\"/></method>"
         "</interface>");

@@ -57,7 +57,8 @@ private:
 
     void Handle(const QDBusMessage& message);
     QDBusMessage HandleRoot(const QDBusMessage& message);
-    QDBusMessage HandleObject(const QDBusMessage& message, const std::shared_ptr<DispatchObject>& object);
+    QDBusMessage HandleObject(const QDBusMessage& message,
+                              const std::shared_ptr<DispatchObject>& object);
     QDBusMessage HandleProperties(const QDBusMessage& message, DispatchObject& object);
     QString Publish(const std::shared_ptr<DispatchObject>& object, const QString& owner);
     void Forward(CCmdTargetPlus& source, const QString& path, const QString& eventInterface);

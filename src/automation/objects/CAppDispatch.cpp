@@ -25,6 +25,7 @@ CAppDispatch::CAppDispatch(AutomationModel& model, QUuid coclass, QUuid dispatch
     AddWindowMembers();
     AddProgramMembers();
     AddMethods();
+    SetDefaultMember(110);  // Name
 }
 
 Variant CAppDispatch::MacrosCollection() {
@@ -62,14 +63,18 @@ void CAppDispatch::AddWindowMembers() {
                 SetRestored(rect);
             });
     };
-    edge(QStringLiteral("Height"), 107, [](const QRect& r) { return r.height(); },
-         [](QRect& r, int v) { r.setHeight(v); });
-    edge(QStringLiteral("Left"), 109, [](const QRect& r) { return r.left(); },
-         [](QRect& r, int v) { r.moveLeft(v); });
-    edge(QStringLiteral("Top"), 114, [](const QRect& r) { return r.top(); },
-         [](QRect& r, int v) { r.moveTop(v); });
-    edge(QStringLiteral("Width"), 116, [](const QRect& r) { return r.width(); },
-         [](QRect& r, int v) { r.setWidth(v); });
+    edge(
+        QStringLiteral("Height"), 107, [](const QRect& r) { return r.height(); },
+        [](QRect& r, int v) { r.setHeight(v); });
+    edge(
+        QStringLiteral("Left"), 109, [](const QRect& r) { return r.left(); },
+        [](QRect& r, int v) { r.moveLeft(v); });
+    edge(
+        QStringLiteral("Top"), 114, [](const QRect& r) { return r.top(); },
+        [](QRect& r, int v) { r.moveTop(v); });
+    edge(
+        QStringLiteral("Width"), 116, [](const QRect& r) { return r.width(); },
+        [](QRect& r, int v) { r.setWidth(v); });
     AddProperty(
         QStringLiteral("Caption"), 103, T::String,
         [this](const auto&) {
@@ -120,7 +125,8 @@ void CAppDispatch::AddProgramMembers() {
         [](const auto&) { return Variant::FromString(QDir::currentPath()); },
         [](const Variant& value) { QDir::setCurrent(value.ToString()); });
     AddProperty(QStringLiteral("Documents"), 105, T::Dispatch, [this](const auto&) {
-        return Variant::FromDispatch(std::make_shared<CDocumentsCollection>(m_model, shared_from_this()));
+        return Variant::FromDispatch(
+            std::make_shared<CDocumentsCollection>(m_model, shared_from_this()));
     });
     AddProperty(QStringLiteral("FullName"), 106, T::String, [](const auto&) {
         return Variant::FromString(QCoreApplication::applicationFilePath());

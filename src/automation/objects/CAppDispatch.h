@@ -2,6 +2,8 @@
 
 #include "automation/dispatch/CCmdTargetPlus.h"
 
+#include <QRect>
+
 class QMainWindow;
 
 namespace tavi::automation {

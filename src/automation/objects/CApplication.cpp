@@ -25,8 +25,8 @@ CApplication::CApplication(AutomationModel& model)
     AddProperty(QStringLiteral("Player"), 1, T::Dispatch,
                 [this](const auto&) { return Variant::FromDispatch(this->model().Player()); });
     AddProperty(QStringLiteral("Playlist"), 2, T::Dispatch, [this](const auto&) {
-        return Variant::FromDispatch(
-            std::make_shared<CPlaylistDispatch>(this->model().host(), this->model().host().ActiveView()));
+        return Variant::FromDispatch(std::make_shared<CPlaylistDispatch>(
+            this->model().host(), this->model().host().ActiveView()));
     });
     AddProperty(QStringLiteral("Window"), 3, T::Int32, [this](const auto&) {
         return Variant::FromInt32(Window() ? int32_t(Window()->winId()) : 0);
@@ -37,10 +37,10 @@ CApplication::CApplication(AutomationModel& model)
         PostKeys(Window(), ParseKeys(a[0].ToString()));
         return Variant();
     });
-    AddMethod(QStringLiteral("ShellExecute"), 9, {T::String, T::String, T::String, T::String, T::Int32},
-              T::Int32, [](const auto& a) {
-                  return Variant::FromInt32(
-                      ShellExecute(a[0].ToString(), a[1].ToString(), a[2].ToString(), a[3].ToString()));
+    AddMethod(QStringLiteral("ShellExecute"), 9,
+              {T::String, T::String, T::String, T::String, T::Int32}, T::Int32, [](const auto& a) {
+                  return Variant::FromInt32(ShellExecute(a[0].ToString(), a[1].ToString(),
+                                                         a[2].ToString(), a[3].ToString()));
               });
     AddProperty(QStringLiteral("MusicDirectory"), 10, T::String, [](const auto&) {
         return Variant::FromString(settings::playerSettings().mediaDir);

@@ -15,7 +15,9 @@ CConsoleDispatch::CConsoleDispatch(ConsoleArea* console)
     : CCmdTargetPlus(guids::kConsole, guids::kIConsole, guids::kConsoleEvents), m_console(console) {
     AddProperty(
         QStringLiteral("Text"), 1, T::String,
-        [this](const auto&) { return Variant::FromString(m_console ? m_console->Text() : QString()); },
+        [this](const auto&) {
+            return Variant::FromString(m_console ? m_console->Text() : QString());
+        },
         [this](const Variant& value) {
             if (m_console) {
                 m_console->SetText(value.ToString());
@@ -53,6 +55,7 @@ CConsoleDispatch::CConsoleDispatch(ConsoleArea* console)
         }
         return Variant();
     });
+    SetDefaultMember(1);  // Text
 }
 
 void CConsoleDispatch::Write(const QString& text, uint32_t colorRef, bool newLine) {

@@ -46,7 +46,9 @@ void CDocumentDispatch::AddPathMembers() {
         });
     AddProperty(
         QStringLiteral("Title"), 12, T::String,
-        [this](const auto&) { return Variant::FromString(m_document ? m_document->GetTitle() : QString()); },
+        [this](const auto&) {
+            return Variant::FromString(m_document ? m_document->GetTitle() : QString());
+        },
         [this](const Variant& value) {
             if (m_document) {
                 m_document->SetTitle(value.ToString());

@@ -17,9 +17,8 @@ constexpr DispId kNewEnum = -4;
 CDocumentsCollection::CDocumentsCollection(AutomationModel& model,
                                            std::shared_ptr<DispatchObject> creator)
     : m_model(model), m_creator(std::move(creator)) {
-    AddProperty(QStringLiteral("Count"), 1, T::Int16, [this](const auto&) {
-        return Variant::FromInt16(int16_t(Documents().size()));
-    });
+    AddProperty(QStringLiteral("Count"), 1, T::Int16,
+                [this](const auto&) { return Variant::FromInt16(int16_t(Documents().size())); });
     AddProperty(QStringLiteral("Application"), 2, T::Dispatch,
                 [this](const auto&) { return Variant::FromDispatch(m_creator); });
     AddProperty(QStringLiteral("Parent"), 3, T::Dispatch,

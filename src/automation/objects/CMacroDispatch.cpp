@@ -27,6 +27,7 @@ CMacroDispatch::CMacroDispatch(std::shared_ptr<CMacro> macro) : m_macro(std::mov
               [](const auto&) { return Variant(); });
     AddMethod(QStringLiteral("Create"), 12, {T::String}, T::Bool,
               [](const auto&) { return Variant::FromBool(false); });
+    SetDefaultMember(1);  // Name
 }
 
 }  // namespace tavi::automation

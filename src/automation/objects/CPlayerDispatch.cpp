@@ -17,9 +17,9 @@ using T = Variant::Type;
 namespace playercmd = engines::playercmd;
 
 // The mode words by mode number.
-const std::array<QString, 6> kModeWords = {
-    QStringLiteral("NORMAL"), QStringLiteral("REPEAT"), QStringLiteral("RANDOM"),
-    QStringLiteral("SHUFFLE"), QStringLiteral("INTRO"), QStringLiteral("LOOP")};
+const std::array<QString, 6> kModeWords = {QStringLiteral("NORMAL"), QStringLiteral("REPEAT"),
+                                           QStringLiteral("RANDOM"), QStringLiteral("SHUFFLE"),
+                                           QStringLiteral("INTRO"),  QStringLiteral("LOOP")};
 
 }  // namespace
 
@@ -54,7 +54,9 @@ void CPlayerDispatch::AddTrackMembers() {
         });
     AddProperty(
         QStringLiteral("Position"), 3, T::Double,
-        [track](const auto&) { return Variant::FromDouble(track() ? track()->GetPosition() : 0.0); },
+        [track](const auto&) {
+            return Variant::FromDouble(track() ? track()->GetPosition() : 0.0);
+        },
         [track](const Variant& value) {
             if (engines::CMediaTrack* current = track()) {
                 current->Seek(value.ToDouble());
@@ -91,11 +93,10 @@ void CPlayerDispatch::AddCommands() {
     command(QStringLiteral("Stop"), 7, playercmd::kStop);
     command(QStringLiteral("Next"), 8, playercmd::kNext);
     command(QStringLiteral("Pause"), 9, playercmd::kPause);
-    AddMethod(QStringLiteral("PlayJingle"), 10, {T::String}, T::Empty,
-              [](const auto&) -> Variant {
-                  throw DispatchException::Raised(errortext::PlayJingleUnsupported(),
-                                                  errortext::kPlayJingleCode);
-              });
+    AddMethod(QStringLiteral("PlayJingle"), 10, {T::String}, T::Empty, [](const auto&) -> Variant {
+        throw DispatchException::Raised(errortext::PlayJingleUnsupported(),
+                                        errortext::kPlayJingleCode);
+    });
 }
 
 void CPlayerDispatch::Post(int command) {

@@ -47,7 +47,11 @@ void CPlaylistDispatch::AddListMembers() {
     AddMethod(QStringLiteral("DisplayNameOf"), 7, {T::String}, T::String, [](const auto& a) {
         return Variant::FromString(playlist::GetDisplayName(a[0].ToString()));
     });
-    AddMember({QStringLiteral("Item"), 8, Member::Kind::ReadOnlyProperty, {T::Int32}, T::String,
+    AddMember({QStringLiteral("Item"),
+               8,
+               Member::Kind::ReadOnlyProperty,
+               {T::Int32},
+               T::String,
                [this](const auto& a) {
                    const playlist::PlaylistModel& model = View().document().model();
                    const int index = a[0].ToInt32();

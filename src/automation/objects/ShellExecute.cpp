@@ -35,12 +35,13 @@ int ShellExecute(const QString& operation, const QString& file, const QString& p
             QProcess::startDetached(program, QProcess::splitCommand(parameters), directory);
         return started ? shellresult::kSuccess : shellresult::kFileNotFound;
     }
-    const bool open = operation.isEmpty() || operation.compare(QLatin1String("open"), Qt::CaseInsensitive) == 0;
+    const bool open =
+        operation.isEmpty() || operation.compare(QLatin1String("open"), Qt::CaseInsensitive) == 0;
     if (!open) {
         return shellresult::kNoAssociation;
     }
-    const QUrl url = QUrl::fromUserInput(file, directory.isEmpty() ? QDir::currentPath() : directory,
-                                         QUrl::AssumeLocalFile);
+    const QUrl url = QUrl::fromUserInput(
+        file, directory.isEmpty() ? QDir::currentPath() : directory, QUrl::AssumeLocalFile);
     if (url.isLocalFile() && !QFileInfo::exists(url.toLocalFile())) {
         return shellresult::kFileNotFound;
     }

@@ -23,7 +23,8 @@ QString ExecWord(const QString& program) {
         return program;
     }
     QString quoted = program;
-    quoted.replace(QLatin1Char('\\'), QLatin1String("\\\\")).replace(QLatin1Char('"'), QLatin1String("\\\""));
+    quoted.replace(QLatin1Char('\\'), QLatin1String("\\\\"))
+        .replace(QLatin1Char('"'), QLatin1String("\\\""));
     return QLatin1Char('"') + quoted + QLatin1Char('"');
 }
 

@@ -40,9 +40,9 @@ BusClient::BusClient(QDBusConnection bus) : m_bus(std::move(bus)) {
 }
 
 BusClient::~BusClient() {
-    QDBusMessage release = QDBusMessage::createMethodCall(
-        AutomationBus::kService, AutomationBus::kRoot, AutomationBus::kRootInterface,
-        QStringLiteral("Release"));
+    QDBusMessage release =
+        QDBusMessage::createMethodCall(AutomationBus::kService, AutomationBus::kRoot,
+                                       AutomationBus::kRootInterface, QStringLiteral("Release"));
     release << QVariant::fromValue(QDBusObjectPath(m_application));
     m_bus.call(release);
 }
@@ -59,10 +59,10 @@ int BusClient::Bind(const QString& path, const QString& member) {
     return ids.front();
 }
 
-QVariant BusClient::Invoke(const QString& path, int id, ushort flags, const QVariantList& arguments) {
-    QDBusMessage call = QDBusMessage::createMethodCall(AutomationBus::kService, path,
-                                                       AutomationBus::kDispatchInterface,
-                                                       QStringLiteral("Invoke"));
+QVariant BusClient::Invoke(const QString& path, int id, ushort flags,
+                           const QVariantList& arguments) {
+    QDBusMessage call = QDBusMessage::createMethodCall(
+        AutomationBus::kService, path, AutomationBus::kDispatchInterface, QStringLiteral("Invoke"));
     QVariantList wrapped;
     for (const QVariant& argument : arguments) {
         wrapped.append(QVariant::fromValue(QDBusVariant(argument)));
@@ -72,7 +72,8 @@ QVariant BusClient::Invoke(const QString& path, int id, ushort flags, const QVar
     return result.value<QDBusVariant>().variant();
 }
 
-QVariant BusClient::Call(const QString& path, const QString& member, const QVariantList& arguments) {
+QVariant BusClient::Call(const QString& path, const QString& member,
+                         const QVariantList& arguments) {
     return Invoke(path, Bind(path, member), kMethod | kPropertyGet, arguments);
 }
 

@@ -57,63 +57,91 @@ const std::map<QString, Command>& Commands() {
     const QString player = QStringLiteral("Player");
     const QString playlist = QStringLiteral("Playlist");
     static const std::map<QString, Command> commands = {
-        {QStringLiteral("play"), {0, 0, [](auto& c, auto&) { return PlayerCommand(c, QStringLiteral("Play")); }}},
-        {QStringLiteral("stop"), {0, 0, [](auto& c, auto&) { return PlayerCommand(c, QStringLiteral("Stop")); }}},
-        {QStringLiteral("pause"), {0, 0, [](auto& c, auto&) { return PlayerCommand(c, QStringLiteral("Pause")); }}},
-        {QStringLiteral("next"), {0, 0, [](auto& c, auto&) { return PlayerCommand(c, QStringLiteral("Next")); }}},
-        {QStringLiteral("status"), {0, 0, [player](auto& c, auto& a) {
-             return GetOrPut(c, player, QStringLiteral("Status"), a, false);
-         }}},
-        {QStringLiteral("mode"), {0, 1, [player](auto& c, auto& a) {
-             return GetOrPut(c, player, QStringLiteral("Mode"), a, false);
-         }}},
-        {QStringLiteral("position"), {0, 1, [player](auto& c, auto& a) {
-             return GetOrPut(c, player, QStringLiteral("Position"), a, true);
-         }}},
-        {QStringLiteral("add"), {1, -1, [playlist](auto& c, auto& a) {
-             const QString path = c.Object(playlist);
-             for (const QString& file : a) {
-                 c.Call(path, QStringLiteral("Add"), {Absolute(file)});
-             }
-             return 0;
-         }}},
-        {QStringLiteral("insert"), {2, 2, [playlist](auto& c, auto& a) {
-             c.Call(c.Object(playlist), QStringLiteral("Insert"), {ArgumentOf(a[0]), Absolute(a[1])});
-             return 0;
-         }}},
-        {QStringLiteral("remove"), {1, 1, [playlist](auto& c, auto& a) {
-             c.Call(c.Object(playlist), QStringLiteral("Remove"), {ArgumentOf(a[0])});
-             return 0;
-         }}},
-        {QStringLiteral("count"), {0, 0, [playlist](auto& c, auto&) {
-             Print(TextOf(c.Call(c.Object(playlist), QStringLiteral("Count"))));
-             return 0;
-         }}},
-        {QStringLiteral("item"), {1, 1, [playlist](auto& c, auto& a) {
-             Print(TextOf(c.Call(c.Object(playlist), QStringLiteral("Item"), {ArgumentOf(a[0])})));
-             return 0;
-         }}},
-        {QStringLiteral("list"), {0, 0, [playlist](auto& c, auto&) {
-             const QString path = c.Object(playlist);
-             const int count = c.Call(path, QStringLiteral("Count")).toInt();
-             for (int i = 0; i < count; ++i) {
-                 Print(TextOf(c.Call(path, QStringLiteral("Item"), {i})));
-             }
-             return 0;
-         }}},
-        {QStringLiteral("load"), {1, 1, [playlist](auto& c, auto& a) {
-             const bool loaded = c.Call(c.Object(playlist), QStringLiteral("Load"), {Absolute(a[0])}).toBool();
-             Print(loaded ? QStringLiteral("true") : QStringLiteral("false"));
-             return loaded ? 0 : 1;
-         }}},
-        {QStringLiteral("call"), {2, -1, [](auto& c, auto& a) {
-             QVariantList arguments;
-             for (const QString& word : a.mid(2)) {
-                 arguments.append(ArgumentOf(word));
-             }
-             Print(TextOf(c.Call(c.Object(a[0]), a[1], arguments)));
-             return 0;
-         }}},
+        {QStringLiteral("play"),
+         {0, 0, [](auto& c, auto&) { return PlayerCommand(c, QStringLiteral("Play")); }}},
+        {QStringLiteral("stop"),
+         {0, 0, [](auto& c, auto&) { return PlayerCommand(c, QStringLiteral("Stop")); }}},
+        {QStringLiteral("pause"),
+         {0, 0, [](auto& c, auto&) { return PlayerCommand(c, QStringLiteral("Pause")); }}},
+        {QStringLiteral("next"),
+         {0, 0, [](auto& c, auto&) { return PlayerCommand(c, QStringLiteral("Next")); }}},
+        {QStringLiteral("status"),
+         {0, 0,
+          [player](auto& c, auto& a) {
+              return GetOrPut(c, player, QStringLiteral("Status"), a, false);
+          }}},
+        {QStringLiteral("mode"),
+         {0, 1,
+          [player](auto& c, auto& a) {
+              return GetOrPut(c, player, QStringLiteral("Mode"), a, false);
+          }}},
+        {QStringLiteral("position"),
+         {0, 1,
+          [player](auto& c, auto& a) {
+              return GetOrPut(c, player, QStringLiteral("Position"), a, true);
+          }}},
+        {QStringLiteral("add"),
+         {1, -1,
+          [playlist](auto& c, auto& a) {
+              const QString path = c.Object(playlist);
+              for (const QString& file : a) {
+                  c.Call(path, QStringLiteral("Add"), {Absolute(file)});
+              }
+              return 0;
+          }}},
+        {QStringLiteral("insert"),
+         {2, 2,
+          [playlist](auto& c, auto& a) {
+              c.Call(c.Object(playlist), QStringLiteral("Insert"),
+                     {ArgumentOf(a[0]), Absolute(a[1])});
+              return 0;
+          }}},
+        {QStringLiteral("remove"),
+         {1, 1,
+          [playlist](auto& c, auto& a) {
+              c.Call(c.Object(playlist), QStringLiteral("Remove"), {ArgumentOf(a[0])});
+              return 0;
+          }}},
+        {QStringLiteral("count"),
+         {0, 0,
+          [playlist](auto& c, auto&) {
+              Print(TextOf(c.Call(c.Object(playlist), QStringLiteral("Count"))));
+              return 0;
+          }}},
+        {QStringLiteral("item"),
+         {1, 1,
+          [playlist](auto& c, auto& a) {
+              Print(TextOf(c.Call(c.Object(playlist), QStringLiteral("Item"), {ArgumentOf(a[0])})));
+              return 0;
+          }}},
+        {QStringLiteral("list"),
+         {0, 0,
+          [playlist](auto& c, auto&) {
+              const QString path = c.Object(playlist);
+              const int count = c.Call(path, QStringLiteral("Count")).toInt();
+              for (int i = 0; i < count; ++i) {
+                  Print(TextOf(c.Call(path, QStringLiteral("Item"), {i})));
+              }
+              return 0;
+          }}},
+        {QStringLiteral("load"),
+         {1, 1,
+          [playlist](auto& c, auto& a) {
+              const bool loaded =
+                  c.Call(c.Object(playlist), QStringLiteral("Load"), {Absolute(a[0])}).toBool();
+              Print(loaded ? QStringLiteral("true") : QStringLiteral("false"));
+              return loaded ? 0 : 1;
+          }}},
+        {QStringLiteral("call"),
+         {2, -1,
+          [](auto& c, auto& a) {
+              QVariantList arguments;
+              for (const QString& word : a.mid(2)) {
+                  arguments.append(ArgumentOf(word));
+              }
+              Print(TextOf(c.Call(c.Object(a[0]), a[1], arguments)));
+              return 0;
+          }}},
     };
     return commands;
 }
