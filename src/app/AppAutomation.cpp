@@ -4,6 +4,8 @@
 #include "CTaviApp.h"
 #include "CommandLine.h"
 #include "automation/dbus/AutomationBus.h"
+#include "automation/mpris/MprisPlayer.h"
+#include "automation/mpris/MprisRoot.h"
 #include "automation/objects/AutomationModel.h"
 #include "automation/registration/DesktopRegistration.h"
 
@@ -73,11 +75,23 @@ AppAutomation::AppAutomation(CTaviApp& app)
             this);
         // A second player started from a command line runs without the bus name.
         m_onBus = m_bus->Register();
+        if (m_onBus) {
+            StartMpris(bus);
+        }
     }
     if (QMainWindow* window = app.MainWindow()) {
         window->installEventFilter(this);
     }
     QTimer::singleShot(0, this, [this] { m_model->FireStartup(); });
+}
+
+void AppAutomation::StartMpris(QDBusConnection bus) {
+    auto* mpris = new QObject(this);
+    new automation::MprisRoot(*m_host, mpris);
+    new automation::MprisPlayer(*m_host, mpris);
+    bus.registerObject(automation::MprisPlayer::kObjectPath, mpris,
+                       QDBusConnection::ExportAdaptors);
+    bus.registerService(automation::MprisPlayer::kService);
 }
 
 AppAutomation::~AppAutomation() {

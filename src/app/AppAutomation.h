@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QDBusConnection>
 #include <QObject>
 #include <QStringList>
 
@@ -38,6 +39,8 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    void StartMpris(QDBusConnection bus);
+
     std::unique_ptr<AppAutomationHost> m_host;
     std::unique_ptr<automation::AutomationModel> m_model;
     automation::AutomationBus* m_bus = nullptr;

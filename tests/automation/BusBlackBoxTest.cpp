@@ -18,6 +18,7 @@
 #include <gtest/gtest.h>
 
 #include <csignal>
+#include <functional>
 
 using tavi::automation::AutomationBus;
 using tavi::automation::BusClient;
@@ -242,6 +243,69 @@ TEST_F(BlackBox, DdeHandsTheFileToTheRunningPlayer) {
     EXPECT_EQ(Tavictl({QStringLiteral("list")}).out, file.fileName());
 }
 
+QString Playerctl(const QStringList& arguments) {
+    QProcess process;
+    process.start(QStringLiteral("playerctl"),
+                  QStringList{QStringLiteral("--player=tavi")} + arguments);
+    process.waitForFinished(30000);
+    return QString::fromUtf8(process.readAllStandardOutput()).trimmed();
+}
+
+bool Eventually(const std::function<bool()>& done) {
+    QDeadlineTimer deadline(10000);
+    while (!done() && !deadline.hasExpired()) {
+        QCoreApplication::processEvents();
+        QThread::msleep(20);
+    }
+    return done();
+}
+
+// Records the event signals of one bus object.
+class SignalRecorder : public QObject {
+    Q_OBJECT
+public:
+    QStringList names;
+public Q_SLOTS:
+    void Received(const QDBusMessage& message) { names.append(message.member()); }
+};
+
+TEST_F(BlackBox, PlayerctlPlaysPausesAndStops) {
+    Tavictl({QStringLiteral("add"), QStringLiteral("/music/30.pause")});
+    EXPECT_EQ(Playerctl({QStringLiteral("status")}), QStringLiteral("Stopped"));
+    Playerctl({QStringLiteral("play")});
+    EXPECT_TRUE(Eventually(
+        [] { return Playerctl({QStringLiteral("status")}) == QLatin1String("Playing"); }));
+    EXPECT_EQ(Tavictl({QStringLiteral("status")}).out, QStringLiteral("PLAY"));
+    EXPECT_EQ(Playerctl({QStringLiteral("metadata"), QStringLiteral("xesam:title")}),
+              QStringLiteral("30 sec."));
+    Playerctl({QStringLiteral("pause")});
+    EXPECT_TRUE(Eventually(
+        [] { return Playerctl({QStringLiteral("status")}) == QLatin1String("Paused"); }));
+    EXPECT_EQ(Tavictl({QStringLiteral("status")}).out, QStringLiteral("PAUSE"));
+    Playerctl({QStringLiteral("loop"), QStringLiteral("Track")});
+    EXPECT_EQ(Tavictl({QStringLiteral("mode")}).out, QStringLiteral("LOOP"));
+    Playerctl({QStringLiteral("shuffle"), QStringLiteral("On")});
+    EXPECT_EQ(Tavictl({QStringLiteral("mode")}).out, QStringLiteral("RANDOM"));
+    Tavictl({QStringLiteral("mode"), QStringLiteral("NORMAL")});
+    Playerctl({QStringLiteral("stop")});
+    EXPECT_TRUE(Eventually(
+        [] { return Tavictl({QStringLiteral("status")}).out == QLatin1String("STOP"); }));
+}
+
+TEST_F(BlackBox, PlayerEventsArriveAsSignals) {
+    BusClient client(QDBusConnection::sessionBus());
+    const QString player = client.Object(QStringLiteral("Player"));
+    SignalRecorder recorder;
+    ASSERT_TRUE(QDBusConnection::sessionBus().connect(AutomationBus::kService, player,
+                                                      AutomationBus::kEventInterface, QString(),
+                                                      &recorder, SLOT(Received(QDBusMessage))));
+    Tavictl({QStringLiteral("add"), QStringLiteral("/music/0.pause")});
+    client.Call(player, QStringLiteral("Play"));
+    EXPECT_TRUE(Eventually([&] { return recorder.names.contains(QStringLiteral("Stop")); }));
+    EXPECT_TRUE(recorder.names.contains(QStringLiteral("Start")));
+    EXPECT_TRUE(recorder.names.contains(QStringLiteral("Event")));
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -249,3 +313,5 @@ int main(int argc, char** argv) {
     testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }
+
+#include "BusBlackBoxTest.moc"
