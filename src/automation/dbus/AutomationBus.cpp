@@ -16,6 +16,8 @@
 #include <QDBusServiceWatcher>
 #include <QThread>
 
+#include <malloc.h>
+
 namespace tavi::automation {
 
 namespace {
@@ -76,10 +78,7 @@ AutomationBus::AutomationBus(AutomationModel& model, QDBusConnection connection,
     m_watcher->setConnection(m_connection);
     m_watcher->setWatchMode(QDBusServiceWatcher::WatchForUnregistration);
     connect(m_watcher, &QDBusServiceWatcher::serviceUnregistered, this,
-            [this](const QString& client) {
-                m_objects.ReleaseOwner(client);
-                m_watcher->removeWatchedService(client);
-            });
+            [this](const QString& client) { ReleaseClient(client); });
     Forward(*model.MainApplication(), Publish(model.MainApplication(), {}),
             QStringLiteral("IApplicationEvents"));
     Forward(*model.Player(), Publish(model.Player(), {}), QStringLiteral("IPlayerEvents"));
@@ -125,9 +124,17 @@ void AutomationBus::WatchClient(const QString& client) {
         m_watcher->addWatchedService(client);
         // The client may have left before the watch began.
         if (!m_connection.interface()->isServiceRegistered(client)) {
-            m_objects.ReleaseOwner(client);
-            m_watcher->removeWatchedService(client);
+            ReleaseClient(client);
         }
+    }
+}
+
+void AutomationBus::ReleaseClient(const QString& client) {
+    m_watcher->removeWatchedService(client);
+    // A client that held many objects leaves many small blocks free: hand them back to the
+    // system, or the player would keep the client's peak size for good.
+    if (m_objects.ReleaseOwner(client) >= kTrimAfter) {
+        malloc_trim(0);
     }
 }
 

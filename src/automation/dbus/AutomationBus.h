@@ -63,6 +63,9 @@ private:
     QString Publish(const std::shared_ptr<DispatchObject>& object, const QString& owner);
     void Forward(CCmdTargetPlus& source, const QString& path, const QString& eventInterface);
     void WatchClient(const QString& client);
+    void ReleaseClient(const QString& client);
+
+    static constexpr int kTrimAfter = 1000;
 
     AutomationModel& m_model;
     QDBusConnection m_connection;

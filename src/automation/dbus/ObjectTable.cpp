@@ -43,6 +43,11 @@ int ObjectTable::ReleaseOwner(const QString& owner) {
             ++it;
         }
     }
+    if (released > 0) {
+        // Hash tables keep their peak size: a client's 100,000 objects must not leave it behind.
+        m_byPath.squeeze();
+        m_byObject.squeeze();
+    }
     return released;
 }
 
