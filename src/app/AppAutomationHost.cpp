@@ -3,6 +3,7 @@
 #include "CTaviApp.h"
 #include "app/frame/CMainFrame.h"
 #include "automation/objects/ConsoleArea.h"
+#include "automation/objects/PropertyPagesDialog.h"
 #include "playlist/view/CTaviView.h"
 
 #include <QMessageBox>
@@ -49,6 +50,17 @@ void AppAutomationHost::PostFrameCommand(int id) {
 
 void AppAutomationHost::ShowMessageBox(const QString& text) {
     QMessageBox::information(m_app.MainWindow(), QStringLiteral("Tavi"), text);
+}
+
+void AppAutomationHost::ShowPropertiesDialog(const QString& caption,
+                                             automation::DispatchObject* object) {
+    automation::PropertyPagesDialog dialog(caption, object, m_app.MainWindow());
+    dialog.exec();
+}
+
+void AppAutomationHost::ShowHtmlDialog(const QString& url) {
+    automation::HtmlPageDialog dialog(url, m_app.MainWindow());
+    dialog.exec();
 }
 
 }  // namespace tavi::app

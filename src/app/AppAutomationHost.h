@@ -23,6 +23,8 @@ public:
     void NewDocument() override;
     void PostFrameCommand(int id) override;
     void ShowMessageBox(const QString& text) override;
+    void ShowPropertiesDialog(const QString& caption, automation::DispatchObject* object) override;
+    void ShowHtmlDialog(const QString& url) override;
 
 private:
     CTaviApp& m_app;

@@ -46,7 +46,8 @@ TEST(ArgumentCodec, DecodesTheWireTypesAndRefusesTheRest) {
         {QVariant::fromValue(qlonglong(-2147483648LL)), Variant::Type::Int32, -2147483647 - 1},
         {2.5, Variant::Type::Double, 2.5},
         {QStringLiteral("x"), Variant::Type::String, QStringLiteral("x")},
-        {QVariant::fromValue(QDBusVariant(QVariant::fromValue(QDBusVariant(5)))), Variant::Type::Int32, 5},
+        {QVariant::fromValue(QDBusVariant(QVariant::fromValue(QDBusVariant(5)))),
+         Variant::Type::Int32, 5},
     };
     for (const auto& c : accepted) {
         const Variant value = ArgumentCodec::DecodeOne(c.wire, 0, {});
@@ -59,8 +60,9 @@ TEST(ArgumentCodec, DecodesTheWireTypesAndRefusesTheRest) {
     EXPECT_EQ(DecodeResult(QVariant::fromValue(QDBusObjectPath(QStringLiteral("/nowhere")))),
               hresult::kTypeMismatch);
     EXPECT_EQ(DecodeResult(QVariant()), hresult::kTypeMismatch);
-    EXPECT_TRUE(ArgumentCodec::DecodeOne(QVariant::fromValue(QDBusObjectPath(QStringLiteral("/"))), 0, {})
-                    .ToObject() == nullptr);
+    EXPECT_TRUE(
+        ArgumentCodec::DecodeOne(QVariant::fromValue(QDBusObjectPath(QStringLiteral("/"))), 0, {})
+            .ToObject() == nullptr);
     QVariantList tooMany(ArgumentCodec::kMaxArguments + 1, 1);
     EXPECT_THROW(ArgumentCodec::Decode(tooMany, {}), DispatchException);
 }
@@ -70,11 +72,18 @@ TEST(ArgumentCodec, EncodesObjectsAsTheirPaths) {
     const auto publish = [&](const std::shared_ptr<DispatchObject>& object) {
         return object == thing ? QStringLiteral("/t/1") : QStringLiteral("/other");
     };
-    EXPECT_EQ(ArgumentCodec::Encode(Variant::FromDispatch(thing), publish).variant().value<QDBusObjectPath>().path(),
+    EXPECT_EQ(ArgumentCodec::Encode(Variant::FromDispatch(thing), publish)
+                  .variant()
+                  .value<QDBusObjectPath>()
+                  .path(),
               QStringLiteral("/t/1"));
-    EXPECT_EQ(ArgumentCodec::Encode(Variant::FromDispatch(nullptr), publish).variant().value<QDBusObjectPath>().path(),
+    EXPECT_EQ(ArgumentCodec::Encode(Variant::FromDispatch(nullptr), publish)
+                  .variant()
+                  .value<QDBusObjectPath>()
+                  .path(),
               QStringLiteral("/"));
-    EXPECT_EQ(ArgumentCodec::Encode(Variant::FromInt16(4), publish).variant().metaType(), QMetaType::fromType<short>());
+    EXPECT_EQ(ArgumentCodec::Encode(Variant::FromInt16(4), publish).variant().metaType(),
+              QMetaType::fromType<short>());
 }
 
 TEST(ObjectTable, OneObjectOnePathAndAClientsObjectsGoWithIt) {
@@ -111,13 +120,15 @@ TEST(DesktopRegistration, RegisterWritesTheThreeFilesAndUnregisterRemovesThem) {
     ASSERT_TRUE(service.open(QIODevice::ReadOnly));
     const QByteArray serviceText = service.readAll();
     EXPECT_TRUE(serviceText.contains("Name=org.kestrova.Tavi")) << serviceText.constData();
-    EXPECT_TRUE(serviceText.contains("Exec=\"/opt/my tavi/tavi\" -Automation")) << serviceText.constData();
+    EXPECT_TRUE(serviceText.contains("Exec=\"/opt/my tavi/tavi\" -Automation"))
+        << serviceText.constData();
     QFile desktop(registration.DesktopFile());
     ASSERT_TRUE(desktop.open(QIODevice::ReadOnly));
     EXPECT_TRUE(desktop.readAll().contains("Exec=\"/opt/my tavi/tavi\" -dde %f"));
     EXPECT_TRUE(QFile::exists(registration.MimeFile()));
     EXPECT_TRUE(registration.Unregister().isEmpty());
-    for (const QString& path : {registration.ServiceFile(), registration.DesktopFile(), registration.MimeFile()}) {
+    for (const QString& path :
+         {registration.ServiceFile(), registration.DesktopFile(), registration.MimeFile()}) {
         EXPECT_FALSE(QFile::exists(path)) << path.toStdString();
     }
     EXPECT_TRUE(registration.Unregister().isEmpty()) << "nothing to remove is no error";

@@ -4,6 +4,7 @@
 
 #include "app/Version.h"
 #include "automation/objects/Guids.h"
+#include "automation/objects/PropertyPagesDialog.h"
 #include "playlist/CommandIds.h"
 
 #include <QApplication>
@@ -67,9 +68,22 @@ TEST_F(ObjectModelTest, WindowPropertiesReadAndMoveTheRestoredRectangle) {
     Put(app(), QStringLiteral("Interactive"), Variant::FromBool(false));
     EXPECT_FALSE(host->window.isEnabled());
     Get(app(), QStringLiteral("MessageBox"), {Str("hello")});
-    EXPECT_EQ(host->messages, QStringList{QStringLiteral("hello")});
+    Get(app(), QStringLiteral("PropertiesDialog"),
+        {Str("Props"), Get(app(), QStringLiteral("Player"))});
+    Get(app(), QStringLiteral("HtmlDialog"), {Str("file:///tmp/page.html")});
+    EXPECT_EQ(host->messages, (QStringList{QStringLiteral("hello"), QStringLiteral("Props|Player"),
+                                           QStringLiteral("file:///tmp/page.html")}));
     EXPECT_EQ(ErrorOf([&] { Put(app(), QStringLiteral("Name"), Str("x")); }).first,
               QStringLiteral("The property Name is read-only"));
+}
+
+TEST_F(ObjectModelTest, PropertyPagesListTheReadableProperties) {
+    Put(Object(Get(app(), QStringLiteral("Console"))), QStringLiteral("Text"), Str("hi"));
+    PropertyPagesDialog dialog(QStringLiteral("Console"), objects->Console().get());
+    EXPECT_TRUE(dialog.Rows().contains(QStringLiteral("Text: hi")));
+    EXPECT_EQ(dialog.Rows().filter(QStringLiteral("Visible: ")).size(), 1);
+    EXPECT_EQ(dialog.Rows().size(), 2) << "methods are not listed";
+    EXPECT_TRUE(PropertyPagesDialog(QStringLiteral("None"), nullptr).Rows().isEmpty());
 }
 
 TEST_F(ObjectModelTest, MacrosNeedAMainWindowAndTheGenericApplicationHasNone) {

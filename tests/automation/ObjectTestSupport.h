@@ -46,6 +46,10 @@ public:
             &window, [this, id] { frameCommands.append(id); }, Qt::QueuedConnection);
     }
     void ShowMessageBox(const QString& text) override { messages.append(text); }
+    void ShowPropertiesDialog(const QString& caption, automation::DispatchObject* object) override {
+        messages.append(caption + QLatin1Char('|') + (object ? object->TypeName() : QString()));
+    }
+    void ShowHtmlDialog(const QString& url) override { messages.append(url); }
 
     mutable QMainWindow window;
     playlist::CTaviView* view;

@@ -12,6 +12,7 @@ class CTaviView;
 namespace tavi::automation {
 
 class ConsoleArea;
+class DispatchObject;
 
 // What the object model reaches in the running program. The objects hold no state of their
 // own: every member reads or changes what these return. Called on the UI thread only.
@@ -34,6 +35,10 @@ public:
     virtual void PostFrameCommand(int id) = 0;
     // A modal OK box with the program's title.
     virtual void ShowMessageBox(const QString& text) = 0;
+    // The modal property pages of an object (null: none), with the caption as title.
+    virtual void ShowPropertiesDialog(const QString& caption, DispatchObject* object) = 0;
+    // The modal HTML dialog showing the page at the URL.
+    virtual void ShowHtmlDialog(const QString& url) = 0;
 };
 
 }  // namespace tavi::automation

@@ -160,6 +160,15 @@ void CAppDispatch::AddMethods() {
         }
         return Variant();
     });
+    AddMethod(QStringLiteral("PropertiesDialog"), 204, {T::String, T::Dispatch}, T::Empty,
+              [this](const auto& a) {
+                  m_model.host().ShowPropertiesDialog(a[0].ToString(), a[1].ToObject().get());
+                  return Variant();
+              });
+    AddMethod(QStringLiteral("HtmlDialog"), 205, {T::String}, T::Empty, [this](const auto& a) {
+        m_model.host().ShowHtmlDialog(a[0].ToString());
+        return Variant();
+    });
     AddMethod(QStringLiteral("Sleep"), 206, {T::Int32}, T::Empty, [](const auto& a) {
         QThread::msleep(uint32_t(std::max(0, a[0].ToInt32())));
         return Variant();
