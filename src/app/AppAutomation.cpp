@@ -3,6 +3,7 @@
 #include "AppAutomationHost.h"
 #include "CTaviApp.h"
 #include "CommandLine.h"
+#include "app/settings/AppKey.h"
 #include "automation/dbus/AutomationBus.h"
 #include "automation/mpris/MprisPlayer.h"
 #include "automation/mpris/MprisRoot.h"
@@ -68,6 +69,8 @@ std::optional<int> AppAutomation::RunBeforeStart(const QStringList& arguments) {
 AppAutomation::AppAutomation(CTaviApp& app)
     : m_host(std::make_unique<AppAutomationHost>(app)),
       m_model(std::make_unique<automation::AutomationModel>(*m_host)) {
+    // The macros listed under the program's key, loaded with the main window.
+    m_model->macroList().Load(settings::openApplicationKey(reg::Registry::instance()));
     QDBusConnection bus = QDBusConnection::sessionBus();
     if (bus.isConnected()) {
         m_bus = new automation::AutomationBus(

@@ -200,10 +200,9 @@ void AutomationBus::Handle(const QDBusMessage& message) {
         reply = message.createErrorReply(kErrorPrefix + QStringLiteral("Failed"),
                                          QString::fromLocal8Bit(error.what()));
     }
-    if (!message.isReplyRequired() && reply.type() != QDBusMessage::ErrorMessage) {
-        return;
+    if (message.isReplyRequired()) {  // a caller that asked for no answer gets none
+        m_connection.send(reply);
     }
-    m_connection.send(reply);
 }
 
 QDBusMessage AutomationBus::HandleRoot(const QDBusMessage& message) {

@@ -48,6 +48,10 @@ BusClient::~BusClient() {
 }
 
 int BusClient::Bind(const QString& path, const QString& member) {
+    const auto known = m_bound.constFind({path, member});
+    if (known != m_bound.constEnd()) {
+        return *known;
+    }
     QDBusMessage call = QDBusMessage::createMethodCall(AutomationBus::kService, path,
                                                        AutomationBus::kDispatchInterface,
                                                        QStringLiteral("GetIDsOfNames"));
@@ -56,6 +60,7 @@ int BusClient::Bind(const QString& path, const QString& member) {
     if (ids.isEmpty()) {
         throw ClientError(QStringLiteral("Unknown name: %1").arg(member));
     }
+    m_bound.insert({path, member}, ids.front());
     return ids.front();
 }
 

@@ -2,6 +2,8 @@
 
 #include <QDBusConnection>
 #include <QDBusVariant>
+#include <QHash>
+#include <QPair>
 #include <QStringList>
 #include <QVariantList>
 
@@ -41,6 +43,8 @@ private:
 
     QDBusConnection m_bus;
     QString m_application;
+    // Identifiers already bound, by object path and member name: a name is looked up once.
+    QHash<QPair<QString, QString>, int> m_bound;
 };
 
 // A command-line word as a call argument: whole numbers as integers, other numbers as
