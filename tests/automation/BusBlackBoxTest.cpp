@@ -269,6 +269,50 @@ public Q_SLOTS:
     void Received(const QDBusMessage& message) { names.append(message.member()); }
 };
 
+TEST_F(BlackBox, MembersAreCallableByNameAndListedForPeople) {
+    BusClient client(QDBusConnection::sessionBus());
+    const QString playlist = client.Object(QStringLiteral("Playlist"));
+    Tavictl({QStringLiteral("add"), QStringLiteral("/music/a.mp3")});
+    const QDBusMessage item =
+        RawCall(playlist, AutomationBus::kObjectInterface, QStringLiteral("Item"), {0});
+    EXPECT_EQ(item.arguments().value(0).value<QDBusVariant>().variant().toString(),
+              QStringLiteral("/music/a.mp3"));
+    const QDBusMessage count =
+        RawCall(playlist, QStringLiteral("org.freedesktop.DBus.Properties"), QStringLiteral("Get"),
+                {AutomationBus::kObjectInterface, QStringLiteral("Count")});
+    EXPECT_EQ(count.arguments().value(0).value<QDBusVariant>().variant().toInt(), 1);
+    const QString xml = RawCall(playlist, QStringLiteral("org.freedesktop.DBus.Introspectable"),
+                                QStringLiteral("Introspect"), {})
+                            .arguments()
+                            .value(0)
+                            .toString();
+    EXPECT_TRUE(
+        xml.contains(QStringLiteral("<property name=\"Count\" type=\"i\" access=\"read\"/>")))
+        << xml.toStdString();
+    EXPECT_TRUE(
+        xml.contains(QStringLiteral("<method name=\"Insert\"><arg direction=\"in\" type=\"i\"/>")));
+}
+
+TEST_F(BlackBox, RegisterWritesTheUsersDesktopFilesAndUnregisterRemovesThem) {
+    QTemporaryDir data;
+    QProcess tavi;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("XDG_DATA_HOME"), data.path());
+    tavi.setProcessEnvironment(environment);
+    const QString service =
+        data.filePath(QStringLiteral("dbus-1/services/org.kestrova.Tavi.service"));
+    const QString desktop = data.filePath(QStringLiteral("applications/org.kestrova.Tavi.desktop"));
+    tavi.start(QStringLiteral(TAVI_BINARY), {QStringLiteral("/RegisterPerUser")});
+    ASSERT_TRUE(tavi.waitForFinished(30000));
+    EXPECT_EQ(tavi.exitCode(), 0);
+    EXPECT_TRUE(QFile::exists(service));
+    EXPECT_TRUE(QFile::exists(desktop));
+    tavi.start(QStringLiteral(TAVI_BINARY), {QStringLiteral("-Unregister")});
+    ASSERT_TRUE(tavi.waitForFinished(30000));
+    EXPECT_FALSE(QFile::exists(service));
+    EXPECT_FALSE(QFile::exists(desktop));
+}
+
 TEST_F(BlackBox, PlayerctlPlaysPausesAndStops) {
     Tavictl({QStringLiteral("add"), QStringLiteral("/music/30.pause")});
     EXPECT_EQ(Playerctl({QStringLiteral("status")}), QStringLiteral("Stopped"));

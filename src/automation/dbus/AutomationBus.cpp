@@ -321,15 +321,60 @@ QString AutomationBus::introspect(const QString& path) const {
             "<method name=\"ObjectCount\"><arg direction=\"out\" type=\"i\"/></method>"
             "</interface>");
     }
+    const auto object = m_objects.Find(path);
     return QStringLiteral(
-        "<interface name=\"org.kestrova.Tavi.Dispatch\">"
-        "<method name=\"GetIDsOfNames\"><arg direction=\"in\" type=\"as\"/><arg direction=\"out\" "
-        "type=\"ai\"/></method>"
-        "<method name=\"Invoke\"><arg direction=\"in\" type=\"i\"/><arg direction=\"in\" "
-        "type=\"q\"/>"
-        "<arg direction=\"in\" type=\"av\"/><arg direction=\"out\" type=\"v\"/></method>"
-        "<method name=\"Release\"><arg direction=\"out\" type=\"b\"/></method>"
-        "</interface>");
+               "<interface name=\"org.kestrova.Tavi.Dispatch\">"
+               "<method name=\"GetIDsOfNames\"><arg direction=\"in\" type=\"as\"/><arg "
+               "direction=\"out\" "
+               "type=\"ai\"/></method>"
+               "<method name=\"Invoke\"><arg direction=\"in\" type=\"i\"/><arg direction=\"in\" "
+               "type=\"q\"/>"
+               "<arg direction=\"in\" type=\"av\"/><arg direction=\"out\" type=\"v\"/></method>"
+               "<method name=\"Release\"><arg direction=\"out\" type=\"b\"/></method>"
+               "</interface>") +
+           (object ? NamedMembers(*object) : QString());
+}
+
+QString AutomationBus::NamedMembers(const DispatchObject& object) {
+    // The members by name, as people call them: methods with their argument types, and
+    // properties that take no argument (objects travel as paths, VARIANT arguments as v).
+    auto wireType = [](Variant::Type type) {
+        switch (type) {
+            case Variant::Type::Bool:
+                return QStringLiteral("b");
+            case Variant::Type::Int16:
+                return QStringLiteral("n");
+            case Variant::Type::Int32:
+                return QStringLiteral("i");
+            case Variant::Type::Double:
+                return QStringLiteral("d");
+            case Variant::Type::String:
+                return QStringLiteral("s");
+            case Variant::Type::Dispatch:
+            case Variant::Type::Unknown:
+                return QStringLiteral("o");
+            default:
+                return QStringLiteral("v");
+        }
+    };
+    QString xml = QStringLiteral("<interface name=\"%1\">").arg(kObjectInterface);
+    for (const Member& member : object.Members()) {
+        if (member.name.startsWith(QLatin1Char('_'))) {
+            continue;  // _NewEnum is not a bus name
+        }
+        if (member.kind != Member::Kind::Method && member.parameters.empty()) {
+            xml += QStringLiteral("<property name=\"%1\" type=\"%2\" access=\"%3\"/>")
+                       .arg(member.name, wireType(member.result),
+                            member.put ? QStringLiteral("readwrite") : QStringLiteral("read"));
+            continue;
+        }
+        xml += QStringLiteral("<method name=\"%1\">").arg(member.name);
+        for (Variant::Type parameter : member.parameters) {
+            xml += QStringLiteral("<arg direction=\"in\" type=\"%1\"/>").arg(wireType(parameter));
+        }
+        xml += QStringLiteral("<arg direction=\"out\" type=\"v\"/></method>");
+    }
+    return xml + QStringLiteral("</interface>");
 }
 
 }  // namespace tavi::automation

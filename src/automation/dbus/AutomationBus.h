@@ -32,6 +32,7 @@ public:
     static inline const QString kRoot = QStringLiteral("/org/kestrova/Tavi");
     static inline const QString kRootInterface = QStringLiteral("org.kestrova.Tavi");
     static inline const QString kDispatchInterface = QStringLiteral("org.kestrova.Tavi.Dispatch");
+    static inline const QString kObjectInterface = QStringLiteral("org.kestrova.Tavi.Object");
     static inline const QString kEventInterface = QStringLiteral("org.kestrova.Tavi.Events");
     static inline const QString kErrorPrefix = QStringLiteral("org.kestrova.Tavi.Error.");
 
@@ -51,6 +52,8 @@ public:
 
     // The D-Bus error name of a failed dispatch call; the message is its description.
     static QString ErrorName(const DispatchException& error);
+    // The introspection of an object's members under kObjectInterface.
+    static QString NamedMembers(const DispatchObject& object);
 
 private:
     class EventForwarder;
