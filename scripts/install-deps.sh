@@ -20,6 +20,8 @@ PACKAGES=(
     libzstd-dev
     # headless runs and screenshots, and checks of the desktop files
     xvfb xauth dbus imagemagick desktop-file-utils appstream
+    # the media-key protocol checked with a desktop tool
+    playerctl
 )
 if [[ "${TAVI_FUZZ_DEPS:-0}" == 1 ]]; then
     PACKAGES+=(clang libclang-rt-14-dev)

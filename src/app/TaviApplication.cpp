@@ -1,5 +1,6 @@
 #include "TaviApplication.h"
 
+#include "AppAutomation.h"
 #include "CTaviApp.h"
 #include "TaviFrame.h"
 #include "TerminationSignals.h"
@@ -44,6 +45,11 @@ int runTavi(int argc, char** argv) {
     QObject::connect(&terminationSignals, &TerminationSignals::terminationRequested, &application,
                      &QApplication::quit);
 
+    // Registration runs and hand-offs to a running player end here.
+    if (const auto early = AppAutomation::RunBeforeStart(QApplication::arguments().mid(1))) {
+        return *early;
+    }
+
     int exitCode = 0;
     {
         CTaviApp tavi;
@@ -51,6 +57,7 @@ int runTavi(int argc, char** argv) {
         if (!tavi.InitInstance(QApplication::arguments().mid(1))) {
             return 0;
         }
+        AppAutomation automation(tavi);  // the object model, served on the session bus
         QObject::connect(&application, &QApplication::lastWindowClosed, &application,
                          &QApplication::quit);
         if (qEnvironmentVariableIsSet("TAVI_STARTUP_PROBE")) {

@@ -31,6 +31,9 @@ const Member* DispatchObject::FindMember(DispId id) const {
             return &member;
         }
     }
+    if (id == 0 && m_defaultMember) {
+        return FindMember(*m_defaultMember);
+    }
     return nullptr;
 }
 

@@ -7,6 +7,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <vector>
 
 namespace tavi::automation {
@@ -53,6 +54,8 @@ public:
 
 protected:
     void AddMember(Member member) { m_members.push_back(std::move(member)); }
+    // The member that identifier 0 (the object's value) reaches when no member has that id.
+    void SetDefaultMember(DispId id) { m_defaultMember = id; }
     // Shorthands for the common member shapes.
     void AddMethod(QString name, DispId id, std::vector<Variant::Type> parameters,
                    Variant::Type result, Member::Getter call);
@@ -63,6 +66,7 @@ private:
     static Variant ConvertArgument(const Variant& value, Variant::Type type, int index);
 
     std::vector<Member> m_members;
+    std::optional<DispId> m_defaultMember;
 };
 
 }  // namespace tavi::automation

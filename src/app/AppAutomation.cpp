@@ -1,0 +1,112 @@
+#include "AppAutomation.h"
+
+#include "AppAutomationHost.h"
+#include "CTaviApp.h"
+#include "CommandLine.h"
+#include "app/settings/AppKey.h"
+#include "automation/dbus/AutomationBus.h"
+#include "automation/mpris/MprisPlayer.h"
+#include "automation/mpris/MprisRoot.h"
+#include "automation/objects/AutomationModel.h"
+#include "automation/registration/DesktopRegistration.h"
+
+#include <QCoreApplication>
+#include <QDBusConnectionInterface>
+#include <QDBusMessage>
+#include <QDBusReply>
+#include <QEvent>
+#include <QFileInfo>
+#include <QMainWindow>
+#include <QTimer>
+
+#include <cstdio>
+
+namespace tavi::app {
+
+namespace {
+
+int Registration(const CommandLine& line) {
+    automation::DesktopRegistration registration(automation::DesktopRegistration::DefaultDataHome(),
+                                                 QCoreApplication::applicationFilePath());
+    const QStringList errors = line.command == CommandLine::Command::Register
+                                   ? registration.Register()
+                                   : registration.Unregister();
+    for (const QString& error : errors) {
+        std::fprintf(stderr, "tavi: %s\n", qPrintable(error));
+    }
+    return errors.isEmpty() ? 0 : 1;
+}
+
+// The running player opens the file; false when none runs or it refused.
+bool HandOff(const QString& file) {
+    QDBusConnection bus = QDBusConnection::sessionBus();
+    if (!bus.isConnected() ||
+        !bus.interface()->isServiceRegistered(automation::AutomationBus::kService)) {
+        return false;
+    }
+    QDBusMessage call = QDBusMessage::createMethodCall(
+        automation::AutomationBus::kService, automation::AutomationBus::kRoot,
+        automation::AutomationBus::kRootInterface, QStringLiteral("OpenFile"));
+    call << QFileInfo(file).absoluteFilePath();
+    const QDBusReply<bool> reply = bus.call(call);
+    return reply.isValid();
+}
+
+}  // namespace
+
+std::optional<int> AppAutomation::RunBeforeStart(const QStringList& arguments) {
+    const CommandLine line = CommandLine::Parse(arguments);
+    if (line.command == CommandLine::Command::Register ||
+        line.command == CommandLine::Command::Unregister) {
+        return Registration(line);
+    }
+    if (line.dde && line.command == CommandLine::Command::FileOpen && HandOff(line.file)) {
+        return 0;
+    }
+    return std::nullopt;  // without a running player, this start opens the file itself
+}
+
+AppAutomation::AppAutomation(CTaviApp& app)
+    : m_host(std::make_unique<AppAutomationHost>(app)),
+      m_model(std::make_unique<automation::AutomationModel>(*m_host)) {
+    // The macros listed under the program's key, loaded with the main window.
+    m_model->macroList().Load(settings::openApplicationKey(reg::Registry::instance()));
+    QDBusConnection bus = QDBusConnection::sessionBus();
+    if (bus.isConnected()) {
+        m_bus = new automation::AutomationBus(
+            *m_model, bus, [&app](const QString& path) { return app.OpenDocumentFile(path); },
+            this);
+        // A second player started from a command line runs without the bus name.
+        m_onBus = m_bus->Register();
+        if (m_onBus) {
+            StartMpris(bus);
+        }
+    }
+    if (QMainWindow* window = app.MainWindow()) {
+        window->installEventFilter(this);
+    }
+    QTimer::singleShot(0, this, [this] { m_model->FireStartup(); });
+}
+
+void AppAutomation::StartMpris(QDBusConnection bus) {
+    auto* mpris = new QObject(this);
+    new automation::MprisRoot(*m_host, mpris);
+    new automation::MprisPlayer(*m_host, mpris);
+    bus.registerObject(automation::MprisPlayer::kObjectPath, mpris,
+                       QDBusConnection::ExportAdaptors);
+    bus.registerService(automation::MprisPlayer::kService);
+}
+
+AppAutomation::~AppAutomation() {
+    delete m_bus;
+    m_bus = nullptr;
+}
+
+bool AppAutomation::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::Close) {
+        m_model->FireShutdown();
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+}  // namespace tavi::app

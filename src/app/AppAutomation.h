@@ -1,0 +1,50 @@
+#pragma once
+
+#include <QDBusConnection>
+#include <QObject>
+#include <QStringList>
+
+#include <memory>
+#include <optional>
+
+namespace tavi::automation {
+class AutomationBus;
+class AutomationModel;
+class ConsoleArea;
+}  // namespace tavi::automation
+
+namespace tavi::app {
+
+class CTaviApp;
+class AppAutomationHost;
+
+// The program as an automation server: the object model over the running application, its
+// console dock in the main window, and the model on the session bus. Startup is raised once
+// the event loop runs; Shutdown when the main window is asked to close.
+class AppAutomation : public QObject {
+    Q_OBJECT
+public:
+    explicit AppAutomation(CTaviApp& app);
+    ~AppAutomation() override;
+
+    // What a start does before the application object starts: "/Register" and
+    // "/Unregister" write or remove the user's desktop files; "-dde FILE" hands the file to a
+    // running player. Returns the exit code when the process should end now.
+    static std::optional<int> RunBeforeStart(const QStringList& arguments);
+
+    automation::AutomationModel& model() const { return *m_model; }
+    bool OnBus() const { return m_onBus; }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void StartMpris(QDBusConnection bus);
+
+    std::unique_ptr<AppAutomationHost> m_host;
+    std::unique_ptr<automation::AutomationModel> m_model;
+    automation::AutomationBus* m_bus = nullptr;
+    bool m_onBus = false;
+};
+
+}  // namespace tavi::app

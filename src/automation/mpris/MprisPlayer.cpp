@@ -1,0 +1,195 @@
+#include "MprisPlayer.h"
+
+#include "automation/objects/AutomationHost.h"
+#include "engines/CMediaTrack.h"
+#include "engines/player/CPlayer.h"
+#include "playlist/CTaviDoc.h"
+#include "playlist/DisplayName.h"
+#include "playlist/view/CTaviView.h"
+#include "playlist/view/ViewPlayer.h"
+
+#include <QDBusConnection>
+#include <QDBusMessage>
+#include <QUrl>
+
+#include <cmath>
+
+namespace tavi::automation {
+
+namespace {
+namespace playercmd = engines::playercmd;
+constexpr double kMicroseconds = 1e6;
+const QString kNoTrack = QStringLiteral("/org/mpris/MediaPlayer2/TrackList/NoTrack");
+const QString kCurrentTrack = QStringLiteral("/org/kestrova/Tavi/Track/Current");
+}  // namespace
+
+MprisPlayer::MprisPlayer(AutomationHost& host, QObject* parent)
+    : QDBusAbstractAdaptor(parent), m_host(host) {
+    WatchView();
+}
+
+void MprisPlayer::WatchView() {
+    if (playlist::CTaviDoc* document = m_host.ActiveDocument()) {
+        connect(document, &playlist::CTaviDoc::currentTrackChanged, this, [this] {
+            AnnounceChanges({QStringLiteral("PlaybackStatus"), QStringLiteral("Metadata")});
+        });
+    }
+    if (playlist::CTaviView* view = m_host.ActiveView()) {
+        engines::CPlayer& player = view->viewPlayer().player();
+        connect(&player, &engines::CPlayer::trayStateChanged, this,
+                [this] { AnnounceChanges({QStringLiteral("PlaybackStatus")}); });
+        connect(&player, &engines::CPlayer::modeChanged, this, [this] {
+            AnnounceChanges({QStringLiteral("LoopStatus"), QStringLiteral("Shuffle")});
+        });
+    }
+}
+
+void MprisPlayer::AnnounceChanges(const QStringList& names) {
+    QVariantMap changed;
+    for (const QString& name : names) {
+        changed.insert(name, property(name.toLatin1().constData()));
+    }
+    QDBusMessage signal =
+        QDBusMessage::createSignal(kObjectPath, QStringLiteral("org.freedesktop.DBus.Properties"),
+                                   QStringLiteral("PropertiesChanged"));
+    signal << QStringLiteral("org.mpris.MediaPlayer2.Player") << changed << QStringList();
+    QDBusConnection::sessionBus().send(signal);
+}
+
+engines::CMediaTrack* MprisPlayer::Track() const {
+    playlist::CTaviDoc* document = m_host.ActiveDocument();
+    return document ? document->GetCurrentTrack() : nullptr;
+}
+
+uint32_t MprisPlayer::Mode() const {
+    playlist::CTaviView* view = m_host.ActiveView();
+    return view ? view->viewPlayer().player().GetMode() : engines::ModeNormal;
+}
+
+void MprisPlayer::SetMode(uint32_t mode) {
+    if (playlist::CTaviView* view = m_host.ActiveView()) {
+        view->viewPlayer().player().SetMode(mode);
+    }
+}
+
+void MprisPlayer::Post(int command) {
+    if (playlist::CTaviView* view = m_host.ActiveView()) {
+        QMetaObject::invokeMethod(
+            view, [view, command] { view->OnCommand(command); }, Qt::QueuedConnection);
+    }
+}
+
+QString MprisPlayer::PlaybackStatus() const {
+    engines::CMediaTrack* track = Track();
+    if (!track) {
+        return QStringLiteral("Stopped");
+    }
+    return track->IsPaused() ? QStringLiteral("Paused") : QStringLiteral("Playing");
+}
+
+QString MprisPlayer::LoopStatus() const {
+    switch (Mode()) {
+        case engines::ModeLoop:
+            return QStringLiteral("Track");
+        case engines::ModeRepeat:
+            return QStringLiteral("Playlist");
+        default:
+            return QStringLiteral("None");
+    }
+}
+
+void MprisPlayer::SetLoopStatus(const QString& status) {
+    if (status == QLatin1String("Track")) {
+        SetMode(engines::ModeLoop);
+    } else if (status == QLatin1String("Playlist")) {
+        SetMode(engines::ModeRepeat);
+    } else if (status == QLatin1String("None") &&
+               (Mode() == engines::ModeLoop || Mode() == engines::ModeRepeat)) {
+        SetMode(engines::ModeNormal);
+    }
+}
+
+bool MprisPlayer::Shuffle() const {
+    return Mode() == engines::ModeRandom;
+}
+
+void MprisPlayer::SetShuffle(bool on) {
+    if (on) {
+        SetMode(engines::ModeRandom);
+    } else if (Shuffle()) {
+        SetMode(engines::ModeNormal);
+    }
+}
+
+QVariantMap MprisPlayer::Metadata() const {
+    engines::CMediaTrack* track = Track();
+    if (!track) {
+        return {{QStringLiteral("mpris:trackid"), QVariant::fromValue(QDBusObjectPath(kNoTrack))}};
+    }
+    const QString file = track->GetFileName();
+    return {
+        {QStringLiteral("mpris:trackid"), QVariant::fromValue(QDBusObjectPath(kCurrentTrack))},
+        {QStringLiteral("mpris:length"),
+         qlonglong(std::llround(track->GetLength() * kMicroseconds))},
+        {QStringLiteral("xesam:title"), playlist::GetDisplayName(file)},
+        {QStringLiteral("xesam:url"), QUrl::fromLocalFile(file).toString()},
+    };
+}
+
+qlonglong MprisPlayer::Position() const {
+    engines::CMediaTrack* track = Track();
+    return track ? qlonglong(std::llround(track->GetPosition() * kMicroseconds)) : 0;
+}
+
+void MprisPlayer::Next() {
+    Post(playercmd::kNext);
+}
+void MprisPlayer::Previous() {
+    Post(playercmd::kPrevious);
+}
+void MprisPlayer::PlayPause() {
+    Post(playercmd::kPlayPause);
+}
+void MprisPlayer::Stop() {
+    Post(playercmd::kStop);
+}
+
+void MprisPlayer::Play() {
+    // Play resumes a paused track and starts a stopped player; it never pauses.
+    if (PlaybackStatus() != QLatin1String("Playing")) {
+        Post(playercmd::kPlay);
+    }
+}
+
+void MprisPlayer::Pause() {
+    if (PlaybackStatus() == QLatin1String("Playing")) {
+        Post(playercmd::kPause);
+    }
+}
+
+void MprisPlayer::Seek(qlonglong offset) {
+    if (engines::CMediaTrack* track = Track()) {
+        const double target = std::clamp(track->GetPosition() + double(offset) / kMicroseconds, 0.0,
+                                         track->GetLength());
+        track->Seek(target);
+        Q_EMIT Seeked(Position());
+    }
+}
+
+void MprisPlayer::SetPosition(const QDBusObjectPath& trackId, qlonglong position) {
+    engines::CMediaTrack* track = Track();
+    const double seconds = double(position) / kMicroseconds;
+    if (track && trackId.path() == kCurrentTrack && seconds >= 0 && seconds <= track->GetLength()) {
+        track->Seek(seconds);
+        Q_EMIT Seeked(Position());
+    }
+}
+
+void MprisPlayer::OpenUri(const QString& uri) {
+    const QUrl url(uri);
+    if (url.isLocalFile()) {
+        m_host.OpenDocumentFile(url.toLocalFile());
+    }
+}
+
+}  // namespace tavi::automation

@@ -1,0 +1,26 @@
+#pragma once
+
+#include "automation/dispatch/CCmdTargetPlus.h"
+
+#include <QPointer>
+
+namespace tavi::automation {
+
+class ConsoleArea;
+
+// The Console object: the text of the main window's console dock. Without a console the
+// text reads as empty and writes go nowhere.
+class CConsoleDispatch : public CCmdTargetPlus {
+public:
+    static constexpr DispId kOnDblClick = 201;
+    static constexpr DispId kOnClick = 202;
+
+    explicit CConsoleDispatch(ConsoleArea* console);
+
+private:
+    void Write(const QString& text, uint32_t colorRef, bool newLine);
+
+    QPointer<ConsoleArea> m_console;
+};
+
+}  // namespace tavi::automation

@@ -1,0 +1,250 @@
+// The Application, Player and Playlist objects over a real document and view, called by
+// name as clients call them.
+#include "ObjectTestSupport.h"
+
+#include "app/Version.h"
+#include "automation/objects/Guids.h"
+#include "automation/objects/PropertyPagesDialog.h"
+#include "playlist/CommandIds.h"
+
+#include <QApplication>
+
+using namespace tavi::automation;
+using namespace tavi::test;
+
+namespace {
+
+class RecordingSink : public DispatchObject {
+public:
+    RecordingSink() {
+        for (DispId id : {1, 2}) {
+            AddMethod(QStringLiteral("Event%1").arg(id), id, {}, Variant::Type::Empty,
+                      [this, id](const auto&) {
+                          events.push_back(id);
+                          return Variant();
+                      });
+        }
+    }
+    QString TypeName() const override { return QStringLiteral("Sink"); }
+    std::vector<DispId> events;
+};
+
+}  // namespace
+
+TEST_F(ObjectModelTest, ApplicationIsItsOwnApplicationHasNoParentAndSharesThePlayer) {
+    auto client = objects->CreateApplication();
+    EXPECT_EQ(Get(*client, QStringLiteral("Application")).ToObject(), client);
+    EXPECT_TRUE(Get(*client, QStringLiteral("Parent")).ToObject() == nullptr);
+    EXPECT_NE(client, objects->MainApplication());
+    EXPECT_EQ(Get(*client, QStringLiteral("Player")).ToObject(),
+              Get(app(), QStringLiteral("Player")).ToObject());
+    EXPECT_NE(Get(*client, QStringLiteral("Playlist")).ToObject(),
+              Get(*client, QStringLiteral("Playlist")).ToObject())
+        << "each read makes a new Playlist object";
+    EXPECT_EQ(Get(*client, QStringLiteral("Name")).ToString(), QStringLiteral("Tavi"));
+    EXPECT_EQ(client->Invoke(0, dispatchflags::kPropertyGet, {}).ToString(), QStringLiteral("Tavi"))
+        << "Name is the default member";
+    EXPECT_EQ(Get(*client, QStringLiteral("Version")).ToString(),
+              QStringLiteral(TAVI_VERSION_STRING));
+    EXPECT_EQ(ErrorOf([&] { Get(*client, QStringLiteral("Keep")); }).first, QString());
+    EXPECT_EQ(ErrorOf([&] { Get(*client, QStringLiteral("Help")); }).first, QString());
+    EXPECT_EQ(Get(*client, QStringLiteral("HWND")).ToInt32(),
+              Get(*client, QStringLiteral("Window")).ToInt32());
+    EXPECT_EQ(client->GetIDsOfNames({QStringLiteral("HWND")}).front(), 119);
+}
+
+TEST_F(ObjectModelTest, WindowPropertiesReadAndMoveTheRestoredRectangle) {
+    Put(app(), QStringLiteral("Caption"), Str("Party"));
+    EXPECT_EQ(host->window.windowTitle(), QStringLiteral("Party"));
+    EXPECT_EQ(Get(app(), QStringLiteral("Caption")).ToString(), QStringLiteral("Party"));
+    Put(app(), QStringLiteral("Left"), Int(70));
+    Put(app(), QStringLiteral("Width"), Int(350));
+    const QRect rect = host->window.geometry();
+    EXPECT_EQ(rect.left(), 70);
+    EXPECT_EQ(rect.width(), 350) << "moving the left edge keeps the width";
+    EXPECT_EQ(Get(app(), QStringLiteral("Top")).ToInt32(), rect.top());
+    Put(app(), QStringLiteral("StatusBar"), Str("Ready to rock"));
+    EXPECT_EQ(Get(app(), QStringLiteral("StatusBar")).ToString(), QStringLiteral("Ready to rock"));
+    Put(app(), QStringLiteral("Interactive"), Variant::FromBool(false));
+    EXPECT_FALSE(host->window.isEnabled());
+    Get(app(), QStringLiteral("MessageBox"), {Str("hello")});
+    Get(app(), QStringLiteral("PropertiesDialog"),
+        {Str("Props"), Get(app(), QStringLiteral("Player"))});
+    Get(app(), QStringLiteral("HtmlDialog"), {Str("file:///tmp/page.html")});
+    EXPECT_EQ(host->messages, (QStringList{QStringLiteral("hello"), QStringLiteral("Props|Player"),
+                                           QStringLiteral("file:///tmp/page.html")}));
+    EXPECT_EQ(ErrorOf([&] { Put(app(), QStringLiteral("Name"), Str("x")); }).first,
+              QStringLiteral("The property Name is read-only"));
+}
+
+TEST_F(ObjectModelTest, PropertyPagesListTheReadableProperties) {
+    Put(Object(Get(app(), QStringLiteral("Console"))), QStringLiteral("Text"), Str("hi"));
+    PropertyPagesDialog dialog(QStringLiteral("Console"), objects->Console().get());
+    EXPECT_TRUE(dialog.Rows().contains(QStringLiteral("Text: hi")));
+    EXPECT_EQ(dialog.Rows().filter(QStringLiteral("Visible: ")).size(), 1);
+    EXPECT_EQ(dialog.Rows().size(), 2) << "methods are not listed";
+    EXPECT_TRUE(PropertyPagesDialog(QStringLiteral("None"), nullptr).Rows().isEmpty());
+}
+
+TEST_F(ObjectModelTest, MacrosNeedAMainWindowAndTheGenericApplicationHasNone) {
+    EXPECT_EQ(Get(app(), QStringLiteral("Macros")).ToObject(), objects->Macros());
+    host->hasWindow = false;
+    EXPECT_EQ(ErrorOf([&] { Get(app(), QStringLiteral("Macros")); }).first,
+              QStringLiteral("AfxGetMainWnd failed"));
+    host->hasWindow = true;
+    CAppDispatch generic(*objects, guids::kApplication, guids::kIApplication, {});
+    EXPECT_EQ(ErrorOf([&] { Get(generic, QStringLiteral("Macros")); }).first,
+              QStringLiteral("Macros are not supported"));
+    EXPECT_EQ(ErrorOf([&] { generic.GetIDsOfNames({QStringLiteral("Player")}); }).first,
+              QStringLiteral("Unknown name: Player"));
+}
+
+TEST_F(ObjectModelTest, ModeWordsAreComparedExactly) {
+    DispatchObject& player = playerObject();
+    const struct {
+        const char* word;
+        uint32_t expected;
+    } cases[] = {{"SHUFFLE", 3}, {"shuffle", 3}, {"LOOP", 5},   {"Loop", 5},  {"REPEAT", 1},
+                 {"", 1},        {"INTRO", 4},   {"RANDOM", 2}, {"NORMAL", 0}};
+    for (const auto& c : cases) {
+        Put(player, QStringLiteral("Mode"), Str(c.word));
+        EXPECT_EQ(host->view->viewPlayer().player().GetMode(), c.expected) << c.word;
+    }
+    host->view->viewPlayer().player().SetMode(4);
+    EXPECT_EQ(Get(player, QStringLiteral("Mode")).ToString(), QStringLiteral("INTRO"));
+}
+
+TEST_F(ObjectModelTest, PlayerCommandsArePostedAndStatusFollowsTheTrack) {
+    fill({QStringLiteral("5.pause"), QStringLiteral("5.pause")}, 0);
+    DispatchObject& player = playerObject();
+    EXPECT_EQ(Get(player, QStringLiteral("Status")).ToString(), QStringLiteral("STOP"));
+    EXPECT_EQ(Get(player, QStringLiteral("FileName")).ToString(), QString());
+    EXPECT_EQ(Get(player, QStringLiteral("Position")).ToDouble(), 0.0);
+    Put(player, QStringLiteral("Position"), Variant::FromDouble(2.0));  // no track: nothing
+    Get(player, QStringLiteral("Play"));
+    EXPECT_FALSE(doc->HasCurrentTrack()) << "the command runs after the call returned";
+    ASSERT_TRUE(processEventsUntil([&] { return doc->HasCurrentTrack(); }, 2000));
+    EXPECT_EQ(Get(player, QStringLiteral("Status")).ToString(), QStringLiteral("PLAY"));
+    EXPECT_EQ(Get(player, QStringLiteral("FileName")).ToString(), QStringLiteral("5.pause"));
+    EXPECT_DOUBLE_EQ(Get(player, QStringLiteral("Duration")).ToDouble(), 5.0);
+    Get(player, QStringLiteral("Pause"));
+    ASSERT_TRUE(processEventsUntil(
+        [&] { return Get(player, QStringLiteral("Status")).ToString() == QLatin1String("PAUSE"); },
+        2000));
+    Get(player, QStringLiteral("Stop"));
+    ASSERT_TRUE(processEventsUntil([&] { return !doc->HasCurrentTrack(); }, 2000));
+    EXPECT_EQ(Get(player, QStringLiteral("Status")).ToString(), QStringLiteral("STOP"));
+}
+
+TEST_F(ObjectModelTest, PlayJingleAlwaysFailsWithCode1001) {
+    const auto [text, code] =
+        ErrorOf([&] { Get(playerObject(), QStringLiteral("PlayJingle"), {Str("a.wav")}); });
+    EXPECT_EQ(text, QStringLiteral("PlayJingle() is not supported by Tavi"));
+    EXPECT_EQ(code, 1001);
+}
+
+TEST_F(ObjectModelTest, PlayerRaisesStartAndStopOnEverySink) {
+    fill({QStringLiteral("0.pause")}, 0);
+    auto sink = std::make_shared<RecordingSink>();
+    ASSERT_NE(objects->Player()->Connect(sink), 0u) << "a plain dispatch sink connects";
+    host->view->OnCommand(tavi::engines::playercmd::kPlay);
+    ASSERT_TRUE(processEventsUntil([&] { return sink->events.size() >= 2; }, 3000));
+    EXPECT_EQ(sink->events.front(), CPlayerDispatch::kStart);
+    EXPECT_EQ(sink->events.back(), CPlayerDispatch::kStop);
+}
+
+TEST_F(ObjectModelTest, PlaylistItemAndNextIndexFollowTheView) {
+    fill({QStringLiteral("a.mp3"), QStringLiteral("b.mp3"), QStringLiteral("c.mp3")}, 2);
+    auto list = playlistObject();
+    EXPECT_EQ(Get(*list, QStringLiteral("Count")).ToInt32(), 3);
+    EXPECT_EQ(Get(*list, QStringLiteral("Item"), {Int(-1)}).ToString(), QString());
+    EXPECT_EQ(Get(*list, QStringLiteral("Item"), {Int(3)}).ToString(), QString());
+    EXPECT_EQ(Get(*list, QStringLiteral("Item"), {Str("1")}).ToString(), QStringLiteral("b.mp3"));
+    EXPECT_EQ(Get(*list, QStringLiteral("SelectedIndex")).ToInt32(), 2);
+    EXPECT_EQ(Get(*list, QStringLiteral("NextIndex")).ToInt32(), 2) << "nothing plays: S";
+    Put(*list, QStringLiteral("NextIndex"), Int(0));
+    Put(*list, QStringLiteral("SelectedIndex"), Int(1));
+    EXPECT_EQ(model().current(), 1);
+    Get(*list, QStringLiteral("Insert"), {Int(0), Str("z.mp3")});
+    Get(*list, QStringLiteral("Remove"), {Int(9)});  // past the end: nothing
+    Get(*list, QStringLiteral("Remove"), {Int(3)});
+    EXPECT_EQ(entries(), (QStringList{QStringLiteral("z.mp3"), QStringLiteral("a.mp3"),
+                                      QStringLiteral("b.mp3")}));
+    fill({QStringLiteral("a.mp3")}, 0);
+    for (const char* mode : {"NORMAL", "RANDOM", "REPEAT"}) {
+        Put(playerObject(), QStringLiteral("Mode"), Str(mode));
+        EXPECT_EQ(Get(*list, QStringLiteral("NextIndex")).ToInt32(), 0) << "one entry: " << mode;
+    }
+    fill({}, -1);
+    EXPECT_EQ(Get(*list, QStringLiteral("NextIndex")).ToInt32(), -1);
+}
+
+TEST_F(ObjectModelTest, NextIndexAfterTheLastEntryIsTheFirstOnlyWhenRepeating) {
+    fill({QStringLiteral("5.pause"), QStringLiteral("5.pause")}, 1);
+    auto list = playlistObject();
+    host->view->OnCommand(tavi::engines::playercmd::kPlay);
+    ASSERT_TRUE(doc->HasCurrentTrack());
+    Put(playerObject(), QStringLiteral("Mode"), Str("NORMAL"));
+    EXPECT_EQ(Get(*list, QStringLiteral("NextIndex")).ToInt32(), -1);
+    Put(playerObject(), QStringLiteral("Mode"), Str("REPEAT"));
+    EXPECT_EQ(Get(*list, QStringLiteral("NextIndex")).ToInt32(), 0);
+    Put(*list, QStringLiteral("SelectedIndex"), Int(0));
+    EXPECT_EQ(Get(*list, QStringLiteral("NextIndex")).ToInt32(), 1);
+    host->view->OnCommand(tavi::engines::playercmd::kStop);
+}
+
+TEST_F(ObjectModelTest, PlaylistAddsFoldersLoadsAndPostsRemoveAll) {
+    touch(QStringLiteral("album/01.mp3"));
+    touch(QStringLiteral("album/02.mp3"));
+    auto list = playlistObject();
+    Get(*list, QStringLiteral("Add"),
+        {Variant::FromString(files.filePath(QStringLiteral("album")))});
+    EXPECT_EQ(Get(*list, QStringLiteral("Count")).ToInt32(), 2);
+    EXPECT_EQ(Get(*list, QStringLiteral("DisplayNameOf"), {Str("/x/7.pause")}).ToString(),
+              QStringLiteral("7 sec."));
+    Get(*list, QStringLiteral("RemoveAll"));
+    EXPECT_TRUE(host->frameCommands.isEmpty()) << "posted, not run inside the call";
+    processEventsUntil([&] { return !host->frameCommands.isEmpty(); }, 1000);
+    EXPECT_EQ(host->frameCommands, QList<int>{tavi::playlist::cmd::kClearAll});
+    EXPECT_TRUE(Get(*list, QStringLiteral("Load"), {Variant::FromString(files.path())}).ToBool());
+    EXPECT_FALSE(Get(*list, QStringLiteral("Load"), {Str("/no/such/list.alb")}).ToBool());
+}
+
+TEST_F(ObjectModelTest, APlaylistObjectThatOutlivesItsViewFailsInsteadOfCrashing) {
+    auto list = playlistObject();
+    delete host->view;
+    host->view = nullptr;
+    EXPECT_EQ(ErrorOf([&] { Get(*list, QStringLiteral("Count")); }).first,
+              QStringLiteral("The playlist is no longer open"));
+}
+
+TEST_F(ObjectModelTest, WrongArgumentsAreAnsweredWithStandardErrors) {
+    auto list = playlistObject();
+    const struct {
+        std::vector<Variant> arguments;
+        uint32_t result;
+    } cases[] = {
+        {{}, hresult::kBadParamCount},
+        {{Int(1), Int(2)}, hresult::kBadParamCount},
+        {{Str("seven")}, hresult::kTypeMismatch},
+        {{Variant::FromDispatch(list)}, hresult::kTypeMismatch},
+    };
+    for (const auto& c : cases) {
+        try {
+            Get(*list, QStringLiteral("Item"), c.arguments);
+            ADD_FAILURE() << "call accepted";
+        } catch (const DispatchException& e) {
+            EXPECT_EQ(e.GetResult(), c.result);
+        }
+    }
+}
+
+int main(int argc, char** argv) {
+    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
+    qputenv("TAVI_AUDIO_OUTPUT", "null");
+    QApplication app(argc, argv);
+    testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
