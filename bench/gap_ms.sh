@@ -46,26 +46,29 @@ import array, statistics, sys, wave
 path, kind = sys.argv[1], sys.argv[2]
 if kind == "s16":
     w = wave.open(path)
-    rate = w.getframerate()
+    rate, scale = w.getframerate(), 32768.0
     data = array.array("h", w.readframes(w.getnframes()))
-    left, quiet = data[0::w.getnchannels()], 64
+    left = data[0::w.getnchannels()]
 else:
-    rate = 44100
-    data = array.array("f", open(path, "rb").read())
-    left, quiet = data[0::2], 64 / 32768
-loud = [i for i, x in enumerate(left) if abs(x) >= quiet]
+    rate, scale = 44100, 1.0
+    left = array.array("f", open(path, "rb").read())[0::2]
+# Windows of 0.5 ms: any such stretch of a 440 Hz tone rises well above -40 dBFS, so a quiet
+# window is silence (or encoder padding), never a zero crossing.
+width = rate // 2000
+quiet = [max(map(abs, left[i:i + width])) / scale < 0.01 for i in range(0, len(left) - width, width)]
+loud = [i for i, q in enumerate(quiet) if not q]
 if not loud:
     print("nan"); sys.exit()
 gaps, run = [], 0
-for x in left[loud[0]:loud[-1] + 1]:
-    if abs(x) < quiet:
+for q in quiet[loud[0]:loud[-1] + 1]:
+    if q:
         run += 1
-    else:
-        if run >= 3:  # a sine passes zero within one sample; longer quiet is silence
-            gaps.append(run * 1000.0 / rate)
+    elif run:
+        gaps.append(run * width * 1000.0 / rate)
         run = 0
-gaps += [0.0] * max(0, 9 - len(gaps))  # a seamless change leaves no silence at all
-print(f"{statistics.median(gaps):.2f} {len(gaps)} {max(gaps):.2f}", file=sys.stderr)
+gaps += [0.0] * max(0, 9 - len(gaps))  # a seamless change leaves no quiet window at all
+print(f"silences {len(gaps)}: {' '.join(f'{g:.1f}' for g in gaps)} ms; heard "
+      f"{(loud[-1] - loud[0]) * width / rate:.2f} s", file=sys.stderr)
 print(f"{statistics.median(gaps):.2f}")
 PY
 }
@@ -77,6 +80,8 @@ record_run() {  # record_run OUT FILE...: plays the files on PulseAudio, recordi
         ! audio/x-raw,rate=44100,channels=2,format=S16LE ! wavenc ! filesink location="$out" &
     recorder_pid=$!
     sleep 1
+    # A new recording of the monitor starts only some way into the first stream it carries.
+    gst-launch-1.0 -q audiotestsrc wave=silence num-buffers=20 ! pulsesink
     TAVI_AUDIO_OUTPUT=auto "$build/bench/tavi_gap_play" "$@"
     sleep 0.5
     kill -INT "$recorder_pid"
@@ -88,6 +93,20 @@ record_run "$work/wav.wav" "${wavs[@]}"
 echo "BENCH gap_pulse_ms $(median_gap "$work/wav.wav" s16) ms"
 record_run "$work/mp3.wav" "${mp3s[@]}"
 echo "BENCH gap_pulse_mp3_ms $(median_gap "$work/mp3.wav" s16) ms"
+# The quiet that one MP3 holds itself (encoder delay and padding), decoded on its own: the part
+# of gap_pulse_mp3_ms that is in the files (lamemp3enc writes no tag saying how much to trim).
+gst-launch-1.0 -q filesrc location="${mp3s[0]}" ! mpegaudioparse ! mpg123audiodec ! audioconvert \
+    ! audio/x-raw,format=S16LE ! wavenc ! filesink location="$work/alone.wav"
+python3 - "$work/alone.wav" <<'PY'
+import array, sys, wave
+w = wave.open(sys.argv[1])
+left = array.array("h", w.readframes(w.getnframes()))[0::w.getnchannels()]
+width = w.getframerate() // 2000
+quiet = [max(map(abs, left[i:i + width])) < 328 for i in range(0, len(left) - width, width)]
+lead = next(k for k, q in enumerate(quiet) if not q)
+trail = next(k for k, q in enumerate(reversed(quiet)) if not q)
+print(f"BENCH mp3_file_padding_ms {(lead + trail) * width * 1000.0 / w.getframerate():.2f} ms")
+PY
 TAVI_AUDIO_OUTPUT=null "$build/bench/tavi_gap_play" --tap "$work/null.f32" "${wavs[@]}"
 echo "BENCH gap_null_ms $(median_gap "$work/null.f32" f32) ms"
 

@@ -179,8 +179,9 @@ void CDirectShowTrack::WatchBus() {
     gst::BusPtr bus(m_pipeline.Bus());
     while (bus && !m_quitWatcher) {
         gst::MessagePtr message(gst_bus_timed_pop_filtered(
-            bus.get(), kBusPollInterval, GstMessageType(GST_MESSAGE_EOS | GST_MESSAGE_ERROR)));
-        if (!message) {
+            bus.get(), kBusPollInterval,
+            GstMessageType(GST_MESSAGE_EOS | GST_MESSAGE_ERROR | GST_MESSAGE_APPLICATION)));
+        if (!message || GST_MESSAGE_TYPE(message.get()) == GST_MESSAGE_APPLICATION) {
             continue;
         }
         if (GST_MESSAGE_TYPE(message.get()) == GST_MESSAGE_EOS) {
@@ -196,6 +197,12 @@ void CDirectShowTrack::WatchBus() {
 void CDirectShowTrack::StopWatcher() {
     if (m_watcher.joinable()) {
         m_quitWatcher = true;
+        // Wakes the watcher at once: closing the ended track is the first step of starting
+        // the next one, which must not wait out a poll interval.
+        if (gst::BusPtr bus{m_pipeline.Bus()}) {
+            gst_bus_post(bus.get(), gst_message_new_application(
+                                        nullptr, gst_structure_new_empty("tavi-wake")));
+        }
         m_watcher.join();
     }
 }
