@@ -1,13 +1,18 @@
 // The audio output that outlives the tracks: which output a track gets, and that what the
 // tracks render reaches it whole, across a change of track.
 #include "TrackRecorder.h"
+#include "app/settings/PlayerSettings.h"
 #include "engines/TrackFactory.h"
+#include "engines/player/CPlayer.h"
 #include "platform/gst/SharedAudioOutput.h"
+#include "support/ListHost.h"
+#include "support/PulseAudioServer.h"
 #include "support/QtApp.h"
 #include "support/TestMedia.h"
 
 #include <gtest/gtest.h>
 
+#include <QProcess>
 #include <QTemporaryDir>
 
 #include <atomic>
@@ -26,6 +31,21 @@ std::shared_ptr<SharedAudioOutput> acquire(const QString& choice, const QString&
         AudioOutputSpec::Parse(choice), device, [] { return tavi::gst::ElementPtr(); }, &error);
     EXPECT_TRUE(output) << error.toStdString();
     return output;
+}
+
+// The streams the sound server plays ("sink inputs"), by their numbers.
+QStringList soundServerStreams() {
+    QProcess pactl;
+    pactl.start(QStringLiteral("pactl"),
+                {QStringLiteral("list"), QStringLiteral("short"), QStringLiteral("sink-inputs")});
+    pactl.waitForFinished(5000);
+    QStringList streams;
+    for (const QString& line : QString::fromUtf8(pactl.readAllStandardOutput()).split(u'\n')) {
+        if (!line.isEmpty()) {
+            streams.append(line.section(u'\t', 0, 0));
+        }
+    }
+    return streams;
 }
 
 // Counts, through the output's tap, the frames that carried sound.
@@ -95,4 +115,31 @@ TEST(SharedOutput, EverySoundOfConsecutiveTracksIsHeardOnce) {
     processEventsUntil([] { return false; }, 200);  // the output's cushion plays out
     const double heard = double(counter.sounding) / SharedAudioOutput::kRate;
     EXPECT_NEAR(heard, 1.0, 0.06) << "two half-second tones; MP3 adds its encoder padding";
+}
+
+TEST(SharedOutput, ATrackChangeKeepsTheSoundServersStream) {
+    tavi::test::coreApplication();
+    tavi::test::PulseAudioServer server;
+    if (!server.isReady()) {
+        GTEST_SKIP() << "PulseAudio could not be started";
+    }
+    qputenv("TAVI_AUDIO_OUTPUT", "auto");
+    tavi::settings::playerSettings() = tavi::settings::PlayerSettings();
+    tavi::settings::playerSettings().fadeOut = false;
+    QTemporaryDir dir;
+    const QString first = dir.filePath(QStringLiteral("1.wav"));
+    const QString second = dir.filePath(QStringLiteral("2.wav"));
+    ASSERT_TRUE(tavi::test::MakeWav(first, 0.6));
+    ASSERT_TRUE(tavi::test::MakeWav(second, 0.6));
+    tavi::test::ListHost host({first, second}, 0);
+    CPlayer player(host);
+    player.PlayCommand();
+    tavi::test::processEventsFor(200);
+    const QStringList during = soundServerStreams();
+    ASSERT_TRUE(processEventsUntil([&] { return host.started.size() == 2; }, 3000));
+    tavi::test::processEventsFor(200);
+    EXPECT_EQ(during.size(), 1);
+    EXPECT_EQ(soundServerStreams(), during) << "the second track plays on the same stream";
+    host.CloseCurrentTrack();
+    qputenv("TAVI_AUDIO_OUTPUT", "null");
 }

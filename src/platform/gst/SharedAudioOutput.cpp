@@ -75,6 +75,10 @@ void SharedAudioOutput::SetTap(Tap newTap) {
 std::shared_ptr<SharedAudioOutput> SharedAudioOutput::Acquire(
     const AudioOutputSpec& spec, const QString& deviceKey,
     const std::function<ElementPtr()>& makeDevice, QString* error) {
+    if (!EnsureInitialized()) {
+        *error = QStringLiteral("GStreamer could not be initialised.");
+        return nullptr;
+    }
     Registry& outputs = registry();
     const QString key = KeyFor(spec, deviceKey);
     if (auto current = outputs.current.lock(); current && outputs.key == key) {
