@@ -28,6 +28,9 @@ public:
     virtual void Open(const QString& fileName);
     // Engines stop and release their device first, then call the base. Never throws.
     virtual void Close();
+    // Opens fileName while another track plays, so that it can start the moment that one
+    // ends. False when this engine cannot be opened ahead; the track is then discarded.
+    virtual bool OpenAhead(const QString& /*fileName*/) { return false; }
     virtual void Play() = 0;
     virtual void PlayRange(double from, double to) = 0;
     virtual void Stop() = 0;

@@ -119,4 +119,12 @@ gst::ElementPtr CDirectShowPersistFilterList::CreateOutput() {
     return sink;
 }
 
+QString CDirectShowPersistFilterList::OutputKey() const {
+    if (!output) {
+        return QString();
+    }
+    return output->factory + QLatin1Char('\n') + output->name + QLatin1Char('\n') +
+           QString::fromUtf8(output->data.value_or(QByteArray()));
+}
+
 }  // namespace tavi::engines

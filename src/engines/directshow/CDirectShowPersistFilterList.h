@@ -27,6 +27,8 @@ public:
     // The output device's sink, or null. An output that cannot be made is dropped from the
     // configuration (until the next save).
     gst::ElementPtr CreateOutput();
+    // Names the chosen output and its settings; "" for the system's default.
+    QString OutputKey() const;
 
     // Shows a warning to the user; the main window sets it.
     static void SetWarningHandler(

@@ -6,6 +6,7 @@
 #include "engines/VideoPlacement.h"
 #include "engines/exceptions/CDirectShowException.h"
 #include "platform/gst/AudioOutput.h"
+#include "platform/gst/SharedAudioOutput.h"
 
 #include <QFileInfo>
 
@@ -44,7 +45,7 @@ void CDirectShowTrack::Open(const QString& fileName) {
             CDirectShowException::CreateGraph, kFail,
             QStringLiteral("GStreamer or its playbin element is not available."));
     }
-    VideoWindowHost* videoHost = videoWindowHost();
+    VideoWindowHost* videoHost = m_openingAhead ? nullptr : videoWindowHost();
     if (videoHost) {
         VideoSurface surface = videoHost->CreateVideoSurface();
         m_videoSurfaceId = surface.id;
@@ -69,6 +70,18 @@ void CDirectShowTrack::Open(const QString& fileName) {
     if (videoHost && HasVideo()) {
         ShowVideo();
     }
+}
+
+bool CDirectShowTrack::OpenAhead(const QString& fileName) {
+    m_openingAhead = true;
+    try {
+        Open(fileName);
+    } catch (...) {
+        m_openingAhead = false;
+        throw;
+    }
+    m_openingAhead = false;
+    return !HasVideo();
 }
 
 // Attaches this track to the shared window, shows it (a pending hide from the previous
@@ -134,13 +147,21 @@ void CDirectShowTrack::OnVideoSize(uint32_t /*sizeType*/, int /*width*/, int /*h
     FitVideo();
 }
 
+// The output is the shared one for the current choice of output; a changed choice (another
+// device, say) takes effect here, at the next track.
 bool CDirectShowTrack::AddConfiguredFilters() {
     CDirectShowPersistFilterList& filters = directShowFilters();
     const gst::AudioOutputSpec spec = gst::AudioOutputSpec::FromEnvironment();
-    gst::ElementPtr device =
-        spec.kind == gst::AudioOutputSpec::Kind::Auto ? filters.CreateOutput() : nullptr;
+    const bool device = spec.kind == gst::AudioOutputSpec::Kind::Auto;
     QString error;
-    gst::ElementPtr sink = gst::CreateAudioSink(spec, std::move(device), &error);
+    std::shared_ptr<gst::SharedAudioOutput> output = gst::SharedAudioOutput::Acquire(
+        spec, device ? filters.OutputKey() : QString(),
+        [&] { return device ? filters.CreateOutput() : nullptr; }, &error);
+    if (!output) {
+        return false;
+    }
+    m_feed = std::make_shared<gst::AudioFeed>(std::move(output));
+    gst::ElementPtr sink = gst::AudioFeed::CreateSink(m_feed, &error);
     if (!sink) {
         return false;
     }
@@ -158,8 +179,9 @@ void CDirectShowTrack::WatchBus() {
     gst::BusPtr bus(m_pipeline.Bus());
     while (bus && !m_quitWatcher) {
         gst::MessagePtr message(gst_bus_timed_pop_filtered(
-            bus.get(), kBusPollInterval, GstMessageType(GST_MESSAGE_EOS | GST_MESSAGE_ERROR)));
-        if (!message) {
+            bus.get(), kBusPollInterval,
+            GstMessageType(GST_MESSAGE_EOS | GST_MESSAGE_ERROR | GST_MESSAGE_APPLICATION)));
+        if (!message || GST_MESSAGE_TYPE(message.get()) == GST_MESSAGE_APPLICATION) {
             continue;
         }
         if (GST_MESSAGE_TYPE(message.get()) == GST_MESSAGE_EOS) {
@@ -175,6 +197,12 @@ void CDirectShowTrack::WatchBus() {
 void CDirectShowTrack::StopWatcher() {
     if (m_watcher.joinable()) {
         m_quitWatcher = true;
+        // Wakes the watcher at once: closing the ended track is the first step of starting
+        // the next one, which must not wait out a poll interval.
+        if (gst::BusPtr bus{m_pipeline.Bus()}) {
+            gst_bus_post(bus.get(), gst_message_new_application(
+                                        nullptr, gst_structure_new_empty("tavi-wake")));
+        }
         m_watcher.join();
     }
 }
@@ -188,6 +216,10 @@ void CDirectShowTrack::Close() {
     }
     StopWatcher();
     m_pipeline.SetState(GST_STATE_NULL, nullptr);
+    if (m_feed) {
+        m_feed->Detach();
+        m_feed.reset();
+    }
     if (host) {
         host->DelayedHide(kHideDelayMs);
     }
@@ -215,6 +247,7 @@ void CDirectShowTrack::PlayRange(double from, double to) {
 void CDirectShowTrack::Stop() {
     m_pipeline.SetState(GST_STATE_PAUSED, nullptr);
     m_pipeline.Seek(0);
+    FlushOutput();
     m_state = Stopped;
 }
 
@@ -243,6 +276,14 @@ void CDirectShowTrack::Seek(double position) {
     if (!m_pipeline.Seek(position)) {
         throw CDirectShowException(CDirectShowException::SeekGraph, kFail,
                                    QStringLiteral("The position cannot be set."));
+    }
+    FlushOutput();
+}
+
+// Sound from before a seek or a stop that is still queued in the output is not heard.
+void CDirectShowTrack::FlushOutput() {
+    if (m_feed && m_state == Playing) {
+        m_feed->Flush();
     }
 }
 

@@ -2,6 +2,7 @@
 
 #include "engines/CMediaTrack.h"
 #include "engines/VideoWindowHost.h"
+#include "platform/gst/AudioFeed.h"
 #include "platform/gst/MediaPipeline.h"
 
 #include <atomic>
@@ -20,6 +21,9 @@ public:
     ~CDirectShowTrack() override;
 
     void Open(const QString& fileName) override;
+    // Opens without the shared video window, which the playing track may be using; a file
+    // with video is not opened ahead (false).
+    bool OpenAhead(const QString& fileName) override;
     void Close() override;
     void Play() override;
     void PlayRange(double from, double to) override;
@@ -57,6 +61,7 @@ protected:
 private:
     void WatchBus();
     void StopWatcher();
+    void FlushOutput();
     void ShowVideo();
     void PlaceVideo(VideoWindowHost& host);
     void FitVideo();
@@ -64,6 +69,8 @@ private:
 
     int m_state = Closed;
     bool m_videoShown = false;  // this track's video occupies the shared window
+    bool m_openingAhead = false;
+    std::shared_ptr<gst::AudioFeed> m_feed;  // to the shared audio output
     uint64_t m_videoSurfaceId = 0;
     std::thread m_watcher;
     std::atomic<bool> m_quitWatcher = false;

@@ -11,12 +11,18 @@
 namespace tavi::engines {
 
 namespace {
+// While a track plays, this often the player looks whether to open the next one ahead.
+constexpr int kPrepareCheckMs = 200;
+
 settings::PlayerSettings& options() {
     return settings::playerSettings();
 }
 }  // namespace
 
-CPlayer::CPlayer(PlayerHost& host, QObject* parent) : QObject(parent), m_host(host) {}
+CPlayer::CPlayer(PlayerHost& host, QObject* parent) : QObject(parent), m_host(host) {
+    m_prepareTimer.setInterval(kPrepareCheckMs);
+    connect(&m_prepareTimer, &QTimer::timeout, this, &CPlayer::PrepareNext);
+}
 
 void CPlayer::SetMode(uint32_t mode) {
     if (mode > ModeLoop || mode == m_mode) {
@@ -53,10 +59,15 @@ void CPlayer::PlayFile(const QString& path) {
     if (options().sendReset && UpperExtension(path) == QLatin1String(".MID") && m_midiReset) {
         m_midiReset(options().resetFile);
     }
-    std::unique_ptr<CMediaTrack> track;
+    std::unique_ptr<CMediaTrack> track = TakePrepared(path);
     try {
-        track = CreateTrackForFile(path, this);
-        StartTrack(*track, path);
+        if (track) {
+            BeginPlaying(*track);
+            ++m_preparedUsed;
+        } else {
+            track = CreateTrackForFile(path, this);
+            StartTrack(*track, path);
+        }
     } catch (const errors::CException& error) {
         ReportTrackError(error);
         track.reset();
@@ -70,11 +81,17 @@ void CPlayer::PlayFile(const QString& path) {
     m_host.SetCurrentTrack(std::move(track));
     Q_EMIT trackStarted(m_playingName);
     Q_EMIT trayStateChanged(TrayState::Playing, m_playingName);
+    m_prepareTimer.start();
 }
 
-// Opens the track and starts it; Intro Scan plays only the intro range.
 void CPlayer::StartTrack(CMediaTrack& track, const QString& path) {
     track.Open(path);
+    BeginPlaying(track);
+}
+
+// Starts an opened track; Intro Scan plays only the intro range.
+void CPlayer::BeginPlaying(CMediaTrack& track) {
+    m_endTime = -1.0;  // read from the track when needed
     if (m_mode != ModeIntro) {
         track.Play();
         return;
@@ -85,7 +102,8 @@ void CPlayer::StartTrack(CMediaTrack& track, const QString& path) {
     if (start + introLength > length) {
         start = 0;
     }
-    track.PlayRange(start, std::min(start + introLength, length));
+    m_endTime = std::min(start + introLength, length);
+    track.PlayRange(start, m_endTime);
 }
 
 void CPlayer::PlaySelected() {
@@ -123,6 +141,7 @@ void CPlayer::PlayCommand() {
 
 void CPlayer::StopCommand() {
     m_host.CloseCurrentTrack();
+    DiscardPreparedWhenIdle();
     if (m_mode == ModeLoop) {
         SetMode(ModeNormal);
     }

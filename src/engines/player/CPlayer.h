@@ -5,8 +5,11 @@
 #include "engines/CMediaTrackCallback.h"
 
 #include <QObject>
+#include <QTimer>
 
 #include <functional>
+#include <memory>
+#include <optional>
 
 namespace tavi::engines {
 
@@ -62,6 +65,11 @@ public:
     void SetMidiResetHandler(std::function<void(const QString& resetFile)> handler) {
         m_midiReset = std::move(handler);
     }
+    // The file of the track opened ahead for the next entry ("" when none), and how many
+    // tracks opened ahead were played; for diagnostics and tests.
+    QString PreparedFile() const;
+    int PreparedTracksUsed() const { return m_preparedUsed; }
+
     // Stands in for the mixer fade in tests that must not wait; empty: the real fade.
     void SetFadeOutHandler(std::function<void(const std::function<void()>& stop)> handler) {
         m_fadeOut = std::move(handler);
@@ -74,7 +82,24 @@ Q_SIGNALS:
     void modeChanged(uint32_t mode);
 
 private:
+    // A track opened ahead, and what the list looked like then: it is played only if the
+    // entry chosen at the end is that same entry of that same list, in that same mode.
+    struct PreparedTrack {
+        std::unique_ptr<CMediaTrack> track;  // null: the entry cannot be opened ahead
+        int index = -1;
+        QString path;
+        uint32_t mode = ModeNormal;
+        int count = 0;
+    };
+
     void StartTrack(CMediaTrack& track, const QString& path);
+    void BeginPlaying(CMediaTrack& track);
+    void PrepareNext();
+    int PreparableIndex() const;
+    bool PreparedMatches(int index, const QString& path) const;
+    std::unique_ptr<CMediaTrack> TakePrepared(const QString& path);
+    void DiscardPrepared();
+    void DiscardPreparedWhenIdle();
     bool SelectionIsLast() const;
     void ResumeCurrent(CMediaTrack& track);
     void AfterTrackEnded();
@@ -86,6 +111,10 @@ private:
     QString m_playingName;
     std::function<void(const QString&)> m_midiReset;
     std::function<void(const std::function<void()>&)> m_fadeOut;
+    QTimer m_prepareTimer;
+    std::optional<PreparedTrack> m_prepared;
+    double m_endTime = 0.0;  // where the playing track ends (its intro range, in Intro Scan)
+    int m_preparedUsed = 0;
 };
 
 }  // namespace tavi::engines

@@ -20,7 +20,7 @@ ElementPtr CreateFileSink(const QString& path, QString* error) {
     GstCaps* caps = gst_caps_from_string("audio/x-raw,format=S16LE");
     g_object_set(format.get(), "caps", caps, nullptr);
     gst_caps_unref(caps);
-    g_object_set(file.get(), "location", path.toLocal8Bit().constData(), "sync", TRUE, nullptr);
+    g_object_set(file.get(), "location", path.toLocal8Bit().constData(), "sync", FALSE, nullptr);
     gst_bin_add_many(GST_BIN(bin.get()), convert.get(), format.get(), encoder.get(), file.get(),
                      nullptr);
     gst_element_link_many(convert.get(), format.get(), encoder.get(), file.get(), nullptr);

@@ -1,0 +1,123 @@
+#!/usr/bin/env bash
+# The silence between tracks: the player plays 10 generated 1-s tones in Normal mode, and the
+# median length of the silences between the tones is reported.
+#   gap_pulse_ms       WAV entries, recorded from a private PulseAudio null sink's monitor
+#   gap_pulse_mp3_ms   the same with MP3 entries (their encoder padding included)
+#   gap_null_ms        WAV entries on the null output, taken from the output's own tap
+#   play_cpu_pulse_s   CPU seconds the engine uses playing a 60-s MP3 to the PulseAudio sink
+set -euo pipefail
+build=${1:?usage: gap_ms.sh BUILD_DIR}
+work=$(mktemp -d)
+runtime="$work/run"
+mkdir -m 700 "$runtime"
+pulse_pid=
+recorder_pid=
+cleanup() {
+    [[ -n "$recorder_pid" ]] && kill "$recorder_pid" 2>/dev/null || true
+    [[ -n "$pulse_pid" ]] && kill "$pulse_pid" 2>/dev/null || true
+    wait 2>/dev/null || true
+    rm -rf "$work"
+}
+trap cleanup EXIT
+
+tone() {  # tone FILE ENCODER: 1 s (43 buffers of 1024 samples) of a 440 Hz sine
+    gst-launch-1.0 -q audiotestsrc num-buffers=43 freq=440 ! audio/x-raw,rate=44100,channels=2 \
+        ! audioconvert ! $2 ! filesink location="$1"
+}
+wavs=() mp3s=()
+for i in $(seq 10); do
+    tone "$work/t$i.wav" wavenc
+    tone "$work/t$i.mp3" "lamemp3enc target=bitrate cbr=true bitrate=128 ! xingmux ! id3v2mux"
+    wavs+=("$work/t$i.wav") mp3s+=("$work/t$i.mp3")
+done
+
+export XDG_RUNTIME_DIR="$runtime" HOME="$runtime"
+export PULSE_SERVER="unix:$runtime/pulse/native"
+pulseaudio -n --daemonize=no --exit-idle-time=-1 --log-level=error \
+    -L "module-null-sink sink_name=tavi_null" -L "module-native-protocol-unix" &
+pulse_pid=$!
+for _ in $(seq 100); do [[ -S "$runtime/pulse/native" ]] && break; sleep 0.05; done
+pactl set-default-sink tavi_null
+
+# median_gap FILE FORMAT: FORMAT s16 (a WAV file) or f32 (raw float stereo)
+median_gap() {
+    python3 - "$1" "$2" <<'PY'
+import array, statistics, sys, wave
+path, kind = sys.argv[1], sys.argv[2]
+if kind == "s16":
+    w = wave.open(path)
+    rate, scale = w.getframerate(), 32768.0
+    data = array.array("h", w.readframes(w.getnframes()))
+    left = data[0::w.getnchannels()]
+else:
+    rate, scale = 44100, 1.0
+    left = array.array("f", open(path, "rb").read())[0::2]
+# Windows of 0.5 ms: any such stretch of a 440 Hz tone rises well above -40 dBFS, so a quiet
+# window is silence (or encoder padding), never a zero crossing.
+width = rate // 2000
+quiet = [max(map(abs, left[i:i + width])) / scale < 0.01 for i in range(0, len(left) - width, width)]
+loud = [i for i, q in enumerate(quiet) if not q]
+if not loud:
+    print("nan"); sys.exit()
+gaps, run = [], 0
+for q in quiet[loud[0]:loud[-1] + 1]:
+    if q:
+        run += 1
+    elif run:
+        gaps.append(run * width * 1000.0 / rate)
+        run = 0
+gaps += [0.0] * max(0, 9 - len(gaps))  # a seamless change leaves no quiet window at all
+print(f"silences {len(gaps)}: {' '.join(f'{g:.1f}' for g in gaps)} ms; heard "
+      f"{(loud[-1] - loud[0]) * width / rate:.2f} s", file=sys.stderr)
+print(f"{statistics.median(gaps):.2f}")
+PY
+}
+
+record_run() {  # record_run OUT FILE...: plays the files on PulseAudio, recording the monitor
+    local out=$1
+    shift
+    gst-launch-1.0 -q -e pulsesrc device=tavi_null.monitor \
+        ! audio/x-raw,rate=44100,channels=2,format=S16LE ! wavenc ! filesink location="$out" &
+    recorder_pid=$!
+    sleep 1
+    # A new recording of the monitor starts only some way into the first stream it carries.
+    gst-launch-1.0 -q audiotestsrc wave=silence num-buffers=20 ! pulsesink
+    TAVI_AUDIO_OUTPUT=auto "$build/bench/tavi_gap_play" "$@"
+    sleep 0.5
+    kill -INT "$recorder_pid"
+    wait "$recorder_pid" || true
+    recorder_pid=
+}
+
+record_run "$work/wav.wav" "${wavs[@]}"
+echo "BENCH gap_pulse_ms $(median_gap "$work/wav.wav" s16) ms"
+record_run "$work/mp3.wav" "${mp3s[@]}"
+echo "BENCH gap_pulse_mp3_ms $(median_gap "$work/mp3.wav" s16) ms"
+# The quiet that one MP3 holds itself (encoder delay and padding), decoded on its own: the part
+# of gap_pulse_mp3_ms that is in the files (lamemp3enc writes no tag saying how much to trim).
+gst-launch-1.0 -q filesrc location="${mp3s[0]}" ! mpegaudioparse ! mpg123audiodec ! audioconvert \
+    ! audio/x-raw,format=S16LE ! wavenc ! filesink location="$work/alone.wav"
+python3 - "$work/alone.wav" <<'PY'
+import array, sys, wave
+w = wave.open(sys.argv[1])
+left = array.array("h", w.readframes(w.getnframes()))[0::w.getnchannels()]
+width = w.getframerate() // 2000
+quiet = [max(map(abs, left[i:i + width])) < 328 for i in range(0, len(left) - width, width)]
+lead = next(k for k, q in enumerate(quiet) if not q)
+trail = next(k for k, q in enumerate(reversed(quiet)) if not q)
+print(f"BENCH mp3_file_padding_ms {(lead + trail) * width * 1000.0 / w.getframerate():.2f} ms")
+PY
+TAVI_AUDIO_OUTPUT=null "$build/bench/tavi_gap_play" --tap "$work/null.f32" "${wavs[@]}"
+echo "BENCH gap_null_ms $(median_gap "$work/null.f32" f32) ms"
+
+song="$work/song.mp3"
+gst-launch-1.0 -q audiotestsrc num-buffers=2584 ! audio/x-raw,rate=44100,channels=2 ! audioconvert \
+    ! lamemp3enc target=bitrate cbr=true bitrate=128 ! xingmux ! id3v2mux ! filesink location="$song"
+cpu_seconds() {  # runs the command, prints its user+system CPU seconds
+    local start end self=$BASHPID
+    start=$(awk '{print $14+$15+$16+$17}' "/proc/$self/stat")
+    "$@" >/dev/null 2>&1
+    end=$(awk '{print $14+$15+$16+$17}' "/proc/$self/stat")
+    awk -v a="$start" -v b="$end" -v hz="$(getconf CLK_TCK)" 'BEGIN { printf "%.3f", (b - a) / hz }'
+}
+echo "BENCH play_cpu_pulse_s $(TAVI_AUDIO_OUTPUT=auto cpu_seconds "$build/bench/tavi_play_file" "$song") s"

@@ -1,0 +1,145 @@
+// The audio output that outlives the tracks: which output a track gets, and that what the
+// tracks render reaches it whole, across a change of track.
+#include "TrackRecorder.h"
+#include "app/settings/PlayerSettings.h"
+#include "engines/TrackFactory.h"
+#include "engines/player/CPlayer.h"
+#include "platform/gst/SharedAudioOutput.h"
+#include "support/ListHost.h"
+#include "support/PulseAudioServer.h"
+#include "support/QtApp.h"
+#include "support/TestMedia.h"
+
+#include <gtest/gtest.h>
+
+#include <QProcess>
+#include <QTemporaryDir>
+
+#include <atomic>
+#include <cmath>
+
+using namespace tavi::engines;
+using tavi::gst::AudioOutputSpec;
+using tavi::gst::SharedAudioOutput;
+using tavi::test::processEventsUntil;
+
+namespace {
+
+std::shared_ptr<SharedAudioOutput> acquire(const QString& choice, const QString& device = {}) {
+    QString error;
+    auto output = SharedAudioOutput::Acquire(
+        AudioOutputSpec::Parse(choice), device, [] { return tavi::gst::ElementPtr(); }, &error);
+    EXPECT_TRUE(output) << error.toStdString();
+    return output;
+}
+
+// The streams the sound server plays ("sink inputs"), by their numbers.
+QStringList soundServerStreams() {
+    QProcess pactl;
+    pactl.start(QStringLiteral("pactl"),
+                {QStringLiteral("list"), QStringLiteral("short"), QStringLiteral("sink-inputs")});
+    pactl.waitForFinished(5000);
+    QStringList streams;
+    for (const QString& line : QString::fromUtf8(pactl.readAllStandardOutput()).split(u'\n')) {
+        if (!line.isEmpty()) {
+            streams.append(line.section(u'\t', 0, 0));
+        }
+    }
+    return streams;
+}
+
+// Counts, through the output's tap, the frames that carried sound.
+struct SoundCounter {
+    SoundCounter() {
+        SharedAudioOutput::SetTap([this](const float* samples, size_t frames) {
+            for (size_t i = 0; i < frames; ++i) {
+                if (std::fabs(samples[2 * i]) > 1e-4f || std::fabs(samples[2 * i + 1]) > 1e-4f) {
+                    ++sounding;
+                }
+            }
+        });
+    }
+    ~SoundCounter() { SharedAudioOutput::SetTap(nullptr); }
+    std::atomic<long> sounding = 0;
+};
+
+}  // namespace
+
+TEST(SharedOutput, TheOutputOutlivesItsTracksUntilTheChoiceChanges) {
+    tavi::test::coreApplication();
+    QTemporaryDir dir;
+    const QString file = QStringLiteral("file:") + dir.filePath(QStringLiteral("a.wav"));
+    struct Step {
+        QString choice;
+        QString device;
+        bool sameAsBefore;
+    };
+    const Step steps[] = {
+        {QStringLiteral("null"), {}, false},
+        {QStringLiteral("null"), {}, true},  // kept while no track holds it
+        {QStringLiteral("null"), QStringLiteral("other"), false},
+        {file, {}, false},
+        {file, {}, false},  // a file output is finished once released
+        {QStringLiteral("null"), {}, false},
+    };
+    std::weak_ptr<SharedAudioOutput> before;  // does not keep it
+    for (const Step& step : steps) {
+        std::shared_ptr<SharedAudioOutput> output = acquire(step.choice, step.device);
+        ASSERT_TRUE(output);
+        EXPECT_EQ(before.lock() == output, step.sameAsBefore) << step.choice.toStdString();
+        EXPECT_EQ(acquire(step.choice, step.device), output) << "held: always the same";
+        before = output;
+    }
+}
+
+TEST(SharedOutput, EverySoundOfConsecutiveTracksIsHeardOnce) {
+    tavi::test::coreApplication();
+    qputenv("TAVI_AUDIO_OUTPUT", "null");
+    QTemporaryDir dir;
+    const QString first = dir.filePath(QStringLiteral("1.wav"));
+    const QString second = dir.filePath(QStringLiteral("2.mp3"));
+    ASSERT_TRUE(tavi::test::MakeWav(first, 0.5));
+    ASSERT_TRUE(tavi::test::MakeMp3(second, 0.5));
+    SoundCounter counter;
+    tavi::test::TrackRecorder recorder;
+    auto a = CreateTrackForFile(first, &recorder);
+    a->Open(first);
+    auto b = CreateTrackForFile(second, &recorder);
+    ASSERT_TRUE(b->OpenAhead(second));
+    a->Play();
+    ASSERT_TRUE(processEventsUntil([&] { return recorder.reports.size() == 1; }, 3000));
+    a->Close();
+    b->Play();
+    ASSERT_TRUE(processEventsUntil([&] { return recorder.reports.size() == 2; }, 3000));
+    b->Close();
+    processEventsUntil([] { return false; }, 200);  // the output's cushion plays out
+    const double heard = double(counter.sounding) / SharedAudioOutput::kRate;
+    EXPECT_NEAR(heard, 1.0, 0.06) << "two half-second tones; MP3 adds its encoder padding";
+}
+
+TEST(SharedOutput, ATrackChangeKeepsTheSoundServersStream) {
+    tavi::test::coreApplication();
+    tavi::test::PulseAudioServer server;
+    if (!server.isReady()) {
+        GTEST_SKIP() << "PulseAudio could not be started";
+    }
+    qputenv("TAVI_AUDIO_OUTPUT", "auto");
+    tavi::settings::playerSettings() = tavi::settings::PlayerSettings();
+    tavi::settings::playerSettings().fadeOut = false;
+    QTemporaryDir dir;
+    const QString first = dir.filePath(QStringLiteral("1.wav"));
+    const QString second = dir.filePath(QStringLiteral("2.wav"));
+    ASSERT_TRUE(tavi::test::MakeWav(first, 0.6));
+    ASSERT_TRUE(tavi::test::MakeWav(second, 0.6));
+    tavi::test::ListHost host({first, second}, 0);
+    CPlayer player(host);
+    player.PlayCommand();
+    tavi::test::processEventsFor(200);
+    const QStringList during = soundServerStreams();
+    ASSERT_TRUE(processEventsUntil([&] { return host.started.size() == 2; }, 3000));
+    tavi::test::processEventsFor(200);
+    EXPECT_EQ(during.size(), 1);
+    EXPECT_EQ(soundServerStreams(), during) << "the second track plays on the same stream";
+    host.CloseCurrentTrack();
+    qputenv("TAVI_AUDIO_OUTPUT", "null");
+}
