@@ -16,6 +16,8 @@ PACKAGES=(
     libgstreamer1.0-dev libgstreamer-plugins-base1.0-dev gstreamer1.0-plugins-base libtag1-dev
     gstreamer1.0-plugins-good gstreamer1.0-plugins-bad gstreamer1.0-plugins-ugly
     gstreamer1.0-libav gstreamer1.0-tools gstreamer1.0-plugins-base-apps gstreamer1.0-x gstreamer1.0-alsa gstreamer1.0-pulseaudio
+    # gapless MP3 test files for the gap benchmark
+    lame
     # compression of in-memory snapshots
     libzstd-dev
     # headless runs and screenshots, and checks of the desktop files
