@@ -5,6 +5,7 @@
 #include "engines/exceptions/CDirectShowException.h"
 #include "engines/player/CPlayer.h"
 #include "support/ListHost.h"
+#include "support/PlaybackEnvironment.h"
 #include "support/QtApp.h"
 #include "support/TestMedia.h"
 
@@ -22,12 +23,7 @@ namespace {
 
 class DirectShowTrack : public testing::Test {
 protected:
-    void SetUp() override {
-        tavi::test::coreApplication();
-        qputenv("TAVI_AUDIO_OUTPUT", "null");
-        tavi::settings::playerSettings() = tavi::settings::PlayerSettings();
-        tavi::settings::playerSettings().fadeOut = false;
-    }
+    void SetUp() override { tavi::test::PrepareForPlayback(); }
     QString path(const char* name) const { return dir.filePath(QString::fromLatin1(name)); }
     std::unique_ptr<CMediaTrack> open(const QString& file) {
         auto track = CreateTrackForFile(file, &recorder);

@@ -3,6 +3,7 @@
 #include "app/settings/PlayerSettings.h"
 #include "engines/player/CPlayer.h"
 #include "support/ListHost.h"
+#include "support/PlaybackEnvironment.h"
 #include "support/QtApp.h"
 #include "support/TestMedia.h"
 
@@ -19,12 +20,7 @@ namespace {
 
 class GaplessPlayer : public testing::Test {
 protected:
-    void SetUp() override {
-        tavi::test::coreApplication();
-        qputenv("TAVI_AUDIO_OUTPUT", "null");
-        tavi::settings::playerSettings() = tavi::settings::PlayerSettings();
-        tavi::settings::playerSettings().fadeOut = false;
-    }
+    void SetUp() override { tavi::test::PrepareForPlayback(); }
     void TearDown() override {
         if (host) {
             host->CloseCurrentTrack();

@@ -1,6 +1,7 @@
 #include "app/settings/PlayerSettings.h"
 #include "engines/player/CPlayer.h"
 #include "support/ListHost.h"
+#include "support/PlaybackEnvironment.h"
 #include "support/QtApp.h"
 
 #include <gtest/gtest.h>
@@ -25,11 +26,7 @@ QStringList pauses(std::initializer_list<const char*> names) {
 
 class Player : public testing::Test {
 protected:
-    void SetUp() override {
-        tavi::test::coreApplication();
-        tavi::settings::playerSettings() = tavi::settings::PlayerSettings();
-        tavi::settings::playerSettings().fadeOut = false;
-    }
+    void SetUp() override { tavi::test::PrepareForPlayback(); }
     void TearDown() override { host->CloseCurrentTrack(); }
 
     void make(QStringList entries, int selection = 0) {
