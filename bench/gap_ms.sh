@@ -112,14 +112,7 @@ PY
 TAVI_AUDIO_OUTPUT=null "$build/bench/tavi_gap_play" --tap "$work/null.f32" "${wavs[@]}"
 echo "BENCH gap_null_ms $(median_gap "$work/null.f32" f32) ms"
 
+source "$(dirname "$0")/lib/measure.sh"
 song="$work/song.mp3"
-gst-launch-1.0 -q audiotestsrc num-buffers=2584 ! audio/x-raw,rate=44100,channels=2 ! audioconvert \
-    ! lamemp3enc target=bitrate cbr=true bitrate=128 ! xingmux ! id3v2mux ! filesink location="$song"
-cpu_seconds() {  # runs the command, prints its user+system CPU seconds
-    local start end self=$BASHPID
-    start=$(awk '{print $14+$15+$16+$17}' "/proc/$self/stat")
-    "$@" >/dev/null 2>&1
-    end=$(awk '{print $14+$15+$16+$17}' "/proc/$self/stat")
-    awk -v a="$start" -v b="$end" -v hz="$(getconf CLK_TCK)" 'BEGIN { printf "%.3f", (b - a) / hz }'
-}
+make_song_mp3 "$song"
 echo "BENCH play_cpu_pulse_s $(TAVI_AUDIO_OUTPUT=auto cpu_seconds "$build/bench/tavi_play_file" "$song") s"

@@ -5,18 +5,10 @@ set -euo pipefail
 build=${1:?usage: play_cpu_ratio.sh BUILD_DIR}
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
+source "$(dirname "$0")/lib/measure.sh"
 song="$work/song.mp3"
-gst-launch-1.0 -q audiotestsrc num-buffers=2584 ! audio/x-raw,rate=44100,channels=2 ! audioconvert \
-    ! lamemp3enc target=bitrate cbr=true bitrate=128 ! xingmux ! id3v2mux ! filesink location="$song"
+make_song_mp3 "$song"
 
-cpu_seconds() {  # runs the command, prints its user+system CPU seconds
-    local start end self=$BASHPID
-    start=$(awk '{print $14+$15+$16+$17}' "/proc/$self/stat")
-    "$@" >/dev/null 2>&1
-    end=$(awk '{print $14+$15+$16+$17}' "/proc/$self/stat")
-    awk -v a="$start" -v b="$end" -v hz="$(getconf CLK_TCK)" 'BEGIN { printf "%.3f", (b - a) / hz }' 
-}
-# Children's CPU is added to this shell's counters (cutime, cstime) when they are reaped.
 tavi=$(TAVI_AUDIO_OUTPUT=null cpu_seconds "$build/bench/tavi_play_file" "$song")
 reference=$(cpu_seconds gst-play-1.0 -q --no-interactive --audiosink="fakesink sync=true" "$song")
 echo "BENCH play_cpu_tavi_s $tavi s"

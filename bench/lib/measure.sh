@@ -1,0 +1,17 @@
+# Helpers the benchmark scripts source (not a benchmark itself).
+
+# cpu_seconds COMMAND...: runs the command and prints its user+system CPU seconds. A
+# child's CPU is added to this shell's counters (cutime, cstime) when it is reaped.
+cpu_seconds() {
+    local start end self=$BASHPID
+    start=$(awk '{print $14+$15+$16+$17}' "/proc/$self/stat")
+    "$@" >/dev/null 2>&1
+    end=$(awk '{print $14+$15+$16+$17}' "/proc/$self/stat")
+    awk -v a="$start" -v b="$end" -v hz="$(getconf CLK_TCK)" 'BEGIN { printf "%.3f", (b - a) / hz }'
+}
+
+# make_song_mp3 FILE: a 60-s 128 kbit/s MP3 tone, the file the CPU figures play.
+make_song_mp3() {
+    gst-launch-1.0 -q audiotestsrc num-buffers=2584 ! audio/x-raw,rate=44100,channels=2 ! audioconvert \
+        ! lamemp3enc target=bitrate cbr=true bitrate=128 ! xingmux ! id3v2mux ! filesink location="$1"
+}
