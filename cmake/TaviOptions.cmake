@@ -38,5 +38,10 @@ function(tavi_add_test name)
     target_link_libraries(${name} PRIVATE ${ARG_LIBS} GTest::gtest GTest::gmock GTest::gtest_main)
     gtest_discover_tests(${name}
         DISCOVERY_TIMEOUT 60
-        PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen;TAVI_AUDIO_OUTPUT=null")
+        PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen;TAVI_AUDIO_OUTPUT=null"
+                   FAIL_REGULAR_EXPRESSION "${TAVI_TEST_FAILURE_TEXT}")
 endfunction()
+
+# An uncaught exception, anywhere in a test's output (a player started by it included),
+# fails the test whatever it asserted.
+set(TAVI_TEST_FAILURE_TEXT "terminate called")

@@ -21,6 +21,9 @@ public:
     virtual void NewDocument() = 0;
     // The recent playlists, newest first (File menu).
     virtual settings::RecentFileList& RecentFiles() = 0;
+    // Writes every setting to the user's file now (after the options sheet's OK or Apply),
+    // so that a later crash loses nothing the user confirmed.
+    virtual void SaveSettings() = 0;
 };
 
 }  // namespace tavi::app

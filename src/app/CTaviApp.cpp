@@ -11,9 +11,14 @@
 #include "playlist/PlaylistModel.h"
 #include "playlist/view/CPlayListBox.h"
 #include "playlist/view/CTaviView.h"
+#include "SessionRecovery.h"
+#include "platform/registry/Registry.h"
 
 #include <QDir>
+#include <QCoreApplication>
 #include <QFileInfo>
+#include <QMessageBox>
+#include <QTimer>
 #include <QSystemTrayIcon>
 
 #include <cstdio>
@@ -70,6 +75,9 @@ bool CTaviApp::InitInstance(const QStringList& arguments) {
     } else {
         m_frame.window->show();
     }
+    if (SessionRecovery().Exists()) {
+        QTimer::singleShot(0, m_frame.window.get(), [this] { OfferRecovery(); });
+    }
     return true;
 }
 
@@ -102,6 +110,74 @@ void CTaviApp::SaveSettings() {
     reg::RegKey appKey = AppKey();
     engines::directShowFilters().Save(appKey);
     SaveRecentFiles();
+}
+
+void CTaviApp::EndSession() {
+    if (m_ending || !m_document) {
+        QCoreApplication::exit(0);
+        return;
+    }
+    m_ending = true;
+    KeepPlaylistForNextSession();
+    // Whatever still closes the window gets "No" for an answer: the list is safe by now.
+    m_document->prompts().askSaveChanges = [](const QString&) {
+        return playlist::CDocument::SaveAnswer::No;
+    };
+    if (m_frame.window) {
+        SaveSettings();
+    }
+    reg::Registry::instance().flush();
+    // exit, not quit: quit would first try to close the windows, which asks questions.
+    QCoreApplication::exit(0);
+}
+
+void CTaviApp::KeepPlaylistForNextSession() {
+    if (!m_document->IsModified()) {
+        return;
+    }
+    m_document->SetClosing(true);
+    const QString path = m_document->GetPathName();
+    const bool saveToOwnFile =
+        settings::playerSettings().saveOnExit && !path.isEmpty() && !QFileInfo(path).isDir();
+    auto& report = m_document->prompts().reportError;
+    auto previous = std::exchange(report, [](const QString& message) {
+        std::fprintf(stderr, "tavi: %s\n", qPrintable(message));
+    });
+    bool kept = saveToOwnFile && m_document->DoSave(path, true);
+    report = std::move(previous);
+    if (!kept) {
+        const SessionRecovery recovery;
+        kept = recovery.Keep(*m_document);
+        if (kept) {
+            std::fprintf(stderr, "tavi: the unsaved playlist is kept in %s\n",
+                         qPrintable(recovery.FilePath()));
+        }
+    }
+    if (kept) {
+        m_document->SetModifiedFlag(false);
+    }
+}
+
+void CTaviApp::OfferRecovery() {
+    const SessionRecovery recovery;
+    if (!recovery.Exists() || !m_document) {
+        return;
+    }
+    std::fprintf(stderr, "tavi: the unsaved playlist of the last session is in %s\n",
+                 qPrintable(recovery.FilePath()));
+    const QString question =
+        QObject::tr("Tavi was ended without saving the playlist. Its entries were kept in "
+                    "%1.\n\nOpen them now?")
+            .arg(recovery.FilePath());
+    const bool open = m_askRecover
+                          ? m_askRecover(question)
+                          : QMessageBox::question(m_frame.window.get(), QStringLiteral("Tavi"),
+                                                  question) == QMessageBox::Yes;
+    if (!open) {
+        recovery.Discard();
+    } else if (m_document->SaveModified()) {
+        recovery.RestoreInto(*m_document);
+    }
 }
 
 void CTaviApp::SaveRecentFiles() {

@@ -52,11 +52,23 @@ public:
 
     // Saves the view's and the frame's settings and closes the window (the frame's close).
     void CloseMainWindow();
+    // Writes every setting now, as the exit does (the options sheet's OK and Apply).
+    void SaveSettings() override;
+    // The session ends by a signal: nothing may ask. A modified playlist is saved to its
+    // file with "SaveOnExit", otherwise kept as the recovery copy; the settings are
+    // written; then the event loop ends.
+    void EndSession();
+    // At start-up: when the last session kept an unsaved playlist, asks whether to open it.
+    void OfferRecovery();
+    // The question OfferRecovery asks (tests answer it); true opens the copy.
+    void SetRecoveryQuestion(std::function<bool(const QString& question)> ask) {
+        m_askRecover = std::move(ask);
+    }
 
 private:
     void RestorePlaylistDir();
     void LoadSettings();
-    void SaveSettings();
+    void KeepPlaylistForNextSession();
     void EnsureMainWindow();
     bool ProcessShellCommand();
     void ReopenRecentPlaylist();
@@ -67,6 +79,8 @@ private:
     std::unique_ptr<playlist::CTaviDoc> m_document;
     Frame m_frame;
     FrameFactory m_frameFactory;
+    std::function<bool(const QString& question)> m_askRecover;
+    bool m_ending = false;
 };
 
 // A main window that holds only the playlist view: what the application shows until a

@@ -2,11 +2,13 @@
 
 #include "AppAutomation.h"
 #include "CTaviApp.h"
+#include "GuardedApplication.h"
 #include "TaviFrame.h"
 #include "TerminationSignals.h"
 #include "app/Version.h"
 #include "app/settings/SettingsKeys.h"
 #include "platform/registry/Registry.h"
+#include "playlist/CTaviDoc.h"
 
 #include <QApplication>
 #include <QTimer>
@@ -35,15 +37,22 @@ int runTavi(int argc, char** argv) {
         std::printf("Tavi %s\n", TAVI_VERSION_STRING);
         return 0;
     }
-    QApplication application(argc, argv);
+    GuardedApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Tavi"));
     QApplication::setOrganizationName(settings::keys::kCompany);
     QApplication::setApplicationVersion(QStringLiteral(TAVI_VERSION_STRING));
     QApplication::setDesktopFileName(QStringLiteral("org.kestrova.Tavi"));
 
     TerminationSignals terminationSignals;
+    CTaviApp* running = nullptr;  // the player once it has started
     QObject::connect(&terminationSignals, &TerminationSignals::terminationRequested, &application,
-                     &QApplication::quit);
+                     [&running] {
+                         if (running) {
+                             running->EndSession();
+                         } else {
+                             QCoreApplication::exit(0);
+                         }
+                     });
 
     // Registration runs and hand-offs to a running player end here.
     if (const auto early = AppAutomation::RunBeforeStart(QApplication::arguments().mid(1))) {
@@ -57,6 +66,12 @@ int runTavi(int argc, char** argv) {
         if (!tavi.InitInstance(QApplication::arguments().mid(1))) {
             return 0;
         }
+        running = &tavi;
+        application.SetErrorReporter([&tavi](const QString& message) {
+            if (tavi.Document() && tavi.Document()->prompts().reportError) {
+                tavi.Document()->prompts().reportError(message);
+            }
+        });
         AppAutomation automation(tavi);  // the object model, served on the session bus
         QObject::connect(&application, &QApplication::lastWindowClosed, &application,
                          &QApplication::quit);
@@ -72,8 +87,10 @@ int runTavi(int argc, char** argv) {
             });
         }
         exitCode = QApplication::exec();
+        application.SetErrorReporter(nullptr);
         tavi.CloseMainWindow();
         tavi.ExitInstance();
+        running = nullptr;
     }
     reg::Registry::instance().flush();
     return exitCode;

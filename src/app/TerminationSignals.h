@@ -7,7 +7,9 @@ class QSocketNotifier;
 namespace tavi::app {
 
 // Turns SIGTERM, SIGINT and SIGHUP into an orderly quit of the event loop, so that a
-// session logout or Ctrl+C still saves the settings on the way out.
+// session logout or Ctrl+C still saves the playlist and the settings on the way out. The
+// quit has a deadline (under 2 s) after which the process ends; a second signal ends it
+// at once.
 class TerminationSignals : public QObject {
     Q_OBJECT
 public:

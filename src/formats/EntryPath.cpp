@@ -1,6 +1,7 @@
 #include "EntryPath.h"
 
 #include <QDir>
+#include <QUrl>
 
 namespace tavi::formats {
 
@@ -70,11 +71,27 @@ bool isVerbatim(const QString& text, const EntryShape& shape) {
 
 }  // namespace
 
+QString EntryLineText(const QString& entry) {
+    const bool breaksLines = entry.contains(u'\n') || entry.contains(u'\r');
+    if (!breaksLines || !entry.startsWith(u'/')) {
+        return entry;
+    }
+    return QUrl::fromLocalFile(entry).toString(QUrl::FullyEncoded);
+}
+
 bool IsVerbatimEntry(const QString& text) {
     return isVerbatim(text, shapeOf(text));
 }
 
 QString ResolveEntryPath(const QString& text, const QString& baseFolder) {
+    if (text.startsWith(QLatin1String("file://"), Qt::CaseInsensitive)) {
+        // A local file written as a URI (how names holding line breaks are stored, and how
+        // many other players write every entry) is that file.
+        const QUrl url(text, QUrl::StrictMode);
+        if (url.isValid() && url.isLocalFile() && url.host().isEmpty()) {
+            return url.toLocalFile();
+        }
+    }
     const EntryShape shape = shapeOf(text);
     if (isVerbatim(text, shape)) {
         return text;

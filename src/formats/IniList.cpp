@@ -33,7 +33,7 @@ void WriteIniList(const QString& path, const CPlaylistFile& list) {
     IniFile file(path, IniFile::Start::Empty);
     file.SelectSection(IniListKeys::Section());
     for (qsizetype i = 0; i < list.GetCount(); ++i) {
-        file.WriteString(IniListKeys::File(static_cast<int>(i + 1)), list.GetAt(i));
+        file.WriteString(IniListKeys::File(static_cast<int>(i + 1)), EntryLineText(list.GetAt(i)));
     }
     file.WriteInt(IniListKeys::Count(), static_cast<int>(list.GetCount()));
     file.WriteInt(IniListKeys::NextIndex(), list.NextIndex() + 1);

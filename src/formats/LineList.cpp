@@ -55,7 +55,7 @@ void WriteLineList(const QString& path, const CPlaylistFile& list) {
             archive.SetEncoding(CodePage::kUtf8);
         }
         for (const QString& entry : list.Entries()) {
-            archive.WriteLine(entry);
+            archive.WriteLine(EntryLineText(entry));
         }
         archive.Close();
     });

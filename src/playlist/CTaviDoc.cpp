@@ -32,9 +32,11 @@ CTaviDoc::CTaviDoc(QObject* parent)
       m_editor(std::make_unique<PlaylistEditor>(*m_model, *this)),
       m_fileHooks{LoadDocumentEntries, SaveDocumentEntries} {
     m_editor->hooks().playlistExpander = ExpandPlaylistFile;
+    m_model->setAboutToChange([this] { OnContentAboutToChange(); });
 }
 
 CTaviDoc::~CTaviDoc() {
+    m_model->setAboutToChange(nullptr);
     CloseCurrentTrack();
 }
 
@@ -103,6 +105,21 @@ bool CTaviDoc::OnOpenDocument(const QString& path) {
         return false;
     }
     ResetUndo(true);
+    Q_EMIT documentInitialized();
+    return true;
+}
+
+bool CTaviDoc::RestoreFrom(const QString& file, const QString& pathName) {
+    if (!openPlaylistFile(file)) {
+        return false;
+    }
+    ResetUndo(true);
+    if (pathName.isEmpty()) {
+        CDocument::OnNewDocument();  // untitled, no path
+    } else {
+        SetPathName(pathName, false);
+    }
+    SetModifiedFlag(true);
     Q_EMIT documentInitialized();
     return true;
 }

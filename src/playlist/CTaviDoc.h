@@ -47,6 +47,11 @@ public:
     bool IsClosing() const { return m_closing; }
     bool SaveModified() override;
 
+    // Replaces the list with the entries of file (a copy kept when the last session ended
+    // unsaved) and names the document pathName (empty: Untitled). The document counts as
+    // modified: its own file does not hold these entries yet.
+    bool RestoreFrom(const QString& file, const QString& pathName);
+
     // Asks the view to play a file. Playback comes later: nothing listens yet.
     void PlayFile(const QString& path) { Q_EMIT playFileRequested(path); }
 

@@ -4,9 +4,57 @@
 
 namespace tavi::playlist {
 
-CUndoDoc::CUndoDoc(QObject* parent) : CDocument(parent) {}
+namespace {
+// A pause this long between deferred edits ends their burst.
+constexpr int kDeferredQuietMs = 250;
+}  // namespace
+
+CUndoDoc::CUndoDoc(QObject* parent) : CDocument(parent) {
+    m_deferredTimer.setSingleShot(true);
+    m_deferredTimer.setInterval(kDeferredQuietMs);
+    connect(&m_deferredTimer, &QTimer::timeout, this, &CUndoDoc::FlushDeferredUndo);
+}
+
+void CUndoDoc::DeferredEdit(int commandId, const std::function<void()>& change) {
+    // A change that fails half-way has still changed the list: it is recorded all the same.
+    struct Pending {
+        CUndoDoc& document;
+        int id;
+        ~Pending() { document.EndDeferredEdit(id); }
+    } pending{*this, commandId};
+    m_inDeferredEdit = true;
+    change();
+}
+
+void CUndoDoc::EndDeferredEdit(int commandId) {
+    m_inDeferredEdit = false;
+    const bool first = !m_deferredId;
+    m_deferredId = commandId;
+    m_deferredTimer.start();
+    SetModifiedFlag(true);
+    if (first) {
+        Q_EMIT undoStateChanged();
+    }
+}
+
+void CUndoDoc::FlushDeferredUndo() {
+    if (!m_deferredId) {
+        return;
+    }
+    const int commandId = *m_deferredId;
+    m_deferredId.reset();
+    m_deferredTimer.stop();
+    RecordUndo(commandId);
+}
+
+void CUndoDoc::OnContentAboutToChange() {
+    if (!m_inDeferredEdit) {
+        FlushDeferredUndo();
+    }
+}
 
 void CUndoDoc::RecordUndo(int commandId) {
+    FlushDeferredUndo();  // a change that bypassed the model's hook still keeps its order
     if (m_enabled) {
         WaitCursor wait;
         m_history.Push(UndoRecord::fromSnapshot(commandId, StoreSnapshot()));
@@ -16,12 +64,15 @@ void CUndoDoc::RecordUndo(int commandId) {
 }
 
 void CUndoDoc::ResetUndo(bool enable) {
+    m_deferredId.reset();  // the document as it is now is the new base
+    m_deferredTimer.stop();
     m_history.Reset(enable ? UndoRecord::fromSnapshot(0, StoreSnapshot()) : nullptr);
     m_enabled = enable;
     Q_EMIT undoStateChanged();
 }
 
 void CUndoDoc::OnEditUndo() {
+    FlushDeferredUndo();
     if (!CanUndo()) {
         return;
     }
@@ -34,6 +85,7 @@ void CUndoDoc::OnEditUndo() {
 }
 
 void CUndoDoc::OnEditRedo() {
+    FlushDeferredUndo();
     if (!CanRedo()) {
         return;
     }

@@ -4,6 +4,10 @@
 #include "CUndo.h"
 
 #include <QByteArray>
+#include <QTimer>
+
+#include <functional>
+#include <optional>
 
 namespace tavi::playlist {
 
@@ -18,10 +22,18 @@ public:
 
     // Called after every change with the id of the command that made it.
     void RecordUndo(int commandId);
+    // Runs a change from outside the window (automation) and records it as an undo step
+    // that is stored only when something else is about to change the document, at Undo or
+    // Redo, or once the document has been quiet for a moment: a burst of such edits (a
+    // client adding ten thousand files) becomes one step and costs one snapshot, and a
+    // window edit after it still undoes to exactly the list the burst left.
+    void DeferredEdit(int commandId, const std::function<void()>& change);
+    // Stores the step a deferred edit left pending, if any.
+    void FlushDeferredUndo();
     // Restarts the history; with enable the document as it is now becomes the base (id 0).
     void ResetUndo(bool enable);
 
-    bool CanUndo() const { return m_history.CanUndo(); }
+    bool CanUndo() const { return m_deferredId.has_value() || m_history.CanUndo(); }
     bool CanRedo() const { return m_history.CanRedo(); }
     void OnEditUndo();
     void OnEditRedo();
@@ -32,6 +44,9 @@ Q_SIGNALS:
     void undoStateChanged();
 
 protected:
+    // Subclasses call this before any change of the content (the list model's hook).
+    void OnContentAboutToChange();
+
     // The document's snapshot bytes; loading them must give the same document back.
     virtual QByteArray StoreSnapshot() const = 0;
     // Replaces the document's content with a snapshot taken by StoreSnapshot().
@@ -39,9 +54,13 @@ protected:
 
 private:
     void loadCurrent();
+    void EndDeferredEdit(int commandId);
 
     bool m_enabled = false;
     CUndo m_history;
+    std::optional<int> m_deferredId;  // a deferred edit's step, not yet stored
+    bool m_inDeferredEdit = false;
+    QTimer m_deferredTimer;
 };
 
 }  // namespace tavi::playlist

@@ -138,6 +138,22 @@ bool PlaylistEditor::RemoveEntry(int index) {
     return m_model.remove(index);
 }
 
+void PlaylistEditor::AddPathFromOutside(const QString& path) {
+    m_document.DeferredEdit(cmd::kAddTracks, [&] { AddPath(path); });
+}
+
+bool PlaylistEditor::InsertEntryFromOutside(int index, const QString& path) {
+    bool inserted = false;
+    m_document.DeferredEdit(cmd::kAddTracks, [&] { inserted = InsertEntry(index, path); });
+    return inserted;
+}
+
+bool PlaylistEditor::RemoveEntryFromOutside(int index) {
+    bool removed = false;
+    m_document.DeferredEdit(cmd::kRemove, [&] { removed = RemoveEntry(index); });
+    return removed;
+}
+
 void PlaylistEditor::AddTracks(const QStringList& files) {
     const bool wasEmpty = m_model.count() == 0;
     {

@@ -45,9 +45,13 @@ public:
     void AddPath(const QString& path);
     void AddFolder(const QString& path);
     bool AddEntry(const QString& path);
-    // Automation: no undo step.
     bool InsertEntry(int index, const QString& path);
     bool RemoveEntry(int index);
+
+    // Automation's edits: undone like the window's, a burst of them as one step.
+    void AddPathFromOutside(const QString& path);
+    bool InsertEntryFromOutside(int index, const QString& path);
+    bool RemoveEntryFromOutside(int index);
 
     // Commands; each records its undo step.
     void AddTracks(const QStringList& files);

@@ -94,6 +94,7 @@ void PlaylistModel::setCurrent(int row) {
 }
 
 void PlaylistModel::append(const QString& path, bool selectIfNone) {
+    aboutToChange();
     if (m_batchDepth > 0) {
         if (selectIfNone && m_current < 0 && m_pendingSelect < 0) {
             m_pendingSelect = count() + int(m_pending.size());
@@ -111,6 +112,7 @@ void PlaylistModel::append(const QString& path, bool selectIfNone) {
 }
 
 bool PlaylistModel::insert(int row, const QString& path, bool selectIfNone) {
+    aboutToChange();
     flushBatch();
     if (row < 0 || row > count()) {
         return false;
@@ -132,6 +134,7 @@ bool PlaylistModel::insert(int row, const QString& path, bool selectIfNone) {
 }
 
 bool PlaylistModel::remove(int row) {
+    aboutToChange();
     flushBatch();
     if (row < 0 || row >= count()) {
         return false;
@@ -155,6 +158,7 @@ void PlaylistModel::clear() {
 }
 
 void PlaylistModel::move(int from, int to) {
+    aboutToChange();
     flushBatch();
     if (from < 0 || from >= count() || to < 0 || to >= count() || from == to) {
         return;
@@ -180,6 +184,7 @@ void PlaylistModel::move(int from, int to) {
 }
 
 void PlaylistModel::setPath(int row, const QString& path) {
+    aboutToChange();
     if (row < 0 || row >= count()) {
         return;
     }
@@ -191,6 +196,7 @@ void PlaylistModel::setPath(int row, const QString& path) {
 }
 
 void PlaylistModel::reset(const QStringList& paths, int current) {
+    aboutToChange();
     m_pending.clear();
     m_pendingSelect = -1;
     beginResetModel();
@@ -207,6 +213,7 @@ void PlaylistModel::reset(const QStringList& paths, int current) {
 }
 
 void PlaylistModel::reorder(const std::vector<int>& order, int current) {
+    aboutToChange();
     flushBatch();
     Q_ASSERT(order.size() == m_entries.size());
     std::vector<Entry> entries;

@@ -3,6 +3,7 @@
 #include <QAbstractListModel>
 #include <QStringList>
 
+#include <functional>
 #include <vector>
 
 namespace tavi::playlist {
@@ -52,6 +53,10 @@ public:
     // Reorders: the new row i holds the old row order[i]; order is a permutation.
     void reorder(const std::vector<int>& order, int current);
 
+    // Called before every change of the entries (not of the selection): the undo history
+    // records a step still pending from an earlier change first.
+    void setAboutToChange(std::function<void()> hook) { m_aboutToChange = std::move(hook); }
+
     void beginBatch();
     void flushBatch();
     void endBatch();
@@ -66,6 +71,12 @@ Q_SIGNALS:
     void currentChanged(int row);
 
 private:
+    void aboutToChange() const {
+        if (m_aboutToChange) {
+            m_aboutToChange();
+        }
+    }
+
     struct Entry {
         QString path;
         quintptr value = 0;
@@ -77,6 +88,7 @@ private:
     int m_pendingSelect = -1;
     int m_batchDepth = 0;
     int m_current = -1;
+    std::function<void()> m_aboutToChange;
 };
 
 }  // namespace tavi::playlist

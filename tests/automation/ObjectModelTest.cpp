@@ -206,6 +206,8 @@ TEST_F(ObjectModelTest, PlaylistAddsFoldersLoadsAndPostsRemoveAll) {
     EXPECT_TRUE(host->frameCommands.isEmpty()) << "posted, not run inside the call";
     processEventsUntil([&] { return !host->frameCommands.isEmpty(); }, 1000);
     EXPECT_EQ(host->frameCommands, QList<int>{tavi::playlist::cmd::kClearAll});
+    EXPECT_TRUE(host->ActiveDocument()->IsModified()) << "an edit from outside is an edit";
+    host->ActiveDocument()->SetModifiedFlag(false);  // Load would ask to save first
     EXPECT_TRUE(Get(*list, QStringLiteral("Load"), {Variant::FromString(files.path())}).ToBool());
     EXPECT_FALSE(Get(*list, QStringLiteral("Load"), {Str("/no/such/list.alb")}).ToBool());
 }

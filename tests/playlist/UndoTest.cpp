@@ -2,6 +2,7 @@
 #include "PlaylistTestSupport.h"
 
 #include "playlist/CommandIds.h"
+#include "support/QtApp.h"
 
 using namespace tavi::playlist;
 
@@ -80,4 +81,46 @@ TEST_F(Undo, DisabledHistoryOnlySetsTheModifiedFlag) {
     EXPECT_TRUE(fresh.IsModified());
     EXPECT_FALSE(fresh.CanUndo());
     EXPECT_EQ(fresh.history().Current(), nullptr);
+}
+
+// Edits from automation are undone like the window's: a burst of them is one step, and a
+// window edit after the burst undoes to exactly the list the burst left.
+TEST_F(Undo, EditsFromOutsideMixWithWindowEdits) {
+    const QStringList four{QStringLiteral("/m/a.mp3"), QStringLiteral("/m/b.mp3"),
+                           QStringLiteral("/m/c.mp3"), QStringLiteral("/m/d.mp3")};
+    tavi::test::coreApplication();  // the burst's quiet timer needs an event loop
+    for (const QString& path : four) {
+        editor().AddPathFromOutside(path);
+    }
+    EXPECT_TRUE(doc->IsModified()) << "an exit must ask about these";
+    EXPECT_TRUE(doc->CanUndo());
+    model().setCurrent(1);
+    editor().Remove();  // the window's Delete
+    ASSERT_EQ(entries().size(), 3);
+    doc->OnEditUndo();
+    EXPECT_EQ(entries(), four);
+    doc->OnEditUndo();
+    EXPECT_TRUE(entries().isEmpty()) << "the burst of adds is one step";
+    EXPECT_FALSE(doc->CanUndo());
+    doc->OnEditRedo();
+    EXPECT_EQ(entries(), four);
+
+    // Outside edits after a window edit, then Undo straight away (nothing flushed yet).
+    editor().InsertEntryFromOutside(0, QStringLiteral("/m/z.mp3"));
+    editor().RemoveEntryFromOutside(4);
+    EXPECT_EQ(entries().size(), 4);
+    doc->OnEditUndo();
+    EXPECT_EQ(entries(), four);
+    doc->OnEditRedo();
+    EXPECT_EQ(entries().first(), QStringLiteral("/m/z.mp3"));
+    EXPECT_EQ(entries().size(), 4);
+}
+
+TEST_F(Undo, AQuietMomentEndsABurstOfOutsideEdits) {
+    editor().AddPathFromOutside(QStringLiteral("/m/a.mp3"));
+    ASSERT_FALSE(doc->history().CanUndo()) << "pending, not stored yet";
+    ASSERT_TRUE(tavi::test::processEventsUntil([&] { return doc->history().CanUndo(); }, 10000));
+    editor().AddPathFromOutside(QStringLiteral("/m/b.mp3"));
+    doc->OnEditUndo();
+    EXPECT_EQ(entries(), QStringList{QStringLiteral("/m/a.mp3")});
 }

@@ -61,6 +61,18 @@ inline bool MakeMp3(const QString& path, double seconds, const QString& tags = {
             .arg(inject, Quoted(path)));
 }
 
+// An MP3 as plain constant-bitrate encoders write it: no Xing, Info or VBRI header, so the
+// decoder knows no length before playing.
+inline bool MakePlainMp3(const QString& path, double seconds, int kbps = 128) {
+    return RunPipeline(
+        QStringLiteral("audiotestsrc num-buffers=%1 ! audio/x-raw,rate=44100,channels=2 ! "
+                       "audioconvert ! lamemp3enc target=bitrate cbr=true bitrate=%2 ! "
+                       "filesink location=%3")
+            .arg(BuffersFor(seconds))
+            .arg(kbps)
+            .arg(Quoted(path)));
+}
+
 inline bool MakeOgg(const QString& path, double seconds) {
     return RunPipeline(QStringLiteral("audiotestsrc num-buffers=%1 ! audioconvert ! vorbisenc ! "
                                       "oggmux ! filesink location=%2")

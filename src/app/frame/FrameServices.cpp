@@ -122,6 +122,8 @@ void FrameServices::StartMixer(CMainFrame& frame) {
 void FrameServices::ShowOptions(CMainFrame& frame) {
     const QString mediaDir = settings::playerSettings().mediaDir;
     ui::COptionsSheet sheet(ui::OptionsPageRegistry::instance(), &frame);
+    QObject::connect(&sheet, &ui::COptionsSheet::applied, &frame,
+                     [&frame] { frame.services().SaveSettings(); });
     if (sheet.exec() == QDialog::Accepted && settings::playerSettings().mediaDir != mediaDir) {
         frame.explorerBar()->SetRoot(settings::playerSettings().mediaDir);
     }

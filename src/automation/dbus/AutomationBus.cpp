@@ -3,6 +3,7 @@
 #include "ArgumentCodec.h"
 #include "automation/dispatch/DispatchException.h"
 #include "automation/dispatch/TypeLibrary.h"
+#include "platform/errors/CException.h"
 #include "automation/objects/AutomationHost.h"
 #include "automation/objects/AutomationModel.h"
 #include "automation/objects/CApplication.h"
@@ -196,6 +197,9 @@ void AutomationBus::Handle(const QDBusMessage& message) {
         }
     } catch (const DispatchException& error) {
         reply = message.createErrorReply(ErrorName(error), error.GetDescription());
+    } catch (const errors::CException& error) {
+        reply = message.createErrorReply(kErrorPrefix + QStringLiteral("Failed"),
+                                         error.GetErrorMessage());
     } catch (const std::exception& error) {
         reply = message.createErrorReply(kErrorPrefix + QStringLiteral("Failed"),
                                          QString::fromLocal8Bit(error.what()));

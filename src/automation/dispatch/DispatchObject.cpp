@@ -1,5 +1,7 @@
 #include "DispatchObject.h"
 
+#include "platform/errors/CException.h"
+
 namespace tavi::automation {
 
 std::vector<DispId> DispatchObject::GetIDsOfNames(const QStringList& names) const {
@@ -69,7 +71,8 @@ Variant DispatchObject::Invoke(DispId id, uint16_t flags, std::vector<Variant> a
             throw DispatchException(hresult::kBadParamCount,
                                     QStringLiteral("A property takes one value"));
         }
-        member->put(ConvertArgument(arguments.front(), member->result, 0));
+        const Variant value = ConvertArgument(arguments.front(), member->result, 0);
+        RaisingProgramErrors([&] { member->put(value); });
         return {};
     }
     const uint16_t accepted = isProperty ? dispatchflags::kPropertyGet : dispatchflags::kMethod;
@@ -87,7 +90,19 @@ Variant DispatchObject::Invoke(DispId id, uint16_t flags, std::vector<Variant> a
     for (size_t i = 0; i < arguments.size(); ++i) {
         arguments[i] = ConvertArgument(arguments[i], member->parameters[i], int(i));
     }
-    return member->call(arguments);
+    Variant result;
+    RaisingProgramErrors([&] { result = member->call(arguments); });
+    return result;
+}
+
+// An error of the program (an engine that cannot tell a length, a file that cannot be
+// read) reaches the client as the member's own error, never past the dispatcher.
+void DispatchObject::RaisingProgramErrors(const std::function<void()>& action) {
+    try {
+        action();
+    } catch (const errors::CException& error) {
+        throw DispatchException::Raised(error.GetErrorMessage());
+    }
 }
 
 void DispatchObject::AddMethod(QString name, DispId id, std::vector<Variant::Type> parameters,

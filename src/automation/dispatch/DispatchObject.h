@@ -64,6 +64,7 @@ protected:
 
 private:
     static Variant ConvertArgument(const Variant& value, Variant::Type type, int index);
+    static void RaisingProgramErrors(const std::function<void()>& action);
 
     std::vector<Member> m_members;
     std::optional<DispId> m_defaultMember;

@@ -2,6 +2,7 @@
 
 #include "automation/objects/AutomationHost.h"
 #include "engines/CMediaTrack.h"
+#include "engines/TrackQueries.h"
 #include "engines/player/CPlayer.h"
 #include "playlist/CTaviDoc.h"
 #include "playlist/DisplayName.h"
@@ -127,18 +128,23 @@ QVariantMap MprisPlayer::Metadata() const {
         return {{QStringLiteral("mpris:trackid"), QVariant::fromValue(QDBusObjectPath(kNoTrack))}};
     }
     const QString file = track->GetFileName();
-    return {
+    QVariantMap metadata{
         {QStringLiteral("mpris:trackid"), QVariant::fromValue(QDBusObjectPath(kCurrentTrack))},
-        {QStringLiteral("mpris:length"),
-         qlonglong(std::llround(track->GetLength() * kMicroseconds))},
         {QStringLiteral("xesam:title"), playlist::GetDisplayName(file)},
         {QStringLiteral("xesam:url"), QUrl::fromLocalFile(file).toString()},
     };
+    // A length the engine cannot tell is left out, as the specification of the bus asks.
+    if (const auto length = engines::LengthOf(*track)) {
+        metadata.insert(QStringLiteral("mpris:length"),
+                        qlonglong(std::llround(*length * kMicroseconds)));
+    }
+    return metadata;
 }
 
 qlonglong MprisPlayer::Position() const {
     engines::CMediaTrack* track = Track();
-    return track ? qlonglong(std::llround(track->GetPosition() * kMicroseconds)) : 0;
+    const auto position = track ? engines::PositionOf(*track) : std::nullopt;
+    return qlonglong(std::llround(position.value_or(0.0) * kMicroseconds));
 }
 
 void MprisPlayer::Next() {
@@ -168,10 +174,14 @@ void MprisPlayer::Pause() {
 }
 
 void MprisPlayer::Seek(qlonglong offset) {
-    if (engines::CMediaTrack* track = Track()) {
-        const double target = std::clamp(track->GetPosition() + double(offset) / kMicroseconds, 0.0,
-                                         track->GetLength());
-        track->Seek(target);
+    engines::CMediaTrack* track = Track();
+    const auto position = track ? engines::PositionOf(*track) : std::nullopt;
+    const auto length = track ? engines::LengthOf(*track) : std::nullopt;
+    if (!position || !length) {
+        return;  // nothing seekable plays
+    }
+    const double target = std::clamp(*position + double(offset) / kMicroseconds, 0.0, *length);
+    if (engines::TrySeek(*track, target)) {
         Q_EMIT Seeked(Position());
     }
 }
@@ -179,8 +189,9 @@ void MprisPlayer::Seek(qlonglong offset) {
 void MprisPlayer::SetPosition(const QDBusObjectPath& trackId, qlonglong position) {
     engines::CMediaTrack* track = Track();
     const double seconds = double(position) / kMicroseconds;
-    if (track && trackId.path() == kCurrentTrack && seconds >= 0 && seconds <= track->GetLength()) {
-        track->Seek(seconds);
+    const auto length = track ? engines::LengthOf(*track) : std::nullopt;
+    if (length && trackId.path() == kCurrentTrack && seconds >= 0 && seconds <= *length &&
+        engines::TrySeek(*track, seconds)) {
         Q_EMIT Seeked(Position());
     }
 }

@@ -63,15 +63,15 @@ void CPlaylistDispatch::AddListMembers() {
 
 void CPlaylistDispatch::AddEditMembers() {
     AddMethod(QStringLiteral("Remove"), 4, {T::Int32}, T::Empty, [this](const auto& a) {
-        View().document().editor().RemoveEntry(a[0].ToInt32());
+        View().document().editor().RemoveEntryFromOutside(a[0].ToInt32());
         return Variant();
     });
     AddMethod(QStringLiteral("Insert"), 5, {T::Int32, T::String}, T::Empty, [this](const auto& a) {
-        View().document().editor().InsertEntry(a[0].ToInt32(), a[1].ToString());
+        View().document().editor().InsertEntryFromOutside(a[0].ToInt32(), a[1].ToString());
         return Variant();
     });
     AddMethod(QStringLiteral("Add"), 6, {T::String}, T::Empty, [this](const auto& a) {
-        View().document().editor().AddPath(a[0].ToString());
+        View().document().editor().AddPathFromOutside(a[0].ToString());
         return Variant();
     });
     AddMethod(QStringLiteral("Load"), 31, {T::String}, T::Bool, [this](const auto& a) {

@@ -1,6 +1,7 @@
 #include "CDirectShowTrack.h"
 
 #include "CDirectShowPersistFilterList.h"
+#include "Mp3LengthEstimate.h"
 #include "VideoStream.h"
 #include "app/settings/ViewSettings.h"
 #include "engines/VideoPlacement.h"
@@ -307,7 +308,18 @@ float CDirectShowTrack::GetVolume() {
     return hundredths < -4000 ? 0.0f : float(double(hundredths) / 4000.0 + 1.0);
 }
 
+double CMP3DirectShowTrack::GetLength() {
+    if (const auto duration = m_pipeline.Duration()) {
+        return *duration;
+    }
+    if (m_estimatedLength) {
+        return *m_estimatedLength;
+    }
+    return CDirectShowTrack::GetLength();  // throws: the length cannot be had
+}
+
 bool CMP3DirectShowTrack::RenderFile(const QString& fileName, gst::PipelineError* error) {
+    m_estimatedLength = EstimateMpegAudioFileLength(fileName);
     gst::PipelineError chainError;
     const QStringList decoder{QStringLiteral("mpegaudioparse"), QStringLiteral("mpg123audiodec")};
     if (m_pipeline.RenderWithChain(fileName, decoder, &chainError)) {

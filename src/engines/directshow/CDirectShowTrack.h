@@ -6,6 +6,7 @@
 #include "platform/gst/MediaPipeline.h"
 
 #include <atomic>
+#include <optional>
 #include <thread>
 
 namespace tavi::engines {
@@ -77,10 +78,18 @@ private:
 };
 
 // MP3 files: decoded by an explicitly chosen MP3 decoder when the system has one, else
-// rendered like any other file.
+// rendered like any other file. A file without a Xing, Info or VBRI header has no length
+// for the decoder until it has played a while; until then the length is estimated from
+// its frames.
 class CMP3DirectShowTrack : public CDirectShowTrack {
+public:
+    double GetLength() override;
+
 protected:
     bool RenderFile(const QString& fileName, gst::PipelineError* error) override;
+
+private:
+    std::optional<double> m_estimatedLength;  // read from the frames at Open
 };
 
 }  // namespace tavi::engines

@@ -87,6 +87,7 @@ bool COptionsSheet::ApplyAll() {
     for (COptionsPage* page : m_pages) {
         page->Apply();
     }
+    Q_EMIT applied();
     return true;
 }
 

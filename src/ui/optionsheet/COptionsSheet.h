@@ -30,6 +30,10 @@ public:
 
     void accept() override;
 
+Q_SIGNALS:
+    // Every page has applied its values (OK or Apply): time to store them.
+    void applied();
+
 protected:
     virtual void ShowValidationError(const QString& message);
 

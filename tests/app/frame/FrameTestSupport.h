@@ -18,9 +18,11 @@ public:
     }
     void NewDocument() override { ++newDocuments; }
     settings::RecentFileList& RecentFiles() override { return recent; }
+    void SaveSettings() override { ++settingsSaved; }
 
     QStringList opened;
     int newDocuments = 0;
+    int settingsSaved = 0;
     settings::RecentFileList recent;
 };
 
