@@ -5,6 +5,7 @@
 #include "CommandLine.h"
 #include "app/settings/AppKey.h"
 #include "automation/dbus/AutomationBus.h"
+#include "automation/dbus/StartupGate.h"
 #include "automation/mpris/MprisPlayer.h"
 #include "automation/mpris/MprisRoot.h"
 #include "automation/objects/AutomationModel.h"
@@ -66,9 +67,25 @@ std::optional<int> AppAutomation::RunBeforeStart(const QStringList& arguments) {
     return std::nullopt;  // without a running player, this start opens the file itself
 }
 
-AppAutomation::AppAutomation(CTaviApp& app)
+std::unique_ptr<automation::StartupGate> AppAutomation::ClaimBus(const QStringList& arguments,
+                                                                 std::optional<int>* exitCode) {
+    QDBusConnection bus = QDBusConnection::sessionBus();
+    const bool activated = CommandLine::Parse(arguments).automation;
+    auto gate = automation::StartupGate::Claim(
+        bus, activated ? automation::StartupGate::Claimant::Activated
+                       : automation::StartupGate::Claimant::CommandLine);
+    if (!gate && bus.isConnected() && activated &&
+        bus.interface()->isServiceRegistered(automation::AutomationBus::kService)) {
+        // Started by bus activation while a player runs: that one takes the calls.
+        *exitCode = 0;
+    }
+    return gate;
+}
+
+AppAutomation::AppAutomation(CTaviApp& app, std::unique_ptr<automation::StartupGate> gate)
     : m_host(std::make_unique<AppAutomationHost>(app)),
-      m_model(std::make_unique<automation::AutomationModel>(*m_host)) {
+      m_model(std::make_unique<automation::AutomationModel>(*m_host)),
+      m_gate(std::move(gate)) {
     // The macros listed under the program's key, loaded with the main window.
     m_model->macroList().Load(settings::openApplicationKey(reg::Registry::instance()));
     QDBusConnection bus = QDBusConnection::sessionBus();
@@ -76,8 +93,16 @@ AppAutomation::AppAutomation(CTaviApp& app)
         m_bus = new automation::AutomationBus(
             *m_model, bus, [&app](const QString& path) { return app.OpenDocumentFile(path); },
             this);
-        // A second player started from a command line runs without the bus name.
-        m_onBus = m_bus->Register();
+        if (m_gate) {
+            m_onBus = m_gate->Attach(m_bus);
+            if (!m_onBus && app.GetCommandLine().automation) {
+                // A player started with a file took the name over: this one has no use.
+                QTimer::singleShot(0, qApp, [] { QCoreApplication::exit(0); });
+            }
+        } else {
+            // A second player started from a command line runs without the bus name.
+            m_onBus = m_bus->Register();
+        }
         if (m_onBus) {
             StartMpris(bus);
         }
@@ -98,6 +123,7 @@ void AppAutomation::StartMpris(QDBusConnection bus) {
 }
 
 AppAutomation::~AppAutomation() {
+    m_gate.reset();  // no call reaches the bus object once it is going
     delete m_bus;
     m_bus = nullptr;
 }

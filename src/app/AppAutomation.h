@@ -11,6 +11,7 @@ namespace tavi::automation {
 class AutomationBus;
 class AutomationModel;
 class ConsoleArea;
+class StartupGate;
 }  // namespace tavi::automation
 
 namespace tavi::app {
@@ -24,13 +25,20 @@ class AppAutomationHost;
 class AppAutomation : public QObject {
     Q_OBJECT
 public:
-    explicit AppAutomation(CTaviApp& app);
+    // gate: the bus name claimed at the start (ClaimBus), whose held calls are answered
+    // from now on; null: the name is asked for here.
+    explicit AppAutomation(CTaviApp& app, std::unique_ptr<automation::StartupGate> gate = {});
     ~AppAutomation() override;
 
     // What a start does before the application object starts: "/Register" and
     // "/Unregister" write or remove the user's desktop files; "-dde FILE" hands the file to a
     // running player. Returns the exit code when the process should end now.
     static std::optional<int> RunBeforeStart(const QStringList& arguments);
+    // Takes the bus name before anything else starts, holding calls until the player is
+    // ready. Null without a session bus or when another player has the name; a start made
+    // by bus activation then has nothing to do, and exitCode says so.
+    static std::unique_ptr<automation::StartupGate> ClaimBus(const QStringList& arguments,
+                                                             std::optional<int>* exitCode);
 
     automation::AutomationModel& model() const { return *m_model; }
     bool OnBus() const { return m_onBus; }
@@ -43,6 +51,7 @@ private:
 
     std::unique_ptr<AppAutomationHost> m_host;
     std::unique_ptr<automation::AutomationModel> m_model;
+    std::unique_ptr<automation::StartupGate> m_gate;
     automation::AutomationBus* m_bus = nullptr;
     bool m_onBus = false;
 };

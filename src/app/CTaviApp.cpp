@@ -1,25 +1,25 @@
 #include "CTaviApp.h"
 
+#include "SessionRecovery.h"
 #include "app/settings/AppKey.h"
 #include "app/settings/PlayerSettings.h"
 #include "app/settings/SettingsKeys.h"
 #include "app/settings/SettingsValues.h"
 #include "app/settings/ViewSettings.h"
 #include "engines/directshow/CDirectShowPersistFilterList.h"
+#include "platform/registry/Registry.h"
 #include "playlist/CTaviDoc.h"
 #include "playlist/EntryKinds.h"
 #include "playlist/PlaylistModel.h"
 #include "playlist/view/CPlayListBox.h"
 #include "playlist/view/CTaviView.h"
-#include "SessionRecovery.h"
-#include "platform/registry/Registry.h"
 
-#include <QDir>
 #include <QCoreApplication>
+#include <QDir>
 #include <QFileInfo>
 #include <QMessageBox>
-#include <QTimer>
 #include <QSystemTrayIcon>
+#include <QTimer>
 
 #include <cstdio>
 #include <utility>
@@ -166,13 +166,17 @@ void CTaviApp::OfferRecovery() {
     std::fprintf(stderr, "tavi: the unsaved playlist of the last session is in %s\n",
                  qPrintable(recovery.FilePath()));
     const QString question =
-        QObject::tr("Tavi was ended without saving the playlist. Its entries were kept in "
-                    "%1.\n\nOpen them now?")
+        QObject::tr(
+            "Tavi was ended without saving the playlist. Its entries were kept in "
+            "%1.\n\nOpen them now?")
             .arg(recovery.FilePath());
     const bool open = m_askRecover
                           ? m_askRecover(question)
                           : QMessageBox::question(m_frame.window.get(), QStringLiteral("Tavi"),
                                                   question) == QMessageBox::Yes;
+    if (m_ending) {
+        return;  // the session ended while asking: the copy waits for the next start
+    }
     if (!open) {
         recovery.Discard();
     } else if (m_document->SaveModified()) {

@@ -7,6 +7,7 @@
 #include "TerminationSignals.h"
 #include "app/Version.h"
 #include "app/settings/SettingsKeys.h"
+#include "automation/dbus/StartupGate.h"
 #include "platform/registry/Registry.h"
 #include "playlist/CTaviDoc.h"
 
@@ -59,6 +60,13 @@ int runTavi(int argc, char** argv) {
         return *early;
     }
 
+    // The bus name is ours before the window and the file: a query meanwhile waits for them.
+    std::optional<int> nothingToDo;
+    auto gate = AppAutomation::ClaimBus(QApplication::arguments().mid(1), &nothingToDo);
+    if (nothingToDo) {
+        return *nothingToDo;
+    }
+
     int exitCode = 0;
     {
         CTaviApp tavi;
@@ -72,7 +80,7 @@ int runTavi(int argc, char** argv) {
                 tavi.Document()->prompts().reportError(message);
             }
         });
-        AppAutomation automation(tavi);  // the object model, served on the session bus
+        AppAutomation automation(tavi, std::move(gate));  // the object model on the session bus
         QObject::connect(&application, &QApplication::lastWindowClosed, &application,
                          &QApplication::quit);
         if (qEnvironmentVariableIsSet("TAVI_STARTUP_PROBE")) {

@@ -64,7 +64,8 @@ void TerminationSignals::readSignal() {
     std::thread([] {
         std::this_thread::sleep_for(kQuitDeadline);
         static const char kMessage[] = "tavi: the quit took too long; ending now\n";
-        [[maybe_unused]] const ssize_t written = ::write(STDERR_FILENO, kMessage, sizeof kMessage - 1);
+        [[maybe_unused]] const ssize_t written =
+            ::write(STDERR_FILENO, kMessage, sizeof kMessage - 1);
         ::_exit(0);
     }).detach();
 }

@@ -7,6 +7,7 @@
 #include "app/settings/ViewSettings.h"
 #include "playlist/CTaviDoc.h"
 #include "playlist/MciExtensions.h"
+#include "playlist/PlaylistEditor.h"
 #include "playlist/PlaylistModel.h"
 #include "playlist/view/CTaviView.h"
 #include "support/ProcessRegistry.h"
@@ -191,4 +192,80 @@ TEST_F(StartUp, TheCurrentFolderIsRememberedBetweenRuns) {
 TEST_F(StartUp, RegistrationRunsEndWithoutAWindow) {
     EXPECT_FALSE(start({QStringLiteral("/Register")}));
     EXPECT_EQ(app->MainWindow(), nullptr);
+}
+
+// What the options sheet's OK writes is on disk at once: a crash afterwards (nothing of the
+// exit runs, as with kill -9) loses none of it.
+TEST_F(StartUp, SavedSettingsAreOnDiskWithoutAnExit) {
+    ASSERT_TRUE(start({}));
+    tavi::settings::playerSettings().introLength = 33;
+    app->SaveSettings();
+    const QString hive = QString::fromLocal8Bit(qgetenv("XDG_CONFIG_HOME")) +
+                         QStringLiteral("/Kestrova/Tavi/user.reg");
+    QFile file(hive);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << hive.toStdString();
+    EXPECT_TRUE(file.readAll().contains("\"IntroLength\"=dword:00000021"));
+}
+
+// A session that ended by a signal kept its unsaved list; the next start offers it, and
+// the answer decides: Yes reopens it (modified, under its old name), No puts it aside.
+TEST_F(StartUp, TheNextStartOffersTheListASignalKept) {
+    QTemporaryDir state;
+    qputenv("XDG_STATE_HOME", QFile::encodeName(state.path()));
+    ASSERT_TRUE(start({}));
+    tavi::settings::playerSettings().saveOnExit = false;
+    const QString album = write(QStringLiteral("mine.alb"), "/m/a.mp3\n");
+    ASSERT_TRUE(app->OpenDocumentFile(album));
+    app->Document()->editor().AddPathFromOutside(QStringLiteral("/m/b.mp3"));
+    app->EndSession();
+    EXPECT_FALSE(app->Document()->IsModified()) << "nothing left to ask about";
+    finishRun();
+
+    for (const bool reopen : {true, false}) {
+        QStringList questions;
+        app = std::make_unique<CTaviApp>();
+        app->SetFrameFactory(RecordingFrame);
+        app->SetRecoveryQuestion([&](const QString& question) {
+            questions.append(question);
+            return reopen;
+        });
+        if (!reopen) {  // a second copy, to decline
+            ASSERT_TRUE(
+                QFile::copy(album, state.filePath(QStringLiteral("Kestrova/Tavi/recovery.alb"))));
+        }
+        ASSERT_TRUE(app->InitInstance({}));
+        tavi::test::processEventsFor(50);
+        ASSERT_EQ(questions.size(), 1);
+        EXPECT_TRUE(questions.first().contains(QStringLiteral("recovery.alb")));
+        if (reopen) {
+            EXPECT_EQ(entries(),
+                      (QStringList{QStringLiteral("/m/a.mp3"), QStringLiteral("/m/b.mp3")}));
+            EXPECT_TRUE(app->Document()->IsModified());
+            EXPECT_EQ(app->Document()->GetPathName(), album);
+        } else {
+            EXPECT_TRUE(
+                QFile::exists(state.filePath(QStringLiteral("Kestrova/Tavi/recovery.alb.old"))));
+        }
+        EXPECT_FALSE(QFile::exists(state.filePath(QStringLiteral("Kestrova/Tavi/recovery.alb"))));
+        app->Document()->SetModifiedFlag(false);
+        finishRun();
+    }
+    qunsetenv("XDG_STATE_HOME");
+}
+
+TEST_F(StartUp, ASignalSavesToThePlaylistsOwnFileWithSaveOnExit) {
+    QTemporaryDir state;
+    qputenv("XDG_STATE_HOME", QFile::encodeName(state.path()));
+    ASSERT_TRUE(start({}));
+    tavi::settings::playerSettings().saveOnExit = true;
+    const QString album = write(QStringLiteral("mine.alb"), "/m/a.mp3\n");
+    ASSERT_TRUE(app->OpenDocumentFile(album));
+    app->Document()->editor().AddPathFromOutside(QStringLiteral("/m/b.mp3"));
+    app->EndSession();
+    QFile file(album);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(file.readAll().contains("/m/b.mp3"));
+    EXPECT_FALSE(QFile::exists(state.filePath(QStringLiteral("Kestrova/Tavi/recovery.alb"))));
+    finishRun();
+    qunsetenv("XDG_STATE_HOME");
 }

@@ -1,5 +1,6 @@
 #include "automation/dispatch/CCmdTargetPlus.h"
 #include "automation/dispatch/TypeLibrary.h"
+#include "platform/errors/CException.h"
 
 #include <gtest/gtest.h>
 
@@ -29,7 +30,15 @@ public:
         });
         AddMethod(QStringLiteral("Echo"), 5, {Type::Empty}, Type::Empty,
                   [](const auto& arguments) { return arguments[0]; });
+        // A member that calls into the program, which fails with an error of its own.
+        AddProperty(
+            QStringLiteral("Length"), 6, Type::Double,
+            [](const auto&) -> Variant { throw LengthUnknown(); },
+            [](const Variant&) { throw LengthUnknown(); });
     }
+    struct LengthUnknown : tavi::errors::CException {
+        QString GetErrorMessage() const override { return QStringLiteral("no length"); }
+    };
     QString TypeName() const override { return QStringLiteral("Counter"); }
     int count = 0;
     QString last;
@@ -118,6 +127,23 @@ TEST(Dispatch, RaisedErrorsCarryCodeDescriptionAndSource) {
         EXPECT_EQ(e.GetCode(), 1001);
         EXPECT_EQ(e.GetDescription(), QStringLiteral("broken"));
         EXPECT_EQ(e.GetSource(), QStringLiteral("Tavi"));
+    }
+}
+
+TEST(Dispatch, TheProgramsErrorsBecomeTheMembersErrorNeverEscapingTheCall) {
+    Counter counter;
+    for (const uint16_t flags : {dispatchflags::kPropertyGet, dispatchflags::kPropertyPut}) {
+        std::vector<Variant> arguments;
+        if (flags == dispatchflags::kPropertyPut) {
+            arguments.push_back(Variant::FromDouble(1.0));
+        }
+        try {
+            counter.Invoke(6, flags, arguments);
+            FAIL();
+        } catch (const DispatchException& e) {
+            EXPECT_EQ(e.GetResult(), hresult::kException);
+            EXPECT_EQ(e.GetDescription(), QStringLiteral("no length"));
+        }
     }
 }
 

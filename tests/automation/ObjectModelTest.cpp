@@ -212,6 +212,22 @@ TEST_F(ObjectModelTest, PlaylistAddsFoldersLoadsAndPostsRemoveAll) {
     EXPECT_FALSE(Get(*list, QStringLiteral("Load"), {Str("/no/such/list.alb")}).ToBool());
 }
 
+// A client's adds, then the window's Delete, then Undo: the four entries are back.
+TEST_F(ObjectModelTest, UndoAfterClientAddsAndAWindowDeleteRestoresTheList) {
+    auto list = playlistObject();
+    QStringList four;
+    for (const char* name : {"/m/1.mp3", "/m/2.mp3", "/m/3.mp3", "/m/4.mp3"}) {
+        four.append(QString::fromLatin1(name));
+        Get(*list, QStringLiteral("Add"), {Str(name)});
+    }
+    EXPECT_TRUE(doc->IsModified());
+    doc->model().setCurrent(2);
+    host->view->OnCommand(tavi::playlist::cmd::kRemove);
+    ASSERT_EQ(doc->model().count(), 3);
+    host->view->OnCommand(tavi::playlist::cmd::kUndo);
+    EXPECT_EQ(doc->model().paths(), four);
+}
+
 TEST_F(ObjectModelTest, APlaylistObjectThatOutlivesItsViewFailsInsteadOfCrashing) {
     auto list = playlistObject();
     delete host->view;

@@ -104,6 +104,7 @@ TEST_F(Mp3Length, APlainMp3PlaysToItsEndThroughThePlayerWithItsLengthKnownFromTh
     ASSERT_TRUE(player.IsPlaying()) << host.shownErrors.join(QLatin1Char('\n')).toStdString();
     EXPECT_NEAR(host.current->GetLength(), 1.5, 0.1) << "known before the decoder can tell it";
     ASSERT_TRUE(tavi::test::processEventsUntil([&] { return host.started.size() == 2; }, 6000));
-    EXPECT_TRUE(host.shownErrors.isEmpty()) << host.shownErrors.join(QLatin1Char('\n')).toStdString();
+    EXPECT_TRUE(host.shownErrors.isEmpty())
+        << host.shownErrors.join(QLatin1Char('\n')).toStdString();
     host.CloseCurrentTrack();
 }

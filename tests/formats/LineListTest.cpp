@@ -102,6 +102,32 @@ TEST(LineList, ReadsWhatItWritesInEveryLineFormat) {
     }
 }
 
+// A line break is legal in a Linux file name; as a raw line it would read back as two
+// broken entries, so such names travel as file URIs. Other players' file URIs read too.
+TEST(LineList, NamesWithLineBreaksRoundTripAsFileUris) {
+    PlaylistFolder folder;
+    const QStringList entries = {QStringLiteral("/m/two\nlines.mp3"), QStringLiteral("/m/cr\r.mp3"),
+                                 QStringLiteral("/m/100% plain.mp3")};
+    for (const char* name : {"x.alb", "x.m3u", "x.pls"}) {
+        const QString path = folder.path(QString::fromLatin1(name));
+        listOf(entries).Save(path);
+        EXPECT_EQ(load(path), entries) << name;
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+        const QByteArray bytes = file.readAll();
+        EXPECT_TRUE(bytes.contains("file:///m/two%0Alines.mp3")) << name;
+        EXPECT_TRUE(bytes.contains("/m/100% plain.mp3")) << "names without breaks stay as they are";
+    }
+    const QString foreign = folder.path(QStringLiteral("foreign.m3u"));
+    QFile file(foreign);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("file:///music/a%20b.mp3\nFILE:///music/c.mp3\nfile://host/share/d.mp3\n");
+    file.close();
+    EXPECT_EQ(load(foreign),
+              (QStringList{QStringLiteral("/music/a b.mp3"), QStringLiteral("/music/c.mp3"),
+                           QStringLiteral("file://host/share/d.mp3")}));
+}
+
 TEST(LineList, Utf8M3uWithMarkIsReadAsUtf8) {
     PlaylistFolder folder;
     const QString path = folder.write(QStringLiteral("x.m3u"), "\xEF\xBB\xBF/caf\xC3\xA9.mp3\n");

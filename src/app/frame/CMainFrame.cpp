@@ -42,6 +42,8 @@
 #include <QTimer>
 #include <QWindow>
 
+#include <optional>
+
 namespace tavi::frame {
 
 // The view's player seeks for the position slider.
@@ -168,13 +170,24 @@ void CMainFrame::ConnectPlayer() {
     connect(&m_document, &playlist::CTaviDoc::currentTrackChanged, positionSlider(),
             &CPositionSlider::SetTrack);
     connect(&m_view->viewPlayer(), &playlist::ViewPlayer::idle, this, &CMainFrame::IdleUpdate);
+    // The pane's own text comes back when the sum is done, as does the status text.
+    auto savedPane = std::make_shared<std::optional<QString>>();
     connect(&m_view->viewPlayer(), &playlist::ViewPlayer::totalLengthRunning, this,
-            [this](const QString& status, const QString& pane) {
+            [this, savedPane](const QString& status, const QString& pane) {
+                if (!*savedPane) {
+                    *savedPane = m_bars->lengthPane()->text();
+                }
                 statusBar()->showMessage(status);
                 m_bars->lengthPane()->setText(pane);
             });
-    connect(&m_view->viewPlayer(), &playlist::ViewPlayer::totalLengthFinished, statusBar(),
-            &QStatusBar::clearMessage);
+    connect(&m_view->viewPlayer(), &playlist::ViewPlayer::totalLengthFinished, this,
+            [this, savedPane] {
+                statusBar()->clearMessage();
+                if (*savedPane) {
+                    m_bars->lengthPane()->setText(**savedPane);
+                    savedPane->reset();
+                }
+            });
 }
 
 // Five times a second: the panes and the menu and tool-bar states.

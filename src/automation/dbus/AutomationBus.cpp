@@ -3,13 +3,13 @@
 #include "ArgumentCodec.h"
 #include "automation/dispatch/DispatchException.h"
 #include "automation/dispatch/TypeLibrary.h"
-#include "platform/errors/CException.h"
 #include "automation/objects/AutomationHost.h"
 #include "automation/objects/AutomationModel.h"
 #include "automation/objects/CApplication.h"
 #include "automation/objects/CConsoleDispatch.h"
 #include "automation/objects/CMacrosCollection.h"
 #include "automation/objects/CPlayerDispatch.h"
+#include "platform/errors/CException.h"
 
 #include <QDBusArgument>
 #include <QDBusConnectionInterface>

@@ -10,9 +10,10 @@ namespace tavi::engines {
 namespace {
 
 // The first frame must lie within this many bytes of the audio start; the average bitrate
-// is taken over the frames found in this window.
+// is taken over the frames in the first kAverageWindow bytes (about 16 s at 128 kbit/s,
+// enough for a fair average of variable bitrate without reading a large file).
 constexpr qsizetype kScanWindow = 64 * 1024;
-constexpr int kMaxFramesAveraged = 64;
+constexpr qsizetype kAverageWindow = 256 * 1024;
 
 struct FrameHeader {
     int version = 0;  // 1: MPEG-1, 2: MPEG-2, 25: MPEG-2.5
@@ -30,7 +31,7 @@ constexpr std::array<std::array<int, 15>, 5> kBitrates{{
     {0, 32, 48, 56, 64, 80, 96, 112, 128, 160, 192, 224, 256, 320, 384},     // MPEG-1 layer II
     {0, 32, 40, 48, 56, 64, 80, 96, 112, 128, 160, 192, 224, 256, 320},      // MPEG-1 layer III
     {0, 32, 48, 56, 64, 80, 96, 112, 128, 144, 160, 176, 192, 224, 256},     // MPEG-2 layer I
-    {0, 8, 16, 24, 32, 40, 48, 56, 64, 80, 96, 112, 128, 144, 160},          // MPEG-2 layers II, III
+    {0, 8, 16, 24, 32, 40, 48, 56, 64, 80, 96, 112, 128, 144, 160},  // MPEG-2 layers II, III
 }};
 constexpr std::array<int, 3> kSampleRates{44100, 48000, 32000};
 
@@ -56,7 +57,9 @@ std::optional<FrameHeader> ParseHeader(uint32_t word) {
     const std::size_t table =
         header.version == 1 ? std::size_t(header.layer - 1) : (header.layer == 1 ? 3 : 4);
     header.bitrateKbps = kBitrates[table][bitrateIndex];
-    header.sampleRate = kSampleRates[rateIndex] / (header.version == 1 ? 1 : header.version == 2 ? 2 : 4);
+    header.sampleRate = kSampleRates[rateIndex] / (header.version == 1   ? 1
+                                                   : header.version == 2 ? 2
+                                                                         : 4);
     const int padding = int((word >> 9) & 1);
     header.mono = ((word >> 6) & 3) == 3;
     header.crc = ((word >> 16) & 1) == 0;
@@ -105,7 +108,8 @@ std::optional<qsizetype> FindFirstFrame(QByteArrayView audio) {
 
 // Where a layer III encoder puts its Xing or Info header: after the side information.
 qsizetype XingOffset(const FrameHeader& header) {
-    const qsizetype sideInfo = header.version == 1 ? (header.mono ? 17 : 32) : (header.mono ? 9 : 17);
+    const qsizetype sideInfo =
+        header.version == 1 ? (header.mono ? 17 : 32) : (header.mono ? 9 : 17);
     return 4 + (header.crc ? 2 : 0) + sideInfo;
 }
 
@@ -133,7 +137,8 @@ std::optional<double> EstimateMpegAudioLength(QByteArrayView audio, qint64 audio
         return std::nullopt;
     }
     const FrameHeader header = *HeaderAt(audio, *first);
-    const QByteArrayView firstFrame = audio.sliced(*first, std::min<qsizetype>(header.frameBytes, audio.size() - *first));
+    const QByteArrayView firstFrame =
+        audio.sliced(*first, std::min<qsizetype>(header.frameBytes, audio.size() - *first));
     if (const auto frames = FrameCountFromHeader(firstFrame, header); frames && *frames > 0) {
         return double(*frames) * header.samplesPerFrame / header.sampleRate;
     }
@@ -141,7 +146,7 @@ std::optional<double> EstimateMpegAudioLength(QByteArrayView audio, qint64 audio
     // guess for variable bitrate without a header.
     double bytes = 0, seconds = 0;
     qsizetype offset = *first;
-    for (int n = 0; n < kMaxFramesAveraged; ++n) {
+    while (offset < kAverageWindow) {
         const auto frame = HeaderAt(audio, offset);
         if (!frame || !SameStream(*frame, header)) {
             break;
@@ -183,7 +188,8 @@ qint64 TrailingTagBytes(QFile& file, qint64 audioEnd) {
         const QByteArray footer = file.read(kApeFooter);
         if (footer.size() == kApeFooter && footer.startsWith("APETAGEX")) {
             const auto* b = reinterpret_cast<const uint8_t*>(footer.constData()) + 12;
-            const qint64 tagSize = qint64(b[0]) | qint64(b[1]) << 8 | qint64(b[2]) << 16 | qint64(b[3]) << 24;
+            const qint64 tagSize =
+                qint64(b[0]) | qint64(b[1]) << 8 | qint64(b[2]) << 16 | qint64(b[3]) << 24;
             const bool hasHeader = (footer.at(23) & 0x80) != 0;
             trailing += tagSize + (hasHeader ? kApeFooter : 0);
         }
@@ -203,7 +209,7 @@ std::optional<double> EstimateMpegAudioFileLength(const QString& path) {
     if (audioStart >= size || !file.seek(audioStart)) {
         return std::nullopt;
     }
-    const QByteArray audio = file.read(kScanWindow + 8 * 1024);
+    const QByteArray audio = file.read(kAverageWindow + 8 * 1024);
     const qint64 audioBytes = size - audioStart - TrailingTagBytes(file, size);
     return EstimateMpegAudioLength(audio, audioBytes);
 }

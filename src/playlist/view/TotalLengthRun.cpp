@@ -69,7 +69,8 @@ std::optional<QString> TotalLengthRun::Run() {
         }
         if (!length) {
             // The message names the entry: in a long list the engine's text alone says nothing.
-            m_player.ReportTrackError(MeasureError(QStringLiteral("%1\n\n%2").arg(list.path(i), error)));
+            m_player.ReportTrackError(
+                MeasureError(QStringLiteral("%1\n\n%2").arg(list.path(i), error)));
             if (!settings::playerSettings().ignoreErrors) {
                 m_cancelled = true;
             }

@@ -127,7 +127,13 @@ void ViewPlayer::TotalLength() {
         Q_EMIT totalLengthRunning(tr("Calculating total length..."), sum);
     });
     Q_EMIT totalLengthRunning(tr("Calculating total length..."), FormatDuration(0));
-    const auto result = run.Run();
+    std::optional<QString> result;
+    try {
+        result = run.Run();
+    } catch (...) {
+        Q_EMIT totalLengthFinished();  // the status bar is restored whatever went wrong
+        throw;
+    }
     Q_EMIT totalLengthFinished();
     if (result && m_showInformation) {
         m_showInformation(tr("The play list contains %1 songs.\nThe total length is: %2.")

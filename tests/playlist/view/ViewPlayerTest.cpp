@@ -141,7 +141,9 @@ TEST_F(ViewPlayback, EscapeEndsTotalLengthAndAnErrorEndsItUnlessIgnored) {
 
     fill({QStringLiteral("/nowhere/a.ogg"), QStringLiteral("2.pause")}, 1);
     view->OnCommand(cmd::kTotalLength);
-    EXPECT_EQ(view->errors.size(), 1);
+    ASSERT_EQ(view->errors.size(), 1);
+    EXPECT_TRUE(view->errors.first().startsWith(QStringLiteral("/nowhere/a.ogg\n\n")))
+        << "the message names the entry that failed";
     EXPECT_TRUE(view->information.isEmpty());
     player().ignoreErrors = true;
     view->OnCommand(cmd::kTotalLength);

@@ -156,14 +156,20 @@ TEST_F(OptionsTest, ARefusedPageKeepsEveryPageFromApplying) {
     QuietSheet sheet(registry);
     auto* general = static_cast<GeneralPage*>(sheet.PageByCaption(QStringLiteral("General")));
     auto* intro = static_cast<IntroPage*>(sheet.PageByCaption(QStringLiteral("Intro")));
+    int stored = 0;  // how often the sheet said its values are ready to be written
+    QObject::connect(&sheet, &tavi::ui::COptionsSheet::applied, [&] { ++stored; });
     general->autoPlay->setChecked(true);
     intro->introStart->setText(QStringLiteral("500"));
     sheet.accept();
+    EXPECT_EQ(stored, 0);
     EXPECT_EQ(sheet.errors, QStringList{QStringLiteral("Enter an integer between 0 and 300.")});
     EXPECT_FALSE(settings::playerSettings().autoPlay);
     EXPECT_EQ(sheet.result(), int(QDialog::Rejected));
     intro->introStart->setText(QStringLiteral("50"));
+    EXPECT_TRUE(sheet.ApplyAll());
+    EXPECT_EQ(stored, 1) << "Apply stores";
     sheet.accept();
+    EXPECT_EQ(stored, 2) << "OK stores";
     EXPECT_TRUE(settings::playerSettings().autoPlay);
     EXPECT_EQ(settings::playerSettings().introStart, 50u);
     EXPECT_EQ(sheet.result(), int(QDialog::Accepted));
