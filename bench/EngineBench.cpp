@@ -45,14 +45,25 @@ static void counters_open_to_play(benchmark::State& state) {
         auto track = tavi::engines::CreateTrackForFile(song, &owner);
         track->Open(song);
         auto* media = static_cast<tavi::engines::CDirectShowTrack*>(track.get());
-        GstElement* sink =
-            gst_bin_get_by_name(GST_BIN(media->GetPipelineElement()), "tavi-null-output");
+        // The track's feed into the shared output: its hand-off is the first sound queued.
+        GstElement* sink = gst_bin_get_by_name(GST_BIN(media->GetPipelineElement()), "tavi-feed");
+        if (!sink) {
+            state.SkipWithError("the track has no feed into the shared output");
+            return;
+        }
         std::atomic<bool> rendered = false;
         g_object_set(sink, "signal-handoffs", TRUE, nullptr);
         g_signal_connect(sink, "handoff", G_CALLBACK(OnRendered), &rendered);
         track->Play();
-        while (!rendered) {
+        QElapsedTimer limit;
+        limit.start();
+        while (!rendered && limit.elapsed() < 10000) {
             QThread::usleep(100);
+        }
+        if (!rendered) {
+            state.SkipWithError("no sound reached the output within 10 s");
+            gst_object_unref(sink);
+            return;
         }
         times.push_back(clock.nsecsElapsed() / 1e6);
         gst_object_unref(sink);

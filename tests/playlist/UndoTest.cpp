@@ -117,6 +117,7 @@ TEST_F(Undo, EditsFromOutsideMixWithWindowEdits) {
 }
 
 TEST_F(Undo, AQuietMomentEndsABurstOfOutsideEdits) {
+    tavi::test::coreApplication();
     editor().AddPathFromOutside(QStringLiteral("/m/a.mp3"));
     ASSERT_FALSE(doc->history().CanUndo()) << "pending, not stored yet";
     ASSERT_TRUE(tavi::test::processEventsUntil([&] { return doc->history().CanUndo(); }, 10000));
