@@ -39,11 +39,8 @@ public:
     virtual bool IsStopped() = 0;
     virtual bool IsPaused() = 0;
     virtual bool IsPlaying() = 0;
-    virtual bool QueryCapabilityFirst() { return true; }
     virtual double GetPosition() { return 0.0; }
-    virtual bool QueryCapabilitySecond() { return true; }
     virtual double GetLength() { return m_length; }
-    virtual bool QueryCapabilityThird() { return true; }
     // Positions outside the track are the engine's to handle.
     virtual void Seek(double /*position*/) {}
     virtual bool HasVideo() { return false; }
@@ -53,13 +50,10 @@ public:
     virtual bool HasVolume() { return false; }
     virtual void SetVolume(float /*level*/) {}
     virtual float GetVolume() { return 0.0f; }
-    virtual void OnFadeLevel(float /*level*/) {}
-    virtual double GetRateFactor() { return 1.0; }
     // Opens fileName, reads its length and closes again; errors pass to the caller.
     virtual double GetFileLength(const QString& fileName);
     virtual void OnVideoSize(uint32_t /*sizeType*/, int /*width*/, int /*height*/) {}
     virtual void OnVideoClose() {}
-    virtual void ReservedOperation(uintptr_t /*argument*/) {}
 
     CMediaTrackCallback* GetCallback() const { return m_callback; }
     // Set once by the factory right after construction.

@@ -34,7 +34,7 @@ QString LongName(const QString& factory) {
 }  // namespace
 
 CDXFilterPage::CDXFilterPage(engines::CMediaTrack* currentTrack, QWidget* parent)
-    : OptionsPage(parent),
+    : COptionsPage(parent),
       m_effects(new QListWidget),
       m_properties(new QPushButton(QStringLiteral("&Properties..."))),
       m_add(new QPushButton(QStringLiteral("&Add..."))),
@@ -190,7 +190,7 @@ void CDXFilterPage::UpdateButtons() {
     m_remove->setEnabled(selected);
 }
 
-void CDXFilterPage::apply() {
+void CDXFilterPage::Apply() {
     engines::CDirectShowPersistFilterList& list = engines::directShowFilters();
     list.effects.clear();
     for (int row = 0; row < m_effects->count(); ++row) {

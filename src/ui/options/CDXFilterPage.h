@@ -1,7 +1,7 @@
 #pragma once
 
-#include "OptionsPage.h"
 #include "OutputDevices.h"
+#include "ui/optionsheet/COptionsPage.h"
 
 #include <map>
 #include <optional>
@@ -21,15 +21,14 @@ namespace tavi::ui {
 // property changes are heard at once; otherwise on new elements made from the saved
 // settings. On OK the program-wide list is rebuilt from the page; it applies to the next
 // track opened.
-class CDXFilterPage : public OptionsPage {
+class CDXFilterPage : public COptionsPage {
     Q_OBJECT
 public:
     // currentTrack may be null or any kind of track; only GStreamer tracks are worked on live.
     explicit CDXFilterPage(engines::CMediaTrack* currentTrack = nullptr, QWidget* parent = nullptr);
     ~CDXFilterPage() override;
 
-    QString validate() override { return {}; }
-    void apply() override;
+    void Apply() override;
 
     // Appends a new element made by the named factory; false when it cannot be made.
     bool addEffect(const QString& factory);

@@ -36,7 +36,7 @@ QWidget* Introduction(QWidget* parent) {
 }  // namespace
 
 CMetaDataPage::CMetaDataPage(QWidget* parent)
-    : OptionsPage(parent),
+    : COptionsPage(parent),
       m_useMetaData(new QCheckBox(QStringLiteral("Use meta-data in MP3 and Windows Media files"))),
       m_formatLabel(new QLabel(QStringLiteral("Use this format to display media items"))),
       m_format(new QLineEdit),
@@ -73,16 +73,19 @@ void CMetaDataPage::UpdateEnabling() {
     }
 }
 
-QString CMetaDataPage::validate() {
+bool CMetaDataPage::Validate(QString* message) {
     if (m_format->text().size() > kMaxFormatLength) {
         m_format->setFocus();
         m_format->selectAll();
-        return QStringLiteral("Enter no more than %1 characters.").arg(kMaxFormatLength);
+        if (message) {
+            *message = QStringLiteral("Enter no more than %1 characters.").arg(kMaxFormatLength);
+        }
+        return false;
     }
-    return {};
+    return true;
 }
 
-void CMetaDataPage::apply() {
+void CMetaDataPage::Apply() {
     settings::ViewSettings& settings = settings::viewSettings();
     settings.useMetaData = m_useMetaData->isChecked();
     settings.displayNameFormat = m_format->text();

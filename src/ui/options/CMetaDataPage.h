@@ -1,6 +1,6 @@
 #pragma once
 
-#include "OptionsPage.h"
+#include "ui/optionsheet/COptionsPage.h"
 
 class QCheckBox;
 class QLabel;
@@ -10,7 +10,7 @@ class QPlainTextEdit;
 namespace tavi::ui {
 
 // "Meta Data": whether display names come from tags, and the pattern that builds them.
-class CMetaDataPage : public OptionsPage {
+class CMetaDataPage : public COptionsPage {
     Q_OBJECT
 public:
     static constexpr int kMaxFormatLength = 255;
@@ -18,8 +18,8 @@ public:
     // Shows UseMetaData and DisplayNameFormat as they are now.
     explicit CMetaDataPage(QWidget* parent = nullptr);
 
-    QString validate() override;
-    void apply() override;
+    bool Validate(QString* message) override;
+    void Apply() override;
 
     QCheckBox* useMetaDataBox() const { return m_useMetaData; }
     QLineEdit* formatEdit() const { return m_format; }

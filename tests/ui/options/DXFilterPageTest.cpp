@@ -110,7 +110,7 @@ TEST_F(DXFilterPage, AddRemoveReorderAndCaptureIntoTheList) {
     page.removeSelectedEffect();
     EXPECT_EQ(page.effectsList()->count(), 2);
 
-    page.apply();
+    page.Apply();
     const auto& effects = directShowFilters().effects;
     ASSERT_EQ(effects.size(), 2u);
     EXPECT_EQ(effects[0].factory, QStringLiteral("audioecho"));
@@ -202,7 +202,7 @@ TEST_F(DXFilterPage, WorksOnThePlayingTracksOwnElements) {
     }
     EXPECT_FLOAT_EQ(AmplificationOf(page.effectElement(1)), 0.25f);
     g_object_set(page.effectElement(1), "amplification", gfloat(0.75f), nullptr);
-    page.apply();
+    page.Apply();
     QString error;
     EXPECT_FLOAT_EQ(AmplificationOf(directShowFilters().effects[1].Create(&error).get()), 0.75f);
 
@@ -239,7 +239,7 @@ TEST_F(DXFilterPage, TheOutputDeviceComesFromTheDeviceMonitorAndAnAbsentOneIsKep
         TestPage page;
         QComboBox* combo = page.outputCombo();
         EXPECT_EQ(combo->currentText(), QStringLiteral("Unplugged card"));
-        page.apply();
+        page.Apply();
         ASSERT_TRUE(directShowFilters().output.has_value());
         EXPECT_EQ(directShowFilters().output->data, QByteArray("device=hw:9\n"));
     }
@@ -248,7 +248,7 @@ TEST_F(DXFilterPage, TheOutputDeviceComesFromTheDeviceMonitorAndAnAbsentOneIsKep
     ASSERT_GE(combo->count(), 2) << "the null sink of the private sound server";
     combo->setCurrentIndex(0);
     const QString device = combo->currentText();
-    page.apply();
+    page.Apply();
     ASSERT_TRUE(directShowFilters().output.has_value());
     EXPECT_EQ(directShowFilters().output->name, device);
     QString error;

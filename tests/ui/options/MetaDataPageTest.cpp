@@ -70,13 +70,13 @@ TEST_F(MetaDataPage, RefusesPatternsOverTheLimitAndStoresTheRest) {
         CMetaDataPage page;
         page.useMetaDataBox()->setChecked(true);
         page.formatEdit()->setText(QString(c.length, QLatin1Char('x')));
-        const QString message = page.validate();
-        EXPECT_EQ(message.isEmpty(), c.accepted) << c.length;
+        QString message;
+        EXPECT_EQ(page.Validate(&message), c.accepted) << c.length;
         if (!c.accepted) {
             EXPECT_EQ(message, QStringLiteral("Enter no more than 255 characters."));
             continue;
         }
-        page.apply();
+        page.Apply();
         EXPECT_TRUE(viewSettings().useMetaData);
         EXPECT_EQ(viewSettings().displayNameFormat, QString(c.length, QLatin1Char('x')));
     }
@@ -86,5 +86,5 @@ TEST_F(MetaDataPage, ALongerStoredPatternIsShownWholeAndNotCutSilently) {
     viewSettings().displayNameFormat = QString(300, QLatin1Char('y'));
     CMetaDataPage page;
     EXPECT_EQ(page.formatEdit()->text().size(), 300);
-    EXPECT_FALSE(page.validate().isEmpty());
+    EXPECT_FALSE(page.Validate(nullptr));
 }
