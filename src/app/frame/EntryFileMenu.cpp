@@ -4,6 +4,7 @@
 #include <QClipboard>
 #include <QDBusConnection>
 #include <QDBusMessage>
+#include <QDBusPendingCallWatcher>
 #include <QDesktopServices>
 #include <QFile>
 #include <QFileInfo>
@@ -16,17 +17,23 @@ namespace tavi::frame {
 namespace {
 
 // The file manager's "show this item" call (org.freedesktop.FileManager1); without one, the
-// folder is opened.
+// folder is opened. Asynchronous: a file manager slow to start must not freeze the window.
 void ShowInFolder(const QString& path) {
     QDBusMessage call = QDBusMessage::createMethodCall(
         QStringLiteral("org.freedesktop.FileManager1"),
         QStringLiteral("/org/freedesktop/FileManager1"),
         QStringLiteral("org.freedesktop.FileManager1"), QStringLiteral("ShowItems"));
     call << QStringList{QUrl::fromLocalFile(path).toString()} << QString();
-    const QDBusMessage reply = QDBusConnection::sessionBus().call(call, QDBus::Block, 2000);
-    if (reply.type() != QDBusMessage::ReplyMessage) {
-        QDesktopServices::openUrl(QUrl::fromLocalFile(QFileInfo(path).absolutePath()));
-    }
+    auto* watcher =
+        new QDBusPendingCallWatcher(QDBusConnection::sessionBus().asyncCall(call, 2000), qApp);
+    QObject::connect(watcher, &QDBusPendingCallWatcher::finished, qApp,
+                     [watcher, path](QDBusPendingCallWatcher*) {
+                         if (watcher->isError()) {
+                             QDesktopServices::openUrl(
+                                 QUrl::fromLocalFile(QFileInfo(path).absolutePath()));
+                         }
+                         watcher->deleteLater();
+                     });
 }
 
 }  // namespace
