@@ -9,6 +9,7 @@
 #include "playlist/PlaylistModel.h"
 #include "support/ProcessRegistry.h"
 #include "support/QtPrinters.h"
+#include "support/SettingsScope.h"
 
 #include <QAbstractItemModelTester>
 #include <QDir>
@@ -27,8 +28,6 @@ class PlaylistTest : public testing::Test {
 protected:
     PlaylistTest() {
         playlist::MciExtensions::reload();
-        settings::playerSettings() = settings::PlayerSettings::defaults();
-        settings::viewSettings() = settings::ViewSettings{};
         doc = std::make_unique<playlist::CTaviDoc>();
         tester = std::make_unique<QAbstractItemModelTester>(
             &doc->model(), QAbstractItemModelTester::FailureReportingMode::Fatal);
@@ -37,8 +36,6 @@ protected:
     ~PlaylistTest() override {
         tester.reset();
         doc.reset();
-        settings::playerSettings() = m_savedPlayer;
-        settings::viewSettings() = m_savedView;
         playlist::MciExtensions::reload();
     }
 
@@ -66,8 +63,7 @@ protected:
     std::unique_ptr<QAbstractItemModelTester> tester;
 
 private:
-    settings::PlayerSettings m_savedPlayer = settings::playerSettings();
-    settings::ViewSettings m_savedView = settings::viewSettings();
+    SettingsScope m_settings;  // defaults for the test, the old values afterwards
 };
 
 }  // namespace tavi::test

@@ -1,6 +1,7 @@
 // The "Meta Data" options page: what it shows, which controls it enables, what it stores.
 #include "app/settings/ViewSettings.h"
 #include "support/QtPrinters.h"
+#include "support/SettingsScope.h"
 #include "ui/options/CMetaDataPage.h"
 
 #include <gtest/gtest.h>
@@ -16,11 +17,8 @@ using tavi::ui::CMetaDataPage;
 namespace {
 
 class MetaDataPage : public testing::Test {
-protected:
-    ~MetaDataPage() override { viewSettings() = m_saved; }
-
 private:
-    tavi::settings::ViewSettings m_saved = viewSettings();
+    tavi::test::SettingsScope m_settings{tavi::test::SettingsScope::Keep};
 };
 
 std::vector<bool> Enabled(const CMetaDataPage& page) {

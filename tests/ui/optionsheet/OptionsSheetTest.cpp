@@ -4,6 +4,7 @@
 #include "app/settings/ViewSettings.h"
 #include "platform/process/ProcessPriority.h"
 #include "support/QtPrinters.h"
+#include "support/SettingsScope.h"
 #include "ui/optionsheet/CMixerDlg.h"
 #include "ui/optionsheet/COptionsSheet.h"
 #include "ui/optionsheet/OptionsPageRegistry.h"
@@ -34,20 +35,13 @@ protected:
 
 class OptionsTest : public testing::Test {
 protected:
-    OptionsTest() {
-        settings::playerSettings() = settings::PlayerSettings::defaults();
-        settings::viewSettings() = settings::ViewSettings{};
-        RegisterStandardOptionsPages(registry);
-    }
-    ~OptionsTest() override {
-        settings::playerSettings() = m_player;
-        settings::viewSettings() = m_view;
-    }
-    OptionsPageRegistry registry;
+    OptionsTest() { RegisterStandardOptionsPages(registry); }
 
 private:
-    settings::PlayerSettings m_player = settings::playerSettings();
-    settings::ViewSettings m_view = settings::viewSettings();
+    test::SettingsScope m_settings;  // first: the pages read the defaults it sets
+
+protected:
+    OptionsPageRegistry registry;
 };
 
 class StubPage : public COptionsPage {

@@ -2,6 +2,7 @@
 
 #include "app/settings/ViewSettings.h"
 #include "engines/CMediaTrack.h"
+#include "support/SettingsScope.h"
 #include "ui/video/CMediaTrackVideoWnd.h"
 
 #include <gtest/gtest.h>
@@ -25,7 +26,6 @@ protected:
         window().SetKeyTarget(nullptr);
         window().setGeometry(QRect(40, 30, 400, 300));
     }
-    ~VideoWindowTest() override { settings::viewSettings() = m_saved; }
 
     static ui::CMediaTrackVideoWnd& window() { return ui::CMediaTrackVideoWnd::Instance(); }
 
@@ -42,7 +42,7 @@ protected:
     }
 
 private:
-    settings::ViewSettings m_saved = settings::viewSettings();
+    test::SettingsScope m_settings{test::SettingsScope::Keep};
 };
 
 }  // namespace tavi::test
