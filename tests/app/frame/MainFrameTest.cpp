@@ -9,6 +9,7 @@
 #include "app/frame/CPositionSlider.h"
 #include "app/frame/FindDialog.h"
 #include "app/frame/FrameBars.h"
+#include "app/frame/FrameCommandIds.h"
 #include "app/frame/FrameFullScreen.h"
 #include "app/frame/FrameIcons.h"
 #include "app/frame/FrameTray.h"
@@ -31,6 +32,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
+#include <QDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -40,6 +42,7 @@
 #include <QTabWidget>
 #include <QTest>
 #include <QTextBrowser>
+#include <QTimer>
 #include <QToolBar>
 
 #include <gtest/gtest.h>
@@ -494,4 +497,16 @@ TEST(AnimatedNotifyIcon, TurnsThroughItsFourFramesAndStopsOnTheFirst) {
     icon.StopAnimation();
     EXPECT_FALSE(icon.IsAnimating());
     EXPECT_EQ(icon.CurrentFrame(), 136);
+}
+
+// Options, then OK: the application writes the settings at once, not only at exit.
+TEST_F(MainFrameTest, OkInTheOptionsSheetWritesTheSettings) {
+    WatchedFrame& shown = ShownFrame();
+    QTimer::singleShot(0, [] {
+        if (auto* sheet = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
+            sheet->accept();
+        }
+    });
+    shown.OnCommand(tavi::frame::cmd::kOptions);
+    EXPECT_EQ(services.settingsSaved, 1);
 }
