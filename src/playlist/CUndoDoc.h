@@ -4,6 +4,7 @@
 #include "CUndo.h"
 
 #include <QByteArray>
+#include <QElapsedTimer>
 #include <QTimer>
 
 #include <functional>
@@ -61,6 +62,7 @@ private:
     std::optional<int> m_deferredId;  // a deferred edit's step, not yet stored
     bool m_inDeferredEdit = false;
     QTimer m_deferredTimer;
+    QElapsedTimer m_sinceDeferredEdit;
 };
 
 }  // namespace tavi::playlist
