@@ -27,6 +27,7 @@
 #include "support/ProcessRegistry.h"
 #include "support/QtApp.h"
 #include "support/QtPrinters.h"
+#include "support/SettingsScope.h"
 #include "ui/explorer/CExplorerBar.h"
 
 #include <QAction>
@@ -67,10 +68,8 @@ public:
 class MainFrameTest : public testing::Test {
 protected:
     MainFrameTest() {
-        settings::playerSettings() = settings::PlayerSettings::defaults();
         settings::playerSettings().fadeOut = false;
         settings::playerSettings().mediaDir = QDir::tempPath();
-        settings::viewSettings() = settings::ViewSettings{};
         document.NewDocument();
     }
     ~MainFrameTest() override { frame.reset(); }
@@ -89,6 +88,7 @@ protected:
         return settings::openApplicationKey(reg::Registry::instance(), settings::keys::kMainFrame);
     }
 
+    test::SettingsScope settingsScope;  // defaults now, the old values after the frame is gone
     test::ProcessRegistry registry;
     playlist::CTaviDoc document;
     test::RecordingServices services;

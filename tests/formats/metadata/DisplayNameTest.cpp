@@ -1,5 +1,6 @@
 #include "app/settings/ViewSettings.h"
 #include "formats/metadata/CMediaFile.h"
+#include "support/SettingsScope.h"
 #include "support/TagWriter.h"
 #include "support/TestMedia.h"
 
@@ -20,10 +21,8 @@ protected:
         ASSERT_TRUE(tavi::test::MakeMp3(s_mp3, 0.2));
     }
     static void TearDownTestSuite() { delete s_dir; }
-    void SetUp() override {
-        tavi::settings::viewSettings() = tavi::settings::ViewSettings();
-        tavi::settings::viewSettings().useMetaData = true;
-    }
+    void SetUp() override { tavi::settings::viewSettings().useMetaData = true; }
+    tavi::test::SettingsScope m_settings;  // defaults for each test, the old values after
     // A copy of the template MP3 under the given name, with the given tags.
     QString mp3(const QString& name, const Tags& tags) {
         const QString path = s_dir->filePath(name);
