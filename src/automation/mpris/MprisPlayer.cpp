@@ -133,7 +133,7 @@ QVariantMap MprisPlayer::Metadata() const {
         {QStringLiteral("xesam:title"), playlist::GetDisplayName(file)},
         {QStringLiteral("xesam:url"), QUrl::fromLocalFile(file).toString()},
     };
-    // A length the engine cannot tell is left out, as the specification of the bus asks.
+    // A length the engine cannot tell is left out: MPRIS clients read a missing one as unknown.
     if (const auto length = engines::LengthOf(*track)) {
         metadata.insert(QStringLiteral("mpris:length"),
                         qlonglong(std::llround(*length * kMicroseconds)));
