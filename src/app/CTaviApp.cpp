@@ -119,10 +119,6 @@ void CTaviApp::EndSession() {
     }
     m_ending = true;
     KeepPlaylistForNextSession();
-    // Whatever still closes the window gets "No" for an answer: the list is safe by now.
-    m_document->prompts().askSaveChanges = [](const QString&) {
-        return playlist::CDocument::SaveAnswer::No;
-    };
     if (m_frame.window) {
         SaveSettings();
     }
@@ -131,31 +127,25 @@ void CTaviApp::EndSession() {
     QCoreApplication::exit(0);
 }
 
+// Nothing may ask from here on: the exit's own rule saves with "SaveOnExit", and what it
+// leaves unsaved goes to the recovery copy. Errors go to standard error.
 void CTaviApp::KeepPlaylistForNextSession() {
-    if (!m_document->IsModified()) {
-        return;
-    }
-    m_document->SetClosing(true);
-    const QString path = m_document->GetPathName();
-    const bool saveToOwnFile =
-        settings::playerSettings().saveOnExit && !path.isEmpty() && !QFileInfo(path).isDir();
+    m_document->prompts().askSaveChanges = [](const QString&) {
+        return playlist::CDocument::SaveAnswer::No;
+    };
     auto& report = m_document->prompts().reportError;
     auto previous = std::exchange(report, [](const QString& message) {
         std::fprintf(stderr, "tavi: %s\n", qPrintable(message));
     });
-    bool kept = saveToOwnFile && m_document->DoSave(path, true);
-    report = std::move(previous);
-    if (!kept) {
-        const SessionRecovery recovery;
-        kept = recovery.Keep(*m_document);
-        if (kept) {
-            std::fprintf(stderr, "tavi: the unsaved playlist is kept in %s\n",
-                         qPrintable(recovery.FilePath()));
-        }
-    }
-    if (kept) {
+    m_document->SetClosing(true);
+    m_document->SaveModified();
+    const SessionRecovery recovery;
+    if (m_document->IsModified() && recovery.Keep(*m_document)) {
+        std::fprintf(stderr, "tavi: the unsaved playlist is kept in %s\n",
+                     qPrintable(recovery.FilePath()));
         m_document->SetModifiedFlag(false);
     }
+    report = std::move(previous);
 }
 
 void CTaviApp::OfferRecovery() {

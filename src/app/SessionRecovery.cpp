@@ -41,12 +41,7 @@ bool SessionRecovery::Keep(playlist::CTaviDoc& document) const {
         std::fprintf(stderr, "tavi: cannot create %s\n", qPrintable(m_folder));
         return false;
     }
-    auto& report = document.prompts().reportError;
-    auto previous = std::exchange(report, [](const QString& message) {
-        std::fprintf(stderr, "tavi: %s\n", qPrintable(message));
-    });
     const bool kept = document.DoSave(FilePath(), false);
-    report = std::move(previous);
     if (kept) {
         // Should this fail, the entries are still safe; only the name they came from is lost.
         fs::AtomicFile::write(m_folder + u'/' + kOriginName, document.GetPathName().toUtf8());

@@ -19,8 +19,8 @@ public:
     QString FilePath() const;
     bool Exists() const;
 
-    // Writes the document's entries (atomically) and its path name; false with the reason
-    // on standard error when that failed.
+    // Writes the document's entries (atomically) and its path name; false when that failed
+    // (the document's error prompt has said why).
     bool Keep(playlist::CTaviDoc& document) const;
     // Loads the copy into the document, named as the playlist it came from and modified;
     // the copy is removed once it is in the document.
