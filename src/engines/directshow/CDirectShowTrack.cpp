@@ -312,6 +312,11 @@ double CMP3DirectShowTrack::GetLength() {
     if (const auto duration = m_pipeline.Duration()) {
         return *duration;
     }
+    // Read once, and only for files whose decoder cannot tell: most files never need it.
+    if (!m_lengthEstimated) {
+        m_estimatedLength = EstimateMpegAudioFileLength(m_fileName);
+        m_lengthEstimated = true;
+    }
     if (m_estimatedLength) {
         return *m_estimatedLength;
     }
@@ -319,7 +324,7 @@ double CMP3DirectShowTrack::GetLength() {
 }
 
 bool CMP3DirectShowTrack::RenderFile(const QString& fileName, gst::PipelineError* error) {
-    m_estimatedLength = EstimateMpegAudioFileLength(fileName);
+    m_lengthEstimated = false;
     gst::PipelineError chainError;
     const QStringList decoder{QStringLiteral("mpegaudioparse"), QStringLiteral("mpg123audiodec")};
     if (m_pipeline.RenderWithChain(fileName, decoder, &chainError)) {

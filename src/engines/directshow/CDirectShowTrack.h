@@ -89,7 +89,8 @@ protected:
     bool RenderFile(const QString& fileName, gst::PipelineError* error) override;
 
 private:
-    std::optional<double> m_estimatedLength;  // read from the frames at Open
+    bool m_lengthEstimated = false;           // the frames were read (since Open)
+    std::optional<double> m_estimatedLength;  // what they gave
 };
 
 }  // namespace tavi::engines
