@@ -78,6 +78,18 @@ protected:
         app.reset();
         tavi::reg::Registry::resetInstance();
     }
+    // Starts with its state folder in state, opens an album, changes it from outside and
+    // ends the session as a signal does. Returns the album's path.
+    QString EndWithAChangedList(QTemporaryDir& state, bool saveOnExit) {
+        qputenv("XDG_STATE_HOME", QFile::encodeName(state.path()));
+        EXPECT_TRUE(start({}));
+        tavi::settings::playerSettings().saveOnExit = saveOnExit;
+        const QString album = write(QStringLiteral("mine.alb"), "/m/a.mp3\n");
+        EXPECT_TRUE(app->OpenDocumentFile(album));
+        app->Document()->editor().AddPathFromOutside(QStringLiteral("/m/b.mp3"));
+        app->EndSession();
+        return album;
+    }
 
     tavi::test::ProcessRegistry registry;
     QTemporaryDir files;
@@ -211,13 +223,7 @@ TEST_F(StartUp, SavedSettingsAreOnDiskWithoutAnExit) {
 // the answer decides: Yes reopens it (modified, under its old name), No puts it aside.
 TEST_F(StartUp, TheNextStartOffersTheListASignalKept) {
     QTemporaryDir state;
-    qputenv("XDG_STATE_HOME", QFile::encodeName(state.path()));
-    ASSERT_TRUE(start({}));
-    tavi::settings::playerSettings().saveOnExit = false;
-    const QString album = write(QStringLiteral("mine.alb"), "/m/a.mp3\n");
-    ASSERT_TRUE(app->OpenDocumentFile(album));
-    app->Document()->editor().AddPathFromOutside(QStringLiteral("/m/b.mp3"));
-    app->EndSession();
+    const QString album = EndWithAChangedList(state, false);
     EXPECT_FALSE(app->Document()->IsModified()) << "nothing left to ask about";
     finishRun();
 
@@ -255,13 +261,7 @@ TEST_F(StartUp, TheNextStartOffersTheListASignalKept) {
 
 TEST_F(StartUp, ASignalSavesToThePlaylistsOwnFileWithSaveOnExit) {
     QTemporaryDir state;
-    qputenv("XDG_STATE_HOME", QFile::encodeName(state.path()));
-    ASSERT_TRUE(start({}));
-    tavi::settings::playerSettings().saveOnExit = true;
-    const QString album = write(QStringLiteral("mine.alb"), "/m/a.mp3\n");
-    ASSERT_TRUE(app->OpenDocumentFile(album));
-    app->Document()->editor().AddPathFromOutside(QStringLiteral("/m/b.mp3"));
-    app->EndSession();
+    const QString album = EndWithAChangedList(state, true);
     QFile file(album);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     EXPECT_TRUE(file.readAll().contains("/m/b.mp3"));
