@@ -34,6 +34,8 @@ public:
         environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
         environment.insert(QStringLiteral("TAVI_AUDIO_OUTPUT"), QStringLiteral("null"));
         environment.insert(QStringLiteral("XDG_CONFIG_HOME"), m_config.path());
+        // Ending the player keeps its list for the next start: not in the user's folder.
+        environment.insert(QStringLiteral("XDG_STATE_HOME"), m_config.path());
         m_player.setProcessEnvironment(environment);
         m_player.start(QStringLiteral(TAVI_BINARY), {QStringLiteral("-Automation")});
         m_bus = QDBusConnection::connectToBus(m_address, QStringLiteral("bench"));

@@ -23,8 +23,9 @@ QMainWindow* AppAutomationHost::MainWindow() const {
     return m_app.MainWindow();
 }
 
-playlist::CTaviView* AppAutomationHost::ActiveView() const {
-    return m_app.View();
+playlist::PlaylistPlayer* AppAutomationHost::ActivePlayer() const {
+    playlist::CTaviView* view = m_app.View();
+    return view ? &view->playlistPlayer() : nullptr;
 }
 
 playlist::CTaviDoc* AppAutomationHost::ActiveDocument() const {

@@ -16,7 +16,7 @@ public:
     explicit AppAutomationHost(CTaviApp& app);
 
     QMainWindow* MainWindow() const override;
-    playlist::CTaviView* ActiveView() const override;
+    playlist::PlaylistPlayer* ActivePlayer() const override;
     playlist::CTaviDoc* ActiveDocument() const override;
     automation::ConsoleArea* Console() const override { return m_console; }
     bool OpenDocumentFile(const QString& path) override;

@@ -86,6 +86,7 @@ bool CTaviDoc::OnNewDocument() {
     if (!CUndoDoc::OnNewDocument()) {
         return false;
     }
+    m_editor->CancelAdditions();
     m_model->clear();
     ResetUndo(true);
     Q_EMIT documentInitialized();
@@ -98,10 +99,19 @@ bool CTaviDoc::OnOpenDocument(const QString& path) {
     if (!info.exists()) {
         return false;
     }
+    m_editor->CancelAdditions();
     if (info.isDir()) {
         m_model->clear();
-        m_editor->AddFolder(path);
-    } else if (!openPlaylistFile(path)) {
+        ResetUndo(true);
+        // The folder's files arrive in the background; the list counts as opened when
+        // they are all in.
+        m_editor->AddFolder(path, [this] {
+            ResetUndo(true);
+            Q_EMIT documentInitialized();
+        });
+        return true;
+    }
+    if (!openPlaylistFile(path)) {
         return false;
     }
     ResetUndo(true);
@@ -110,6 +120,7 @@ bool CTaviDoc::OnOpenDocument(const QString& path) {
 }
 
 bool CTaviDoc::RestoreFrom(const QString& file, const QString& pathName) {
+    m_editor->CancelAdditions();
     if (!openPlaylistFile(file)) {
         return false;
     }

@@ -1,5 +1,6 @@
 #include "PlaylistEditor.h"
 
+#include "AdditionQueue.h"
 #include "CUndoDoc.h"
 #include "CommandIds.h"
 #include "DesktopLink.h"
@@ -9,20 +10,16 @@
 #include "WaitCursor.h"
 #include "app/settings/PlayerSettings.h"
 
-#include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
 
 #include <algorithm>
 #include <exception>
 
-#include <sys/stat.h>
-
 namespace tavi::playlist {
 
 namespace {
 
-constexpr int kResponsiveEvery = 4096;
 const QString kPauseEntry = QStringLiteral("10.pause");
 
 bool mediaFilesOnly() {
@@ -31,26 +28,75 @@ bool mediaFilesOnly() {
 
 }  // namespace
 
-// Announces added rows in large groups instead of one by one.
-class PlaylistEditor::Bulk {
-public:
-    explicit Bulk(PlaylistModel& model) : m_model(model) { m_model.beginBatch(); }
-    ~Bulk() { m_model.endBatch(); }
-    Bulk(const Bulk&) = delete;
-    Bulk& operator=(const Bulk&) = delete;
-
-private:
-    PlaylistModel& m_model;
-};
-
 PlaylistEditor::PlaylistEditor(PlaylistModel& model, CUndoDoc& document)
-    : m_model(model), m_document(document) {}
+    : m_model(model),
+      m_document(document),
+      m_additions(new AdditionQueue(
+          [this](const QString& path) { addName(path); },
+          [this](const QString& path) { AddEntry(path); },
+          [this](bool begin) { begin ? m_model.beginBatch() : m_model.endBatch(); }, this)) {
+    connect(m_additions, &AdditionQueue::runningChanged, this, [this](bool running) {
+        // The window stays live, but shows that the list is still filling.
+        if (running) {
+            m_additionCursor.emplace();
+        } else {
+            m_additionCursor.reset();
+        }
+        setBusy(running, m_longOperations);
+    });
+}
+
+void PlaylistEditor::setBusy(bool additions, int longOperations) {
+    const bool was = IsBusy();
+    m_additionsRunning = additions;
+    m_longOperations = longOperations;
+    if (IsBusy() != was) {
+        Q_EMIT busyChanged(IsBusy());
+    }
+    runWaitingChanges();
+}
+
+void PlaylistEditor::WhenIdle(std::function<void()> change) {
+    m_waitingChanges.push_back(std::move(change));
+    runWaitingChanges();
+}
+
+// A waiting change may start a long operation itself; the ones after it wait for that.
+void PlaylistEditor::runWaitingChanges() {
+    if (m_runningWaiting) {
+        return;
+    }
+    m_runningWaiting = true;
+    while (!IsBusy() && !m_waitingChanges.empty()) {
+        std::function<void()> change = std::move(m_waitingChanges.front());
+        m_waitingChanges.pop_front();
+        change();
+    }
+    m_runningWaiting = false;
+}
+
+void PlaylistEditor::BeginLongOperation() {
+    setBusy(m_additionsRunning, m_longOperations + 1);
+}
+
+void PlaylistEditor::EndLongOperation() {
+    setBusy(m_additionsRunning, std::max(0, m_longOperations - 1));
+}
+
+void PlaylistEditor::CancelAdditions() {
+    m_additions->CancelAll();
+}
 
 void PlaylistEditor::AddPath(const QString& path) {
     if (QFileInfo(path).isDir()) {
         AddFolder(path);
         return;
     }
+    addName(path);
+}
+
+// A name that is no folder: a playlist file's entries, or the name itself.
+void PlaylistEditor::addName(const QString& path) {
     if (IsExpandablePlaylistFile(path) && m_hooks.playlistExpander) {
         QStringList entries;
         try {
@@ -66,35 +112,8 @@ void PlaylistEditor::AddPath(const QString& path) {
     AddEntry(path);
 }
 
-void PlaylistEditor::AddFolder(const QString& path) {
-    WaitCursor wait;
-    Bulk bulk(m_model);
-    std::set<std::pair<quint64, quint64>> visited;
-    addFolderOnce(path, visited);
-}
-
-// Each folder is entered once, known by device and inode, so symbolic links that lead back
-// up the tree (or twice to the same folder) cannot make the walk endless.
-void PlaylistEditor::addFolderOnce(const QString& path,
-                                   std::set<std::pair<quint64, quint64>>& visited) {
-    struct stat info {};
-    if (::stat(QFile::encodeName(path).constData(), &info) != 0 ||
-        !visited.insert({quint64(info.st_dev), quint64(info.st_ino)}).second) {
-        return;
-    }
-    QString folder = path;
-    if (!folder.endsWith(QLatin1Char('/'))) {
-        folder += QLatin1Char('/');
-    }
-    QDirIterator it(folder, QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System);
-    while (it.hasNext()) {
-        const QString child = folder + QFileInfo(it.next()).fileName();
-        if (it.fileInfo().isDir()) {
-            addFolderOnce(child, visited);
-        } else {
-            AddEntry(child);
-        }
-    }
+void PlaylistEditor::AddFolder(const QString& path, std::function<void()> finished) {
+    m_additions->Enqueue({{AdditionQueue::Step::Kind::Folder, path}}, std::move(finished));
 }
 
 bool PlaylistEditor::AddEntry(const QString& path) {
@@ -112,19 +131,7 @@ bool PlaylistEditor::AddEntry(const QString& path) {
         return false;
     }
     m_model.append(target);
-    addedOne();
     return true;
-}
-
-void PlaylistEditor::addedOne() {
-    if (!m_model.inBatch() || ++m_sinceResponsive < kResponsiveEvery) {
-        return;
-    }
-    m_sinceResponsive = 0;
-    m_model.flushBatch();
-    if (m_hooks.keepResponsive) {
-        m_hooks.keepResponsive();
-    }
 }
 
 bool PlaylistEditor::InsertEntry(int index, const QString& path) {
@@ -139,32 +146,41 @@ bool PlaylistEditor::RemoveEntry(int index) {
 }
 
 void PlaylistEditor::AddPathFromOutside(const QString& path) {
-    m_document.DeferredEdit(cmd::kAddTracks, [&] { AddPath(path); });
+    WhenIdle([this, path] {
+        if (QFileInfo(path).isDir()) {
+            // Recorded once the folder is in; the changes after it wait for that.
+            AddFolder(path, [this] { m_document.DeferredEdit(cmd::kAddTracks, [] {}); });
+        } else {
+            m_document.DeferredEdit(cmd::kAddTracks, [&] { addName(path); });
+        }
+    });
 }
 
-bool PlaylistEditor::InsertEntryFromOutside(int index, const QString& path) {
-    bool inserted = false;
-    m_document.DeferredEdit(cmd::kAddTracks, [&] { inserted = InsertEntry(index, path); });
-    return inserted;
+void PlaylistEditor::InsertEntryFromOutside(int index, const QString& path) {
+    WhenIdle([this, index, path] {
+        m_document.DeferredEdit(cmd::kAddTracks, [&] { InsertEntry(index, path); });
+    });
 }
 
-bool PlaylistEditor::RemoveEntryFromOutside(int index) {
-    bool removed = false;
-    m_document.DeferredEdit(cmd::kRemove, [&] { removed = RemoveEntry(index); });
-    return removed;
+void PlaylistEditor::RemoveEntryFromOutside(int index) {
+    WhenIdle([this, index] { m_document.DeferredEdit(cmd::kRemove, [&] { RemoveEntry(index); }); });
 }
 
 void PlaylistEditor::AddTracks(const QStringList& files) {
-    const bool wasEmpty = m_model.count() == 0;
-    {
-        WaitCursor wait;
-        Bulk bulk(m_model);
-        for (const QString& file : files) {
-            AddEntry(file);
-        }
+    const bool wasEmpty = m_model.count() == 0 && !m_additions->IsRunning();
+    m_additions->Enqueue(entrySteps(files), [this, wasEmpty] {
+        m_document.RecordUndo(cmd::kAddTracks);
+        AutoPlayIfWasEmpty(wasEmpty);
+    });
+}
+
+std::vector<AdditionQueue::Step> PlaylistEditor::entrySteps(const QStringList& paths) {
+    std::vector<AdditionQueue::Step> steps;
+    steps.reserve(std::size_t(paths.size()));
+    for (const QString& path : paths) {
+        steps.push_back({AdditionQueue::Step::Kind::Entry, path});
     }
-    m_document.RecordUndo(cmd::kAddTracks);
-    AutoPlayIfWasEmpty(wasEmpty);
+    return steps;
 }
 
 void PlaylistEditor::AddPause() {
@@ -217,14 +233,8 @@ QStringList PlaylistEditor::SplitLines(const QString& text) {
 }
 
 void PlaylistEditor::Paste(const QString& text) {
-    {
-        WaitCursor wait;
-        Bulk bulk(m_model);
-        for (const QString& line : SplitLines(text)) {
-            AddEntry(line);
-        }
-    }
-    m_document.RecordUndo(cmd::kPaste);
+    m_additions->Enqueue(entrySteps(SplitLines(text)),
+                         [this] { m_document.RecordUndo(cmd::kPaste); });
 }
 
 void PlaylistEditor::moveSelectedTo(int target, int undoId) {
@@ -327,20 +337,22 @@ PlaylistEditor::RenameResult PlaylistEditor::RenameFile(const QString& newTitle)
 
 QStringList PlaylistEditor::Drop(const QStringList& paths) {
     QStringList missing;
-    const bool wasEmpty = m_model.count() == 0;
-    {
-        WaitCursor wait;
-        Bulk bulk(m_model);
-        for (const QString& path : paths) {
-            if (QFileInfo::exists(path)) {
-                AddPath(path);
-            } else {
-                missing.append(path);
-            }
+    std::vector<AdditionQueue::Step> steps;
+    for (const QString& path : paths) {
+        const QFileInfo info(path);
+        if (!info.exists()) {
+            missing.append(path);
+        } else {
+            steps.push_back(
+                {info.isDir() ? AdditionQueue::Step::Kind::Folder : AdditionQueue::Step::Kind::Name,
+                 path});
         }
     }
-    AutoPlayIfWasEmpty(wasEmpty);
-    m_document.RecordUndo(cmd::kDrop);
+    const bool wasEmpty = m_model.count() == 0 && !m_additions->IsRunning();
+    m_additions->Enqueue(std::move(steps), [this, wasEmpty] {
+        AutoPlayIfWasEmpty(wasEmpty);
+        m_document.RecordUndo(cmd::kDrop);
+    });
     return missing;
 }
 

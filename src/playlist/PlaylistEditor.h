@@ -1,8 +1,13 @@
 #pragma once
 
+#include "AdditionQueue.h"
+#include "WaitCursor.h"
+
 #include <QObject>
 #include <QStringList>
-#include <set>
+
+#include <deque>
+#include <optional>
 
 #include <functional>
 #include <utility>
@@ -30,8 +35,6 @@ public:
         std::function<bool()> isPlaying;
         std::function<QString()> playingFile;
         std::function<void()> stopPlayback;
-        // Called every few thousand added entries so a window can repaint its wait cursor.
-        std::function<void()> keepResponsive;
     };
 
     enum class RenameResult { Renamed, Unchanged, Failed };
@@ -41,17 +44,22 @@ public:
     Hooks& hooks() { return m_hooks; }
     PlaylistModel& model() { return m_model; }
 
-    // Building blocks (the caller records the undo step).
+    // Building blocks (the caller records the undo step). A folder is walked in the
+    // background: its files arrive later, then finished runs.
     void AddPath(const QString& path);
-    void AddFolder(const QString& path);
+    void AddFolder(const QString& path, std::function<void()> finished = {});
     bool AddEntry(const QString& path);
     bool InsertEntry(int index, const QString& path);
     bool RemoveEntry(int index);
 
-    // Automation's edits: undone like the window's, a burst of them as one step.
+    // Automation's edits: undone like the window's, a burst of them as one step. While
+    // the list is busy they wait, and run in the order they came when it is over.
     void AddPathFromOutside(const QString& path);
-    bool InsertEntryFromOutside(int index, const QString& path);
-    bool RemoveEntryFromOutside(int index);
+    void InsertEntryFromOutside(int index, const QString& path);
+    void RemoveEntryFromOutside(int index);
+    // Runs change now, or when the long operation running is over, after the changes
+    // that came before it.
+    void WhenIdle(std::function<void()> change);
 
     // Commands; each records its undo step.
     void AddTracks(const QStringList& files);
@@ -76,8 +84,18 @@ public:
     // Rename of any other entry's file to newTitle (folder and extension kept).
     RenameResult RenameFile(const QString& newTitle);
     // A drop of files and folders from the file manager. Returns the names that did not
-    // exist (for "File '%s' not found"); the rest is added.
+    // exist (for "File '%s' not found"); the rest is added, folders in the background, after
+    // any addition still running. The undo step is recorded when everything is in.
     QStringList Drop(const QStringList& paths);
+
+    // Whether a long operation runs on the list (a folder being added, Total Length): edits
+    // from outside wait until it is over, the window's edit commands are off.
+    bool IsBusy() const { return m_additionsRunning || m_longOperations > 0; }
+    // Total Length and the like hold the list busy between these calls.
+    void BeginLongOperation();
+    void EndLongOperation();
+    // The list is being replaced: additions still running or waiting are forgotten.
+    void CancelAdditions();
     // A drag within the list: the entry moves to just before the entry at target (or to
     // the end when target is the count).
     bool DragMove(int from, int target);
@@ -91,18 +109,26 @@ public:
 Q_SIGNALS:
     // Start playing the current entry (the Play command). Playback comes later.
     void playRequested();
+    // IsBusy() changed.
+    void busyChanged(bool busy);
 
 private:
-    class Bulk;
-    void addFolderOnce(const QString& path, std::set<std::pair<quint64, quint64>>& visited);
+    void addName(const QString& path);
+    static std::vector<AdditionQueue::Step> entrySteps(const QStringList& paths);
     void moveSelectedTo(int target, int undoId);
     bool playing() const { return m_hooks.isPlaying && m_hooks.isPlaying(); }
-    void addedOne();
+    void setBusy(bool additions, int longOperations);
+    void runWaitingChanges();
 
     PlaylistModel& m_model;
     CUndoDoc& m_document;
     Hooks m_hooks;
-    int m_sinceResponsive = 0;
+    AdditionQueue* m_additions;
+    std::optional<WaitCursor> m_additionCursor;
+    bool m_additionsRunning = false;
+    int m_longOperations = 0;
+    std::deque<std::function<void()>> m_waitingChanges;
+    bool m_runningWaiting = false;
 };
 
 }  // namespace tavi::playlist

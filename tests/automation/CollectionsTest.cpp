@@ -1,9 +1,12 @@
-// The Macros and Documents collections, their enumerators, the Document object, the macro
-// list's registry keys, the Console and SendKeys.
+// What needs the main window: its properties, property pages, the Macros and Documents
+// collections, their enumerators, the Document object, the macro list's registry keys, the
+// Console and SendKeys.
 #include "ObjectTestSupport.h"
 
 #include "automation/objects/CMacroList.h"
 #include "automation/objects/EnumVariant.h"
+#include "automation/objects/Guids.h"
+#include "automation/objects/PropertyPagesDialog.h"
 #include "automation/objects/SendKeys.h"
 #include "support/TempRegistry.h"
 
@@ -17,6 +20,7 @@ namespace {
 
 class CollectionsTest : public ObjectModelTest {
 protected:
+    CollectionsTest() : ObjectModelTest(true) {}
     DispatchObject& macros() { return Object(Get(app(), QStringLiteral("Macros"))); }
     DispatchObject& documents() {
         m_documents = Get(app(), QStringLiteral("Documents")).ToObject();
@@ -53,6 +57,52 @@ public:
 };
 
 }  // namespace
+
+TEST_F(CollectionsTest, WindowPropertiesReadAndMoveTheRestoredRectangle) {
+    Put(app(), QStringLiteral("Caption"), Str("Party"));
+    EXPECT_EQ(host->window->windowTitle(), QStringLiteral("Party"));
+    EXPECT_EQ(Get(app(), QStringLiteral("Caption")).ToString(), QStringLiteral("Party"));
+    Put(app(), QStringLiteral("Left"), Int(70));
+    Put(app(), QStringLiteral("Width"), Int(350));
+    const QRect rect = host->window->geometry();
+    EXPECT_EQ(rect.left(), 70);
+    EXPECT_EQ(rect.width(), 350) << "moving the left edge keeps the width";
+    EXPECT_EQ(Get(app(), QStringLiteral("Top")).ToInt32(), rect.top());
+    Put(app(), QStringLiteral("StatusBar"), Str("Ready to rock"));
+    EXPECT_EQ(Get(app(), QStringLiteral("StatusBar")).ToString(), QStringLiteral("Ready to rock"));
+    Put(app(), QStringLiteral("Interactive"), Variant::FromBool(false));
+    EXPECT_FALSE(host->window->isEnabled());
+    Get(app(), QStringLiteral("MessageBox"), {Str("hello")});
+    Get(app(), QStringLiteral("PropertiesDialog"),
+        {Str("Props"), Get(app(), QStringLiteral("Player"))});
+    Get(app(), QStringLiteral("HtmlDialog"), {Str("file:///tmp/page.html")});
+    EXPECT_EQ(host->messages, (QStringList{QStringLiteral("hello"), QStringLiteral("Props|Player"),
+                                           QStringLiteral("file:///tmp/page.html")}));
+    EXPECT_EQ(ErrorOf([&] { Put(app(), QStringLiteral("Name"), Str("x")); }).first,
+              QStringLiteral("The property Name is read-only"));
+}
+
+TEST_F(CollectionsTest, PropertyPagesListTheReadableProperties) {
+    Put(Object(Get(app(), QStringLiteral("Console"))), QStringLiteral("Text"), Str("hi"));
+    PropertyPagesDialog dialog(QStringLiteral("Console"), objects->Console().get());
+    EXPECT_TRUE(dialog.Rows().contains(QStringLiteral("Text: hi")));
+    EXPECT_EQ(dialog.Rows().filter(QStringLiteral("Visible: ")).size(), 1);
+    EXPECT_EQ(dialog.Rows().size(), 2) << "methods are not listed";
+    EXPECT_TRUE(PropertyPagesDialog(QStringLiteral("None"), nullptr).Rows().isEmpty());
+}
+
+TEST_F(CollectionsTest, MacrosNeedAMainWindowAndTheGenericApplicationHasNone) {
+    EXPECT_EQ(Get(app(), QStringLiteral("Macros")).ToObject(), objects->Macros());
+    host->hasWindow = false;
+    EXPECT_EQ(ErrorOf([&] { Get(app(), QStringLiteral("Macros")); }).first,
+              QStringLiteral("AfxGetMainWnd failed"));
+    host->hasWindow = true;
+    CAppDispatch generic(*objects, guids::kApplication, guids::kIApplication, {});
+    EXPECT_EQ(ErrorOf([&] { Get(generic, QStringLiteral("Macros")); }).first,
+              QStringLiteral("Macros are not supported"));
+    EXPECT_EQ(ErrorOf([&] { generic.GetIDsOfNames({QStringLiteral("Player")}); }).first,
+              QStringLiteral("Unknown name: Player"));
+}
 
 TEST_F(CollectionsTest, MacrosAnswerOneToFiveAndNameTheMissingMacroInTheirErrors) {
     for (const auto& [name, id] : {std::pair{"Count", 1},
@@ -226,7 +276,7 @@ TEST(SendKeysParse, BraceGroupsNameKeys) {
 
 TEST_F(CollectionsTest, SendKeysPostsDownAndUpToTheMainWindow) {
     KeyCounter counter;
-    host->window.installEventFilter(&counter);
+    host->window->installEventFilter(&counter);
     Get(app(), QStringLiteral("SendKeys"), {Str("ab")});
     EXPECT_TRUE(counter.keys.isEmpty()) << "posted, not sent";
     processEventsFor(50);

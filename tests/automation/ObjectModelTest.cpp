@@ -1,13 +1,12 @@
-// The Application, Player and Playlist objects over a real document and view, called by
-// name as clients call them.
+// The Application, Player and Playlist objects over a real document and its player, called
+// by name as clients call them, without widgets or a QApplication.
 #include "ObjectTestSupport.h"
 
 #include "app/Version.h"
 #include "automation/objects/Guids.h"
-#include "automation/objects/PropertyPagesDialog.h"
 #include "playlist/CommandIds.h"
 
-#include <QApplication>
+#include <QCoreApplication>
 
 using namespace tavi::automation;
 using namespace tavi::test;
@@ -53,52 +52,6 @@ TEST_F(ObjectModelTest, ApplicationIsItsOwnApplicationHasNoParentAndSharesThePla
     EXPECT_EQ(client->GetIDsOfNames({QStringLiteral("HWND")}).front(), 119);
 }
 
-TEST_F(ObjectModelTest, WindowPropertiesReadAndMoveTheRestoredRectangle) {
-    Put(app(), QStringLiteral("Caption"), Str("Party"));
-    EXPECT_EQ(host->window.windowTitle(), QStringLiteral("Party"));
-    EXPECT_EQ(Get(app(), QStringLiteral("Caption")).ToString(), QStringLiteral("Party"));
-    Put(app(), QStringLiteral("Left"), Int(70));
-    Put(app(), QStringLiteral("Width"), Int(350));
-    const QRect rect = host->window.geometry();
-    EXPECT_EQ(rect.left(), 70);
-    EXPECT_EQ(rect.width(), 350) << "moving the left edge keeps the width";
-    EXPECT_EQ(Get(app(), QStringLiteral("Top")).ToInt32(), rect.top());
-    Put(app(), QStringLiteral("StatusBar"), Str("Ready to rock"));
-    EXPECT_EQ(Get(app(), QStringLiteral("StatusBar")).ToString(), QStringLiteral("Ready to rock"));
-    Put(app(), QStringLiteral("Interactive"), Variant::FromBool(false));
-    EXPECT_FALSE(host->window.isEnabled());
-    Get(app(), QStringLiteral("MessageBox"), {Str("hello")});
-    Get(app(), QStringLiteral("PropertiesDialog"),
-        {Str("Props"), Get(app(), QStringLiteral("Player"))});
-    Get(app(), QStringLiteral("HtmlDialog"), {Str("file:///tmp/page.html")});
-    EXPECT_EQ(host->messages, (QStringList{QStringLiteral("hello"), QStringLiteral("Props|Player"),
-                                           QStringLiteral("file:///tmp/page.html")}));
-    EXPECT_EQ(ErrorOf([&] { Put(app(), QStringLiteral("Name"), Str("x")); }).first,
-              QStringLiteral("The property Name is read-only"));
-}
-
-TEST_F(ObjectModelTest, PropertyPagesListTheReadableProperties) {
-    Put(Object(Get(app(), QStringLiteral("Console"))), QStringLiteral("Text"), Str("hi"));
-    PropertyPagesDialog dialog(QStringLiteral("Console"), objects->Console().get());
-    EXPECT_TRUE(dialog.Rows().contains(QStringLiteral("Text: hi")));
-    EXPECT_EQ(dialog.Rows().filter(QStringLiteral("Visible: ")).size(), 1);
-    EXPECT_EQ(dialog.Rows().size(), 2) << "methods are not listed";
-    EXPECT_TRUE(PropertyPagesDialog(QStringLiteral("None"), nullptr).Rows().isEmpty());
-}
-
-TEST_F(ObjectModelTest, MacrosNeedAMainWindowAndTheGenericApplicationHasNone) {
-    EXPECT_EQ(Get(app(), QStringLiteral("Macros")).ToObject(), objects->Macros());
-    host->hasWindow = false;
-    EXPECT_EQ(ErrorOf([&] { Get(app(), QStringLiteral("Macros")); }).first,
-              QStringLiteral("AfxGetMainWnd failed"));
-    host->hasWindow = true;
-    CAppDispatch generic(*objects, guids::kApplication, guids::kIApplication, {});
-    EXPECT_EQ(ErrorOf([&] { Get(generic, QStringLiteral("Macros")); }).first,
-              QStringLiteral("Macros are not supported"));
-    EXPECT_EQ(ErrorOf([&] { generic.GetIDsOfNames({QStringLiteral("Player")}); }).first,
-              QStringLiteral("Unknown name: Player"));
-}
-
 TEST_F(ObjectModelTest, ModeWordsAreComparedExactly) {
     DispatchObject& player = playerObject();
     const struct {
@@ -108,9 +61,9 @@ TEST_F(ObjectModelTest, ModeWordsAreComparedExactly) {
                  {"", 1},        {"INTRO", 4},   {"RANDOM", 2}, {"NORMAL", 0}};
     for (const auto& c : cases) {
         Put(player, QStringLiteral("Mode"), Str(c.word));
-        EXPECT_EQ(host->view->viewPlayer().player().GetMode(), c.expected) << c.word;
+        EXPECT_EQ(host->player->player().GetMode(), c.expected) << c.word;
     }
-    host->view->viewPlayer().player().SetMode(4);
+    host->player->player().SetMode(4);
     EXPECT_EQ(Get(player, QStringLiteral("Mode")).ToString(), QStringLiteral("INTRO"));
 }
 
@@ -147,7 +100,7 @@ TEST_F(ObjectModelTest, PlayerRaisesStartAndStopOnEverySink) {
     fill({QStringLiteral("0.pause")}, 0);
     auto sink = std::make_shared<RecordingSink>();
     ASSERT_NE(objects->Player()->Connect(sink), 0u) << "a plain dispatch sink connects";
-    host->view->OnCommand(tavi::engines::playercmd::kPlay);
+    host->player->RunPlayerCommand(tavi::engines::playercmd::kPlay);
     ASSERT_TRUE(processEventsUntil([&] { return sink->events.size() >= 2; }, 3000));
     EXPECT_EQ(sink->events.front(), CPlayerDispatch::kStart);
     EXPECT_EQ(sink->events.back(), CPlayerDispatch::kStop);
@@ -182,7 +135,7 @@ TEST_F(ObjectModelTest, PlaylistItemAndNextIndexFollowTheView) {
 TEST_F(ObjectModelTest, NextIndexAfterTheLastEntryIsTheFirstOnlyWhenRepeating) {
     fill({QStringLiteral("5.pause"), QStringLiteral("5.pause")}, 1);
     auto list = playlistObject();
-    host->view->OnCommand(tavi::engines::playercmd::kPlay);
+    host->player->RunPlayerCommand(tavi::engines::playercmd::kPlay);
     ASSERT_TRUE(doc->HasCurrentTrack());
     Put(playerObject(), QStringLiteral("Mode"), Str("NORMAL"));
     EXPECT_EQ(Get(*list, QStringLiteral("NextIndex")).ToInt32(), -1);
@@ -190,7 +143,7 @@ TEST_F(ObjectModelTest, NextIndexAfterTheLastEntryIsTheFirstOnlyWhenRepeating) {
     EXPECT_EQ(Get(*list, QStringLiteral("NextIndex")).ToInt32(), 0);
     Put(*list, QStringLiteral("SelectedIndex"), Int(0));
     EXPECT_EQ(Get(*list, QStringLiteral("NextIndex")).ToInt32(), 1);
-    host->view->OnCommand(tavi::engines::playercmd::kStop);
+    host->player->RunPlayerCommand(tavi::engines::playercmd::kStop);
 }
 
 TEST_F(ObjectModelTest, PlaylistAddsFoldersLoadsAndPostsRemoveAll) {
@@ -199,6 +152,7 @@ TEST_F(ObjectModelTest, PlaylistAddsFoldersLoadsAndPostsRemoveAll) {
     auto list = playlistObject();
     Get(*list, QStringLiteral("Add"),
         {Variant::FromString(files.filePath(QStringLiteral("album")))});
+    settle();  // a folder is walked in the background
     EXPECT_EQ(Get(*list, QStringLiteral("Count")).ToInt32(), 2);
     EXPECT_EQ(Get(*list, QStringLiteral("DisplayNameOf"), {Str("/x/7.pause")}).ToString(),
               QStringLiteral("7 sec."));
@@ -222,16 +176,62 @@ TEST_F(ObjectModelTest, UndoAfterClientAddsAndAWindowDeleteRestoresTheList) {
     }
     EXPECT_TRUE(doc->IsModified());
     doc->model().setCurrent(2);
-    host->view->OnCommand(tavi::playlist::cmd::kRemove);
+    editor().Remove();  // the window's Delete
     ASSERT_EQ(doc->model().count(), 3);
-    host->view->OnCommand(tavi::playlist::cmd::kUndo);
+    doc->OnEditUndo();
     EXPECT_EQ(doc->model().paths(), four);
 }
 
-TEST_F(ObjectModelTest, APlaylistObjectThatOutlivesItsViewFailsInsteadOfCrashing) {
+// A client's edits while the window adds 100,000 entries or runs Total Length, with a
+// looping track ending again and again meanwhile: they wait and then apply in the order they
+// came, and reads answer the list as it is.
+TEST_F(ObjectModelTest, EditsFromOutsideWaitForLongOperationsAndApplyInOrder) {
+    fill({QStringLiteral("0.pause")}, 0);
+    int starts = 0;
+    QObject::connect(doc.get(), &tavi::playlist::CTaviDoc::currentTrackChanged,
+                     [&](tavi::engines::CMediaTrack* track) { starts += track != nullptr; });
+    host->player->player().SetMode(tavi::engines::ModeLoop);
+    host->player->RunPlayerCommand(tavi::engines::playercmd::kPlay);
+    QStringList lines;
+    for (int i = 0; i < 100'000; ++i) {
+        lines.append(QStringLiteral("/m/%1.mp3").arg(i));
+    }
+    editor().Paste(lines.join(QLatin1Char('\n')));
     auto list = playlistObject();
-    delete host->view;
-    host->view = nullptr;
+    ASSERT_TRUE(editor().IsBusy());
+    Get(*list, QStringLiteral("Insert"), {Int(0), Str("/m/z.mp3")});
+    Get(*list, QStringLiteral("Add"), {Str("/m/x.mp3")});
+    Get(*list, QStringLiteral("Remove"), {Int(1)});
+    const int partway = Get(*list, QStringLiteral("Count")).ToInt32();
+    EXPECT_GT(partway, 1);
+    EXPECT_LT(partway, 100'001) << "the paste goes on after the calls returned";
+    const int startsBefore = starts;
+    settle();
+    EXPECT_GT(starts, startsBefore) << "tracks ended and started again during the paste";
+    QStringList expected = lines;
+    expected.prepend(QStringLiteral("/m/z.mp3"));
+    expected.append(QStringLiteral("/m/x.mp3"));
+    EXPECT_EQ(entries(), expected) << "insert, add and remove after the paste, in order";
+
+    QStringList shown;
+    host->player->SetMessageHandlers([](const QString&) {},
+                                     [&](const QString& text) { shown.append(text); });
+    fill({QStringLiteral("0.pause"), QStringLiteral("61.pause"), QStringLiteral("3600.pause")}, 0);
+    host->player->RunPlayerCommand(tavi::engines::playercmd::kPlay);
+    host->player->TotalLength();
+    Get(*list, QStringLiteral("Add"), {Str("/m/late.mp3")});
+    EXPECT_EQ(Get(*list, QStringLiteral("Count")).ToInt32(), 3);
+    ASSERT_TRUE(processEventsUntil([&] { return !host->player->IsTotalLengthRunning(); }, 20000));
+    EXPECT_EQ(shown, QStringList{QStringLiteral(
+                         "The play list contains 3 songs.\nThe total length is: 1:01:01.")});
+    EXPECT_EQ(entries().constLast(), QStringLiteral("/m/late.mp3"));
+    host->player->RunPlayerCommand(tavi::engines::playercmd::kStop);
+}
+
+TEST_F(ObjectModelTest, APlaylistObjectThatOutlivesItsPlayerFailsInsteadOfCrashing) {
+    auto list = playlistObject();
+    delete host->player;
+    host->player = nullptr;
     EXPECT_EQ(ErrorOf([&] { Get(*list, QStringLiteral("Count")); }).first,
               QStringLiteral("The playlist is no longer open"));
 }
@@ -258,11 +258,8 @@ TEST_F(ObjectModelTest, WrongArgumentsAreAnsweredWithStandardErrors) {
 }
 
 int main(int argc, char** argv) {
-    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    }
     qputenv("TAVI_AUDIO_OUTPUT", "null");
-    QApplication app(argc, argv);
+    QCoreApplication app(argc, argv);
     testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

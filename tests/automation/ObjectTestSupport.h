@@ -11,8 +11,7 @@
 #include "automation/objects/CPlayerDispatch.h"
 #include "automation/objects/ConsoleArea.h"
 #include "engines/player/CPlayer.h"
-#include "playlist/view/CTaviView.h"
-#include "playlist/view/ViewPlayer.h"
+#include "playlist/player/PlaylistPlayer.h"
 #include "support/QtApp.h"
 
 #include <QMainWindow>
@@ -20,20 +19,23 @@
 
 namespace tavi::test {
 
-// A main window over a real document and view, with a status bar and a console dock,
-// standing in for the application the objects reach.
+// The application the objects reach: a real document and its player, without widgets; a
+// main window with a status bar and a console dock only when a test asks for one (which
+// needs a QApplication).
 class TestHost : public automation::AutomationHost {
 public:
-    explicit TestHost(playlist::CTaviDoc& document) : m_document(document) {
-        window.statusBar();
-        view = new playlist::CTaviView(document, &window);
-        window.setCentralWidget(view);
-        console = new automation::ConsoleArea(&window);
-        window.addDockWidget(Qt::BottomDockWidgetArea, console);
-        window.setGeometry(40, 50, 400, 300);
+    explicit TestHost(playlist::CTaviDoc& document)
+        : player(new playlist::PlaylistPlayer(document)), m_document(document) {}
+    ~TestHost() override { delete player; }
+    void AddWindow() {
+        window = std::make_unique<QMainWindow>();
+        window->statusBar();
+        console = new automation::ConsoleArea(window.get());
+        window->addDockWidget(Qt::BottomDockWidgetArea, console);
+        window->setGeometry(40, 50, 400, 300);
     }
-    QMainWindow* MainWindow() const override { return hasWindow ? &window : nullptr; }
-    playlist::CTaviView* ActiveView() const override { return view; }
+    QMainWindow* MainWindow() const override { return hasWindow ? window.get() : nullptr; }
+    playlist::PlaylistPlayer* ActivePlayer() const override { return player; }
     playlist::CTaviDoc* ActiveDocument() const override { return &m_document; }
     automation::ConsoleArea* Console() const override { return console; }
     bool OpenDocumentFile(const QString& path) override {
@@ -43,7 +45,7 @@ public:
     void NewDocument() override { m_document.NewDocument(); }
     void PostFrameCommand(int id) override {
         QMetaObject::invokeMethod(
-            &window, [this, id] { frameCommands.append(id); }, Qt::QueuedConnection);
+            player, [this, id] { frameCommands.append(id); }, Qt::QueuedConnection);
     }
     void ShowMessageBox(const QString& text) override { messages.append(text); }
     void ShowPropertiesDialog(const QString& caption, automation::DispatchObject* object) override {
@@ -51,9 +53,9 @@ public:
     }
     void ShowHtmlDialog(const QString& url) override { messages.append(url); }
 
-    mutable QMainWindow window;
-    playlist::CTaviView* view;
-    automation::ConsoleArea* console;
+    playlist::PlaylistPlayer* player;
+    std::unique_ptr<QMainWindow> window;
+    automation::ConsoleArea* console = nullptr;
     bool hasWindow = true;
     QStringList opened;
     QStringList messages;
@@ -99,9 +101,13 @@ std::pair<QString, int> ErrorOf(Call call) {
 
 class ObjectModelTest : public PlaylistTest {
 protected:
-    ObjectModelTest() {
+    // The objects that need a main window are tested with one (and a QApplication).
+    explicit ObjectModelTest(bool withWindow = false) {
         player().fadeOut = false;
         host = std::make_unique<TestHost>(*doc);
+        if (withWindow) {
+            host->AddWindow();
+        }
         objects = std::make_unique<automation::AutomationModel>(*host);
     }
     ~ObjectModelTest() override {

@@ -45,6 +45,7 @@ TEST_F(Document, OpenFolderAddsItsFilesAndBecomesThePathName) {
     doc->RecordUndo(cmd::kAddPause);
     answer = CDocument::SaveAnswer::No;
     ASSERT_TRUE(doc->OpenDocumentFile(files.filePath(QStringLiteral("Best Of/"))));
+    settle();
     EXPECT_EQ(questions.size(), 1) << questions.join(QLatin1Char('|')).toStdString();
     EXPECT_EQ(entries(), QStringList{a});
     EXPECT_EQ(doc->GetTitle(), QStringLiteral("Best Of"));
@@ -68,6 +69,8 @@ TEST_F(Document, OpenFolderAddsItsFilesAndBecomesThePathName) {
 TEST_F(Document, OpenOfTheSamePathOnlyActivates) {
     touch(QStringLiteral("Dir/a.mp3"));
     ASSERT_TRUE(doc->OpenDocumentFile(files.filePath(QStringLiteral("Dir"))));
+    settle();
+    EXPECT_EQ(model().count(), 1);
     editor().ClearAll();
     EXPECT_TRUE(doc->OpenDocumentFile(files.filePath(QStringLiteral("dir"))));
     EXPECT_EQ(model().count(), 0) << "not reloaded";

@@ -2,6 +2,7 @@
 #include "PlaylistTestSupport.h"
 
 #include "playlist/DesktopLink.h"
+#include "playlist/FolderWalk.h"
 #include "playlist/ShellLink.h"
 
 #include <QUrl>
@@ -62,6 +63,7 @@ TEST_F(Folders, AddsFilesOfAllSubFolders) {
     touch(QStringLiteral("root/sub/cover.jpg"));
     const QString hidden = touch(QStringLiteral("root/.hidden/c.ogg"));
     editor().AddFolder(files.filePath(QStringLiteral("root")));
+    settle();
     QStringList expected{a, b, hidden};
     expected.sort();
     EXPECT_EQ(sortedEntries(), expected);
@@ -76,6 +78,7 @@ TEST_F(Folders, LinksBackUpTheTreeAreSkipped) {
     ASSERT_TRUE(QFile::link(files.filePath(QStringLiteral("root/sub")),
                             files.filePath(QStringLiteral("root/again"))));
     editor().AddFolder(files.filePath(QStringLiteral("root")));
+    settle();
     EXPECT_EQ(model().count(), 2) << entries().join(QLatin1Char('\n')).toStdString();
     EXPECT_TRUE(entries().contains(a));
 }
@@ -89,6 +92,7 @@ TEST_F(Folders, UnreadableFoldersAreSkipped) {
     const QString locked = files.filePath(QStringLiteral("root/locked"));
     QFile::setPermissions(locked, QFileDevice::Permissions());
     editor().AddFolder(files.filePath(QStringLiteral("root")));
+    settle();
     QFile::setPermissions(locked,
                           QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
     EXPECT_EQ(entries(), QStringList{a});
@@ -147,4 +151,40 @@ TEST(ShellLink, RejectsDamagedData) {
     QByteArray hugeOffset = good;
     qToLittleEndian<uint32_t>(0x7FFFFFF0, hugeOffset.data() + 0x4C + 0x10);
     EXPECT_FALSE(ShellLink::parse(hugeOffset));
+}
+
+TEST_F(Folders, NamesAreInTheOrderOfTheirNumbersAndWithoutRegardToCase) {
+    for (const char* name : {"10.mp3", "9.mp3", "b.mp3", "A.mp3", "track 2.mp3", "Track 10.mp3",
+                             "sub/1.mp3", "02.mp3"}) {
+        touch(QStringLiteral("root/") + QString::fromUtf8(name));
+    }
+    editor().AddFolder(files.filePath(QStringLiteral("root")));
+    settle();
+    QStringList names;
+    for (const QString& path : entries()) {
+        names.append(path.mid(files.filePath(QStringLiteral("root/")).size()));
+    }
+    EXPECT_EQ(names, (QStringList{QStringLiteral("02.mp3"), QStringLiteral("9.mp3"),
+                                  QStringLiteral("10.mp3"), QStringLiteral("A.mp3"),
+                                  QStringLiteral("b.mp3"), QStringLiteral("sub/1.mp3"),
+                                  QStringLiteral("track 2.mp3"), QStringLiteral("Track 10.mp3")}));
+    const int sevens = FolderWalk::CompareNames(QStringLiteral("7"), QStringLiteral("007"));
+    EXPECT_NE(sevens, 0) << "equal numbers still have one order";
+    EXPECT_EQ(sevens > 0, FolderWalk::CompareNames(QStringLiteral("007"), QStringLiteral("7")) < 0);
+    EXPECT_GT(FolderWalk::CompareNames(QStringLiteral("a10"), QStringLiteral("a9b")), 0);
+}
+
+TEST_F(Folders, ANewListWhileAFolderIsAddedGetsNoneOfItsFiles) {
+    for (int i = 0; i < 2000; ++i) {
+        touch(QStringLiteral("big/%1.mp3").arg(i));
+    }
+    ASSERT_TRUE(doc->OpenDocumentFile(files.filePath(QStringLiteral("big"))));
+    ASSERT_TRUE(editor().IsBusy());
+    doc->NewDocument();
+    EXPECT_FALSE(editor().IsBusy());
+    tavi::test::processEventsFor(300);
+    EXPECT_TRUE(entries().isEmpty()) << "batches of the forgotten walk are dropped";
+    editor().AddFolder(files.filePath(QStringLiteral("big")));
+    settle();
+    EXPECT_EQ(model().count(), 2000);
 }

@@ -8,10 +8,13 @@
 #include "playlist/PlaylistEditor.h"
 #include "playlist/PlaylistModel.h"
 #include "support/ProcessRegistry.h"
+#include "support/QtApp.h"
 #include "support/QtPrinters.h"
 #include "support/SettingsScope.h"
 
 #include <QAbstractItemModelTester>
+#include <QCoreApplication>
+#include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
@@ -27,6 +30,7 @@ namespace tavi::test {
 class PlaylistTest : public testing::Test {
 protected:
     PlaylistTest() {
+        coreApplication();  // additions go on from the event loop
         playlist::MciExtensions::reload();
         doc = std::make_unique<playlist::CTaviDoc>();
         tester = std::make_unique<QAbstractItemModelTester>(
@@ -46,6 +50,14 @@ protected:
     void fill(const QStringList& paths, int current) {
         model().reset(paths, current);
         doc->ResetUndo(true);
+    }
+    // Lets the additions running in the background (folders, big pastes) finish.
+    void settle() {
+        QDeadlineTimer deadline(30000);
+        while (editor().IsBusy() && !deadline.hasExpired()) {
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+        }
+        ASSERT_FALSE(editor().IsBusy()) << "the addition did not finish";
     }
     // Creates a file (and its folders) below the temporary folder; returns its path.
     QString touch(const QString& relative, const QByteArray& bytes = "x") {

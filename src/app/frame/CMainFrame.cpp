@@ -21,9 +21,9 @@
 #include "app/settings/SettingsKeys.h"
 #include "playlist/CTaviDoc.h"
 #include "playlist/PlaylistModel.h"
+#include "playlist/player/PlaylistPlayer.h"
 #include "playlist/view/CPlayListBox.h"
 #include "playlist/view/CTaviView.h"
-#include "playlist/view/ViewPlayer.h"
 #include "ui/explorer/CExplorerBar.h"
 #include "ui/optionsheet/OptionsPageRegistry.h"
 
@@ -50,7 +50,7 @@ namespace tavi::frame {
 class ViewSeekCallback : public CPositionSliderCallback {
 public:
     explicit ViewSeekCallback(playlist::CTaviView& view) : m_view(view) {}
-    void Seek(double seconds) override { m_view.viewPlayer().player().SeekTo(seconds); }
+    void Seek(double seconds) override { m_view.playlistPlayer().player().SeekTo(seconds); }
 
 private:
     playlist::CTaviView& m_view;
@@ -160,7 +160,7 @@ FindDialog* CMainFrame::findDialog() const {
 }
 
 void CMainFrame::ConnectPlayer() {
-    engines::CPlayer& player = m_view->viewPlayer().player();
+    engines::CPlayer& player = m_view->playlistPlayer().player();
     connect(&player, &engines::CPlayer::trackStarted, this, &CMainFrame::ShowPlayingTitle);
     connect(&player, &engines::CPlayer::trackStopped, this, [this] {
         m_playing = false;
@@ -169,10 +169,11 @@ void CMainFrame::ConnectPlayer() {
     connect(&player, &engines::CPlayer::trayStateChanged, m_tray.get(), &FrameTray::OnPlayerState);
     connect(&m_document, &playlist::CTaviDoc::currentTrackChanged, positionSlider(),
             &CPositionSlider::SetTrack);
-    connect(&m_view->viewPlayer(), &playlist::ViewPlayer::idle, this, &CMainFrame::IdleUpdate);
+    connect(&m_view->playlistPlayer(), &playlist::PlaylistPlayer::idle, this,
+            &CMainFrame::IdleUpdate);
     // The pane's own text comes back when the sum is done, as does the status text.
     auto savedPane = std::make_shared<std::optional<QString>>();
-    connect(&m_view->viewPlayer(), &playlist::ViewPlayer::totalLengthRunning, this,
+    connect(&m_view->playlistPlayer(), &playlist::PlaylistPlayer::totalLengthRunning, this,
             [this, savedPane](const QString& status, const QString& pane) {
                 if (!*savedPane) {
                     *savedPane = m_bars->lengthPane()->text();
@@ -180,7 +181,7 @@ void CMainFrame::ConnectPlayer() {
                 statusBar()->showMessage(status);
                 m_bars->lengthPane()->setText(pane);
             });
-    connect(&m_view->viewPlayer(), &playlist::ViewPlayer::totalLengthFinished, this,
+    connect(&m_view->playlistPlayer(), &playlist::PlaylistPlayer::totalLengthFinished, this,
             [this, savedPane] {
                 statusBar()->clearMessage();
                 if (*savedPane) {
@@ -195,8 +196,8 @@ void CMainFrame::IdleUpdate() {
     CPositionSlider* slider = positionSlider();
     const std::optional<double> dragged =
         slider->IsDragging() ? std::optional<double>(slider->GetThumbSeconds()) : std::nullopt;
-    m_bars->positionPane()->setText(m_view->viewPlayer().PositionPaneText(dragged));
-    const playlist::ViewPlayer::LengthPane length = m_view->viewPlayer().LengthPaneState();
+    m_bars->positionPane()->setText(m_view->playlistPlayer().PositionPaneText(dragged));
+    const playlist::PlaylistPlayer::LengthPane length = m_view->playlistPlayer().LengthPaneState();
     m_bars->lengthPane()->setText(length.text);
     m_bars->lengthPane()->setEnabled(length.enabled);
     m_actions->Update([this](int id) { return IsCommandEnabled(id); },

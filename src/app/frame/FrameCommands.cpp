@@ -17,9 +17,9 @@
 #include "playlist/CTaviDoc.h"
 #include "playlist/CommandIds.h"
 #include "playlist/PlaylistModel.h"
+#include "playlist/player/PlaylistPlayer.h"
 #include "playlist/view/CPlayListBox.h"
 #include "playlist/view/CTaviView.h"
-#include "playlist/view/ViewPlayer.h"
 #include "ui/optionsheet/CMixerDlg.h"
 #include "ui/optionsheet/COptionsSheet.h"
 #include "ui/optionsheet/OptionsPageRegistry.h"
@@ -59,7 +59,7 @@ private:
         return list.current() >= 0 ? list.path(list.current()) : QString();
     }
     static bool VideoPlaying(const CMainFrame& f) {
-        return f.view().viewPlayer().player().IsCommandEnabled(pc::kFullScreen);
+        return f.view().playlistPlayer().player().IsCommandEnabled(pc::kFullScreen);
     }
 
     template <int Bar>
@@ -166,7 +166,7 @@ bool CMainFrame::IsCommandChecked(int id) const {
     if (const FrameCommandTable::Entry* entry = FrameCommandTable::Find(id)) {
         return entry->checked(*this);
     }
-    return m_view->viewPlayer().player().IsCommandChecked(id);
+    return m_view->playlistPlayer().player().IsCommandChecked(id);
 }
 
 }  // namespace tavi::frame

@@ -6,8 +6,7 @@
 #include "engines/player/CPlayer.h"
 #include "playlist/CTaviDoc.h"
 #include "playlist/DisplayName.h"
-#include "playlist/view/CTaviView.h"
-#include "playlist/view/ViewPlayer.h"
+#include "playlist/player/PlaylistPlayer.h"
 
 #include <QDBusConnection>
 #include <QDBusMessage>
@@ -26,17 +25,17 @@ const QString kCurrentTrack = QStringLiteral("/org/kestrova/Tavi/Track/Current")
 
 MprisPlayer::MprisPlayer(AutomationHost& host, QObject* parent)
     : QDBusAbstractAdaptor(parent), m_host(host) {
-    WatchView();
+    WatchPlayer();
 }
 
-void MprisPlayer::WatchView() {
+void MprisPlayer::WatchPlayer() {
     if (playlist::CTaviDoc* document = m_host.ActiveDocument()) {
         connect(document, &playlist::CTaviDoc::currentTrackChanged, this, [this] {
             AnnounceChanges({QStringLiteral("PlaybackStatus"), QStringLiteral("Metadata")});
         });
     }
-    if (playlist::CTaviView* view = m_host.ActiveView()) {
-        engines::CPlayer& player = view->viewPlayer().player();
+    if (playlist::PlaylistPlayer* playlistPlayer = m_host.ActivePlayer()) {
+        engines::CPlayer& player = playlistPlayer->player();
         connect(&player, &engines::CPlayer::trayStateChanged, this,
                 [this] { AnnounceChanges({QStringLiteral("PlaybackStatus")}); });
         connect(&player, &engines::CPlayer::modeChanged, this, [this] {
@@ -63,20 +62,20 @@ engines::CMediaTrack* MprisPlayer::Track() const {
 }
 
 uint32_t MprisPlayer::Mode() const {
-    playlist::CTaviView* view = m_host.ActiveView();
-    return view ? view->viewPlayer().player().GetMode() : engines::ModeNormal;
+    playlist::PlaylistPlayer* player = m_host.ActivePlayer();
+    return player ? player->player().GetMode() : engines::ModeNormal;
 }
 
 void MprisPlayer::SetMode(uint32_t mode) {
-    if (playlist::CTaviView* view = m_host.ActiveView()) {
-        view->viewPlayer().player().SetMode(mode);
+    if (playlist::PlaylistPlayer* player = m_host.ActivePlayer()) {
+        player->player().SetMode(mode);
     }
 }
 
 void MprisPlayer::Post(int command) {
-    if (playlist::CTaviView* view = m_host.ActiveView()) {
+    if (playlist::PlaylistPlayer* player = m_host.ActivePlayer()) {
         QMetaObject::invokeMethod(
-            view, [view, command] { view->OnCommand(command); }, Qt::QueuedConnection);
+            player, [player, command] { player->RunPlayerCommand(command); }, Qt::QueuedConnection);
     }
 }
 

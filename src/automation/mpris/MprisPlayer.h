@@ -72,7 +72,7 @@ private:
     uint32_t Mode() const;
     void SetMode(uint32_t mode);
     void Post(int command);
-    void WatchView();
+    void WatchPlayer();
     void AnnounceChanges(const QStringList& names);
 
     AutomationHost& m_host;

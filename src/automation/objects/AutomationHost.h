@@ -6,7 +6,7 @@ class QMainWindow;
 
 namespace tavi::playlist {
 class CTaviDoc;
-class CTaviView;
+class PlaylistPlayer;
 }  // namespace tavi::playlist
 
 namespace tavi::automation {
@@ -22,8 +22,8 @@ public:
 
     // Null when there is none (members that need a window then answer 0 or do nothing).
     virtual QMainWindow* MainWindow() const = 0;
-    // The view the player members and Playlist objects act on; null when there is none.
-    virtual playlist::CTaviView* ActiveView() const = 0;
+    // The player the Player members and Playlist objects act on; null when there is none.
+    virtual playlist::PlaylistPlayer* ActivePlayer() const = 0;
     virtual playlist::CTaviDoc* ActiveDocument() const = 0;
     virtual ConsoleArea* Console() const = 0;
 

@@ -26,7 +26,7 @@ CApplication::CApplication(AutomationModel& model)
                 [this](const auto&) { return Variant::FromDispatch(this->model().Player()); });
     AddProperty(QStringLiteral("Playlist"), 2, T::Dispatch, [this](const auto&) {
         return Variant::FromDispatch(std::make_shared<CPlaylistDispatch>(
-            this->model().host(), this->model().host().ActiveView()));
+            this->model().host(), this->model().host().ActivePlayer()));
     });
     AddProperty(QStringLiteral("Window"), 3, T::Int32, [this](const auto&) {
         return Variant::FromInt32(Window() ? int32_t(Window()->winId()) : 0);

@@ -4,7 +4,6 @@
 #include "AutomationModel.h"
 #include "CApplication.h"
 #include "playlist/CTaviDoc.h"
-#include "playlist/view/CTaviView.h"
 
 #include <QFileInfo>
 #include <QMainWindow>
@@ -66,10 +65,7 @@ void CDocumentDispatch::AddActions() {
         return Variant();
     });
     AddMethod(QStringLiteral("Print"), 9, {}, T::Empty, [this](const auto&) {
-        if (playlist::CTaviView* view = m_model.host().ActiveView()) {
-            QMetaObject::invokeMethod(
-                view, [view] { view->OnCommand(kPrintCommand); }, Qt::QueuedConnection);
-        }
+        m_model.host().PostFrameCommand(kPrintCommand);
         return Variant();
     });
     AddMethod(QStringLiteral("Save"), 10, {}, T::Empty, [this](const auto&) {

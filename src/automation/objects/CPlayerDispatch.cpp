@@ -5,8 +5,7 @@
 #include "Guids.h"
 #include "engines/player/CPlayer.h"
 #include "playlist/CTaviDoc.h"
-#include "playlist/view/CTaviView.h"
-#include "playlist/view/ViewPlayer.h"
+#include "playlist/player/PlaylistPlayer.h"
 
 #include <array>
 
@@ -48,8 +47,8 @@ void CPlayerDispatch::AddTrackMembers() {
             return Variant::FromString(track() ? track()->GetFileName() : QString());
         },
         [this](const Variant& value) {
-            if (playlist::CTaviView* view = m_host.ActiveView()) {
-                view->viewPlayer().player().PlayFile(value.ToString());
+            if (playlist::PlaylistPlayer* player = m_host.ActivePlayer()) {
+                player->player().PlayFile(value.ToString());
             }
         });
     AddProperty(
@@ -68,15 +67,15 @@ void CPlayerDispatch::AddTrackMembers() {
     AddProperty(
         QStringLiteral("Mode"), 5, T::String,
         [this](const auto&) {
-            playlist::CTaviView* view = m_host.ActiveView();
-            const uint32_t mode = view ? view->viewPlayer().player().GetMode() : 0;
+            playlist::PlaylistPlayer* player = m_host.ActivePlayer();
+            const uint32_t mode = player ? player->player().GetMode() : 0;
             return Variant::FromString(mode < kModeWords.size() ? kModeWords[mode] : QString());
         },
         [this](const Variant& value) {
-            playlist::CTaviView* view = m_host.ActiveView();
-            for (size_t mode = 0; view && mode < kModeWords.size(); ++mode) {
+            playlist::PlaylistPlayer* player = m_host.ActivePlayer();
+            for (size_t mode = 0; player && mode < kModeWords.size(); ++mode) {
                 if (kModeWords[mode] == value.ToString()) {  // exact, case-sensitive
-                    view->viewPlayer().player().SetMode(uint32_t(mode));
+                    player->player().SetMode(uint32_t(mode));
                 }
             }
         });
@@ -100,10 +99,10 @@ void CPlayerDispatch::AddCommands() {
 }
 
 void CPlayerDispatch::Post(int command) {
-    // As a posted menu command: the view runs it later, if it is enabled by then.
-    if (playlist::CTaviView* view = m_host.ActiveView()) {
+    // As a posted menu command: the player runs it later, if it is enabled by then.
+    if (playlist::PlaylistPlayer* player = m_host.ActivePlayer()) {
         QMetaObject::invokeMethod(
-            view, [view, command] { view->OnCommand(command); }, Qt::QueuedConnection);
+            player, [player, command] { player->RunPlayerCommand(command); }, Qt::QueuedConnection);
     }
 }
 

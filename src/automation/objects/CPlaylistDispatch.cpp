@@ -8,8 +8,7 @@
 #include "playlist/DisplayName.h"
 #include "playlist/PlaylistEditor.h"
 #include "playlist/PlaylistModel.h"
-#include "playlist/view/CTaviView.h"
-#include "playlist/view/ViewPlayer.h"
+#include "playlist/player/PlaylistPlayer.h"
 
 namespace tavi::automation {
 
@@ -17,32 +16,30 @@ namespace {
 using T = Variant::Type;
 }
 
-CPlaylistDispatch::CPlaylistDispatch(AutomationHost& host, playlist::CTaviView* view)
-    : m_host(host), m_view(view) {
+CPlaylistDispatch::CPlaylistDispatch(AutomationHost& host, playlist::PlaylistPlayer* player)
+    : m_host(host), m_player(player) {
     AddListMembers();
     AddEditMembers();
 }
 
-playlist::CTaviView& CPlaylistDispatch::View() const {
-    if (!m_view) {
+playlist::PlaylistPlayer& CPlaylistDispatch::Player() const {
+    if (!m_player) {
         throw DispatchException::Raised(errortext::PlaylistClosed());
     }
-    return *m_view;
+    return *m_player;
 }
 
 void CPlaylistDispatch::AddListMembers() {
     AddProperty(QStringLiteral("Count"), 1, T::Int32, [this](const auto&) {
-        return Variant::FromInt32(View().document().model().count());
+        return Variant::FromInt32(Player().document().model().count());
     });
     AddProperty(
         QStringLiteral("SelectedIndex"), 2, T::Int32,
-        [this](const auto&) { return Variant::FromInt32(View().document().model().current()); },
-        [this](const Variant& value) { View().document().model().setCurrent(value.ToInt32()); });
+        [this](const auto&) { return Variant::FromInt32(Player().document().model().current()); },
+        [this](const Variant& value) { Player().document().model().setCurrent(value.ToInt32()); });
     AddProperty(
         QStringLiteral("NextIndex"), 3, T::Int32,
-        [this](const auto&) {
-            return Variant::FromInt32(View().viewPlayer().player().NextEntryIndex());
-        },
+        [this](const auto&) { return Variant::FromInt32(Player().player().NextEntryIndex()); },
         [](const Variant&) {});  // assigning is accepted and changes nothing
     AddMethod(QStringLiteral("DisplayNameOf"), 7, {T::String}, T::String, [](const auto& a) {
         return Variant::FromString(playlist::GetDisplayName(a[0].ToString()));
@@ -53,7 +50,7 @@ void CPlaylistDispatch::AddListMembers() {
                {T::Int32},
                T::String,
                [this](const auto& a) {
-                   const playlist::PlaylistModel& model = View().document().model();
+                   const playlist::PlaylistModel& model = Player().document().model();
                    const int index = a[0].ToInt32();
                    const bool inRange = index >= 0 && index < model.count();
                    return Variant::FromString(inRange ? model.path(index) : QString());
@@ -63,22 +60,24 @@ void CPlaylistDispatch::AddListMembers() {
 
 void CPlaylistDispatch::AddEditMembers() {
     AddMethod(QStringLiteral("Remove"), 4, {T::Int32}, T::Empty, [this](const auto& a) {
-        View().document().editor().RemoveEntryFromOutside(a[0].ToInt32());
+        Player().document().editor().RemoveEntryFromOutside(a[0].ToInt32());
         return Variant();
     });
     AddMethod(QStringLiteral("Insert"), 5, {T::Int32, T::String}, T::Empty, [this](const auto& a) {
-        View().document().editor().InsertEntryFromOutside(a[0].ToInt32(), a[1].ToString());
+        Player().document().editor().InsertEntryFromOutside(a[0].ToInt32(), a[1].ToString());
         return Variant();
     });
     AddMethod(QStringLiteral("Add"), 6, {T::String}, T::Empty, [this](const auto& a) {
-        View().document().editor().AddPathFromOutside(a[0].ToString());
+        Player().document().editor().AddPathFromOutside(a[0].ToString());
         return Variant();
     });
     AddMethod(QStringLiteral("Load"), 31, {T::String}, T::Bool, [this](const auto& a) {
         return Variant::FromBool(m_host.OpenDocumentFile(a[0].ToString()));
     });
     AddMethod(QStringLiteral("RemoveAll"), 32, {}, T::Empty, [this](const auto&) {
-        m_host.PostFrameCommand(playlist::cmd::kClearAll);
+        // The window's Clear All (with its undo step), after any long operation on the list.
+        Player().document().editor().WhenIdle(
+            [&host = m_host] { host.PostFrameCommand(playlist::cmd::kClearAll); });
         return Variant();
     });
 }

@@ -82,6 +82,7 @@ Q_SIGNALS:
     void modeChanged(uint32_t mode);
 
 private:
+    class CommandTable;
     // A track opened ahead, and what the list looked like then: it is played only if the
     // entry chosen at the end is that same entry of that same list, in that same mode.
     struct PreparedTrack {

@@ -1,4 +1,5 @@
-// The player's command table: what each command id does, and when it is enabled or checked.
+// The player's command table: what each command id does, when it is enabled and when its
+// menu item is checked.
 #include "CPlayer.h"
 
 #include <algorithm>
@@ -8,123 +9,97 @@ namespace tavi::engines {
 
 using namespace playercmd;
 
-bool CPlayer::ExecuteCommand(int id) {
-    switch (id) {
-        case kPlay:
-            PlayCommand();
-            return true;
-        case kStop:
-            StopCommand();
-            return true;
-        case kStopFaded:
-            FadeOutAndStop();
-            return true;
-        case kPause:
-            PauseCommand();
-            return true;
-        case kPlayPause:
-            IsPlaying() ? PauseCommand() : PlayCommand();
-            return true;
-        case kNext:
-            NextCommand();
-            return true;
-        case kPrevious:
-            PreviousCommand();
-            return true;
-        case kFastForward:
-            FastForward();
-            return true;
-        case kRewind:
-            Rewind();
-            return true;
-        case kIntroScan:
-            ToggleMode(ModeIntro);
-            return true;
-        case kRandom:
-            ToggleMode(ModeRandom);
-            return true;
-        case kShuffle:
-            ToggleMode(ModeShuffle);
-            return true;
-        case kRepeat:
-            ToggleMode(ModeRepeat);
-            return true;
-        case kLoop:
-            LoopCommand();
-            return true;
-        case kSetupDevice:
-            if (CMediaTrack* track = m_host.GetCurrentTrack(); track && track->CanSetupDevice()) {
-                track->SetupDevice(nullptr);
-            }
-            return true;
-        default:
-            return false;
+class CPlayer::CommandTable {
+public:
+    struct Entry {
+        int id;
+        void (*run)(CPlayer&);  // null: handled above the player (full screen)
+        bool (*enabled)(const CPlayer&);
+        bool (*checked)(const CPlayer&);
+    };
+
+    static const Entry* Find(int id);
+
+private:
+    static bool Always(const CPlayer&) { return true; }
+    static bool Never(const CPlayer&) { return false; }
+    static bool Playing(const CPlayer& p) { return p.IsPlaying(); }
+    static bool Selected(const CPlayer& p) { return p.m_host.GetSelection() >= 0; }
+    static bool PlayingOrSelected(const CPlayer& p) { return Playing(p) || Selected(p); }
+    static bool NextEnabled(const CPlayer& p) {
+        const int selection = p.m_host.GetSelection();
+        const int count = p.m_host.GetCount();
+        return (selection >= 0 && selection < count - 1) || (p.m_mode == ModeRepeat && count > 0) ||
+               (p.m_mode == ModeRandom && count > 0 && p.IsPlaying());
     }
+    static void SetupDevice(CPlayer& p) {
+        if (CMediaTrack* track = p.m_host.GetCurrentTrack(); track && track->CanSetupDevice()) {
+            track->SetupDevice(nullptr);
+        }
+    }
+    template <uint32_t Mode>
+    static constexpr Entry ModeEntry(int id) {
+        return {id, [](CPlayer& p) { p.ToggleMode(Mode); }, Always,
+                [](const CPlayer& p) { return p.m_mode == Mode; }};
+    }
+
+    static const Entry kEntries[];
+};
+
+const CPlayer::CommandTable::Entry CPlayer::CommandTable::kEntries[] = {
+    {kPlay, [](CPlayer& p) { p.PlayCommand(); }, PlayingOrSelected, Playing},
+    {kStop, [](CPlayer& p) { p.StopCommand(); }, Playing, Never},
+    {kStopFaded, [](CPlayer& p) { p.FadeOutAndStop(); }, Playing, Never},
+    {kPause, [](CPlayer& p) { p.PauseCommand(); }, PlayingOrSelected,
+     [](const CPlayer& p) { return p.IsPaused(); }},
+    {kPlayPause, [](CPlayer& p) { p.IsPlaying() ? p.PauseCommand() : p.PlayCommand(); }, Selected,
+     Never},
+    {kNext, [](CPlayer& p) { p.NextCommand(); }, NextEnabled, Never},
+    {kPrevious, [](CPlayer& p) { p.PreviousCommand(); },
+     [](const CPlayer& p) { return p.m_host.GetSelection() >= 1; }, Never},
+    {kFastForward, [](CPlayer& p) { p.FastForward(); }, Playing, Never},
+    {kRewind, [](CPlayer& p) { p.Rewind(); }, Playing, Never},
+    ModeEntry<ModeIntro>(kIntroScan),
+    ModeEntry<ModeRandom>(kRandom),
+    ModeEntry<ModeShuffle>(kShuffle),
+    ModeEntry<ModeRepeat>(kRepeat),
+    {kLoop, [](CPlayer& p) { p.LoopCommand(); }, PlayingOrSelected,
+     [](const CPlayer& p) { return p.m_mode == ModeLoop; }},
+    {kSetupDevice, SetupDevice,
+     [](const CPlayer& p) { return p.IsPlaying() && p.m_host.GetCurrentTrack()->CanSetupDevice(); },
+     Never},
+    {kFullScreen, nullptr,
+     [](const CPlayer& p) { return p.IsPlaying() && p.m_host.GetCurrentTrack()->HasVideo(); },
+     Never},
+};
+
+const CPlayer::CommandTable::Entry* CPlayer::CommandTable::Find(int id) {
+    const auto* found = std::find_if(std::begin(kEntries), std::end(kEntries),
+                                     [id](const Entry& entry) { return entry.id == id; });
+    return found == std::end(kEntries) ? nullptr : found;
+}
+
+bool CPlayer::ExecuteCommand(int id) {
+    const CommandTable::Entry* entry = CommandTable::Find(id);
+    if (!entry || !entry->run) {
+        return false;
+    }
+    entry->run(*this);
+    return true;
 }
 
 bool CPlayer::IsPlayerCommand(int id) {
-    static const int kCommands[] = {kPlay,    kStop,        kPause,      kFastForward,
-                                    kRewind,  kNext,        kPrevious,   kIntroScan,
-                                    kRandom,  kSetupDevice, kStopFaded,  kRepeat,
-                                    kShuffle, kPlayPause,   kFullScreen, kLoop};
-    return std::find(std::begin(kCommands), std::end(kCommands), id) != std::end(kCommands);
+    return CommandTable::Find(id) != nullptr;
 }
 
 bool CPlayer::IsCommandEnabled(int id) const {
-    const bool playing = IsPlaying();
-    const int selection = m_host.GetSelection();
-    const bool selected = selection >= 0;
-    const int count = m_host.GetCount();
-    switch (id) {
-        case kPlay:
-        case kPause:
-        case kLoop:
-            return playing || selected;
-        case kPlayPause:
-            return selected;
-        case kStop:
-        case kStopFaded:
-        case kFastForward:
-        case kRewind:
-            return playing;
-        case kNext:
-            return (selected && selection < count - 1) || (m_mode == ModeRepeat && count > 0) ||
-                   (m_mode == ModeRandom && count > 0 && playing);
-        case kPrevious:
-            return selection >= 1;
-        case kIntroScan:
-        case kRandom:
-        case kShuffle:
-        case kRepeat:
-            return true;
-        case kFullScreen:
-            return playing && m_host.GetCurrentTrack()->HasVideo();
-        case kSetupDevice:
-            return playing && m_host.GetCurrentTrack()->CanSetupDevice();
-        default:
-            return false;
-    }
+    const CommandTable::Entry* entry = CommandTable::Find(id);
+    return entry && entry->enabled(*this);
 }
 
 bool CPlayer::IsCommandChecked(int id) const {
-    switch (id) {
-        case kPlay:
-            return IsPlaying();
-        case kPause:
-            return IsPaused();
-        case kIntroScan:
-            return m_mode == ModeIntro;
-        case kRandom:
-            return m_mode == ModeRandom;
-        case kShuffle:
-            return m_mode == ModeShuffle;
-        case kRepeat:
-            return m_mode == ModeRepeat;
-        case kLoop:
-            return m_mode == ModeLoop;
-        default:
-            return false;
-    }
+    const CommandTable::Entry* entry = CommandTable::Find(id);
+    return entry && entry->checked(*this);
 }
 
 }  // namespace tavi::engines

@@ -3,7 +3,6 @@
 #include "CPlayListBox.h"
 #include "EditPauseDialog.h"
 #include "RenameFileDialog.h"
-#include "ViewPlayer.h"
 #include "app/settings/ViewSettings.h"
 #include "formats/DocumentFiles.h"
 #include "playlist/CTaviDoc.h"
@@ -11,17 +10,15 @@
 #include "playlist/EntryKinds.h"
 #include "playlist/PlaylistEditor.h"
 #include "playlist/PlaylistModel.h"
+#include "playlist/player/PlaylistPlayer.h"
 
 #include <QApplication>
 #include <QClipboard>
 #include <QFileDialog>
+#include <QKeyEvent>
 #include <QMessageBox>
-#include <QMimeData>
 #include <QVBoxLayout>
 #include <QWheelEvent>
-
-#include <algorithm>
-#include <iterator>
 
 namespace tavi::playlist {
 
@@ -30,7 +27,7 @@ CTaviView::CTaviView(CTaviDoc& document, QWidget* parent)
       m_document(document),
       m_editor(document.editor()),
       m_list(new CPlayListBox(this)),
-      m_player(new ViewPlayer(document, this)) {
+      m_player(new PlaylistPlayer(document, this)) {
     m_player->SetMessageHandlers([this](const QString& message) { ShowError(message); },
                                  [this](const QString& message) { ShowInformation(message); });
     auto* layout = new QVBoxLayout(this);
@@ -42,7 +39,6 @@ CTaviView::CTaviView(CTaviDoc& document, QWidget* parent)
 
 CTaviView::~CTaviView() {
     settings::viewSettings().curSel = m_document.model().current();
-    m_editor.hooks().keepResponsive = nullptr;
     m_document.prompts() = {};
 }
 
@@ -55,12 +51,22 @@ void CTaviView::connectDocument() {
             Qt::QueuedConnection);
     connect(m_list, &CMediaListBox::entryActivated, this,
             [this] { m_player->player().PlayDoubleClicked(); });
+    // Escape ends Total Length wherever the focus is, while it runs.
+    connect(m_player, &PlaylistPlayer::totalLengthRunning, this, [this] {
+        if (!m_watchingEscape) {
+            m_watchingEscape = true;
+            qApp->installEventFilter(this);
+        }
+    });
+    connect(m_player, &PlaylistPlayer::totalLengthFinished, this, [this] {
+        m_watchingEscape = false;
+        qApp->removeEventFilter(this);
+    });
     m_list->viewport()->installEventFilter(this);
     connect(m_list, &CPlayListBox::moveUpKey, this, [this] { OnCommand(cmd::kMoveUp); });
     connect(m_list, &CPlayListBox::moveDownKey, this, [this] { OnCommand(cmd::kMoveDown); });
     connect(&m_document, &CDocument::viewsNeedUpdate, m_list->viewport(),
             qOverload<>(&QWidget::update));
-    m_editor.hooks().keepResponsive = [this] { keepResponsive(); };
 
     auto& prompts = m_document.prompts();
     prompts.reportError = [this](const QString& message) { ShowError(message); };
@@ -86,129 +92,6 @@ void CTaviView::connectDocument() {
     };
 }
 
-// Lets the window repaint (and show the wait cursor) during a long addition; user input
-// waits, so nothing can change the list in the middle.
-void CTaviView::keepResponsive() {
-    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-}
-
-bool CTaviView::OnCommand(int id) {
-    if (id == cmd::kTotalLength) {
-        m_player->TotalLength();
-        return true;
-    }
-    if (engines::CPlayer::IsPlayerCommand(id)) {
-        if (m_player->player().IsCommandEnabled(id)) {  // a disabled command does nothing
-            m_player->player().ExecuteCommand(id);
-        }
-        return true;
-    }
-    if (!IsKnownCommand(id)) {
-        return false;
-    }
-    if (!IsCommandEnabled(id)) {
-        return true;  // handled: a disabled command does nothing
-    }
-    switch (id) {
-        case cmd::kAddTracks:
-            m_editor.AddTracks(PromptAddTracks());
-            break;
-        case cmd::kAddPause:
-            m_editor.AddPause();
-            break;
-        case cmd::kRemove:
-            m_editor.Remove();
-            break;
-        case cmd::kClearAll:
-            m_editor.ClearAll();
-            break;
-        case cmd::kCopy:
-            OnCopy(false);
-            break;
-        case cmd::kCut:
-            OnCopy(true);
-            break;
-        case cmd::kPaste:
-            OnPaste();
-            break;
-        case cmd::kMoveUp:
-            m_editor.MoveUp();
-            break;
-        case cmd::kMoveDown:
-            m_editor.MoveDown();
-            break;
-        case cmd::kMoveToBottom:
-            m_editor.MoveToBottom();
-            break;
-        case cmd::kMoveToTop:
-            m_editor.MoveToTop();
-            break;
-        case cmd::kSort:
-            m_editor.Sort();
-            break;
-        case cmd::kShuffle:
-            m_editor.Shuffle();
-            break;
-        case cmd::kDeleteFile:
-            OnDeleteFile();
-            break;
-        case cmd::kRename:
-            OnRename();
-            break;
-        case cmd::kUndo:
-            m_document.OnEditUndo();
-            break;
-        case cmd::kRedo:
-            m_document.OnEditRedo();
-            break;
-    }
-    return true;
-}
-
-bool CTaviView::IsKnownCommand(int id) {
-    static const int kCommands[] = {
-        cmd::kAddTracks, cmd::kAddPause, cmd::kRemove,     cmd::kClearAll,   cmd::kCopy,
-        cmd::kCut,       cmd::kPaste,    cmd::kMoveUp,     cmd::kMoveDown,   cmd::kMoveToBottom,
-        cmd::kMoveToTop, cmd::kSort,     cmd::kShuffle,    cmd::kDeleteFile, cmd::kRename,
-        cmd::kUndo,      cmd::kRedo,     cmd::kTotalLength};
-    return std::find(std::begin(kCommands), std::end(kCommands), id) != std::end(kCommands);
-}
-
-bool CTaviView::IsCommandEnabled(int id) const {
-    if (engines::CPlayer::IsPlayerCommand(id)) {
-        return m_player->player().IsCommandEnabled(id);
-    }
-    const PlaylistModel& list = m_document.model();
-    const bool selected = list.current() >= 0;
-    switch (id) {
-        case cmd::kUndo:
-            return m_document.CanUndo();
-        case cmd::kRedo:
-            return m_document.CanRedo();
-        case cmd::kShuffle:
-            return m_editor.CanShuffle();
-        case cmd::kRemove:
-        case cmd::kCopy:
-        case cmd::kCut:
-        case cmd::kDeleteFile:
-        case cmd::kRename:
-        case cmd::kMoveUp:
-        case cmd::kMoveDown:
-        case cmd::kMoveToBottom:
-        case cmd::kMoveToTop:
-            return selected;
-        case cmd::kClearAll:
-        case cmd::kSort:
-        case cmd::kTotalLength:
-            return list.count() > 0;
-        case cmd::kPaste:
-            return QGuiApplication::clipboard()->mimeData() != nullptr &&
-                   QGuiApplication::clipboard()->mimeData()->hasText();
-        default:
-            return true;
-    }
-}
-
 void CTaviView::RestoreSelection() {
     m_document.model().setCurrent(settings::viewSettings().curSel);
 }
@@ -224,19 +107,10 @@ void CTaviView::SetShowTrackNo(bool on) {
 }
 
 void CTaviView::DropFiles(const QStringList& paths) {
-    // A drop that arrives while a long one is still being added waits for it.
-    m_queuedDrops.append(paths);
-    if (m_dropping) {
-        return;
+    // The editor adds a drop after any addition still running.
+    for (const QString& path : m_editor.Drop(paths)) {
+        ShowError(tr("File '%1' not found").arg(path));
     }
-    m_dropping = true;
-    while (!m_queuedDrops.isEmpty()) {
-        const QStringList missing = m_editor.Drop(m_queuedDrops.takeFirst());
-        for (const QString& path : missing) {
-            ShowError(tr("File '%1' not found").arg(path));
-        }
-    }
-    m_dropping = false;
 }
 
 void CTaviView::OnCopy(bool cut) {
@@ -248,10 +122,6 @@ void CTaviView::OnCopy(bool cut) {
 
 void CTaviView::OnPaste() {
     m_editor.Paste(QGuiApplication::clipboard()->text());
-}
-
-void CTaviView::OnDeleteFile() {
-    m_editor.DeleteFile();
 }
 
 void CTaviView::OnRename() {
@@ -313,6 +183,11 @@ void CTaviView::ShowInformation(const QString& message) {
 }
 
 bool CTaviView::eventFilter(QObject* watched, QEvent* event) {
+    if (m_watchingEscape && event->type() == QEvent::KeyPress &&
+        static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape) {
+        m_player->CancelTotalLength();
+        return true;
+    }
     if (event->type() == QEvent::Wheel && m_player->player().IsPlaying()) {
         m_player->player().WheelSeek(static_cast<QWheelEvent*>(event)->angleDelta().y());
         return true;

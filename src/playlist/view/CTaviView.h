@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QList>
 #include <QStringList>
 #include <QWidget>
 
@@ -11,11 +10,11 @@ namespace tavi::playlist {
 class CPlayListBox;
 class CTaviDoc;
 class PlaylistEditor;
-class ViewPlayer;
+class PlaylistPlayer;
 
 // The playlist view: shows the document's list in a CPlayListBox and turns commands (by
 // id), keys, dialogs, the clipboard and drops into the editor's operations. It is also the
-// player: player commands go to its ViewPlayer.
+// player: player commands go to its PlaylistPlayer.
 class CTaviView : public QWidget {
     Q_OBJECT
 public:
@@ -24,7 +23,7 @@ public:
 
     CTaviDoc& document() { return m_document; }
     CPlayListBox* listBox() const { return m_list; }
-    ViewPlayer& viewPlayer() { return *m_player; }
+    PlaylistPlayer& playlistPlayer() { return *m_player; }
 
     // Runs a command by its id; false if the view does not handle it.
     bool OnCommand(int id);
@@ -56,19 +55,17 @@ protected:
     virtual void ShowError(const QString& message);
 
 private:
+    class CommandTable;
     void connectDocument();
     void OnRename();
-    void OnDeleteFile();
     void OnCopy(bool cut);
     void OnPaste();
-    void keepResponsive();
 
     CTaviDoc& m_document;
     PlaylistEditor& m_editor;
     CPlayListBox* m_list;
-    ViewPlayer* m_player;
-    QList<QStringList> m_queuedDrops;
-    bool m_dropping = false;
+    PlaylistPlayer* m_player;
+    bool m_watchingEscape = false;
 };
 
 }  // namespace tavi::playlist

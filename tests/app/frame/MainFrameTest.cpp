@@ -21,9 +21,9 @@
 #include "playlist/CTaviDoc.h"
 #include "playlist/DisplayName.h"
 #include "playlist/PlaylistModel.h"
+#include "playlist/player/PlaylistPlayer.h"
 #include "playlist/view/CPlayListBox.h"
 #include "playlist/view/CTaviView.h"
-#include "playlist/view/ViewPlayer.h"
 #include "support/ProcessRegistry.h"
 #include "support/QtApp.h"
 #include "support/QtPrinters.h"
@@ -197,7 +197,7 @@ TEST_F(MainFrameTest, LetterKeysActOnThePlaylist) {
     QTest::keyClick(f.view().listBox(), Qt::Key_P);  // play
     EXPECT_TRUE(document.HasCurrentTrack());
     QTest::keyClick(f.view().listBox(), Qt::Key_Pause);
-    EXPECT_TRUE(f.view().viewPlayer().player().IsPaused());
+    EXPECT_TRUE(f.view().playlistPlayer().player().IsPaused());
     QTest::keyClick(f.view().listBox(), Qt::Key_MediaStop);
     EXPECT_FALSE(document.HasCurrentTrack());
 }

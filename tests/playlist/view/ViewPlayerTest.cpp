@@ -4,9 +4,9 @@
 
 #include "engines/player/CPlayer.h"
 #include "playlist/CommandIds.h"
+#include "playlist/player/PlaylistPlayer.h"
 #include "playlist/view/CPlayListBox.h"
 #include "playlist/view/CTaviView.h"
-#include "playlist/view/ViewPlayer.h"
 #include "support/QtApp.h"
 
 #include <QApplication>
@@ -41,7 +41,7 @@ protected:
         view->show();
     }
     ~ViewPlayback() override { view.reset(); }
-    tavi::engines::CPlayer& engine() { return view->viewPlayer().player(); }
+    tavi::engines::CPlayer& engine() { return view->playlistPlayer().player(); }
     QStringList started;  // filled by watchStarts()
     void watchStarts() {
         QObject::connect(doc.get(), &CTaviDoc::currentTrackChanged,
@@ -50,6 +50,13 @@ protected:
                                  started.append(track->GetFileName());
                              }
                          });
+    }
+
+    // Playlist > Total Length, run to its end from the event loop.
+    void totalLength() {
+        view->OnCommand(cmd::kTotalLength);
+        ASSERT_TRUE(tavi::test::processEventsUntil(
+            [&] { return !view->playlistPlayer().IsTotalLengthRunning(); }, 20000));
     }
 
     std::unique_ptr<PlayingView> view;
@@ -64,11 +71,11 @@ TEST_F(ViewPlayback, PlayCommandPlaysTheListToItsEndAndSelectsTheFirst) {
     EXPECT_FALSE(view->IsCommandEnabled(playercmd::kStop));
     view->OnCommand(playercmd::kPlay);
     EXPECT_TRUE(view->IsCommandEnabled(playercmd::kStop));
-    EXPECT_FALSE(view->viewPlayer().PositionPaneText().isEmpty());
+    EXPECT_FALSE(view->playlistPlayer().PositionPaneText().isEmpty());
     ASSERT_TRUE(
         processEventsUntil([&] { return started.size() == 3 && !doc->HasCurrentTrack(); }, 4000));
     EXPECT_EQ(model().current(), 0);
-    EXPECT_TRUE(view->viewPlayer().PositionPaneText().isEmpty());
+    EXPECT_TRUE(view->playlistPlayer().PositionPaneText().isEmpty());
 }
 
 TEST_F(ViewPlayback, DoubleClickPlaysTheEntryAndLeavesRandomMode) {
@@ -100,29 +107,29 @@ TEST_F(ViewPlayback, WheelSeeksThePlayingTrack) {
 
 TEST_F(ViewPlayback, LengthPaneShowsThePlayingOrWithTheOptionTheSelectedEntry) {
     fill({QStringLiteral("75.pause"), QStringLiteral("3725.pause")}, 1);
-    EXPECT_FALSE(view->viewPlayer().LengthPaneState().enabled);
+    EXPECT_FALSE(view->playlistPlayer().LengthPaneState().enabled);
     tavi::settings::viewSettings().showSongLength = true;
-    const auto selected = view->viewPlayer().LengthPaneState();
+    const auto selected = view->playlistPlayer().LengthPaneState();
     EXPECT_TRUE(selected.enabled);
     EXPECT_EQ(selected.text, QStringLiteral("1:02:05"));
     model().setCurrent(0);
     view->OnCommand(playercmd::kPlay);
-    EXPECT_EQ(view->viewPlayer().LengthPaneState().text, QStringLiteral("0:01:15"));
+    EXPECT_EQ(view->playlistPlayer().LengthPaneState().text, QStringLiteral("0:01:15"));
     model().setCurrent(-1);
     view->OnCommand(playercmd::kStop);
-    EXPECT_FALSE(view->viewPlayer().LengthPaneState().enabled);
+    EXPECT_FALSE(view->playlistPlayer().LengthPaneState().enabled);
 }
 
 TEST_F(ViewPlayback, TotalLengthAddsEveryEntryAndRestoresTheSelection) {
     fill({QStringLiteral("61.pause"), QStringLiteral("word.pause"), QStringLiteral("3600.pause")},
          1);
     QStringList sums;
-    QObject::connect(&view->viewPlayer(), &ViewPlayer::totalLengthRunning,
+    QObject::connect(&view->playlistPlayer(), &PlaylistPlayer::totalLengthRunning,
                      [&](const QString& status, const QString& pane) {
                          EXPECT_EQ(status, QStringLiteral("Calculating total length..."));
                          sums.append(pane);
                      });
-    view->OnCommand(cmd::kTotalLength);
+    totalLength();
     EXPECT_EQ(view->information,
               QStringList{QStringLiteral(
                   "The play list contains 3 songs.\nThe total length is: 1:01:02.")});
@@ -135,18 +142,18 @@ TEST_F(ViewPlayback, EscapeEndsTotalLengthAndAnErrorEndsItUnlessIgnored) {
     fill({QStringLiteral("1.pause"), QStringLiteral("2.pause")}, 0);
     QKeyEvent* escape = new QKeyEvent(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
     QCoreApplication::postEvent(view->listBox(), escape);
-    view->OnCommand(cmd::kTotalLength);
+    totalLength();
     EXPECT_TRUE(view->information.isEmpty());
     EXPECT_EQ(model().current(), 0);
 
     fill({QStringLiteral("/nowhere/a.ogg"), QStringLiteral("2.pause")}, 1);
-    view->OnCommand(cmd::kTotalLength);
+    totalLength();
     ASSERT_EQ(view->errors.size(), 1);
     EXPECT_TRUE(view->errors.first().startsWith(QStringLiteral("/nowhere/a.ogg\n\n")))
         << "the message names the entry that failed";
     EXPECT_TRUE(view->information.isEmpty());
     player().ignoreErrors = true;
-    view->OnCommand(cmd::kTotalLength);
+    totalLength();
     EXPECT_EQ(view->errors.size(), 1) << "ignored errors are not shown";
     EXPECT_EQ(view->information.size(), 1);
     EXPECT_TRUE(view->information.constLast().endsWith(QStringLiteral("0:00:02.")));

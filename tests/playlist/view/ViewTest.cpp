@@ -94,24 +94,22 @@ TEST_F(View, DropOfFilesFromTheFileManager) {
 }
 
 TEST_F(View, ADropDuringALongDropWaitsForIt) {
-    const QString a = touch(QStringLiteral("a.mp3"));
+    for (int i = 0; i < 3000; ++i) {
+        touch(QStringLiteral("folder/%1.mp3").arg(i));
+    }
     const QString b = touch(QStringLiteral("b.mp3"));
-    const auto original = editor().hooks().keepResponsive;
-    bool nested = false;
-    editor().hooks().keepResponsive = [&] {
-        original();
-        if (!nested) {
-            nested = true;
-            view.DropFiles({b});
-            EXPECT_FALSE(model().paths().contains(b))
-                << "not added in the middle of the first drop";
-        }
-    };
-    view.DropFiles(QStringList(5000, a));
-    EXPECT_TRUE(nested);
-    EXPECT_EQ(model().count(), 5001);
+    view.DropFiles({files.filePath(QStringLiteral("folder"))});
+    EXPECT_TRUE(editor().IsBusy()) << "the folder is walked in the background";
+    EXPECT_FALSE(view.IsCommandEnabled(cmd::kSort)) << "no window edits meanwhile";
+    view.DropFiles({b});
+    EXPECT_FALSE(model().paths().contains(b)) << "not added in the middle of the first drop";
+    settle();
+    EXPECT_EQ(model().count(), 3001);
+    EXPECT_EQ(model().paths().value(10), files.filePath(QStringLiteral("folder/10.mp3")))
+        << "a folder's files in the order of their numbers";
     EXPECT_EQ(model().paths().constLast(), b);
     EXPECT_EQ(doc->history().UndoCount(), 2u) << "one step per drop";
+    EXPECT_TRUE(view.IsCommandEnabled(cmd::kSort));
 }
 
 TEST_F(View, CurSelIsKeptAndRestored) {
@@ -193,6 +191,7 @@ TEST_F(View, BigPasteShowsTheWaitCursorAndLosesNothing) {
         waitCursorSeen += cursor && cursor->shape() == Qt::WaitCursor;
     });
     view.OnCommand(cmd::kPaste);
+    settle();
     EXPECT_EQ(model().paths(), lines);
     EXPECT_GE(waitCursorSeen, 20) << "rows appear in groups under the wait cursor";
     EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);

@@ -1,4 +1,4 @@
-#include "ViewPlayer.h"
+#include "PlaylistPlayer.h"
 
 #include "TotalLengthRun.h"
 #include "app/settings/PlayerSettings.h"
@@ -11,14 +11,14 @@
 
 namespace tavi::playlist {
 
-ViewPlayer::ViewPlayer(CTaviDoc& document, QObject* parent)
+PlaylistPlayer::PlaylistPlayer(CTaviDoc& document, QObject* parent)
     : QObject(parent), m_document(document), m_host(document), m_player(m_host) {
     m_player.SetMode(settings::viewSettings().playerMode);
     connect(&m_player, &engines::CPlayer::modeChanged, this,
             [](uint32_t mode) { settings::viewSettings().playerMode = mode; });
     connect(&document, &CTaviDoc::playFileRequested, this,
             [this](const QString& path) { m_player.PlayFile(path); });
-    connect(&document, &CTaviDoc::documentInitialized, this, &ViewPlayer::StartAutoPlayTimer);
+    connect(&document, &CTaviDoc::documentInitialized, this, &PlaylistPlayer::StartAutoPlayTimer);
 
     PlaylistEditor::Hooks& hooks = document.editor().hooks();
     hooks.isPlaying = [this] { return m_player.IsPlaying(); };
@@ -31,7 +31,7 @@ ViewPlayer::ViewPlayer(CTaviDoc& document, QObject* parent)
             [this] { m_player.PlayCommand(); });
 
     m_idleTimer.setInterval(kIdleIntervalMs);
-    connect(&m_idleTimer, &QTimer::timeout, this, &ViewPlayer::idle);
+    connect(&m_idleTimer, &QTimer::timeout, this, &PlaylistPlayer::idle);
     m_idleTimer.start();
     m_autoPlayTimer.setSingleShot(true);
     m_autoPlayTimer.setInterval(kAutoPlayDelayMs);
@@ -43,7 +43,7 @@ ViewPlayer::ViewPlayer(CTaviDoc& document, QObject* parent)
     StartAutoPlayTimer();
 }
 
-ViewPlayer::~ViewPlayer() {
+PlaylistPlayer::~PlaylistPlayer() {
     m_idleTimer.stop();
     PlaylistEditor::Hooks& hooks = m_document.editor().hooks();
     hooks.isPlaying = nullptr;
@@ -54,20 +54,20 @@ ViewPlayer::~ViewPlayer() {
     }
 }
 
-void ViewPlayer::SetMessageHandlers(std::function<void(const QString&)> error,
-                                    std::function<void(const QString&)> information) {
+void PlaylistPlayer::SetMessageHandlers(std::function<void(const QString&)> error,
+                                        std::function<void(const QString&)> information) {
     m_showError = error;
     m_showInformation = std::move(information);
     m_host.showError = std::move(error);
 }
 
-void ViewPlayer::StartAutoPlayTimer() {
+void PlaylistPlayer::StartAutoPlayTimer() {
     if (settings::playerSettings().autoPlay) {
         m_autoPlayTimer.start();
     }
 }
 
-QString ViewPlayer::PositionPaneText(std::optional<double> draggedSeconds) const {
+QString PlaylistPlayer::PositionPaneText(std::optional<double> draggedSeconds) const {
     engines::CMediaTrack* track = m_document.GetCurrentTrack();
     if (!track) {
         return {};
@@ -79,7 +79,7 @@ QString ViewPlayer::PositionPaneText(std::optional<double> draggedSeconds) const
     }
 }
 
-std::optional<double> ViewPlayer::MeasureLength(const QString& path, QString* error) {
+std::optional<double> PlaylistPlayer::MeasureLength(const QString& path, QString* error) {
     settings::ViewSettings& view = settings::viewSettings();
     const uint32_t soundBankOptions = view.soundBankOptions;
     view.soundBankOptions = 0;  // measuring must not load sound banks
@@ -97,7 +97,7 @@ std::optional<double> ViewPlayer::MeasureLength(const QString& path, QString* er
     return length;
 }
 
-ViewPlayer::LengthPane ViewPlayer::LengthPaneState() {
+PlaylistPlayer::LengthPane PlaylistPlayer::LengthPaneState() {
     if (engines::CMediaTrack* track = m_document.GetCurrentTrack()) {
         try {
             return {FormatDurationSeconds(track->GetLength()), true};
@@ -119,22 +119,44 @@ ViewPlayer::LengthPane ViewPlayer::LengthPaneState() {
     return m_lengthCache;
 }
 
-void ViewPlayer::TotalLength() {
-    TotalLengthRun run(m_document, m_player, [this](const QString& path, QString* error) {
-        return MeasureLength(path, error);
-    });
-    connect(&run, &TotalLengthRun::progress, this, [this](const QString& sum) {
-        Q_EMIT totalLengthRunning(tr("Calculating total length..."), sum);
-    });
-    Q_EMIT totalLengthRunning(tr("Calculating total length..."), FormatDuration(0));
-    std::optional<QString> result;
-    try {
-        result = run.Run();
-    } catch (...) {
-        Q_EMIT totalLengthFinished();  // the status bar is restored whatever went wrong
-        throw;
+void PlaylistPlayer::RunPlayerCommand(int id) {
+    if (m_player.IsCommandEnabled(id)) {
+        m_player.ExecuteCommand(id);
     }
-    Q_EMIT totalLengthFinished();
+}
+
+void PlaylistPlayer::TotalLength() {
+    if (IsTotalLengthRunning()) {
+        return;
+    }
+    if (!m_totalLength) {
+        m_totalLength = new TotalLengthRun(
+            m_document, m_player,
+            [this](const QString& path, QString* error) { return MeasureLength(path, error); },
+            this);
+        connect(m_totalLength, &TotalLengthRun::progress, this, [this](const QString& sum) {
+            Q_EMIT totalLengthRunning(tr("Calculating total length..."), sum);
+        });
+        connect(m_totalLength, &TotalLengthRun::finished, this, &PlaylistPlayer::TotalLengthEnded);
+    }
+    m_totalLengthWait.emplace();
+    Q_EMIT totalLengthRunning(tr("Calculating total length..."), FormatDuration(0));
+    m_totalLength->Start();
+}
+
+void PlaylistPlayer::CancelTotalLength() {
+    if (IsTotalLengthRunning()) {
+        m_totalLength->Cancel();
+    }
+}
+
+bool PlaylistPlayer::IsTotalLengthRunning() const {
+    return m_totalLength && m_totalLength->IsRunning();
+}
+
+void PlaylistPlayer::TotalLengthEnded(const std::optional<QString>& result) {
+    m_totalLengthWait.reset();
+    Q_EMIT totalLengthFinished();  // the status bar is restored whatever the outcome
     if (result && m_showInformation) {
         m_showInformation(tr("The play list contains %1 songs.\nThe total length is: %2.")
                               .arg(m_document.model().count())

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ViewPlayerHost.h"
+#include "PlaylistPlayerHost.h"
 #include "engines/player/CPlayer.h"
 
 #include <QObject>
@@ -12,20 +12,26 @@
 namespace tavi::playlist {
 
 class CTaviDoc;
+class TotalLengthRun;
 
-// The view's side of playing: the player with its host over the document, the 200 ms idle
-// refresh, AutoPlay's start-up timer, the status panes and Total Length.
-class ViewPlayer : public QObject {
+// The player of a document: the player with its host over the document, the 200 ms idle
+// refresh, AutoPlay's start-up timer, the status panes and Total Length. No widgets: the
+// view, automation and MPRIS all reach playing through it.
+class PlaylistPlayer : public QObject {
     Q_OBJECT
 public:
     static constexpr int kIdleIntervalMs = 200;
     static constexpr int kAutoPlayDelayMs = 500;
 
-    explicit ViewPlayer(CTaviDoc& document, QObject* parent = nullptr);
-    ~ViewPlayer() override;  // a playing track is faded out and stopped
+    explicit PlaylistPlayer(CTaviDoc& document, QObject* parent = nullptr);
+    ~PlaylistPlayer() override;  // a playing track is faded out and stopped
 
     engines::CPlayer& player() { return m_player; }
     const engines::CPlayer& player() const { return m_player; }
+    CTaviDoc& document() { return m_document; }
+
+    // A player command by id, if it is enabled now.
+    void RunPlayerCommand(int id);
 
     // How the view shows errors and information to the user.
     void SetMessageHandlers(std::function<void(const QString&)> error,
@@ -41,8 +47,11 @@ public:
     };
     LengthPane LengthPaneState();
 
-    // Playlist > Total Length: adds up every entry's length; Escape ends it early.
+    // Playlist > Total Length: adds up every entry's length in the background (the
+    // running sum in totalLengthRunning); CancelTotalLength (Escape) ends it early.
     void TotalLength();
+    void CancelTotalLength();
+    bool IsTotalLengthRunning() const;
 
 Q_SIGNALS:
     void idle();  // five times a second: refresh panes and command states
@@ -51,13 +60,16 @@ Q_SIGNALS:
 
 private:
     void StartAutoPlayTimer();
+    void TotalLengthEnded(const std::optional<QString>& result);
     std::optional<double> MeasureLength(const QString& path, QString* error);
 
     CTaviDoc& m_document;
-    ViewPlayerHost m_host;
+    PlaylistPlayerHost m_host;
     engines::CPlayer m_player;
     QTimer m_idleTimer;
     QTimer m_autoPlayTimer;
+    TotalLengthRun* m_totalLength = nullptr;
+    std::optional<WaitCursor> m_totalLengthWait;
     QString m_lengthPath;  // the entry the length pane was last computed for
     LengthPane m_lengthCache;
     std::function<void(const QString&)> m_showError;

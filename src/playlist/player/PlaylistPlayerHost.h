@@ -14,9 +14,9 @@ class CTaviDoc;
 
 // The player's view of the playlist: the document's list and selection, its current track,
 // and the view's random generator, seeded when the view was created.
-class ViewPlayerHost : public engines::PlayerHost {
+class PlaylistPlayerHost : public engines::PlayerHost {
 public:
-    explicit ViewPlayerHost(CTaviDoc& document);
+    explicit PlaylistPlayerHost(CTaviDoc& document);
 
     int GetSelection() const override;
     void SetSelection(int index) override;

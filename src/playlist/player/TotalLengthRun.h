@@ -1,0 +1,56 @@
+#pragma once
+
+#include <QObject>
+#include <QTimer>
+
+#include <functional>
+#include <optional>
+
+namespace tavi::engines {
+class CPlayer;
+}
+
+namespace tavi::playlist {
+
+class CTaviDoc;
+
+// One Total Length computation: selects each entry in turn, measures it and adds it up,
+// showing the running sum. It goes on from the event loop, a few entries a turn, so the
+// window stays live; the list counts as busy meanwhile, so edits from outside wait for it.
+// Cancel (Escape) ends it early; so does an error unless "IgnoreErrors" is on. The
+// selection comes back as it was.
+class TotalLengthRun : public QObject {
+    Q_OBJECT
+public:
+    using Measure = std::function<std::optional<double>(const QString& path, QString* error)>;
+
+    TotalLengthRun(CTaviDoc& document, engines::CPlayer& player, Measure measure,
+                   QObject* parent = nullptr);
+    ~TotalLengthRun() override;
+
+    void Start();
+    void Cancel() { m_cancelled = true; }
+    bool IsRunning() const { return m_running; }
+
+Q_SIGNALS:
+    void progress(const QString& formattedSum);
+    // The formatted sum, or nullopt when the run was ended early.
+    void finished(const std::optional<QString>& formattedSum);
+
+private:
+    void Step();
+    void MeasureEntry(int row);
+    void Finish();
+
+    CTaviDoc& m_document;
+    engines::CPlayer& m_player;
+    Measure m_measure;
+    QTimer m_next;
+    int m_row = 0;
+    int m_selection = -1;
+    double m_sum = 0;
+    bool m_cancelled = false;
+    bool m_running = false;
+};
+
+}  // namespace tavi::playlist
