@@ -21,6 +21,8 @@ namespace tavi::playlist {
 namespace {
 
 const QString kPauseEntry = QStringLiteral("10.pause");
+// How long rows added from outside may wait before the list shows them.
+constexpr int kOutsideAnnounceMs = 50;
 
 bool mediaFilesOnly() {
     return settings::playerSettings().mediaFilesOnly;
@@ -151,6 +153,8 @@ void PlaylistEditor::AddPathFromOutside(const QString& path) {
             // Recorded once the folder is in; the changes after it wait for that.
             AddFolder(path, [this] { m_document.DeferredEdit(cmd::kAddTracks, [] {}); });
         } else {
+            // A client adds one entry a call: the list shows a burst of them at once.
+            m_model.announceAppendsWithin(kOutsideAnnounceMs);
             m_document.DeferredEdit(cmd::kAddTracks, [&] { addName(path); });
         }
     });

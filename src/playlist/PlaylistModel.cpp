@@ -7,10 +7,14 @@
 
 namespace tavi::playlist {
 
-PlaylistModel::PlaylistModel(QObject* parent) : QAbstractListModel(parent) {}
+PlaylistModel::PlaylistModel(QObject* parent) : QAbstractListModel(parent) {
+    m_announceTimer.setSingleShot(true);
+    connect(&m_announceTimer, &QTimer::timeout, this, [this] { endBatch(); });
+}
 
+// Views see the rows announced to them; the program sees every entry.
 int PlaylistModel::rowCount(const QModelIndex& parent) const {
-    return parent.isValid() ? 0 : count();
+    return parent.isValid() ? 0 : m_announced;
 }
 
 QVariant PlaylistModel::data(const QModelIndex& index, int role) const {
@@ -87,6 +91,10 @@ void PlaylistModel::setCurrent(int row) {
     if (row < 0 || row >= count()) {
         row = -1;
     }
+    if (row >= m_announced) {
+        flushBatch();  // the views select only rows they know
+    }
+    m_pendingSelect = -1;  // a choice made now overrides the one a batch would make
     if (row != m_current) {
         m_current = row;
         Q_EMIT currentChanged(row);
@@ -97,14 +105,16 @@ void PlaylistModel::append(const QString& path, bool selectIfNone) {
     aboutToChange();
     if (m_batchDepth > 0) {
         if (selectIfNone && m_current < 0 && m_pendingSelect < 0) {
-            m_pendingSelect = count() + int(m_pending.size());
+            m_pendingSelect = count();
         }
-        m_pending.push_back(Entry{path, 0, {}});
+        m_entries.push_back(Entry{path, 0, {}});
         return;
     }
+    flushBatch();
     const int row = count();
     beginInsertRows({}, row, row);
     m_entries.push_back(Entry{path, 0, {}});
+    m_announced = count();
     endInsertRows();
     if (selectIfNone && m_current < 0) {
         setCurrent(row);
@@ -119,6 +129,7 @@ bool PlaylistModel::insert(int row, const QString& path, bool selectIfNone) {
     }
     beginInsertRows({}, row, row);
     m_entries.insert(m_entries.begin() + row, Entry{path, 0, {}});
+    m_announced = count();
     const bool shifted = m_current >= row;
     if (shifted) {
         ++m_current;
@@ -141,6 +152,7 @@ bool PlaylistModel::remove(int row) {
     }
     beginRemoveRows({}, row, row);
     m_entries.erase(m_entries.begin() + row);
+    m_announced = count();
     endRemoveRows();
     if (m_current == row) {
         // The same index if it still exists, else the one before.
@@ -185,6 +197,7 @@ void PlaylistModel::move(int from, int to) {
 
 void PlaylistModel::setPath(int row, const QString& path) {
     aboutToChange();
+    flushBatch();
     if (row < 0 || row >= count()) {
         return;
     }
@@ -197,7 +210,6 @@ void PlaylistModel::setPath(int row, const QString& path) {
 
 void PlaylistModel::reset(const QStringList& paths, int current) {
     aboutToChange();
-    m_pending.clear();
     m_pendingSelect = -1;
     beginResetModel();
     m_entries.clear();
@@ -206,6 +218,7 @@ void PlaylistModel::reset(const QStringList& paths, int current) {
     for (const QString& path : paths) {
         m_entries.push_back(Entry{path, 0, {}});
     }
+    m_announced = count();
     m_current = -1;
     endResetModel();
     m_current = -2;
@@ -240,14 +253,12 @@ void PlaylistModel::beginBatch() {
 }
 
 void PlaylistModel::flushBatch() {
-    if (m_pending.empty()) {
+    if (m_announced == count()) {
         return;
     }
-    const int first = count();
-    beginInsertRows({}, first, first + int(m_pending.size()) - 1);
-    m_entries.insert(m_entries.end(), std::make_move_iterator(m_pending.begin()),
-                     std::make_move_iterator(m_pending.end()));
-    m_pending.clear();
+    // The entries are in the list already; the views learn of them now.
+    beginInsertRows({}, m_announced, count() - 1);
+    m_announced = count();
     endInsertRows();
     const int select = m_pendingSelect;
     m_pendingSelect = -1;
@@ -259,7 +270,13 @@ void PlaylistModel::flushBatch() {
 void PlaylistModel::endBatch() {
     if (m_batchDepth > 0 && --m_batchDepth == 0) {
         flushBatch();
-        m_pending.shrink_to_fit();
+    }
+}
+
+void PlaylistModel::announceAppendsWithin(int milliseconds) {
+    if (!m_announceTimer.isActive()) {
+        beginBatch();
+        m_announceTimer.start(milliseconds);
     }
 }
 
@@ -271,8 +288,8 @@ void PlaylistModel::invalidateDisplayNames() {
 }
 
 void PlaylistModel::refreshAll() {
-    if (count() > 0) {
-        Q_EMIT dataChanged(index(0), index(count() - 1));
+    if (m_announced > 0) {
+        Q_EMIT dataChanged(index(0), index(m_announced - 1));
     }
 }
 

@@ -2,6 +2,7 @@
 
 #include <QAbstractListModel>
 #include <QStringList>
+#include <QTimer>
 
 #include <functional>
 #include <vector>
@@ -34,12 +35,14 @@ public:
     // The text the list shows: path or display name, "[n] " in front with track numbers on.
     QString displayText(int row) const;
 
-    int current() const { return m_current; }
+    // The entry to be selected when rows of a batch are announced counts as current already.
+    int current() const { return m_current >= 0 ? m_current : m_pendingSelect; }
     // Selects row (-1 or an invalid row: nothing).
     void setCurrent(int row);
 
     // Appends; with selectIfNone the entry becomes current when nothing is. Inside a batch
-    // the rows are announced together at the next flushBatch() or endBatch().
+    // the rows are announced together at the next flushBatch() or endBatch(); count() and
+    // path() know them at once.
     void append(const QString& path, bool selectIfNone = true);
     bool insert(int row, const QString& path, bool selectIfNone = true);
     bool remove(int row);
@@ -61,6 +64,10 @@ public:
     void flushBatch();
     void endBatch();
     bool inBatch() const { return m_batchDepth > 0; }
+    // Rows appended from now on are announced to the views together, at the latest after
+    // milliseconds (sooner when anything else changes the list): a burst of single appends
+    // from outside costs the views one update instead of one each.
+    void announceAppendsWithin(int milliseconds);
 
     // Names depend on settings and later on tags and the CD database: forget the cache.
     void invalidateDisplayNames();
@@ -84,11 +91,12 @@ private:
     };
 
     std::vector<Entry> m_entries;
-    std::vector<Entry> m_pending;  // appended inside a batch, not yet announced
+    int m_announced = 0;  // the first rows the views know of; the rest came inside a batch
     int m_pendingSelect = -1;
     int m_batchDepth = 0;
     int m_current = -1;
     std::function<void()> m_aboutToChange;
+    QTimer m_announceTimer;
 };
 
 }  // namespace tavi::playlist

@@ -312,3 +312,17 @@ TEST_F(Editor, DeleteFileMovesItToTheTrashAndStopsItFirst) {
     EXPECT_FALSE(editor().DeleteFile()) << "a pause is no file: the list stays";
     EXPECT_EQ(entries(), pauses({1}));
 }
+
+TEST_F(Editor, AddsFromOutsideReachTheViewsTogether) {
+    QSignalSpy inserted(&model(), &QAbstractItemModel::rowsInserted);
+    for (int i = 0; i < 100; ++i) {
+        editor().AddPathFromOutside(QStringLiteral("/m/%1.mp3").arg(i));
+    }
+    EXPECT_EQ(model().count(), 100) << "a client reading the list sees every entry at once";
+    EXPECT_EQ(model().current(), 0);
+    EXPECT_TRUE(tavi::test::processEventsUntil([&] { return model().rowCount() == 100; }, 5000));
+    EXPECT_EQ(inserted.count(), 1) << "one update of the views for the burst";
+    editor().InsertEntryFromOutside(0, QStringLiteral("/m/first.mp3"));
+    EXPECT_EQ(model().rowCount(), 101) << "other changes are shown at once";
+    EXPECT_EQ(model().current(), 1);
+}

@@ -68,9 +68,13 @@ TEST_F(Model, BatchAnnouncesRowsTogetherAndSelectsTheFirstAdded) {
     for (int i = 0; i < 10; ++i) {
         model().append(QStringLiteral("%1.pause").arg(i));
     }
-    EXPECT_EQ(model().count(), 0);
+    EXPECT_EQ(model().count(), 10) << "the program sees the entries at once";
+    EXPECT_EQ(model().rowCount(), 0) << "the views learn of them at the end";
+    EXPECT_EQ(model().path(9), QStringLiteral("9.pause"));
+    EXPECT_EQ(model().current(), 0);
+    EXPECT_EQ(inserted.count(), 0);
     model().endBatch();
-    EXPECT_EQ(model().count(), 10);
+    EXPECT_EQ(model().rowCount(), 10);
     EXPECT_EQ(inserted.count(), 1);
     EXPECT_EQ(model().current(), 0);
     model().beginBatch();
