@@ -13,6 +13,7 @@
 #include "support/ProcessRegistry.h"
 #include "support/QtApp.h"
 #include "support/QtPrinters.h"
+#include "support/SettingsScope.h"
 
 #include <gtest/gtest.h>
 
@@ -57,8 +58,6 @@ protected:
         app.reset();
         qunsetenv("XDG_STATE_HOME");
         QDir::setCurrent(m_oldDir);
-        tavi::settings::playerSettings() = tavi::settings::PlayerSettings::defaults();
-        tavi::settings::viewSettings() = tavi::settings::ViewSettings();
     }
     bool start(const QStringList& arguments) {
         app = std::make_unique<CTaviApp>();
@@ -101,6 +100,7 @@ protected:
 private:
     QString m_oldDir;
     QTemporaryDir m_state;
+    tavi::test::SettingsScope m_settings;
 };
 
 }  // namespace

@@ -9,6 +9,7 @@
 #include "playlist/CTaviDoc.h"
 #include "support/ProcessRegistry.h"
 #include "support/QtApp.h"
+#include "support/SettingsScope.h"
 
 #include <QApplication>
 #include <QDBusConnection>
@@ -102,9 +103,7 @@ protected:
             GTEST_SKIP() << g_env->skipReason.toStdString();
         }
         ASSERT_TRUE(QSystemTrayIcon::isSystemTrayAvailable());
-        settings::playerSettings() = settings::PlayerSettings::defaults();
         settings::playerSettings().mediaDir = QDir::tempPath();
-        settings::viewSettings() = settings::ViewSettings{};
         document.NewDocument();
         frame = std::make_unique<RecordingFrame>(document, services);
         frame->ShowFromSettings();
@@ -113,6 +112,8 @@ protected:
         frame->tray().clicks().SetInterval(interval);
     }
     void TearDown() override { frame.reset(); }
+
+    test::SettingsScope m_settings;  // defaults for the test, the old values afterwards
 
     // The item registered with the watcher (the newest one: one per frame).
     QString ItemService() {
