@@ -65,7 +65,11 @@ public:
     void MoveDown();
     void MoveToBottom();
     void MoveToTop();
+    // Sorts by display name once every name is known: names still being read are waited
+    // for (with the busy cursor) while the window stays responsive. A Sort asked for while
+    // one waits is that one.
     void Sort();
+    bool isSortWaiting() const { return m_sortWaiting; }
     bool CanShuffle() const;
     void Shuffle();
     // Moves the selected entry's file to the trash and removes the entry when the file is
@@ -98,11 +102,13 @@ private:
     void moveSelectedTo(int target, int undoId);
     bool playing() const { return m_hooks.isPlaying && m_hooks.isPlaying(); }
     void addedOne();
+    void sortByKnownNames();
 
     PlaylistModel& m_model;
     CUndoDoc& m_document;
     Hooks m_hooks;
     int m_sinceResponsive = 0;
+    bool m_sortWaiting = false;
 };
 
 }  // namespace tavi::playlist
