@@ -32,7 +32,7 @@ public:
     GatedNames() : m_saved(displayNameHooks()), m_state(std::make_shared<State>()) {
         displayNameHooks().mediaFileName = [state = m_state](const QString& path,
                                                              const NameOptions& options) {
-            state->enter(path);
+            state->enter(path, options.displayNameFormat);
             return options.displayNameFormat + path;
         };
     }
@@ -45,6 +45,16 @@ public:
         m_state->open = true;
         m_state->changed.notify_all();
     }
+    // Reads with this format wait even when open, until release().
+    void hold(const QString& format) {
+        const std::lock_guard lock(m_state->lock);
+        m_state->held = format;
+    }
+    void release() {
+        const std::lock_guard lock(m_state->lock);
+        m_state->held.clear();
+        m_state->changed.notify_all();
+    }
     int calls() const { return m_state->calls.load(); }
     bool calledOnUiThread() const { return m_state->onUiThread.load(); }
     bool wasRead(const QString& path) const {
@@ -54,19 +64,22 @@ public:
 
 private:
     struct State {
-        void enter(const QString& path) {
+        void enter(const QString& path, const QString& format) {
             if (QThread::currentThread() == qApp->thread()) {
                 onUiThread = true;
             }
             ++calls;
             std::unique_lock guard(lock);
             read.insert(path);
-            changed.wait_for(guard, std::chrono::milliseconds(kWaitMs), [this] { return open; });
+            changed.wait_for(guard, std::chrono::milliseconds(kWaitMs), [this, &format] {
+                return open && (held.isEmpty() || format != held);
+            });
         }
 
-        std::mutex lock;  // guards open and read
+        std::mutex lock;  // guards open, held and read
         std::condition_variable changed;
         bool open = false;
+        QString held;
         std::set<QString> read;
         std::atomic<int> calls{0};
         std::atomic<bool> onUiThread{false};
@@ -239,18 +252,24 @@ TEST_F(NameReading, EditsWhileReadingNeverPutANameOnAnotherRow) {
     }
 }
 
+// The old read of row 0 ends while the new one is under way: its name must not land.
 TEST_F(NameReading, InvalidationDropsNamesStillBeingRead) {
     GatedNames names;
     fill(numbered(QStringLiteral("/m"), 5), 0);
-    paint(0, 4);
+    paint(0, 0);
     ASSERT_TRUE(waitUntil([&names] { return names.calls() >= 1; }));
     tavi::settings::viewSettings().displayNameFormat = QStringLiteral("new:");
     QSignalSpy changed(&model(), &QAbstractItemModel::dataChanged);
     model().invalidateDisplayNames();
     EXPECT_EQ(changed.count(), 1) << "every row repaints";
     EXPECT_FALSE(model().isNameKnown(0));
+    names.hold(QStringLiteral("new:"));
     paint(0, 4);
-    names.open();
+    ASSERT_TRUE(waitUntil([&names] { return names.calls() >= 2; }));  // the new read waits
+    names.open();                                                     // the old read of row 0 ends
+    QTest::qWait(200);
+    EXPECT_FALSE(model().isNameKnown(0)) << shown(0).toStdString();
+    names.release();
     ASSERT_TRUE(waitUntil([this] { return known(0, 4); }));
     for (int row = 0; row < 5; ++row) {
         EXPECT_EQ(shown(row), QStringLiteral("new:") + model().path(row)) << row;
