@@ -65,7 +65,7 @@ public:
 private:
     struct State {
         void enter(const QString& path, const QString& format) {
-            if (QThread::currentThread() == qApp->thread()) {
+            if (QThread::currentThread() == QCoreApplication::instance()->thread()) {
                 onUiThread = true;
             }
             ++calls;
