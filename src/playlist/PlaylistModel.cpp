@@ -93,7 +93,8 @@ void PlaylistModel::whenAllNamesKnown(QObject* context, std::function<void()> th
     }
 }
 
-// Asks for every name not known (computing the cheap ones), beginning with the last row.
+// Asks for every name not known, computing the cheap ones; the reader takes the last row
+// first.
 bool PlaylistModel::askForMissingNames() const {
     bool missing = false;
     for (int row = 0; row < count(); ++row) {
@@ -142,6 +143,11 @@ void PlaylistModel::takeNames(const std::vector<DisplayNameReader::ReadName>& na
         }
     }
     announceNamedRows(std::move(named));
+    continueNamesWaiters();
+}
+
+// The names they wait for may have been dropped or their rows replaced since they asked.
+void PlaylistModel::continueNamesWaiters() {
     if (!m_namesWaiters.empty() && !askForMissingNames()) {
         runNamesWaiters();
     }
@@ -298,6 +304,7 @@ void PlaylistModel::reset(const QStringList& paths, int current) {
     endResetModel();
     m_current = -2;
     setCurrent(current);
+    continueNamesWaiters();
 }
 
 void PlaylistModel::reorder(const std::vector<int>& order, int current) {
@@ -357,6 +364,7 @@ void PlaylistModel::invalidateDisplayNames() {
     }
     m_names->clear();
     refreshAll();
+    continueNamesWaiters();
 }
 
 void PlaylistModel::refreshAll() {

@@ -105,6 +105,7 @@ private:
     void announceNamedRows(std::vector<int> rows);
     bool askForMissingNames() const;  // false when every name is known
     void runNamesWaiters();
+    void continueNamesWaiters();
 
     std::vector<Entry> m_entries;
     std::vector<Entry> m_pending;  // appended inside a batch, not yet announced

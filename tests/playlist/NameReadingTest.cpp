@@ -299,10 +299,12 @@ TEST_F(NameReading, SortWaitsForEveryNameAndSortsByIt) {
     EXPECT_TRUE(editor().isSortWaiting());
     editor().Sort();  // the same sort
     EXPECT_EQ(model().path(0), QStringLiteral("/c/1.mp3")) << "nothing sorted yet";
+    tester.reset();                    // it would read rows again like a view
+    model().invalidateDisplayNames();  // drops what was being read; the sort still waits
+    EXPECT_TRUE(editor().isSortWaiting());
     names.open();
     ASSERT_TRUE(waitUntil([this] { return !editor().isSortWaiting(); }));
     EXPECT_EQ(entries(), (QStringList{QStringLiteral("/a/3.mp3"), QStringLiteral("/b/2.mp3"),
                                       QStringLiteral("/c/1.mp3"), QStringLiteral("5.pause")}));
     EXPECT_EQ(doc->history().Current()->commandId, cmd::kSort);
-    EXPECT_EQ(names.calls(), 3);
 }
