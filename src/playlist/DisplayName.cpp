@@ -10,15 +10,24 @@ namespace {
 
 const QLatin1String kJingleSuffix(".jingle");
 
-QString mediaFileDisplayName(const QString& path) {
-    const auto& hook = displayNameHooks().mediaFileName;
-    if (hook) {
-        QString name = hook(path);
+bool IsCountedEntry(const QString& extension) {
+    return extension == QLatin1String(".PAUSE") || extension == QLatin1String(".LIVE") ||
+           extension == QLatin1String(".RECORD");
+}
+
+QString mediaFileDisplayName(const QString& path, const NameOptions& options,
+                             const DisplayNameHooks::MediaFileName& hook) {
+    if (options.useMetaData && hook) {
+        QString name = hook(path, options);
         if (!name.isEmpty()) {
             return name;
         }
     }
-    return FileTitle(path);
+    return FileTitle(path);  // what CMediaFile answers without tags
+}
+
+QString withoutJingleSuffix(const QString& path) {
+    return path.left(path.size() - kJingleSuffix.size());
 }
 
 QString cdTrackDisplayName(const QString& path) {
@@ -37,7 +46,9 @@ QString cdTrackDisplayName(const QString& path) {
 
 DisplayNameHooks& displayNameHooks() {
     static DisplayNameHooks hooks{
-        [](const QString& path) { return formats::CMediaFile(path).GetDisplayName(); },
+        [](const QString& path, const NameOptions& options) {
+            return formats::CMediaFile(path).GetDisplayName(options);
+        },
         {},
     };
     return hooks;
@@ -58,18 +69,32 @@ int CdTrackNumberOf(const QString& path) {
 }
 
 QString GetDisplayName(const QString& path) {
+    return GetDisplayName(path, NameOptions::Current());
+}
+
+QString GetDisplayName(const QString& path, const NameOptions& options) {
     const QString extension = EntryExtension(path);
-    if (extension == QLatin1String(".PAUSE") || extension == QLatin1String(".LIVE") ||
-        extension == QLatin1String(".RECORD")) {
+    if (IsCountedEntry(extension)) {
         return FileTitle(path) + QLatin1String(" sec.");
     }
     if (extension == QLatin1String(".CDA")) {
         return cdTrackDisplayName(path);
     }
-    if (extension == QLatin1String(".JINGLE")) {
-        return mediaFileDisplayName(path.left(path.size() - kJingleSuffix.size()));
+    return GetFileDisplayName(path, options, displayNameHooks().mediaFileName);
+}
+
+QString GetFileDisplayName(const QString& path, const NameOptions& options,
+                           const DisplayNameHooks::MediaFileName& mediaFileName) {
+    const bool jingle = EntryExtension(path) == QLatin1String(".JINGLE");
+    return mediaFileDisplayName(jingle ? withoutJingleSuffix(path) : path, options, mediaFileName);
+}
+
+bool DisplayNameReadsFile(const QString& path, const NameOptions& options) {
+    if (!options.useMetaData) {
+        return false;
     }
-    return mediaFileDisplayName(path);
+    const QString extension = EntryExtension(path);
+    return !IsCountedEntry(extension) && extension != QLatin1String(".CDA");
 }
 
 }  // namespace tavi::playlist

@@ -15,6 +15,7 @@
 
 #include <algorithm>
 #include <exception>
+#include <memory>
 
 namespace tavi::playlist {
 
@@ -268,7 +269,18 @@ void PlaylistEditor::MoveToTop() {
 }
 
 void PlaylistEditor::Sort() {
-    WaitCursor wait;
+    if (m_sortWaiting) {
+        return;
+    }
+    m_sortWaiting = true;
+    auto wait = std::make_shared<WaitCursor>();
+    m_model.whenAllNamesKnown(this, [this, wait] {
+        m_sortWaiting = false;
+        sortByKnownNames();
+    });
+}
+
+void PlaylistEditor::sortByKnownNames() {
     const int n = m_model.count();
     std::vector<QString> keys;
     keys.reserve(std::size_t(n));

@@ -73,7 +73,11 @@ public:
     void MoveDown();
     void MoveToBottom();
     void MoveToTop();
+    // Sorts by display name once every name is known: names still being read are waited
+    // for (with the busy cursor) while the window stays responsive. A Sort asked for while
+    // one waits is that one.
     void Sort();
+    bool isSortWaiting() const { return m_sortWaiting; }
     bool CanShuffle() const;
     void Shuffle();
     // Moves the selected entry's file to the trash and removes the entry when the file is
@@ -119,6 +123,7 @@ private:
     bool playing() const { return m_hooks.isPlaying && m_hooks.isPlaying(); }
     void setBusy(bool additions, int longOperations);
     void runWaitingChanges();
+    void sortByKnownNames();
 
     PlaylistModel& m_model;
     CUndoDoc& m_document;
@@ -129,6 +134,7 @@ private:
     int m_longOperations = 0;
     std::deque<std::function<void()>> m_waitingChanges;
     bool m_runningWaiting = false;
+    bool m_sortWaiting = false;
 };
 
 }  // namespace tavi::playlist

@@ -5,9 +5,14 @@
 #include "EntryKinds.h"
 #include "app/settings/ViewSettings.h"
 
+#include <algorithm>
+#include <utility>
+
 namespace tavi::playlist {
 
-PlaylistModel::PlaylistModel(QObject* parent) : QAbstractListModel(parent) {
+PlaylistModel::PlaylistModel(QObject* parent)
+    : QAbstractListModel(parent), m_names(new DisplayNameReader(this)) {
+    connect(m_names, &DisplayNameReader::namesRead, this, &PlaylistModel::takeNames);
     m_announceTimer.setSingleShot(true);
     connect(&m_announceTimer, &QTimer::timeout, this, [this] { endBatch(); });
 }
@@ -67,15 +72,104 @@ QStringList PlaylistModel::paths() const {
     return list;
 }
 
-const QString& PlaylistModel::displayName(int row) const {
+QString PlaylistModel::displayName(int row) const {
     const Entry& entry = m_entries[std::size_t(row)];
+    if (!entry.name.isNull()) {
+        return entry.name;
+    }
+    const NameOptions options = NameOptions::Current();
+    if (DisplayNameReadsFile(entry.path, options)) {
+        m_names->request(row, entry.path);
+        return GetDisplayName(entry.path, NameOptions{});  // without tags: no file opened
+    }
+    entry.name = GetDisplayName(entry.path, options);
     if (entry.name.isNull()) {
-        entry.name = GetDisplayName(entry.path);
-        if (entry.name.isNull()) {
-            entry.name = QLatin1String("");
-        }
+        entry.name = QLatin1String("");
     }
     return entry.name;
+}
+
+void PlaylistModel::whenAllNamesKnown(QObject* context, std::function<void()> then) {
+    m_namesWaiters.push_back({context, context != nullptr, std::move(then)});
+    if (!askForMissingNames()) {
+        runNamesWaiters();
+    }
+}
+
+// Asks for every name not known, computing the cheap ones; the reader takes the last row
+// first.
+bool PlaylistModel::askForMissingNames() const {
+    bool missing = false;
+    for (int row = 0; row < count(); ++row) {
+        if (!isNameKnown(row)) {
+            displayName(row);
+            missing = missing || !isNameKnown(row);
+        }
+    }
+    return missing;
+}
+
+void PlaylistModel::runNamesWaiters() {
+    std::vector<NamesWaiter> waiters = std::exchange(m_namesWaiters, {});
+    for (NamesWaiter& waiter : waiters) {
+        if (!waiter.hasContext || waiter.context) {
+            waiter.then();
+        }
+    }
+}
+
+// A name lands only on a row that still holds its path: where the path was asked for, or,
+// after an edit moved it, wherever it is now. A path no longer in the list is dropped.
+void PlaylistModel::takeNames(const std::vector<DisplayNameReader::ReadName>& names) {
+    std::vector<int> named;
+    QHash<QString, QString> moved;
+    for (const DisplayNameReader::ReadName& read : names) {
+        const QString name = read.name.isNull() ? QLatin1String("") : read.name;
+        bool landed = false;
+        for (int row : read.rows) {
+            if (row < count() && m_entries[std::size_t(row)].path == read.path &&
+                !isNameKnown(row)) {
+                m_entries[std::size_t(row)].name = name;
+                named.push_back(row);
+                landed = true;
+            }
+        }
+        if (!landed) {
+            moved.insert(read.path, name);
+        }
+    }
+    for (int row = 0; !moved.isEmpty() && row < count(); ++row) {
+        const auto it = moved.constFind(m_entries[std::size_t(row)].path);
+        if (it != moved.constEnd() && !isNameKnown(row)) {
+            m_entries[std::size_t(row)].name = *it;
+            named.push_back(row);
+        }
+    }
+    announceNamedRows(std::move(named));
+    continueNamesWaiters();
+}
+
+// The names they wait for may have been dropped or their rows replaced since they asked.
+void PlaylistModel::continueNamesWaiters() {
+    if (!m_namesWaiters.empty() && !askForMissingNames()) {
+        runNamesWaiters();
+    }
+}
+
+// One dataChanged per run of adjacent rows, not one per row.
+void PlaylistModel::announceNamedRows(std::vector<int> rows) {
+    std::sort(rows.begin(), rows.end());
+    rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
+    // Rows the views do not know yet show their name when they are announced.
+    rows.erase(std::lower_bound(rows.begin(), rows.end(), m_announced), rows.end());
+    const QList<int> roles{Qt::DisplayRole, DisplayNameRole};
+    std::size_t first = 0;
+    for (std::size_t i = 1; i <= rows.size(); ++i) {
+        if (i == rows.size() || rows[i] != rows[i - 1] + 1) {
+            Q_EMIT dataChanged(index(rows[first]), index(rows[i - 1]), roles);
+            first = i;
+        }
+    }
 }
 
 QString PlaylistModel::displayText(int row) const {
@@ -210,6 +304,7 @@ void PlaylistModel::setPath(int row, const QString& path) {
 
 void PlaylistModel::reset(const QStringList& paths, int current) {
     aboutToChange();
+    m_names->clear();  // names of the old list still being read are of no use
     m_pendingSelect = -1;
     beginResetModel();
     m_entries.clear();
@@ -223,6 +318,7 @@ void PlaylistModel::reset(const QStringList& paths, int current) {
     endResetModel();
     m_current = -2;
     setCurrent(current);
+    continueNamesWaiters();
 }
 
 void PlaylistModel::reorder(const std::vector<int>& order, int current) {
@@ -284,7 +380,9 @@ void PlaylistModel::invalidateDisplayNames() {
     for (const Entry& entry : m_entries) {
         entry.name = QString();
     }
+    m_names->clear();
     refreshAll();
+    continueNamesWaiters();
 }
 
 void PlaylistModel::refreshAll() {

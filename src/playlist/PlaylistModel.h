@@ -1,6 +1,9 @@
 #pragma once
 
+#include "DisplayNameReader.h"
+
 #include <QAbstractListModel>
+#include <QPointer>
 #include <QStringList>
 #include <QTimer>
 
@@ -11,8 +14,11 @@ namespace tavi::playlist {
 
 // The entry list: plain path strings, each with a pointer-sized item value that moves with
 // it and is never interpreted here, plus the single current entry (the list's selection,
-// -1 for none). Display names are computed when a row is first asked for and cached.
-// Lives on the UI thread.
+// -1 for none). Display names are asked for when a row is first shown and cached. A name
+// that needs the file's tags is read by a DisplayNameReader off the UI thread; until it
+// arrives the row shows the name without tags (the file title), and then dataChanged tells
+// the view, once per run of adjacent rows. So painting never opens a file. Lives on the
+// UI thread.
 class PlaylistModel : public QAbstractListModel {
     Q_OBJECT
 public:
@@ -30,8 +36,14 @@ public:
     quintptr itemValue(int row) const { return m_entries[std::size_t(row)].value; }
     void setItemValue(int row, quintptr value) { m_entries[std::size_t(row)].value = value; }
     QStringList paths() const;
-    // The cached display name of a row (computed now if it was not yet).
-    const QString& displayName(int row) const;
+    // The display name of a row: the cached one, or one computed now if it needs no file;
+    // otherwise the name without tags until the real one has been read (it is asked for).
+    QString displayName(int row) const;
+    bool isNameKnown(int row) const { return !m_entries[std::size_t(row)].name.isNull(); }
+    // Calls then once every row's name is known (at once if they are), on the UI thread;
+    // not at all if context (when given) is destroyed first. For work that needs every name,
+    // like sorting by name.
+    void whenAllNamesKnown(QObject* context, std::function<void()> then);
     // The text the list shows: path or display name, "[n] " in front with track numbers on.
     QString displayText(int row) const;
 
@@ -69,7 +81,8 @@ public:
     // from outside costs the views one update instead of one each.
     void announceAppendsWithin(int milliseconds);
 
-    // Names depend on settings and later on tags and the CD database: forget the cache.
+    // Names depend on settings and later on tags and the CD database: forget the cache and
+    // drop every name still being read.
     void invalidateDisplayNames();
     // "ShowPath" or "ShowTrackNo" changed: repaint every row.
     void refreshAll();
@@ -87,8 +100,19 @@ private:
     struct Entry {
         QString path;
         quintptr value = 0;
-        mutable QString name;  // empty until first shown
+        mutable QString name;  // null until known
     };
+    struct NamesWaiter {
+        QPointer<QObject> context;
+        bool hasContext;
+        std::function<void()> then;
+    };
+
+    void takeNames(const std::vector<DisplayNameReader::ReadName>& names);
+    void announceNamedRows(std::vector<int> rows);
+    bool askForMissingNames() const;  // false when every name is known
+    void runNamesWaiters();
+    void continueNamesWaiters();
 
     std::vector<Entry> m_entries;
     int m_announced = 0;  // the first rows the views know of; the rest came inside a batch
@@ -97,6 +121,8 @@ private:
     int m_current = -1;
     std::function<void()> m_aboutToChange;
     QTimer m_announceTimer;
+    DisplayNameReader* m_names;
+    std::vector<NamesWaiter> m_namesWaiters;
 };
 
 }  // namespace tavi::playlist

@@ -15,9 +15,12 @@ protected:
     EntryKinds() { MciExtensions::reload(); }
     ~EntryKinds() override {
         MciExtensions::reload();
-        displayNameHooks() = {};
+        displayNameHooks() = m_hooks;
     }
     tavi::test::ProcessRegistry registry;
+
+private:
+    DisplayNameHooks m_hooks = displayNameHooks();  // the real ones, back after the test
 };
 
 struct KindCase {
@@ -132,21 +135,36 @@ TEST_F(EntryKinds, DisplayNames) {
     }
 }
 
+// Only these are read off the UI thread; the rest are computed where they are shown.
+TEST_F(EntryKinds, OnlyTagNamesReadTheFile) {
+    const NameOptions tags{true, QStringLiteral("$(Title)")};
+    for (const char* path : {"/m/a.mp3", "/m/a.avi", "/m/a.mp3.jingle", "/m/noextension"}) {
+        EXPECT_TRUE(DisplayNameReadsFile(QString::fromUtf8(path), tags)) << path;
+        EXPECT_FALSE(DisplayNameReadsFile(QString::fromUtf8(path), NameOptions{})) << path;
+    }
+    for (const char* path : {"30.pause", "/m/5.live", "/m/5.record", "/dev/sr0/Track01.cda"}) {
+        EXPECT_FALSE(DisplayNameReadsFile(QString::fromUtf8(path), tags)) << path;
+    }
+}
+
 TEST_F(EntryKinds, DisplayNameSeamsForTagsAndTheCdDatabase) {
-    displayNameHooks().mediaFileName = [](const QString& path) {
-        return path.endsWith(QLatin1String("tagged.mp3")) ? QStringLiteral("Tagged Title")
-                                                          : QString();
+    displayNameHooks().mediaFileName = [](const QString& path, const NameOptions& options) {
+        return path.endsWith(QLatin1String("tagged.mp3")) ? options.displayNameFormat : QString();
     };
     displayNameHooks().cdTrackTitle = [](int track) {
         return QStringLiteral("CD track %1").arg(track);
     };
-    EXPECT_EQ(GetDisplayName(QStringLiteral("/m/tagged.mp3")), QStringLiteral("Tagged Title"));
-    EXPECT_EQ(GetDisplayName(QStringLiteral("/m/tagged.mp3.jingle")),
-              QStringLiteral("Tagged Title"));
-    EXPECT_EQ(GetDisplayName(QStringLiteral("/m/plain.mp3")), QStringLiteral("plain"));
-    EXPECT_EQ(GetDisplayName(QStringLiteral("/dev/sr0/Track07.cda")), QStringLiteral("CD track 7"));
-    EXPECT_EQ(GetDisplayName(QStringLiteral("/dev/sr0/Track00.cda")), QStringLiteral("Track00"));
-    EXPECT_EQ(GetDisplayName(QStringLiteral("/dev/sr0/Tr5.cda")), QStringLiteral("Tr5"));
+    const NameOptions tags{true, QStringLiteral("Tagged Title")};
+    auto name = [&tags](const char* path) { return GetDisplayName(QString::fromUtf8(path), tags); };
+    EXPECT_EQ(name("/m/tagged.mp3"), QStringLiteral("Tagged Title"));
+    EXPECT_EQ(name("/m/tagged.mp3.jingle"), QStringLiteral("Tagged Title"));
+    EXPECT_EQ(name("/m/plain.mp3"), QStringLiteral("plain"));
+    EXPECT_EQ(GetDisplayName(QStringLiteral("/m/tagged.mp3"), NameOptions{}),
+              QStringLiteral("tagged"))
+        << "without UseMetaData there are no tags to ask for";
+    EXPECT_EQ(name("/dev/sr0/Track07.cda"), QStringLiteral("CD track 7"));
+    EXPECT_EQ(name("/dev/sr0/Track00.cda"), QStringLiteral("Track00"));
+    EXPECT_EQ(name("/dev/sr0/Tr5.cda"), QStringLiteral("Tr5"));
     EXPECT_EQ(CdTrackNumberOf(QStringLiteral("/dev/sr0/Track12.cda")), 12);
     EXPECT_EQ(CdTrackNumberOf(QStringLiteral("/dev/sr0/7.cda")), 0);
 }

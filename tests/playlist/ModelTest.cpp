@@ -30,26 +30,6 @@ TEST_F(Model, DisplayTextFollowsShowPathAndShowTrackNo) {
               QStringLiteral("/m/Song.mp3"));
 }
 
-TEST_F(Model, DisplayNamesAreComputedWhenFirstShownAndCached) {
-    tester.reset();  // the tester reads every inserted row; a view reads only the visible ones
-    int calls = 0;
-    displayNameHooks().mediaFileName = [&calls](const QString& path) {
-        ++calls;
-        return path.toUpper();
-    };
-    for (int i = 0; i < 1000; ++i) {
-        editor().AddEntry(QStringLiteral("/m/%1.mp3").arg(i));
-    }
-    EXPECT_EQ(calls, 0);
-    EXPECT_EQ(model().displayName(5), QStringLiteral("/M/5.MP3"));
-    model().displayName(5);
-    EXPECT_EQ(calls, 1);
-    model().invalidateDisplayNames();
-    model().displayName(5);
-    EXPECT_EQ(calls, 2);
-    displayNameHooks() = {};
-}
-
 TEST_F(Model, ItemValuesMoveWithTheirEntries) {
     fill({QStringLiteral("1.pause"), QStringLiteral("2.pause"), QStringLiteral("3.pause")}, 0);
     model().setItemValue(0, 0x1111);

@@ -80,6 +80,18 @@ inline bool MakeOgg(const QString& path, double seconds) {
                            .arg(Quoted(path)));
 }
 
+// A short Motion-JPEG video in AVI; tags ("artist=A,title=T") go into its INFO list.
+inline bool MakeAvi(const QString& path, double seconds, const QString& tags = {}) {
+    const QString inject =
+        tags.isEmpty() ? QString() : QStringLiteral(" ! taginject tags=\"%1\"").arg(tags);
+    return RunPipeline(
+        QStringLiteral(
+            "videotestsrc num-buffers=%1 ! video/x-raw,width=64,height=48,framerate=10/1 "
+            "! jpegenc%2 ! avimux ! filesink location=%3")
+            .arg(int(seconds * 10))
+            .arg(inject, Quoted(path)));
+}
+
 // A short video with a sound track, in Matroska.
 inline bool MakeVideo(const QString& path, double seconds, int width, int height) {
     const int frames = int(seconds * 25);

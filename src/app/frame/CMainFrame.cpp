@@ -230,15 +230,20 @@ void CMainFrame::OnFind() {
     }
     m_find = new FindDialog(this);
     connect(m_find, &FindDialog::findNext, this, [this](const FindRequest& request) {
-        playlist::PlaylistModel& list = m_document.model();
-        const int row = FindInPlaylist(request, list.current(), list.count(),
-                                       [&list](int r) { return list.displayName(r); });
-        m_find->ShowNotFound(row < 0);
-        if (row >= 0) {
-            list.setCurrent(row);
-        }
+        // The search looks at names the list may not have read yet.
+        m_document.model().whenAllNamesKnown(m_find, [this, request] { FindNext(request); });
     });
     m_find->show();
+}
+
+void CMainFrame::FindNext(const FindRequest& request) {
+    playlist::PlaylistModel& list = m_document.model();
+    const int row = FindInPlaylist(request, list.current(), list.count(),
+                                   [&list](int r) { return list.displayName(r); });
+    m_find->ShowNotFound(row < 0);
+    if (row >= 0) {
+        list.setCurrent(row);
+    }
 }
 
 bool CMainFrame::IsAlwaysOnTop() const {

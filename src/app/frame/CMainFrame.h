@@ -22,6 +22,7 @@ class CMasterVolumeSlider;
 class CPositionSlider;
 class CommandActions;
 class FindDialog;
+struct FindRequest;
 class FrameBars;
 class FrameFullScreen;
 class FrameTray;
@@ -74,6 +75,8 @@ public:
 
     // Edit > Find: one modeless dialog, brought to the front when open.
     void OnFind();
+    // One Find Next of the dialog, once every name is known.
+    void FindNext(const FindRequest& request);
 
 protected:
     void closeEvent(QCloseEvent* event) override;

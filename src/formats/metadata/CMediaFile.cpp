@@ -4,6 +4,8 @@
 #include "CMetaDataWindowsMedia.h"
 #include "app/settings/ViewSettings.h"
 
+#include <QFileInfo>
+
 #include <array>
 #include <utility>
 
@@ -43,7 +45,7 @@ CMetaData* CMediaFile::GetMetaData() {
     if (!m_readerTried) {
         m_readerTried = true;
         m_reader = ReaderForExtension(LowerExtension(m_path));
-        if (m_reader && !m_reader->Open(m_path)) {
+        if (m_reader && (!QFileInfo(m_path).isFile() || !m_reader->Open(m_path))) {
             m_reader.reset();
         }
     }
@@ -71,7 +73,12 @@ QString CMediaFile::ExpandPattern(const QString& pattern, const TagValues& v) {
     return name;
 }
 
-QString CMediaFile::GetDisplayName() {
+CMediaFile::NameOptions CMediaFile::NameOptions::Current() {
+    const settings::ViewSettings& settings = settings::viewSettings();
+    return {settings.useMetaData, settings.displayNameFormat};
+}
+
+QString CMediaFile::GetDisplayName(const NameOptions& options) {
     if (!m_displayName.isEmpty()) {
         return m_displayName;
     }
@@ -79,7 +86,6 @@ QString CMediaFile::GetDisplayName() {
     TagValues values;
     const qsizetype tilde = title.lastIndexOf(QLatin1Char('~'));
     values.overlap = tilde < 0 ? QString() : title.mid(tilde);
-    const settings::ViewSettings& options = settings::viewSettings();
     if (options.useMetaData) {
         if (CMetaData* reader = GetMetaData()) {
             reader->GetTitle(values.title);

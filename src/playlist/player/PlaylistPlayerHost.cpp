@@ -30,7 +30,13 @@ QString PlaylistPlayerHost::GetEntry(int index) const {
     return index >= 0 && index < model.count() ? model.path(index) : QString();
 }
 
+// The selected entry's name is usually known already, its tags read off the UI thread.
 QString PlaylistPlayerHost::GetDisplayName(const QString& entry) const {
+    const PlaylistModel& model = m_document.model();
+    const int current = model.current();
+    if (current >= 0 && model.path(current) == entry && model.isNameKnown(current)) {
+        return model.displayName(current);
+    }
     return playlist::GetDisplayName(entry);
 }
 

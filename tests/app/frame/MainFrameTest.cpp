@@ -407,6 +407,27 @@ TEST_F(MainFrameTest, FindIsOneModelessDialogThatWrapsAround) {
     EXPECT_EQ(f.findDialog(), nullptr);  // closing forgets it
 }
 
+// With tag names on, Find looks at the names the list reads off the UI thread.
+TEST_F(MainFrameTest, FindWaitsForTheNamesStillBeingRead) {
+    const playlist::DisplayNameHooks saved = playlist::displayNameHooks();
+    playlist::displayNameHooks().mediaFileName = [](const QString& path,
+                                                    const playlist::NameOptions&) {
+        return path.endsWith(QLatin1String("red.mp3")) ? QStringLiteral("Blue Note") : QString();
+    };
+    settings::viewSettings().useMetaData = true;
+    document.model().reset(
+        {QStringLiteral("/m/a.mp3"), QStringLiteral("/m/red.mp3"), QStringLiteral("/m/c.mp3")}, 0);
+    WatchedFrame& f = ShownFrame();
+    f.OnCommand(32817);
+    FindDialog* find = f.findDialog();
+    ASSERT_TRUE(find);
+    find->textField()->setText(QStringLiteral("note"));
+    Q_EMIT find->findNext(find->Request());
+    EXPECT_TRUE(
+        test::processEventsUntil([this] { return document.model().current() == 1; }, 20000));
+    playlist::displayNameHooks() = saved;
+}
+
 TEST_F(MainFrameTest, CommandStatesFollowSettingsAndSelection) {
     WatchedFrame& f = MakeFrame();
     settings::playerSettings().mixer.clear();

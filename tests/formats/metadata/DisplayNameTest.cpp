@@ -6,7 +6,16 @@
 
 #include <gtest/gtest.h>
 
+#include <QDir>
 #include <QTemporaryDir>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <chrono>
+#include <future>
+#include <thread>
+#include <vector>
 
 using tavi::formats::CMediaFile;
 using tavi::test::Tags;
@@ -131,4 +140,73 @@ TEST_F(DisplayName, NumericAttributesOfAnMp3) {
     EXPECT_EQ(channels, 2u);
     EXPECT_TRUE(file.GetMetaData()->GetFileSize(size));
     EXPECT_GT(size, 1000u);
+}
+
+TEST_F(DisplayName, TheGivenOptionsDecideNotTheSettings) {
+    const QString path = mp3(QStringLiteral("options.mp3"), {{"TITLE", QStringLiteral("Tune")}});
+    tavi::settings::viewSettings().useMetaData = false;
+    EXPECT_EQ(CMediaFile(path).GetDisplayName({true, QStringLiteral("<$(Title)>")}),
+              QStringLiteral("<Tune>"));
+    tavi::settings::viewSettings().useMetaData = true;
+    EXPECT_EQ(CMediaFile(path).GetDisplayName({false, QStringLiteral("<$(Title)>")}),
+              QStringLiteral("options"));
+}
+
+// Opening a FIFO without a writer would wait for one for ever; a folder cannot be read.
+TEST_F(DisplayName, OnlyRegularFilesAreOpened) {
+    const QString fifo = s_dir->filePath(QStringLiteral("pipe.mp3"));
+    ASSERT_EQ(mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    const CMediaFile::NameOptions options{true, QStringLiteral("$(Title)")};
+    auto name = std::async(std::launch::async,
+                           [&fifo, &options] { return CMediaFile(fifo).GetDisplayName(options); });
+    if (name.wait_for(std::chrono::seconds(20)) != std::future_status::ready) {
+        const int writer = ::open(QFile::encodeName(fifo).constData(), O_WRONLY);  // lets it end
+        ::close(writer);
+        FAIL() << "the FIFO was opened";
+    }
+    EXPECT_EQ(name.get(), QStringLiteral("pipe"));
+    ASSERT_TRUE(QDir(s_dir->path()).mkdir(QStringLiteral("folder.avi")));
+    EXPECT_EQ(nameOf(s_dir->filePath(QStringLiteral("folder.avi"))), QStringLiteral("folder"));
+}
+
+// The list reads names on several threads at once, one file per reader.
+TEST_F(DisplayName, ReadersOnSeveralThreadsAtOnceAgreeWithOneThread) {
+    const QString avi = s_dir->filePath(QStringLiteral("clip.avi"));
+    ASSERT_TRUE(tavi::test::MakeAvi(avi, 0.5, QStringLiteral("artist=Ann,title=Clip")));
+    const QString wav = s_dir->filePath(QStringLiteral("voice.wav"));
+    ASSERT_TRUE(tavi::test::MakeWav(wav, 0.1));
+    ASSERT_TRUE(tavi::test::TagWav(
+        wav, {{"IART", QStringLiteral("Bo")}, {"INAM", QStringLiteral("Talk")}}));
+    std::vector<QString> paths{avi, wav};
+    for (int i = 0; i < 16; ++i) {
+        paths.push_back(mp3(QStringLiteral("many%1.mp3").arg(i),
+                            {{"ARTIST", QStringLiteral("Band %1").arg(i)},
+                             {"TITLE", QStringLiteral("Song %1").arg(i)}}));
+    }
+    const CMediaFile::NameOptions options{true, QStringLiteral("$(Artist) - $(Title)")};
+    std::vector<QString> expected;
+    for (const QString& path : paths) {
+        expected.push_back(CMediaFile(path).GetDisplayName(options));
+    }
+    EXPECT_EQ(expected[0], QStringLiteral("Ann - Clip"));
+    EXPECT_EQ(expected[1], QStringLiteral("Bo - Talk"));
+    EXPECT_EQ(expected[2], QStringLiteral("Band 0 - Song 0"));
+    std::vector<std::vector<QString>> read(4);
+    std::vector<std::thread> threads;
+    for (auto& names : read) {
+        threads.emplace_back([&paths, &options, &names] {
+            for (int round = 0; round < 3; ++round) {
+                names.clear();
+                for (const QString& path : paths) {
+                    names.push_back(CMediaFile(path).GetDisplayName(options));
+                }
+            }
+        });
+    }
+    for (std::thread& thread : threads) {
+        thread.join();
+    }
+    for (const auto& names : read) {
+        EXPECT_EQ(names, expected);
+    }
 }
