@@ -26,10 +26,11 @@ public:
         // Throws std::exception when the file cannot be read.
         std::function<QStringList(const QString& path)> playlistExpander;
         // Playback: whether a track plays, which file it plays, and stopping it (with the
-        // fade) before its file is moved to the trash.
+        // fade) before its file is moved to the trash; stopPlayback calls its argument
+        // once stopped, which may be after the call returned.
         std::function<bool()> isPlaying;
         std::function<QString()> playingFile;
-        std::function<void()> stopPlayback;
+        std::function<void(std::function<void()> stopped)> stopPlayback;
         // Called every few thousand added entries so a window can repaint its wait cursor.
         std::function<void()> keepResponsive;
     };
@@ -69,7 +70,9 @@ public:
     bool CanShuffle() const;
     void Shuffle();
     // Moves the selected entry's file to the trash and removes the entry when the file is
-    // gone. Returns false when there was nothing to delete or the file stayed.
+    // gone. Returns false when there was nothing to delete or the file stayed. The file
+    // that plays is stopped first and deleted once stopped (true: it is to be deleted),
+    // unless by then another entry is selected.
     bool DeleteFile();
     // Rename of a ".pause" entry: the entry becomes "<seconds><old extension>".
     void RenamePause(int seconds);
@@ -97,6 +100,7 @@ private:
     void addFolderOnce(const QString& path, std::set<std::pair<quint64, quint64>>& visited);
     void moveSelectedTo(int target, int undoId);
     bool playing() const { return m_hooks.isPlaying && m_hooks.isPlaying(); }
+    bool TrashCurrentFile(const QString& path);
     void addedOne();
 
     PlaylistModel& m_model;

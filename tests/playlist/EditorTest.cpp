@@ -297,11 +297,18 @@ TEST_F(Editor, DeleteFileMovesItToTheTrashAndStopsItFirst) {
     bool stopped = false;
     editor().hooks().isPlaying = [] { return true; };
     editor().hooks().playingFile = [&] { return song; };
-    editor().hooks().stopPlayback = [&] { stopped = true; };
-    const bool deleted = editor().DeleteFile();
-    qputenv("XDG_DATA_HOME", oldDataHome);
+    std::function<void()> whenStopped;
+    editor().hooks().stopPlayback = [&](std::function<void()> then) {
+        stopped = true;
+        whenStopped = std::move(then);
+    };
+    EXPECT_TRUE(editor().DeleteFile());
     EXPECT_TRUE(stopped);
-    if (!deleted) {
+    EXPECT_TRUE(QFile::exists(song)) << "the file is deleted once playback has stopped";
+    ASSERT_TRUE(whenStopped);
+    whenStopped();
+    qputenv("XDG_DATA_HOME", oldDataHome);
+    if (QFile::exists(song)) {
         GTEST_SKIP() << "no trash can be made on this file system";
     }
     EXPECT_FALSE(QFile::exists(song));

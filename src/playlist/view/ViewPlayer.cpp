@@ -26,7 +26,9 @@ ViewPlayer::ViewPlayer(CTaviDoc& document, QObject* parent)
         engines::CMediaTrack* track = m_document.GetCurrentTrack();
         return track ? track->GetFileName() : QString();
     };
-    hooks.stopPlayback = [this] { m_player.FadeOutAndStop(); };
+    hooks.stopPlayback = [this](std::function<void()> then) {
+        m_player.FadeOutAndStop(std::move(then));
+    };
     connect(&document.editor(), &PlaylistEditor::playRequested, this,
             [this] { m_player.PlayCommand(); });
 
@@ -50,7 +52,7 @@ ViewPlayer::~ViewPlayer() {
     hooks.playingFile = nullptr;
     hooks.stopPlayback = nullptr;
     if (m_player.IsPlaying()) {
-        m_player.FadeOutAndStop();
+        m_player.StopCommand();  // no event loop will run the fade's steps any more
     }
 }
 
