@@ -30,7 +30,8 @@ public:
              QStringLiteral("-L"), QStringLiteral("module-null-source source_name=tavi_src"),
              QStringLiteral("-L"), QStringLiteral("module-native-protocol-unix")});
         const QString socket = m_runtime.filePath(QStringLiteral("pulse/native"));
-        for (int i = 0; i < 300 && !QFileInfo::exists(socket); ++i) {  // up to 15 s on a busy machine
+        for (int i = 0; i < 300 && !QFileInfo::exists(socket);
+             ++i) {  // up to 15 s on a busy machine
             QThread::msleep(50);
         }
         m_ready = QFileInfo::exists(socket);
