@@ -317,3 +317,20 @@ TEST_F(Editor, DeleteFileMovesItToTheTrashAndStopsItFirst) {
     EXPECT_FALSE(editor().DeleteFile()) << "a pause is no file: the list stays";
     EXPECT_EQ(entries(), pauses({1}));
 }
+
+TEST_F(Editor, AFileStoppedForDeletingStaysWhenAnotherEntryIsSelectedByThen) {
+    const QString song = touch(QStringLiteral("song.mp3"));
+    fill({QStringLiteral("1.pause"), song}, 1);
+    std::function<void()> whenStopped;
+    editor().hooks().isPlaying = [] { return true; };
+    editor().hooks().playingFile = [&] { return song; };
+    editor().hooks().stopPlayback = [&](std::function<void()> then) {
+        whenStopped = std::move(then);
+    };
+    EXPECT_TRUE(editor().DeleteFile());
+    model().setCurrent(0);  // during the fade
+    ASSERT_TRUE(whenStopped);
+    whenStopped();
+    EXPECT_TRUE(QFile::exists(song));
+    EXPECT_EQ(entries(), (QStringList{QStringLiteral("1.pause"), song}));
+}
