@@ -273,11 +273,12 @@ void CDirectShowTrack::Close() {
         host->DetachTrack(this);
     }
     StopWatcher();
-    m_pipeline.Release();
+    // Detached first: nothing the pipeline renders while it is being stopped is heard.
     if (m_feed) {
         m_feed->Detach();
         m_feed.reset();
     }
+    m_pipeline.Release();
     if (host) {
         host->DelayedHide(kHideDelayMs);
     }

@@ -1,10 +1,11 @@
 #include "PipelineOpening.h"
 
+#include "PipelineWorkers.h"
+
 #include <QUrl>
 
 #include <gst/video/videooverlay.h>
 
-#include <thread>
 #include <vector>
 
 namespace tavi::gst {
@@ -50,9 +51,9 @@ void SetNullAndRelease(ElementPtr pipeline) {
 
 void ReleaseInBackground(ElementPtr pipeline) {
     if (pipeline) {
-        std::thread([pipeline = std::move(pipeline)]() mutable {
-            SetNullAndRelease(std::move(pipeline));
-        }).detach();
+        // A std::function must be copyable: the pipeline travels as a shared pointer.
+        auto held = std::make_shared<ElementPtr>(std::move(pipeline));
+        PipelineWorkers::Run([held] { SetNullAndRelease(std::move(*held)); });
     }
 }
 
@@ -62,7 +63,7 @@ PipelineOpening::PipelineOpening(PipelineRequest request, std::function<void()> 
 std::shared_ptr<PipelineOpening> PipelineOpening::Start(PipelineRequest request,
                                                         std::function<void()> onLateEnd) {
     auto opening = std::make_shared<PipelineOpening>(std::move(request), std::move(onLateEnd));
-    std::thread([opening] { opening->Run(); }).detach();
+    PipelineWorkers::Run([opening] { opening->Run(); });
     return opening;
 }
 

@@ -32,9 +32,9 @@ struct RenderedPipeline {
 
 // Builds and prerolls one file's pipeline on a thread of its own. Every state change that
 // can block (opening a file on a stalled mount or a FIFO, prerolling a slow stream) happens
-// there, so the owner waits only as long as it chooses. The thread is detached and holds
-// only this object: if it never returns (a FIFO nobody writes to), it holds up nothing,
-// not even the end of the process.
+// there (on a PipelineWorkers thread), so the owner waits only as long as it chooses. The
+// thread holds only this object: if it never returns (a FIFO nobody writes to), it holds
+// up nothing, not even the end of the process.
 class PipelineOpening : public std::enable_shared_from_this<PipelineOpening> {
 public:
     enum class Outcome { Pending, Ready, Failed };
@@ -77,7 +77,7 @@ private:
     bool m_cancelled = false;
 };
 
-// Takes the pipeline to NULL and releases it on a detached thread: a pipeline whose
+// Takes the pipeline to NULL and releases it on a PipelineWorkers thread: a pipeline whose
 // streaming thread is stuck in a read can block in that state change.
 void ReleaseInBackground(ElementPtr pipeline);
 
