@@ -20,6 +20,10 @@ public:
         env.insert(QStringLiteral("XDG_RUNTIME_DIR"), m_runtime.path());
         env.insert(QStringLiteral("HOME"), m_runtime.path());
         env.remove(QStringLiteral("PULSE_SERVER"));
+        // Off the session bus: servers of tests running at once would all claim the same
+        // bus name there, and all but the first would exit.
+        env.insert(QStringLiteral("DBUS_SESSION_BUS_ADDRESS"),
+                   QStringLiteral("unix:path=/nonexistent"));
         m_server.setProcessEnvironment(env);
         m_server.setProcessChannelMode(QProcess::ForwardedErrorChannel);
         m_server.start(
