@@ -31,6 +31,13 @@ public:
     // Opens fileName while another track plays, so that it can start the moment that one
     // ends. False when this engine cannot be opened ahead; the track is then discarded.
     virtual bool OpenAhead(const QString& /*fileName*/) { return false; }
+    // False once a track opened ahead turned out not to be playable as opened (an open
+    // that ended in the background found video); the owner then opens the entry again.
+    virtual bool IsUsableAhead() { return true; }
+    // An open that went on in the background ended (posted by the engine's worker).
+    virtual void OnOpenEnded() {}
+    // True while an open goes on in the background (the length is not known yet).
+    virtual bool IsOpening() const { return false; }
     virtual void Play() = 0;
     virtual void PlayRange(double from, double to) = 0;
     virtual void Stop() = 0;

@@ -26,9 +26,13 @@ void CMediaTrackNotifyWnd::PostMessage(uint32_t message, uintptr_t wParam) const
     }
 }
 
-}  // namespace tavi::engines
-
-namespace tavi::engines {
+std::function<void()> CMediaTrackNotifyWnd::MessagePoster(uint32_t message) const {
+    return [id = m_id.load(), message] {
+        if (id != 0) {
+            NotifyDispatcher::instance().Post(id, message, 0);
+        }
+    };
+}
 
 void CMediaTrackNotifyWnd::PostError(std::unique_ptr<errors::CException> error) const {
     if (const uint64_t id = m_id.load()) {

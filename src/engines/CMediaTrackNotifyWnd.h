@@ -6,6 +6,7 @@
 
 #include <atomic>
 #include <cstdint>
+#include <functional>
 #include <memory>
 
 namespace tavi::engines {
@@ -18,7 +19,9 @@ class CMediaTrack;
 class CMediaTrackNotifyWnd {
 public:
     static constexpr uint32_t kTrackEndedMessage = 0x8001;  // end of play
-    static constexpr uint32_t kMciNotifyMessage = 0x03B9;   // device completion notice
+    // An open that went on in the background ended: for the track itself (OnOpenEnded).
+    static constexpr uint32_t kOpenEndedMessage = 0x8010;
+    static constexpr uint32_t kMciNotifyMessage = 0x03B9;  // device completion notice
     // Notification codes of kMciNotifyMessage.
     static constexpr uint32_t kMciNotifySuccessful = 1;
     static constexpr uint32_t kMciNotifySuperseded = 2;
@@ -41,6 +44,9 @@ public:
     void PostMessage(uint32_t message, uintptr_t wParam = 0) const;
     // Any thread: an error that arose while playing, for the owner's OnTrackError.
     void PostError(std::unique_ptr<errors::CException> error) const;
+    // Posts message for this registration from any thread, even after this object is gone
+    // (it is then dropped like any message for a closed track).
+    std::function<void()> MessagePoster(uint32_t message) const;
 
 private:
     std::atomic<uint64_t> m_id = 0;  // read by posting workers

@@ -76,6 +76,10 @@ void NotifyDispatcher::customEvent(QEvent* event) {
 // The callback may close and delete the track; nothing here touches it afterwards.
 void NotifyDispatcher::Deliver(CMediaTrack* track, uint32_t message, uintptr_t wParam,
                                std::unique_ptr<errors::CException> error) {
+    if (message == CMediaTrackNotifyWnd::kOpenEndedMessage) {
+        track->OnOpenEnded();
+        return;
+    }
     CMediaTrackCallback* callback = track->GetCallback();
     if (!callback) {
         return;

@@ -1,48 +1,95 @@
 #include "FadeOut.h"
 
-#include "platform/mixer/CMixer.h"
-
-#include <QThread>
-
-#include <optional>
+#include <QTimer>
 
 namespace tavi::mixer {
 
-bool FadeOut::FadeOutAndStop(const std::function<void()>& stop, bool& fadeOutEnabled,
-                             const Sleep& sleep) {
-    bool stopped = false;
-    auto stopOnce = [&] {
-        if (!stopped) {
-            stopped = true;
-            stop();
+FadeOut::FadeOut(Schedule schedule) : m_schedule(std::move(schedule)) {
+    if (!m_schedule) {
+        m_schedule = [this](int milliseconds, std::function<void()> next) {
+            QTimer::singleShot(milliseconds, &m_timerContext, std::move(next));
+        };
+    }
+}
+
+FadeOut::~FadeOut() {
+    if (IsRunning() && m_master) {
+        try {
+            m_master->Set(m_original);
+        } catch (const CMixerException&) {
         }
-    };
-    std::optional<MasterVolume> master;
-    std::optional<uint32_t> original;
+    }
+}
+
+void FadeOut::Start(std::function<void()> stop, Done done) {
+    if (IsRunning()) {
+        return;
+    }
+    m_stop = std::move(stop);
+    m_done = std::move(done);
+    m_stepsDone = 0;
+    ++m_run;
     try {
-        master.emplace();
-        original = master->Get();
-        const uint32_t step = *original / kSteps;
-        uint32_t volume = *original;
-        for (int i = 0; i < kSteps; ++i) {
-            volume -= step;
-            master->Set(volume);
-            sleep ? sleep(kStepMilliseconds) : QThread::msleep(kStepMilliseconds);
-        }
-        stopOnce();
-        master->Set(*original);
-        return true;
+        m_master.emplace();
+        m_original = m_master->Get();
+        m_volume = m_original;
     } catch (const CMixerException&) {
-        fadeOutEnabled = false;
-        stopOnce();
-        // Never leave the user's volume lowered by a fade that broke off half way.
-        if (master && original) {
-            try {
-                master->Set(*original);
-            } catch (const CMixerException&) {
-            }
+        m_master.reset();
+        End(false);
+        return;
+    }
+    Step(m_run);
+}
+
+void FadeOut::Finish() {
+    if (IsRunning()) {
+        End(m_master.has_value());
+    }
+}
+
+void FadeOut::ScheduleStep() {
+    m_schedule(kStepMilliseconds, [this, run = m_run] { Step(run); });
+}
+
+// Each step lowers the volume and waits; after the last wait the track stops.
+void FadeOut::Step(uint64_t run) {
+    if (run != m_run || !IsRunning()) {
+        return;
+    }
+    if (m_stepsDone == kSteps) {
+        End(true);
+        return;
+    }
+    try {
+        m_volume -= m_original / kSteps;
+        m_master->Set(m_volume);
+    } catch (const CMixerException&) {
+        End(false);
+        return;
+    }
+    ++m_stepsDone;
+    ScheduleStep();
+}
+
+// Stops, then puts the volume back: never is the user's volume left lowered, even by a fade
+// that broke off half way.
+void FadeOut::End(bool faded) {
+    ++m_run;
+    std::function<void()> stop = std::move(m_stop);
+    m_stop = nullptr;
+    Done done = std::move(m_done);
+    m_done = nullptr;
+    stop();
+    if (m_master) {
+        try {
+            m_master->Set(m_original);
+        } catch (const CMixerException&) {
+            faded = false;
         }
-        return false;
+        m_master.reset();
+    }
+    if (done) {
+        done(faded);
     }
 }
 

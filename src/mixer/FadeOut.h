@@ -1,23 +1,56 @@
 #pragma once
 
+#include "platform/mixer/CMixer.h"
+
+#include <QObject>
+
+#include <cstdint>
 #include <functional>
+#include <optional>
 
 namespace tavi::mixer {
 
 // Stopping with "FadeOut" on: lowers the master volume in 20 equal steps 25 ms apart, stops
-// the track, then puts the volume back. A mixer that cannot be used switches fading off
-// for the rest of the run and stops at once. Runs on the UI thread (about half a second).
+// the track, then puts the volume back. The steps run from the event loop (a timer), so
+// the UI thread never waits; the caller goes on from `done`. A mixer that cannot be used
+// stops at once and reports it, so that fading is switched off for the rest of the run.
 class FadeOut {
 public:
     static constexpr int kSteps = 20;
     static constexpr int kStepMilliseconds = 25;
 
-    using Sleep = std::function<void(int milliseconds)>;
+    // Calls next after the given time; the default is a single-shot timer on this thread.
+    // Tests schedule the steps themselves to drive time.
+    using Schedule = std::function<void(int milliseconds, std::function<void()> next)>;
+    // faded: false when the mixer failed (the stop then came at once).
+    using Done = std::function<void(bool faded)>;
 
-    // stop is called exactly once. Returns false when the mixer failed (fadeOutEnabled is
-    // then false).
-    static bool FadeOutAndStop(const std::function<void()>& stop, bool& fadeOutEnabled,
-                               const Sleep& sleep = {});
+    explicit FadeOut(Schedule schedule = {});
+    ~FadeOut();  // a fade still running is dropped: the volume is put back, nothing called
+    FadeOut(const FadeOut&) = delete;
+    FadeOut& operator=(const FadeOut&) = delete;
+
+    // Starts a fade; stop is called exactly once, then the volume is restored, then done.
+    // Ignored while a fade runs.
+    void Start(std::function<void()> stop, Done done);
+    bool IsRunning() const { return m_stop != nullptr; }
+    // Ends a running fade now: stop, volume back, done.
+    void Finish();
+
+private:
+    void Step(uint64_t run);
+    void End(bool faded);
+    void ScheduleStep();
+
+    Schedule m_schedule;
+    QObject m_timerContext;  // pending default steps die with it
+    std::function<void()> m_stop;
+    Done m_done;
+    std::optional<MasterVolume> m_master;
+    uint32_t m_original = 0;
+    uint32_t m_volume = 0;
+    int m_stepsDone = 0;
+    uint64_t m_run = 0;  // a scheduled step of an earlier run does nothing
 };
 
 }  // namespace tavi::mixer

@@ -312,8 +312,17 @@ bool PlaylistEditor::DeleteFile() {
     }
     const QString path = m_model.path(current);
     if (playing() && m_hooks.playingFile && m_hooks.playingFile() == path && m_hooks.stopPlayback) {
-        m_hooks.stopPlayback();
+        m_hooks.stopPlayback([this, path] {
+            if (m_model.current() >= 0 && m_model.path(m_model.current()) == path) {
+                TrashCurrentFile(path);
+            }
+        });
+        return true;
     }
+    return TrashCurrentFile(path);
+}
+
+bool PlaylistEditor::TrashCurrentFile(const QString& path) {
     if (!QFile::moveToTrash(path) || QFileInfo::exists(path)) {
         return false;
     }

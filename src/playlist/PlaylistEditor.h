@@ -31,10 +31,11 @@ public:
         // Throws std::exception when the file cannot be read.
         std::function<QStringList(const QString& path)> playlistExpander;
         // Playback: whether a track plays, which file it plays, and stopping it (with the
-        // fade) before its file is moved to the trash.
+        // fade) before its file is moved to the trash; stopPlayback calls its argument
+        // once stopped, which may be after the call returned.
         std::function<bool()> isPlaying;
         std::function<QString()> playingFile;
-        std::function<void()> stopPlayback;
+        std::function<void(std::function<void()> stopped)> stopPlayback;
     };
 
     enum class RenameResult { Renamed, Unchanged, Failed };
@@ -81,7 +82,9 @@ public:
     bool CanShuffle() const;
     void Shuffle();
     // Moves the selected entry's file to the trash and removes the entry when the file is
-    // gone. Returns false when there was nothing to delete or the file stayed.
+    // gone. Returns false when there was nothing to delete or the file stayed. The file
+    // that plays is stopped first and deleted once stopped (true: it is to be deleted),
+    // unless by then another entry is selected.
     bool DeleteFile();
     // Rename of a ".pause" entry: the entry becomes "<seconds><old extension>".
     void RenamePause(int seconds);
@@ -124,6 +127,7 @@ private:
     void setBusy(bool additions, int longOperations);
     void runWaitingChanges();
     void sortByKnownNames();
+    bool TrashCurrentFile(const QString& path);
 
     PlaylistModel& m_model;
     CUndoDoc& m_document;

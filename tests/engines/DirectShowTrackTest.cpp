@@ -66,7 +66,7 @@ TEST_F(DirectShowTrack, Mp3PlaysToItsEndThroughThePlayerAndTheNextEntryStarts) {
     ASSERT_TRUE(player.IsPlaying()) << host.shownErrors.join(QLatin1Char('\n')).toStdString();
     EXPECT_NE(dynamic_cast<CMP3DirectShowTrack*>(host.current.get()), nullptr);
     EXPECT_NEAR(host.current->GetLength(), 2.0, 0.1);
-    ASSERT_TRUE(processEventsUntil([&] { return host.started.size() == 2; }, 6000));
+    ASSERT_TRUE(processEventsUntil([&] { return host.started.size() == 2; }, 15000));
     EXPECT_EQ(host.started[1], QStringLiteral("0.pause"));
     host.CloseCurrentTrack();
 }
@@ -78,17 +78,17 @@ TEST_F(DirectShowTrack, PauseResumeSeekPositionAndLength) {
     EXPECT_NEAR(track->GetLength(), 3.0, 0.05);
     track->Play();
     EXPECT_TRUE(track->IsPlaying());
-    processEventsFor(400);
+    ASSERT_TRUE(processEventsUntil([&] { return track->GetPosition() > 0.2; }, 10000));
     track->Pause();
     EXPECT_TRUE(track->IsPaused());
     const double paused = track->GetPosition();
     EXPECT_GT(paused, 0.2);
-    processEventsFor(300);
+    processEventsFor(300);  // long enough to move on if the pause did not hold
     EXPECT_NEAR(track->GetPosition(), paused, 0.02);
     track->Seek(2.5);
     EXPECT_NEAR(track->GetPosition(), 2.5, 0.05);
     track->Resume();
-    ASSERT_TRUE(processEventsUntil([&] { return !recorder.reports.empty(); }, 3000));
+    ASSERT_TRUE(processEventsUntil([&] { return !recorder.reports.empty(); }, 10000));
     EXPECT_TRUE(recorder.reports.front().ended);
     track->Stop();
     EXPECT_TRUE(track->IsStopped());
@@ -100,11 +100,11 @@ TEST_F(DirectShowTrack, PauseResumeSeekPositionAndLength) {
 TEST_F(DirectShowTrack, PlayRangeEndsAtItsStopTime) {
     ASSERT_TRUE(tavi::test::MakeOgg(path("tone.ogg"), 3.0));
     auto track = open(path("tone.ogg"));
-    recorder.start();
     track->PlayRange(1.0, 1.5);
-    ASSERT_TRUE(processEventsUntil([&] { return !recorder.reports.empty(); }, 3000));
-    EXPECT_GE(recorder.reports.front().atMs, 400);
-    EXPECT_LT(recorder.reports.front().atMs, 1500);
+    EXPECT_NEAR(track->GetPosition(), 1.0, 0.05);
+    ASSERT_TRUE(processEventsUntil([&] { return !recorder.reports.empty(); }, 10000));
+    EXPECT_TRUE(recorder.reports.front().ended);
+    EXPECT_NEAR(track->GetPosition(), 1.5, 0.1) << "ended at the range's end, not the file's";
 }
 
 TEST_F(DirectShowTrack, FileOutputHoldsTheSoundThatWasPlayed) {
@@ -112,7 +112,7 @@ TEST_F(DirectShowTrack, FileOutputHoldsTheSoundThatWasPlayed) {
     qputenv("TAVI_AUDIO_OUTPUT", QByteArray("file:") + path("heard.wav").toLocal8Bit());
     auto track = open(path("tone.wav"));
     track->Play();
-    ASSERT_TRUE(processEventsUntil([&] { return !recorder.reports.empty(); }, 4000));
+    ASSERT_TRUE(processEventsUntil([&] { return !recorder.reports.empty(); }, 10000));
     track->Close();
     const auto [peak, length] = PeakAndLength(path("heard.wav"));
     EXPECT_GT(peak, 1000) << "the output is not silent";

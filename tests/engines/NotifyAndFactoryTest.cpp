@@ -10,9 +10,13 @@
 #include <thread>
 
 using namespace tavi::engines;
-using tavi::test::processEventsFor;
 
 namespace {
+
+// Everything posted so far reaches its receiver; what is not delivered now never will be.
+void deliverPosted() {
+    QCoreApplication::sendPostedEvents();
+}
 
 // Deletes the track it is told about from inside the end report, as a player closing the
 // current track does.
@@ -74,7 +78,7 @@ TEST(NotifyPath, DeviceNoticesMapToEndErrorOrNothing) {
     notify.PostMessage(CMediaTrackNotifyWnd::kMciNotifyMessage,
                        CMediaTrackNotifyWnd::kMciNotifySuccessful);
     notify.PostMessage(0x8002);
-    processEventsFor(50);
+    deliverPosted();
     ASSERT_EQ(owner.reports.size(), 2u);
     EXPECT_FALSE(owner.reports[0].ended);
     EXPECT_EQ(owner.reports[0].message, QString()) << "a device failure notice has no text";
@@ -94,7 +98,7 @@ TEST(NotifyPath, MessagesFromWorkersArriveInOrderAndNoneAfterClose) {
     worker.join();
     track->GetNotifyWnd().PostMessage(CMediaTrackNotifyWnd::kTrackEndedMessage);
     track->Close();  // the queued end must be dropped
-    processEventsFor(50);
+    deliverPosted();
     EXPECT_TRUE(owner.reports.empty());
 
     track->Open(QStringLiteral("1.pause"));
@@ -104,7 +108,7 @@ TEST(NotifyPath, MessagesFromWorkersArriveInOrderAndNoneAfterClose) {
         track->GetNotifyWnd().PostMessage(CMediaTrackNotifyWnd::kTrackEndedMessage);
     });
     second.join();
-    processEventsFor(50);
+    deliverPosted();
     ASSERT_EQ(owner.reports.size(), 2u);
     EXPECT_FALSE(owner.reports[0].ended);
     EXPECT_TRUE(owner.reports[1].ended);
@@ -117,7 +121,7 @@ TEST(NotifyPath, OwnerMayDeleteTheTrackInsideTheReport) {
     owner.owned->Open(QStringLiteral("0.pause"));
     owner.owned->GetNotifyWnd().PostMessage(CMediaTrackNotifyWnd::kTrackEndedMessage);
     owner.owned->GetNotifyWnd().PostMessage(CMediaTrackNotifyWnd::kTrackEndedMessage);
-    processEventsFor(50);
+    deliverPosted();
     EXPECT_EQ(owner.owned, nullptr);
     EXPECT_EQ(owner.ends, 1) << "the second message belonged to a deleted track";
 }

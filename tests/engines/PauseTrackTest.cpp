@@ -1,3 +1,5 @@
+// Pause entries against a clock the test drives: the end is reported once the driven time
+// reaches it, and never before, however late the worker's ticks come.
 #include "TrackRecorder.h"
 #include "engines/TrackFactory.h"
 #include "engines/pause/CPauseTrack.h"
@@ -5,13 +7,16 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
+
+using tavi::engines::CPauseThread;
 using tavi::engines::CPauseTrack;
 using tavi::test::processEventsFor;
 using tavi::test::processEventsUntil;
 
 namespace {
 
-constexpr int kTick = 100;
+constexpr int kGenerousMs = 10000;
 
 class PauseTrack : public testing::Test {
 protected:
@@ -19,15 +24,21 @@ protected:
 
     std::unique_ptr<tavi::engines::CMediaTrack> open(const QString& name) {
         auto track = tavi::engines::CreateTrackForFile(name, &recorder);
+        dynamic_cast<CPauseTrack&>(*track).SetClock([this] { return now.load(); });
         track->Open(name);
         return track;
     }
-    // Waits for the end report and returns when it came, in ms after start().
-    qint64 waitForEnd(int timeoutMs) {
-        EXPECT_TRUE(processEventsUntil([&] { return !recorder.reports.empty(); }, timeoutMs));
-        return recorder.reports.empty() ? -1 : recorder.reports.front().atMs;
+    void setTime(int64_t ms) { now = ms; }
+    bool waitForReports(size_t count) {
+        return processEventsUntil([&] { return recorder.reports.size() >= count; }, kGenerousMs);
+    }
+    // Gives the worker several ticks to report, when it must not.
+    size_t reportsAfterSomeTicks() {
+        processEventsFor(3 * CPauseThread::kTickMilliseconds);
+        return recorder.reports.size();
     }
 
+    std::atomic<int64_t> now = 0;
     tavi::test::TrackRecorder recorder;
 };
 
@@ -46,18 +57,17 @@ TEST(PauseLength, ComesFromTheNumberInTheName) {
     }
 }
 
-TEST_F(PauseTrack, EndsAfterItsLengthAndReportsOnce) {
+TEST_F(PauseTrack, EndsWhenItsLengthHasPassedAndReportsOnce) {
     auto track = open(QStringLiteral("1.pause"));
     EXPECT_EQ(track->GetLength(), 1.0);
     EXPECT_TRUE(track->IsStopped());
-    recorder.start();
     track->Play();
     EXPECT_TRUE(track->IsPlaying());
-    const qint64 end = waitForEnd(3000);
-    EXPECT_GE(end, 1000);
-    EXPECT_LE(end, 1000 + 3 * kTick);
-    processEventsFor(300);
-    ASSERT_EQ(recorder.reports.size(), 1u);
+    setTime(999);
+    EXPECT_EQ(reportsAfterSomeTicks(), 0u) << "ended before its length";
+    setTime(1000);
+    ASSERT_TRUE(waitForReports(1));
+    EXPECT_EQ(reportsAfterSomeTicks(), 1u);
     EXPECT_TRUE(recorder.reports.front().ended);
     EXPECT_EQ(recorder.reports.front().track, track.get());
     EXPECT_TRUE(track->IsPlaying()) << "the player, not the pause, stops the track";
@@ -65,54 +75,54 @@ TEST_F(PauseTrack, EndsAfterItsLengthAndReportsOnce) {
 
 TEST_F(PauseTrack, ZeroLengthEndsAtTheFirstTick) {
     auto track = open(QStringLiteral("0.pause"));
-    recorder.start();
     track->Play();
-    const qint64 end = waitForEnd(1000);
-    EXPECT_GE(end, kTick - 5);
-    EXPECT_LE(end, 3 * kTick);
+    ASSERT_TRUE(waitForReports(1));
+    EXPECT_TRUE(recorder.reports.front().ended);
 }
 
 TEST_F(PauseTrack, PausingFreezesThePositionAndDelaysTheEnd) {
     auto track = open(QStringLiteral("1.pause"));
-    recorder.start();
     track->Play();
-    processEventsFor(300);
+    setTime(300);
     track->Pause();
     EXPECT_TRUE(track->IsPaused());
-    const double frozen = track->GetPosition();
-    EXPECT_NEAR(frozen, 0.3, 0.05);
-    processEventsFor(700);
-    EXPECT_EQ(track->GetPosition(), frozen);
-    EXPECT_TRUE(recorder.reports.empty()) << "a paused pause must not end";
+    EXPECT_DOUBLE_EQ(track->GetPosition(), 0.3);
+    setTime(5000);
+    EXPECT_DOUBLE_EQ(track->GetPosition(), 0.3);
+    EXPECT_EQ(reportsAfterSomeTicks(), 0u) << "a paused pause must not end";
     track->Resume();
     EXPECT_TRUE(track->IsPlaying());
-    const qint64 end = waitForEnd(3000);
-    EXPECT_GE(end, 1700);
-    EXPECT_LE(end, 1700 + 3 * kTick);
+    setTime(5699);
+    EXPECT_EQ(reportsAfterSomeTicks(), 0u) << "the time paused counted";
+    setTime(5700);
+    ASSERT_TRUE(waitForReports(1));
 }
 
 TEST_F(PauseTrack, SeekShortensOrLengthensTheRunInAnyState) {
     auto track = open(QStringLiteral("10.pause"));
-    recorder.start();
     track->Play();
-    processEventsFor(200);
+    setTime(200);
     track->Seek(8.5);
-    EXPECT_NEAR(track->GetPosition(), 8.5, 0.05);
-    const qint64 end = waitForEnd(4000);
-    EXPECT_GE(end, 1700);
-    EXPECT_LE(end, 1700 + 3 * kTick);
+    EXPECT_DOUBLE_EQ(track->GetPosition(), 8.5);
+    setTime(200 + 1499);
+    EXPECT_EQ(reportsAfterSomeTicks(), 0u);
+    setTime(200 + 1500);
+    ASSERT_TRUE(waitForReports(1));
 
     auto paused = open(QStringLiteral("2.pause"));
     recorder.reports.clear();
-    recorder.start();
     paused->Play();
     paused->Pause();
     paused->Seek(1.5);
     EXPECT_EQ(paused->GetPosition(), 1.5);
+    setTime(10000);
+    EXPECT_EQ(paused->GetPosition(), 1.5) << "a seek while paused stays paused";
     paused->Resume();
-    const qint64 pausedEnd = waitForEnd(3000);
-    EXPECT_GE(pausedEnd, 500);
-    EXPECT_LE(pausedEnd, 500 + 3 * kTick);
+    setTime(10499);
+    EXPECT_EQ(reportsAfterSomeTicks(), 0u);
+    setTime(10500);
+    ASSERT_TRUE(waitForReports(1));
+    EXPECT_EQ(recorder.reports.front().track, paused.get());
 }
 
 TEST_F(PauseTrack, StopAndCloseNeverReportAnEnd) {
@@ -123,21 +133,23 @@ TEST_F(PauseTrack, StopAndCloseNeverReportAnEnd) {
     track->Play();
     track->Pause();
     track->Close();  // while paused: the worker must still be ended
-    processEventsFor(300);
-    EXPECT_TRUE(recorder.reports.empty());
+    setTime(1000);
+    EXPECT_EQ(reportsAfterSomeTicks(), 0u);
     track->Close();  // a second close (as the destructor does) is harmless
 }
 
 TEST_F(PauseTrack, PlayRestartsFromTheBeginningAndAFinishedRunCanBeReplayed) {
     auto track = open(QStringLiteral("1.pause"));
-    recorder.start();
     track->Play();
-    processEventsFor(500);
+    setTime(500);
     track->Play();
-    EXPECT_LT(track->GetPosition(), 0.05);
-    const qint64 first = waitForEnd(3000);
-    EXPECT_GE(first, 1500);
+    EXPECT_EQ(track->GetPosition(), 0.0);
+    setTime(1499);
+    EXPECT_EQ(reportsAfterSomeTicks(), 0u) << "the restart counts from the new start";
+    setTime(1500);
+    ASSERT_TRUE(waitForReports(1));
     track->Seek(0);
     track->Play();
-    EXPECT_TRUE(processEventsUntil([&] { return recorder.reports.size() == 2; }, 3000));
+    setTime(2500);
+    ASSERT_TRUE(waitForReports(2));
 }

@@ -3,31 +3,26 @@
 #include "engines/CMediaTrack.h"
 #include "engines/CMediaTrackCallback.h"
 
-#include <QElapsedTimer>
-
 #include <vector>
 
 namespace tavi::test {
 
-// A track owner that records what its tracks report, with the time since start().
+// A track owner that records what its tracks report, in order.
 struct TrackRecorder : engines::CMediaTrackCallback {
     struct Report {
         engines::CMediaTrack* track;
         bool ended;
         QString message;
-        qint64 atMs;
     };
 
     void OnTrackEnded(engines::CMediaTrack* track) override {
-        reports.push_back({track, true, {}, clock.elapsed()});
+        reports.push_back({track, true, {}});
     }
     void OnTrackError(engines::CMediaTrack* track,
                       std::unique_ptr<errors::CException> error) override {
-        reports.push_back({track, false, error->GetErrorMessage(), clock.elapsed()});
+        reports.push_back({track, false, error->GetErrorMessage()});
     }
-    void start() { clock.start(); }
 
-    QElapsedTimer clock;
     std::vector<Report> reports;
 };
 

@@ -1,70 +1,125 @@
+// The fade against a schedule the test runs step by step, and once on the event loop.
 #include "mixer/FadeOut.h"
 #include "platform/mixer/CMixer.h"
+#include "support/ManualSchedule.h"
 #include "support/PulseAudioServer.h"
+#include "support/QtApp.h"
+#include "support/SettledVolume.h"
 
 #include <gtest/gtest.h>
 
-#include <QThread>
-
-#include <vector>
+#include <QStringList>
 
 using namespace tavi::mixer;
+using tavi::test::settledVolume;
 
 namespace {
 
-// The sound server applies a change made through another client a moment later; read until
-// the expected value shows or a generous time has passed.
-uint32_t settledVolume(MasterVolume& observer, uint32_t expected) {
-    uint32_t value = observer.Get();
-    for (int i = 0; i < 100 && value != expected; ++i) {
-        QThread::msleep(2);
-        value = observer.Get();
+constexpr uint32_t kStart = 40000;
+constexpr uint32_t kStep = kStart / FadeOut::kSteps;
+
+class Fade : public testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(server.isReady());
+        observer.emplace();
+        observer->Set(kStart);
+        ASSERT_EQ(settledVolume(*observer, kStart), kStart);
     }
-    return value;
-}
+    // Records the stop and the end with the volume the server shows then.
+    void start(FadeOut& fade, uint32_t expectedAtStop = 0) {
+        fade.Start(
+            [this, expectedAtStop] {
+                events << QStringLiteral("stop");
+                volumeAtStop = settledVolume(*observer, expectedAtStop);
+            },
+            [this](bool faded) {
+                events << (faded ? QStringLiteral("done") : QStringLiteral("failed"));
+                volumeAtDone = settledVolume(*observer, kStart);
+            });
+    }
+
+    tavi::test::PulseAudioServer server;
+    std::optional<MasterVolume> observer;
+    tavi::test::ManualSchedule clock;
+    QStringList events;
+    uint32_t volumeAtStop = 1;
+    uint32_t volumeAtDone = 0;
+};
 
 }  // namespace
 
-TEST(FadeOut, LowersInTwentyEqualStepsStopsAndRestores) {
-    tavi::test::PulseAudioServer server;
-    ASSERT_TRUE(server.isReady());
-    MasterVolume observer;
-    observer.Set(40000);
-
-    std::vector<uint32_t> steps;
-    int stops = 0;
-    uint32_t volumeAtStop = 0;
-    bool fadeOut = true;
-    const bool faded = FadeOut::FadeOutAndStop(
-        [&] {
-            ++stops;
-            volumeAtStop = settledVolume(observer, 0);
-        },
-        fadeOut,
-        [&](int ms) {
-            EXPECT_EQ(ms, 25);
-            steps.push_back(settledVolume(observer, 40000u - 2000u * uint32_t(steps.size() + 1)));
-        });
-
-    EXPECT_TRUE(faded);
-    EXPECT_TRUE(fadeOut);
-    ASSERT_EQ(steps.size(), 20u);
-    for (size_t i = 0; i < steps.size(); ++i) {
-        EXPECT_EQ(steps[i], 40000u - 2000u * (i + 1));
+TEST_F(Fade, LowersInTwentyEqualStepsThenStopsRestoresAndGoesOn) {
+    FadeOut fade(clock.schedule());
+    start(fade);
+    EXPECT_TRUE(fade.IsRunning()) << "Start returns at once";
+    for (uint32_t step = 1; step <= FadeOut::kSteps; ++step) {
+        EXPECT_EQ(settledVolume(*observer, kStart - kStep * step), kStart - kStep * step);
+        EXPECT_TRUE(events.isEmpty()) << "stopped before the last step's wait, step " << step;
+        ASSERT_TRUE(clock.runNext());
     }
-    EXPECT_EQ(stops, 1);
+    EXPECT_EQ(events, (QStringList{QStringLiteral("stop"), QStringLiteral("done")}));
     EXPECT_EQ(volumeAtStop, 0u);
-    EXPECT_EQ(settledVolume(observer, 40000), 40000u);
+    EXPECT_EQ(volumeAtDone, kStart) << "the volume is back before the command goes on";
+    EXPECT_EQ(clock.delays, std::vector<int>(FadeOut::kSteps, FadeOut::kStepMilliseconds));
+    EXPECT_FALSE(fade.IsRunning());
+    EXPECT_TRUE(clock.pending.empty());
 }
 
-TEST(FadeOut, WithoutAMixerSwitchesFadingOffAndStopsAtOnce) {
+TEST_F(Fade, FinishingEarlyStopsNowAndAStaleStepDoesNothing) {
+    FadeOut fade(clock.schedule());
+    start(fade, kStart - 3 * kStep);
+    clock.runNext();
+    clock.runNext();
+    start(fade);  // ignored while running
+    fade.Finish();
+    EXPECT_EQ(events, (QStringList{QStringLiteral("stop"), QStringLiteral("done")}));
+    EXPECT_EQ(volumeAtStop, kStart - 3 * kStep) << "stopped where the fade was";
+    EXPECT_EQ(volumeAtDone, kStart);
+    clock.runAll();  // the step still scheduled belongs to the finished run
+    EXPECT_EQ(events.size(), 2);
+    EXPECT_EQ(settledVolume(*observer, kStart), kStart);
+
+    events.clear();
+    start(fade);  // a new run after a finished one
+    EXPECT_TRUE(fade.IsRunning());
+    clock.runAll();
+    EXPECT_EQ(events, (QStringList{QStringLiteral("stop"), QStringLiteral("done")}));
+}
+
+TEST_F(Fade, ADroppedFadeOnlyPutsTheVolumeBack) {
+    {
+        FadeOut fade(clock.schedule());
+        start(fade);
+        clock.runNext();
+        ASSERT_EQ(settledVolume(*observer, kStart - 2 * kStep), kStart - 2 * kStep);
+    }
+    EXPECT_EQ(settledVolume(*observer, kStart), kStart);
+    EXPECT_TRUE(events.isEmpty());
+}
+
+TEST_F(Fade, RunsItsStepsFromTheEventLoopByDefault) {
+    tavi::test::coreApplication();
+    FadeOut fade;
+    start(fade);
+    EXPECT_TRUE(fade.IsRunning());
+    EXPECT_TRUE(events.isEmpty());
+    ASSERT_TRUE(tavi::test::processEventsUntil([&] { return !fade.IsRunning(); }, 20000));
+    EXPECT_EQ(events, (QStringList{QStringLiteral("stop"), QStringLiteral("done")}));
+    EXPECT_EQ(volumeAtStop, 0u);
+    EXPECT_EQ(volumeAtDone, kStart);
+}
+
+TEST(FadeOut, WithoutAMixerStopsAtOnceAndSaysSo) {
     QTemporaryDir empty;
     tavi::test::withoutAnySoundServer(empty);
-    int stops = 0;
-    int sleeps = 0;
-    bool fadeOut = true;
-    EXPECT_FALSE(FadeOut::FadeOutAndStop([&] { ++stops; }, fadeOut, [&](int) { ++sleeps; }));
-    EXPECT_FALSE(fadeOut);
-    EXPECT_EQ(stops, 1);
-    EXPECT_EQ(sleeps, 0);
+    tavi::test::ManualSchedule clock;
+    FadeOut fade(clock.schedule());
+    QStringList events;
+    fade.Start(
+        [&] { events << QStringLiteral("stop"); },
+        [&](bool faded) { events << (faded ? QStringLiteral("done") : QStringLiteral("failed")); });
+    EXPECT_EQ(events, (QStringList{QStringLiteral("stop"), QStringLiteral("failed")}));
+    EXPECT_FALSE(fade.IsRunning());
+    EXPECT_TRUE(clock.pending.empty());
 }

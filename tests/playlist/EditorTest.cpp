@@ -299,11 +299,18 @@ TEST_F(Editor, DeleteFileMovesItToTheTrashAndStopsItFirst) {
     bool stopped = false;
     editor().hooks().isPlaying = [] { return true; };
     editor().hooks().playingFile = [&] { return song; };
-    editor().hooks().stopPlayback = [&] { stopped = true; };
-    const bool deleted = editor().DeleteFile();
-    qputenv("XDG_DATA_HOME", oldDataHome);
+    std::function<void()> whenStopped;
+    editor().hooks().stopPlayback = [&](std::function<void()> then) {
+        stopped = true;
+        whenStopped = std::move(then);
+    };
+    EXPECT_TRUE(editor().DeleteFile());
     EXPECT_TRUE(stopped);
-    if (!deleted) {
+    EXPECT_TRUE(QFile::exists(song)) << "the file is deleted once playback has stopped";
+    ASSERT_TRUE(whenStopped);
+    whenStopped();
+    qputenv("XDG_DATA_HOME", oldDataHome);
+    if (QFile::exists(song)) {
         GTEST_SKIP() << "no trash can be made on this file system";
     }
     EXPECT_FALSE(QFile::exists(song));
@@ -325,4 +332,21 @@ TEST_F(Editor, AddsFromOutsideReachTheViewsTogether) {
     editor().InsertEntryFromOutside(0, QStringLiteral("/m/first.mp3"));
     EXPECT_EQ(model().rowCount(), 101) << "other changes are shown at once";
     EXPECT_EQ(model().current(), 1);
+}
+
+TEST_F(Editor, AFileStoppedForDeletingStaysWhenAnotherEntryIsSelectedByThen) {
+    const QString song = touch(QStringLiteral("song.mp3"));
+    fill({QStringLiteral("1.pause"), song}, 1);
+    std::function<void()> whenStopped;
+    editor().hooks().isPlaying = [] { return true; };
+    editor().hooks().playingFile = [&] { return song; };
+    editor().hooks().stopPlayback = [&](std::function<void()> then) {
+        whenStopped = std::move(then);
+    };
+    EXPECT_TRUE(editor().DeleteFile());
+    model().setCurrent(0);  // during the fade
+    ASSERT_TRUE(whenStopped);
+    whenStopped();
+    EXPECT_TRUE(QFile::exists(song));
+    EXPECT_EQ(entries(), (QStringList{QStringLiteral("1.pause"), song}));
 }

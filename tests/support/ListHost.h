@@ -45,6 +45,7 @@ public:
     }
     void CloseCurrentTrack() override {
         if (current) {
+            closedAt.append(current->GetPosition());
             current->Close();
             current.reset();
         }
@@ -56,8 +57,9 @@ public:
     QStringList entries;
     int selection;
     std::unique_ptr<engines::CMediaTrack> current;
-    QStringList started;   // file of every track that started, in order
-    QList<int> startedAt;  // the selection when it started
+    QStringList started;     // file of every track that started, in order
+    QList<int> startedAt;    // the selection when it started
+    QList<double> closedAt;  // the position of every track when it was closed
     QStringList shownErrors;
     QList<int> selections;  // every selection the player made, in order
     int shuffles = 0;

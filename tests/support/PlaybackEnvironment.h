@@ -1,14 +1,17 @@
 #pragma once
 
 #include "app/settings/PlayerSettings.h"
+#include "support/OpenWait.h"
 #include "support/QtApp.h"
 
 namespace tavi::test {
 
 // What every playback test starts from: the application object, the null output (real-time,
-// silent), the default player options, and no fade (it would use the system mixer).
+// silent), the default player options, no fade (it would use the system mixer), and opens
+// that wait for their preroll.
 inline void PrepareForPlayback() {
     coreApplication();
+    WaitForEveryOpen();
     qputenv("TAVI_AUDIO_OUTPUT", "null");
     settings::playerSettings() = settings::PlayerSettings();
     settings::playerSettings().fadeOut = false;

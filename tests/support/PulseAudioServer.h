@@ -20,6 +20,10 @@ public:
         env.insert(QStringLiteral("XDG_RUNTIME_DIR"), m_runtime.path());
         env.insert(QStringLiteral("HOME"), m_runtime.path());
         env.remove(QStringLiteral("PULSE_SERVER"));
+        // Off the session bus: servers of tests running at once would all claim the same
+        // bus name there, and all but the first would exit.
+        env.insert(QStringLiteral("DBUS_SESSION_BUS_ADDRESS"),
+                   QStringLiteral("unix:path=/nonexistent"));
         m_server.setProcessEnvironment(env);
         m_server.setProcessChannelMode(QProcess::ForwardedErrorChannel);
         m_server.start(
@@ -30,7 +34,8 @@ public:
              QStringLiteral("-L"), QStringLiteral("module-null-source source_name=tavi_src"),
              QStringLiteral("-L"), QStringLiteral("module-native-protocol-unix")});
         const QString socket = m_runtime.filePath(QStringLiteral("pulse/native"));
-        for (int i = 0; i < 300 && !QFileInfo::exists(socket); ++i) {  // up to 15 s on a busy machine
+        for (int i = 0; i < 300 && !QFileInfo::exists(socket);
+             ++i) {  // up to 15 s on a busy machine
             QThread::msleep(50);
         }
         m_ready = QFileInfo::exists(socket);

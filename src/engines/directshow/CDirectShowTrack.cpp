@@ -13,6 +13,7 @@
 
 #include <cmath>
 #include <latch>
+#include <utility>
 
 namespace tavi::engines {
 
@@ -23,6 +24,7 @@ constexpr uint32_t kNoInterface = 0x80004002;  // E_NOINTERFACE
 constexpr uint32_t kFail = 0x80004005;
 constexpr int kHideDelayMs = 1000;
 const QString kApplicationTitle = QStringLiteral("Tavi");
+std::atomic<std::chrono::milliseconds> openWait = CDirectShowTrack::kDefaultOpenWait;
 
 // VideoMode: where a new video goes when the window is neither full screen nor maximised.
 enum VideoMode : uint32_t { SizeToVideo = 0, SameSize = 1, FullScreen = 2, Maximize = 3 };
@@ -46,7 +48,11 @@ void CDirectShowTrack::Open(const QString& fileName) {
             CDirectShowException::CreateGraph, kFail,
             QStringLiteral("GStreamer or its playbin element is not available."));
     }
-    VideoWindowHost* videoHost = m_openingAhead ? nullptr : videoWindowHost();
+    m_openedAhead = m_openingAhead;
+    m_usableAhead = true;
+    m_requestedStart.reset();
+    m_requestedStop.reset();
+    VideoWindowHost* videoHost = m_openedAhead ? nullptr : videoWindowHost();
     if (videoHost) {
         VideoSurface surface = videoHost->CreateVideoSurface();
         m_videoSurfaceId = surface.id;
@@ -57,19 +63,63 @@ void CDirectShowTrack::Open(const QString& fileName) {
                                    QStringLiteral("The audio output could not be created."));
     }
     gst::PipelineError error;
-    if (!RenderFile(fileName, &error)) {
+    const auto result =
+        m_pipeline.Open(fileName, DecoderChain(), OpenWait(),
+                        m_notifyWnd.MessagePoster(CMediaTrackNotifyWnd::kOpenEndedMessage), &error);
+    if (result == gst::MediaPipeline::OpenResult::Failed) {
         Throw(CDirectShowException::RenderFile, error);
     }
     m_state = Stopped;
-    m_quitWatcher = false;
-    std::latch ready(1);
-    m_watcher = std::thread([this, &ready] {
-        ready.count_down();
-        WatchBus();
-    });
-    ready.wait();
+    if (result == gst::MediaPipeline::OpenResult::Ready) {
+        StartUsing(videoHost);
+    }
+}
+
+// The pipeline is prerolled: its bus is watched and its video shown.
+void CDirectShowTrack::StartUsing(VideoWindowHost* videoHost) {
+    StartWatcher();
     if (videoHost && HasVideo()) {
         ShowVideo();
+    }
+}
+
+// A background open ended. A failure goes to the owner as if it had happened while playing.
+void CDirectShowTrack::OnOpenEnded() {
+    if (!m_pipeline.IsOpening()) {
+        return;
+    }
+    gst::PipelineError error;
+    if (!m_pipeline.FinishOpen(&error)) {
+        m_usableAhead = false;
+        m_state = Stopped;
+        m_notifyWnd.PostError(std::make_unique<CDirectShowException>(
+            CDirectShowException::RenderFile, error.result, error.text));
+        return;
+    }
+    // Opened ahead without the window, video could not be shown: the entry opens anew.
+    m_usableAhead = !(m_openedAhead && HasVideo());
+    StartUsing(m_openedAhead ? nullptr : videoWindowHost());
+    ApplyRequestedCommands();
+}
+
+// What was asked for while opening, in the order a user would have seen it take effect.
+void CDirectShowTrack::ApplyRequestedCommands() {
+    const int requested = m_state;
+    m_state = Stopped;
+    try {
+        const std::optional<double> start = std::exchange(m_requestedStart, std::nullopt);
+        const std::optional<double> stop = std::exchange(m_requestedStop, std::nullopt);
+        if (start && !m_pipeline.Seek(*start, stop)) {
+            throw CDirectShowException(CDirectShowException::SeekGraph, kFail,
+                                       QStringLiteral("The position cannot be set."));
+        }
+        if (requested == Playing) {
+            Play();
+        } else if (requested == Paused) {
+            Pause();
+        }
+    } catch (const CDirectShowException& error) {
+        m_notifyWnd.PostError(std::make_unique<CDirectShowException>(error));
     }
 }
 
@@ -171,8 +221,14 @@ bool CDirectShowTrack::AddConfiguredFilters() {
     return true;
 }
 
-bool CDirectShowTrack::RenderFile(const QString& fileName, gst::PipelineError* error) {
-    return m_pipeline.RenderWithPlaybin(fileName, error);
+void CDirectShowTrack::StartWatcher() {
+    m_quitWatcher = false;
+    std::latch ready(1);
+    m_watcher = std::thread([this, &ready] {
+        ready.count_down();
+        WatchBus();
+    });
+    ready.wait();
 }
 
 // Runs on the worker: the end of the stream and errors go to the UI thread as messages.
@@ -209,18 +265,20 @@ void CDirectShowTrack::StopWatcher() {
 }
 
 // Taking the pipeline to NULL stops it from any state; rewinding first (as Stop does) would
-// only make the output start over, which a file output would record.
+// only make the output start over, which a file output would record. That happens on a
+// worker: a pipeline stuck in a read (or still opening) would block in it.
 void CDirectShowTrack::Close() {
     VideoWindowHost* host = m_videoShown ? videoWindowHost() : nullptr;
     if (host) {
         host->DetachTrack(this);
     }
     StopWatcher();
-    m_pipeline.SetState(GST_STATE_NULL, nullptr);
+    // Detached first: nothing the pipeline renders while it is being stopped is heard.
     if (m_feed) {
         m_feed->Detach();
         m_feed.reset();
     }
+    m_pipeline.Release();
     if (host) {
         host->DelayedHide(kHideDelayMs);
     }
@@ -230,6 +288,10 @@ void CDirectShowTrack::Close() {
 }
 
 void CDirectShowTrack::Play() {
+    if (m_pipeline.IsOpening()) {
+        m_state = Playing;
+        return;
+    }
     gst::PipelineError error;
     if (!m_pipeline.SetState(GST_STATE_PLAYING, &error)) {
         Throw(CDirectShowException::Run, error);
@@ -238,6 +300,12 @@ void CDirectShowTrack::Play() {
 }
 
 void CDirectShowTrack::PlayRange(double from, double to) {
+    if (m_pipeline.IsOpening()) {
+        m_requestedStart = from;
+        m_requestedStop = to;
+        m_state = Playing;
+        return;
+    }
     if (!m_pipeline.Seek(from, to)) {
         throw CDirectShowException(CDirectShowException::SeekGraph, kFail,
                                    QStringLiteral("The position cannot be set."));
@@ -246,6 +314,12 @@ void CDirectShowTrack::PlayRange(double from, double to) {
 }
 
 void CDirectShowTrack::Stop() {
+    if (m_pipeline.IsOpening()) {
+        m_requestedStart.reset();
+        m_requestedStop.reset();
+        m_state = Stopped;
+        return;
+    }
     m_pipeline.SetState(GST_STATE_PAUSED, nullptr);
     m_pipeline.Seek(0);
     FlushOutput();
@@ -253,6 +327,10 @@ void CDirectShowTrack::Stop() {
 }
 
 void CDirectShowTrack::Pause() {
+    if (m_pipeline.IsOpening()) {
+        m_state = Paused;
+        return;
+    }
     gst::PipelineError error;
     if (!m_pipeline.SetState(GST_STATE_PAUSED, &error)) {
         Throw(CDirectShowException::PauseGraph, error);
@@ -261,6 +339,9 @@ void CDirectShowTrack::Pause() {
 }
 
 double CDirectShowTrack::GetPosition() {
+    if (m_pipeline.IsOpening()) {
+        return m_requestedStart.value_or(0.0);
+    }
     return m_pipeline.Position().value_or(0.0);
 }
 
@@ -274,6 +355,10 @@ double CDirectShowTrack::GetLength() {
 }
 
 void CDirectShowTrack::Seek(double position) {
+    if (m_pipeline.IsOpening()) {
+        m_requestedStart = position;
+        return;
+    }
     if (!m_pipeline.Seek(position)) {
         throw CDirectShowException(CDirectShowException::SeekGraph, kFail,
                                    QStringLiteral("The position cannot be set."));
@@ -286,6 +371,14 @@ void CDirectShowTrack::FlushOutput() {
     if (m_feed && m_state == Playing) {
         m_feed->Flush();
     }
+}
+
+std::chrono::milliseconds CDirectShowTrack::OpenWait() {
+    return openWait.load();
+}
+
+void CDirectShowTrack::SetOpenWait(std::chrono::milliseconds wait) {
+    openWait = wait;
 }
 
 double CDirectShowTrack::GainForHundredthsDb(long hundredths) {
@@ -301,14 +394,23 @@ void CDirectShowTrack::SetVolume(float level) {
 }
 
 float CDirectShowTrack::GetVolume() {
-    if (!m_pipeline.IsRendered()) {
+    if (!HasVolume()) {
         return 0.0f;
     }
     const long hundredths = HundredthsDbForGain(m_pipeline.Volume());
     return hundredths < -4000 ? 0.0f : float(double(hundredths) / 4000.0 + 1.0);
 }
 
+void CMP3DirectShowTrack::Open(const QString& fileName) {
+    m_lengthEstimated = false;
+    m_estimatedLength.reset();
+    CDirectShowTrack::Open(fileName);
+}
+
 double CMP3DirectShowTrack::GetLength() {
+    if (IsOpening()) {
+        return CDirectShowTrack::GetLength();  // unknown; a stalled file is not read here
+    }
     if (const auto duration = m_pipeline.Duration()) {
         return *duration;
     }
@@ -323,14 +425,8 @@ double CMP3DirectShowTrack::GetLength() {
     return CDirectShowTrack::GetLength();  // throws: the length cannot be had
 }
 
-bool CMP3DirectShowTrack::RenderFile(const QString& fileName, gst::PipelineError* error) {
-    m_lengthEstimated = false;
-    gst::PipelineError chainError;
-    const QStringList decoder{QStringLiteral("mpegaudioparse"), QStringLiteral("mpg123audiodec")};
-    if (m_pipeline.RenderWithChain(fileName, decoder, &chainError)) {
-        return true;
-    }
-    return CDirectShowTrack::RenderFile(fileName, error);
+QStringList CMP3DirectShowTrack::DecoderChain() const {
+    return {QStringLiteral("mpegaudioparse"), QStringLiteral("mpg123audiodec")};
 }
 
 }  // namespace tavi::engines

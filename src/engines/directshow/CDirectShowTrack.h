@@ -6,6 +6,7 @@
 #include "platform/gst/MediaPipeline.h"
 
 #include <atomic>
+#include <chrono>
 #include <optional>
 #include <thread>
 
@@ -14,9 +15,16 @@ namespace tavi::engines {
 // Plays almost every file through a GStreamer pipeline: the user's effect chain and output
 // device are added, the file is rendered (prerolled), and a worker watches the pipeline's
 // bus, posting the end of play and errors to the UI thread.
+//
+// Open waits for the preroll only for OpenWait(); a file that takes longer (a slow mount, a
+// FIFO) goes on opening in the background. Meanwhile the commands are remembered and
+// applied once it is ready, the length is unknown and the position is where it will start;
+// a failure then reaches the owner as OnTrackError.
 class CDirectShowTrack : public CMediaTrack {
 public:
     enum State { Closed = 0, Stopped = 1, Paused = 2, Playing = 3 };
+    // Long enough for a local file to preroll (a few ms), short enough not to be felt.
+    static constexpr std::chrono::milliseconds kDefaultOpenWait{30};
 
     CDirectShowTrack() = default;
     ~CDirectShowTrack() override;
@@ -25,6 +33,8 @@ public:
     // Opens without the shared video window, which the playing track may be using; a file
     // with video is not opened ahead (false).
     bool OpenAhead(const QString& fileName) override;
+    bool IsUsableAhead() override { return m_usableAhead; }
+    void OnOpenEnded() override;
     void Close() override;
     void Play() override;
     void PlayRange(double from, double to) override;
@@ -38,14 +48,21 @@ public:
     double GetLength() override;
     void Seek(double position) override;
     bool HasVideo() override { return m_pipeline.HasVideo(); }
-    bool HasVolume() override { return m_pipeline.IsRendered(); }
+    bool HasVolume() override { return m_pipeline.IsRendered() || m_pipeline.IsOpening(); }
     void SetVolume(float level) override;
     float GetVolume() override;
     // The shared window changed size: the picture is fitted into it again.
     void OnVideoSize(uint32_t sizeType, int width, int height) override;
 
-    // The pipeline element, for diagnostics and measurements; null when closed.
+    // The pipeline element, for diagnostics and measurements; null when closed or opening.
     GstElement* GetPipelineElement() const { return m_pipeline.Pipeline(); }
+    // True while the open goes on in the background.
+    bool IsOpening() const override { return m_pipeline.IsOpening(); }
+
+    // How long Open waits for the preroll, for every track from now on (tests that need a
+    // finished open at once set a long wait).
+    static std::chrono::milliseconds OpenWait();
+    static void SetOpenWait(std::chrono::milliseconds wait);
 
     // Hundredths of a decibel (-4000..0) to linear gain and back, as volume levels map.
     static double GainForHundredthsDb(long hundredths);
@@ -54,12 +71,15 @@ public:
 protected:
     // Sets the configured effect chain and the output on the pipeline; false on failure.
     virtual bool AddConfiguredFilters();
-    // Loads and prerolls the file; false with *error on failure.
-    virtual bool RenderFile(const QString& fileName, gst::PipelineError* error);
+    // The decoders of an explicit chain to try before playbin; empty: playbin only.
+    virtual QStringList DecoderChain() const { return {}; }
 
     gst::MediaPipeline m_pipeline;
 
 private:
+    void StartUsing(VideoWindowHost* videoHost);
+    void ApplyRequestedCommands();
+    void StartWatcher();
     void WatchBus();
     void StopWatcher();
     void FlushOutput();
@@ -71,6 +91,11 @@ private:
     int m_state = Closed;
     bool m_videoShown = false;  // this track's video occupies the shared window
     bool m_openingAhead = false;
+    bool m_openedAhead = false;  // this open was without the video window
+    bool m_usableAhead = true;
+    // Asked for while the open goes on: where to start and where to end the run.
+    std::optional<double> m_requestedStart;
+    std::optional<double> m_requestedStop;
     std::shared_ptr<gst::AudioFeed> m_feed;  // to the shared audio output
     uint64_t m_videoSurfaceId = 0;
     std::thread m_watcher;
@@ -83,10 +108,11 @@ private:
 // its frames.
 class CMP3DirectShowTrack : public CDirectShowTrack {
 public:
+    void Open(const QString& fileName) override;
     double GetLength() override;
 
 protected:
-    bool RenderFile(const QString& fileName, gst::PipelineError* error) override;
+    QStringList DecoderChain() const override;
 
 private:
     bool m_lengthEstimated = false;           // the frames were read (since Open)

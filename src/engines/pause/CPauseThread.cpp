@@ -10,9 +10,13 @@ CPauseThread::~CPauseThread() {
     Close();
 }
 
-int64_t CPauseThread::NowMilliseconds() {
+int64_t CPauseThread::SteadyMilliseconds() {
     using namespace std::chrono;
     return duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();
+}
+
+int64_t CPauseThread::NowMilliseconds() const {
+    return m_clock ? m_clock() : SteadyMilliseconds();
 }
 
 void CPauseThread::Init(double length, CPauseTrack* owner) {
@@ -102,7 +106,8 @@ void CPauseThread::Close() {
     m_state = Closed;
 }
 
-// Ticks on a fixed 100 ms grid from the start of the run, so that lateness does not add up.
+// Ticks on a fixed 100 ms grid of the steady clock from the start of the run, so that
+// lateness does not add up; each tick reads the position from the (replaceable) clock.
 void CPauseThread::Run() {
     using namespace std::chrono;
     std::unique_lock lock(m_mutex);

@@ -3,6 +3,7 @@
 #include <atomic>
 #include <condition_variable>
 #include <cstdint>
+#include <functional>
 #include <mutex>
 #include <thread>
 
@@ -12,11 +13,14 @@ class CPauseTrack;
 
 // Times a pause entry: a worker thread ticks every 100 ms and, once the position reaches
 // the end of the run, posts the end message to the owner's notify path once. Pausing
-// freezes the position and parks the worker; Seek works in any state.
+// freezes the position and parks the worker; Seek works in any state. The position comes
+// from a clock that tests can replace, so they drive the time instead of waiting for it.
 class CPauseThread {
 public:
     enum State { Closed = 0, Stopped = 1, Paused = 2, Playing = 3 };
     static constexpr int kTickMilliseconds = 100;
+    // Milliseconds of a monotonic clock; called on the UI thread and the worker.
+    using Clock = std::function<int64_t()>;
 
     CPauseThread() = default;
     virtual ~CPauseThread();
@@ -36,13 +40,17 @@ public:
     virtual double GetPosition() const;
     virtual double GetLength() const { return m_length; }
     virtual void Seek(double position);
+    // Replaces the steady clock; set before playing.
+    void SetClock(Clock clock) { m_clock = std::move(clock); }
 
 private:
-    static int64_t NowMilliseconds();
+    static int64_t SteadyMilliseconds();
+    int64_t NowMilliseconds() const;
     void Run();
     double PositionLocked() const;
 
     CPauseTrack* m_owner = nullptr;
+    Clock m_clock;
     double m_length = 0.0;
     std::thread m_worker;
     std::atomic<int64_t> m_startTick = 0;  // written by the UI thread, read by the worker

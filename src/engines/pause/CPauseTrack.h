@@ -28,6 +28,8 @@ public:
     double GetPosition() override { return m_thread.GetPosition(); }
     double GetLength() override { return m_thread.GetLength(); }
     void Seek(double position) override { m_thread.Seek(position); }
+    // Tests drive the time.
+    void SetClock(CPauseThread::Clock clock) { m_thread.SetClock(std::move(clock)); }
 
 private:
     CPauseThread m_thread;

@@ -2,7 +2,6 @@
 
 #include "app/settings/PlayerSettings.h"
 #include "engines/TrackFactory.h"
-#include "mixer/FadeOut.h"
 
 #include <QMetaObject>
 
@@ -19,10 +18,13 @@ settings::PlayerSettings& options() {
 }
 }  // namespace
 
-CPlayer::CPlayer(PlayerHost& host, QObject* parent) : QObject(parent), m_host(host) {
+CPlayer::CPlayer(PlayerHost& host, QObject* parent)
+    : QObject(parent), m_host(host), m_fade(std::make_unique<mixer::FadeOut>()) {
     m_prepareTimer.setInterval(kPrepareCheckMs);
     connect(&m_prepareTimer, &QTimer::timeout, this, &CPlayer::PrepareNext);
 }
+
+CPlayer::~CPlayer() = default;
 
 void CPlayer::SetMode(uint32_t mode) {
     if (mode > ModeLoop || mode == m_mode) {
@@ -53,6 +55,7 @@ bool CPlayer::SelectionIsLast() const {
 }
 
 void CPlayer::PlayFile(const QString& path) {
+    EndFadeFirst();
     if (IsPlaying()) {
         StopCommand();
     }
@@ -96,13 +99,18 @@ void CPlayer::BeginPlaying(CMediaTrack& track) {
         track.Play();
         return;
     }
-    const double length = track.GetLength();
     const double introLength = options().introLength;
     double start = options().introStart;
-    if (start + introLength > length) {
+    std::optional<double> length;
+    try {
+        length = track.GetLength();
+    } catch (const errors::CException&) {
+        // Still opening in the background: the intro range is played as set.
+    }
+    if (length && start + introLength > *length) {
         start = 0;
     }
-    m_endTime = std::min(start + introLength, length);
+    m_endTime = length ? std::min(start + introLength, *length) : start + introLength;
     track.PlayRange(start, m_endTime);
 }
 
@@ -122,6 +130,7 @@ void CPlayer::ResumeCurrent(CMediaTrack& track) {
 }
 
 void CPlayer::PlayCommand() {
+    EndFadeFirst();
     if (CMediaTrack* track = m_host.GetCurrentTrack()) {
         Guarded([&] {
             if (track->IsPaused()) {
@@ -140,6 +149,11 @@ void CPlayer::PlayCommand() {
 }
 
 void CPlayer::StopCommand() {
+    if (IsFading()) {
+        m_afterFade.clear();
+        EndFadeFirst();  // its stop is this one
+        return;
+    }
     m_host.CloseCurrentTrack();
     DiscardPreparedWhenIdle();
     if (m_mode == ModeLoop) {
@@ -148,23 +162,6 @@ void CPlayer::StopCommand() {
     m_playingName.clear();
     Q_EMIT trackStopped();
     Q_EMIT trayStateChanged(TrayState::Stopped, QString());
-}
-
-void CPlayer::FadeOutAndStop() {
-    m_host.SetBusy(true);
-    auto stop = [this] {
-        if (IsPlaying()) {
-            StopCommand();
-        }
-    };
-    if (!options().fadeOut) {
-        stop();
-    } else if (m_fadeOut) {
-        m_fadeOut(stop);
-    } else {
-        mixer::FadeOut::FadeOutAndStop(stop, options().fadeOut);
-    }
-    m_host.SetBusy(false);
 }
 
 void CPlayer::PauseCommand() {
@@ -186,10 +183,15 @@ void CPlayer::PauseCommand() {
 }
 
 void CPlayer::NextCommand() {
-    const bool wasPlaying = IsPlaying();
-    if (wasPlaying) {
-        FadeOutAndStop();
+    EndFadeFirst();
+    if (IsPlaying()) {
+        FadeOutAndStop([this] { MoveToNext(true); });
+    } else {
+        MoveToNext(false);
     }
+}
+
+void CPlayer::MoveToNext(bool play) {
     const int selection = m_host.GetSelection();
     const int count = m_host.GetCount();
     if (selection < 0 || count <= 0) {
@@ -204,26 +206,32 @@ void CPlayer::NextCommand() {
     } else {
         return;
     }
-    if (wasPlaying) {
+    if (play) {
         PlayCommand();
     }
 }
 
 void CPlayer::PreviousCommand() {
-    const bool wasPlaying = IsPlaying();
-    if (wasPlaying) {
-        FadeOutAndStop();
+    EndFadeFirst();
+    if (IsPlaying()) {
+        FadeOutAndStop([this] { MoveToPrevious(true); });
+    } else {
+        MoveToPrevious(false);
     }
+}
+
+void CPlayer::MoveToPrevious(bool play) {
     const int selection = m_host.GetSelection();
     if (selection >= 1) {
         m_host.SetSelection(selection - 1);
-        if (wasPlaying) {
+        if (play) {
             PlayCommand();
         }
     }
 }
 
 void CPlayer::LoopCommand() {
+    EndFadeFirst();
     if (m_mode == ModeLoop) {
         SetMode(ModeNormal);
         return;
@@ -237,13 +245,18 @@ void CPlayer::LoopCommand() {
 }
 
 void CPlayer::PlayDoubleClicked() {
+    EndFadeFirst();
+    auto play = [this] {
+        if (m_mode == ModeRandom) {
+            SetMode(ModeNormal);
+        }
+        PlayCommand();
+    };
     if (IsPlaying()) {
-        FadeOutAndStop();
+        FadeOutAndStop(play);
+    } else {
+        play();
     }
-    if (m_mode == ModeRandom) {
-        SetMode(ModeNormal);
-    }
-    PlayCommand();
 }
 
 void CPlayer::SeekTo(double seconds) {
@@ -300,6 +313,10 @@ void CPlayer::OnTrackEnded(CMediaTrack* track) {
     if (track != m_host.GetCurrentTrack()) {
         return;  // a report from a track that is no longer current
     }
+    if (IsFading()) {
+        EndFadeFirst();  // it was being stopped anyway; what follows the fade decides
+        return;
+    }
     const uint32_t mode = m_mode;
     StopCommand();
     if (mode == ModeLoop) {
@@ -327,6 +344,10 @@ void CPlayer::OnTrackError(CMediaTrack* track, std::unique_ptr<errors::CExceptio
         return;
     }
     ReportTrackError(*error);
+    if (IsFading()) {
+        EndFadeFirst();
+        return;
+    }
     if (options().ignoreErrors && m_mode != ModeLoop) {
         OnTrackEnded(track);
     } else {

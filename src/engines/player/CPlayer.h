@@ -3,6 +3,7 @@
 #include "PlayModes.h"
 #include "PlayerHost.h"
 #include "engines/CMediaTrackCallback.h"
+#include "mixer/FadeOut.h"
 
 #include <QObject>
 #include <QTimer>
@@ -10,6 +11,7 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <vector>
 
 namespace tavi::engines {
 
@@ -25,6 +27,7 @@ public:
     enum class TrayState { Stopped, Playing, Paused };
 
     explicit CPlayer(PlayerHost& host, QObject* parent = nullptr);
+    ~CPlayer() override;  // a running fade is dropped, the volume put back
 
     uint32_t GetMode() const { return m_mode; }
     void SetMode(uint32_t mode);
@@ -34,8 +37,14 @@ public:
     void PlayFile(const QString& path);
     void PlaySelected();
     void PlayCommand();
+    // Stops at once. During a fade, the fade ends now and what was to follow it is dropped:
+    // a stop means the player stays stopped.
     void StopCommand();
-    void FadeOutAndStop();
+    // Stops, with the fade when "FadeOut" is on, then runs then (the rest of a command),
+    // from the event loop once the fade is over. During a fade no second fade starts: a
+    // plain stop drops what was to follow the running one, a continuation waits for it.
+    void FadeOutAndStop(std::function<void()> then = {});
+    bool IsFading() const;
     void PauseCommand();
     void NextCommand();
     void PreviousCommand();
@@ -70,10 +79,8 @@ public:
     QString PreparedFile() const;
     int PreparedTracksUsed() const { return m_preparedUsed; }
 
-    // Stands in for the mixer fade in tests that must not wait; empty: the real fade.
-    void SetFadeOutHandler(std::function<void(const std::function<void()>& stop)> handler) {
-        m_fadeOut = std::move(handler);
-    }
+    // How the fade's steps are timed; tests drive them. Empty: a timer.
+    void SetFadeSchedule(mixer::FadeOut::Schedule schedule);
 
 Q_SIGNALS:
     void trackStarted(const QString& displayName);  // the frame's title shows it
@@ -104,6 +111,10 @@ private:
     bool SelectionIsLast() const;
     void ResumeCurrent(CMediaTrack& track);
     void AfterTrackEnded();
+    void EndFadeFirst();
+    void RunAfterFade();
+    void MoveToNext(bool play);
+    void MoveToPrevious(bool play);
     template <typename Action>
     void Guarded(Action action);
 
@@ -111,7 +122,8 @@ private:
     uint32_t m_mode = ModeNormal;
     QString m_playingName;
     std::function<void(const QString&)> m_midiReset;
-    std::function<void(const std::function<void()>&)> m_fadeOut;
+    std::unique_ptr<mixer::FadeOut> m_fade;
+    std::vector<std::function<void()>> m_afterFade;  // what follows the running fade
     QTimer m_prepareTimer;
     std::optional<PreparedTrack> m_prepared;
     double m_endTime = 0.0;  // where the playing track ends (its intro range, in Intro Scan)

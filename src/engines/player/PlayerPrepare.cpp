@@ -80,7 +80,10 @@ void CPlayer::PrepareNext() {
 
 std::unique_ptr<CMediaTrack> CPlayer::TakePrepared(const QString& path) {
     std::unique_ptr<CMediaTrack> track;
-    if (PreparedMatches(m_host.GetSelection(), path)) {
+    // A track whose open ended in the background may have found it cannot be played as
+    // opened (it failed, or has video); the entry is then opened as usual.
+    if (PreparedMatches(m_host.GetSelection(), path) && m_prepared->track &&
+        m_prepared->track->IsUsableAhead()) {
         track = std::move(m_prepared->track);
     }
     DiscardPrepared();

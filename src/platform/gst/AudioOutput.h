@@ -19,8 +19,9 @@ struct AudioOutputSpec {
     static AudioOutputSpec Parse(const QString& text);
 };
 
-// Builds the sink the chosen output asks for. For Auto, deviceSink (the user's chosen output device, may
-// be null) is used when given. Returns null with *error set when a needed element is missing.
+// Builds the sink the chosen output asks for. For Auto, deviceSink (the user's chosen output
+// device, may be null) is used when given. Returns null with *error set when a needed element is
+// missing.
 ElementPtr CreateAudioSink(const AudioOutputSpec& spec, ElementPtr deviceSink, QString* error);
 
 }  // namespace tavi::gst

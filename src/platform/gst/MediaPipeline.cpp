@@ -1,38 +1,11 @@
 #include "MediaPipeline.h"
 
-#include <QUrl>
-
-#include <gst/video/videooverlay.h>
-
-#include <vector>
+#include <utility>
 
 namespace tavi::gst {
 
 namespace {
-
-constexpr GstClockTime kPrerollTimeout = 20 * GST_SECOND;
-
-// Playbin decodes video as well; until a window shows it, it is discarded in real time.
-ElementPtr DiscardingVideoSink() {
-    ElementPtr sink = MakeElement("fakesink", "tavi-video-discard", nullptr);
-    if (sink) {
-        g_object_set(sink.get(), "sync", TRUE, nullptr);
-    }
-    return sink;
-}
-
-// Runs on a streaming thread, which is where the overlay asks for its window: the handle
-// must be set before the call returns, so this cannot wait for the UI thread.
-GstBusSyncReply GiveWindowHandle(GstBus*, GstMessage* message, gpointer handle) {
-    if (!gst_is_video_overlay_prepare_window_handle_message(message)) {
-        return GST_BUS_PASS;
-    }
-    gst_video_overlay_set_window_handle(GST_VIDEO_OVERLAY(GST_MESSAGE_SRC(message)),
-                                        guintptr(handle));
-    gst_message_unref(message);
-    return GST_BUS_DROP;
-}
-
+constexpr GstClockTime kSeekTimeout = 20 * GST_SECOND;
 }  // namespace
 
 MediaPipeline::~MediaPipeline() {
@@ -40,102 +13,52 @@ MediaPipeline::~MediaPipeline() {
 }
 
 void MediaPipeline::Release() {
-    if (m_pipeline) {
-        gst_element_set_state(m_pipeline.get(), GST_STATE_NULL);
-        m_pipeline.reset();
-        m_volumeElement.reset();
+    if (m_opening) {
+        m_opening->Cancel();
+        m_opening.reset();
     }
+    m_volumeElement.reset();
+    m_volume.reset();
+    ReleaseInBackground(std::move(m_pipeline));
 }
 
-bool MediaPipeline::RenderWithPlaybin(const QString& file, PipelineError* error) {
+MediaPipeline::OpenResult MediaPipeline::Open(const QString& file, const QStringList& decoders,
+                                              std::chrono::milliseconds wait,
+                                              std::function<void()> onLateEnd,
+                                              PipelineError* error) {
     Release();
-    QString missing;
-    ElementPtr playbin = MakeElement("playbin", "tavi-playbin", &missing);
-    if (!playbin) {
-        *error = {0x80004005, missing};
+    PipelineRequest request = std::move(m_request);
+    m_request = {};
+    request.file = file;
+    request.decoders = decoders;
+    m_opening = PipelineOpening::Start(std::move(request), std::move(onLateEnd));
+    if (m_opening->Wait(wait) == PipelineOpening::Outcome::Pending) {
+        return OpenResult::Pending;
+    }
+    return FinishOpen(error) ? OpenResult::Ready : OpenResult::Failed;
+}
+
+bool MediaPipeline::FinishOpen(PipelineError* error) {
+    if (!m_opening || m_opening->Result() == PipelineOpening::Outcome::Pending) {
         return false;
     }
-    const QByteArray uri = QUrl::fromLocalFile(file).toEncoded();
-    g_object_set(playbin.get(), "uri", uri.constData(), nullptr);
-    if (m_audioSink) {
-        g_object_set(playbin.get(), "audio-sink", m_audioSink.get(), nullptr);
+    const bool ready = m_opening->Result() == PipelineOpening::Outcome::Ready;
+    if (ready) {
+        Adopt(m_opening->Take());
+    } else if (error) {
+        *error = m_opening->Error();
     }
-    if (m_audioFilter) {
-        g_object_set(playbin.get(), "audio-filter", m_audioFilter.get(), nullptr);
-    }
-    if (ElementPtr video = m_videoSink ? std::move(m_videoSink) : DiscardingVideoSink()) {
-        g_object_set(playbin.get(), "video-sink", video.get(), nullptr);
-    }
-    if (m_windowHandle != 0) {
-        BusPtr bus(gst_element_get_bus(playbin.get()));
-        gst_bus_set_sync_handler(bus.get(), GiveWindowHandle, gpointer(m_windowHandle), nullptr);
-    }
-    m_volumeElement.reset(GST_ELEMENT(gst_object_ref(playbin.get())));
-    m_pipeline = std::move(playbin);
-    m_isPlaybin = true;
-    return Preroll(error);
+    m_opening.reset();
+    return ready;
 }
 
-bool MediaPipeline::RenderWithChain(const QString& file, const QStringList& decoders,
-                                    PipelineError* error) {
-    Release();
-    ElementPtr pipeline(gst_pipeline_new("tavi-chain"));
-    gst_object_ref_sink(pipeline.get());
-    QString missing;
-    std::vector<ElementPtr> chain;
-    chain.push_back(MakeElement("filesrc", nullptr, &missing));
-    for (const QString& decoder : decoders) {
-        chain.push_back(MakeElement(decoder.toLatin1().constData(), nullptr, &missing));
+void MediaPipeline::Adopt(RenderedPipeline rendered) {
+    m_pipeline = std::move(rendered.pipeline);
+    m_volumeElement = std::move(rendered.volumeElement);
+    m_isPlaybin = rendered.isPlaybin;
+    if (m_volume) {
+        SetVolume(*std::exchange(m_volume, std::nullopt));
     }
-    chain.push_back(MakeElement("audioconvert", nullptr, &missing));
-    if (m_audioFilter) {
-        chain.push_back(ElementPtr(GST_ELEMENT(gst_object_ref(m_audioFilter.get()))));
-    }
-    chain.push_back(MakeElement("volume", "tavi-volume", &missing));
-    chain.push_back(MakeElement("audioconvert", nullptr, &missing));
-    chain.push_back(MakeElement("audioresample", nullptr, &missing));
-    chain.push_back(m_audioSink ? ElementPtr(GST_ELEMENT(gst_object_ref(m_audioSink.get())))
-                                : MakeElement("autoaudiosink", nullptr, &missing));
-    for (const ElementPtr& element : chain) {
-        if (!element) {
-            *error = {0x80040265, missing};
-            return false;
-        }
-        gst_bin_add(GST_BIN(pipeline.get()), element.get());
-    }
-    for (size_t i = 0; i + 1 < chain.size(); ++i) {
-        if (!gst_element_link(chain[i].get(), chain[i + 1].get())) {
-            *error = {0x80040265, QStringLiteral("The decoding chain could not be linked.")};
-            gst_element_set_state(pipeline.get(), GST_STATE_NULL);
-            return false;
-        }
-    }
-    g_object_set(chain.front().get(), "location", file.toLocal8Bit().constData(), nullptr);
-    m_volumeElement.reset(GST_ELEMENT(gst_object_ref(chain[chain.size() - 4].get())));
-    m_pipeline = std::move(pipeline);
-    m_isPlaybin = false;
-    if (!Preroll(error)) {
-        Release();
-        return false;
-    }
-    return true;
-}
-
-// Brings the pipeline to PAUSED and reports the bus's first error if it does not get there.
-bool MediaPipeline::Preroll(PipelineError* error) {
-    gst_element_set_state(m_pipeline.get(), GST_STATE_PAUSED);
-    GstState state = GST_STATE_NULL;
-    const GstStateChangeReturn result =
-        gst_element_get_state(m_pipeline.get(), &state, nullptr, kPrerollTimeout);
-    if (result != GST_STATE_CHANGE_FAILURE && result != GST_STATE_CHANGE_ASYNC) {
-        return true;
-    }
-    BusPtr bus(gst_element_get_bus(m_pipeline.get()));
-    MessagePtr message(gst_bus_pop_filtered(bus.get(), GST_MESSAGE_ERROR));
-    *error = message ? ErrorFromMessage(message.get())
-                     : PipelineError{0x80004005,
-                                     QStringLiteral("The file could not be prepared for playing.")};
-    return false;
 }
 
 bool MediaPipeline::SetState(GstState target, PipelineError* error) {
@@ -184,12 +107,12 @@ bool MediaPipeline::Seek(double seconds, std::optional<double> stop) {
         return false;
     }
     // A flushing seek prerolls again; waiting for it makes the new position readable at once.
-    return gst_element_get_state(m_pipeline.get(), nullptr, nullptr, kPrerollTimeout) !=
+    return gst_element_get_state(m_pipeline.get(), nullptr, nullptr, kSeekTimeout) !=
            GST_STATE_CHANGE_FAILURE;
 }
 
 double MediaPipeline::Volume() const {
-    gdouble volume = 1.0;
+    gdouble volume = m_volume.value_or(1.0);
     if (m_volumeElement) {
         g_object_get(m_volumeElement.get(), "volume", &volume, nullptr);
     }
@@ -199,6 +122,8 @@ double MediaPipeline::Volume() const {
 void MediaPipeline::SetVolume(double linear) {
     if (m_volumeElement) {
         g_object_set(m_volumeElement.get(), "volume", linear, nullptr);
+    } else if (m_opening) {
+        m_volume = linear;
     }
 }
 

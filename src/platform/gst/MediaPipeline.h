@@ -1,47 +1,62 @@
 #pragma once
 
 #include "GstSupport.h"
+#include "PipelineOpening.h"
 
 #include <QString>
 #include <QStringList>
 
+#include <chrono>
+#include <functional>
+#include <memory>
 #include <optional>
 
 namespace tavi::gst {
 
 // One file's pipeline: either playbin, which finds the decoders itself, or an explicit
 // chain of named elements from the file source to the audio output. The audio filter and
-// sink are given before rendering. Not thread-safe: the owner serialises calls; only the
-// bus is shared with a watcher thread.
+// sink are given before opening. Building and prerolling happen on a worker
+// (PipelineOpening), and so does the final release, because both can block for as long as
+// the file's source does. Not thread-safe: the owner serialises calls; only the bus is
+// shared with a watcher thread.
 class MediaPipeline {
 public:
+    enum class OpenResult { Ready, Failed, Pending };
+
     MediaPipeline() = default;
-    ~MediaPipeline();  // leaves the pipeline in the NULL state before releasing it
+    ~MediaPipeline();  // releases the pipeline, on a worker
     MediaPipeline(const MediaPipeline&) = delete;
     MediaPipeline& operator=(const MediaPipeline&) = delete;
 
-    void SetAudioFilter(ElementPtr filter) { m_audioFilter = std::move(filter); }
-    void SetAudioSink(ElementPtr sink) { m_audioSink = std::move(sink); }
+    void SetAudioFilter(ElementPtr filter) { m_request.audioFilter = std::move(filter); }
+    void SetAudioSink(ElementPtr sink) { m_request.audioSink = std::move(sink); }
     // Where playbin sends video (discarded in real time when none is given). A non-zero
     // windowHandle is handed to the sink's GstVideoOverlay when it asks for one.
     void SetVideoSink(ElementPtr sink, guintptr windowHandle) {
-        m_videoSink = std::move(sink);
-        m_windowHandle = windowHandle;
+        m_request.videoSink = std::move(sink);
+        m_request.windowHandle = windowHandle;
     }
 
-    // Loads the file through playbin and prerolls it. False with *error set on failure.
-    bool RenderWithPlaybin(const QString& file, PipelineError* error);
-    // Loads the file through filesrc ! decoders... ! audio chain; false when an element is
-    // missing or the chain does not preroll (the pipeline is then released).
-    bool RenderWithChain(const QString& file, const QStringList& decoders, PipelineError* error);
+    // Loads the file, through filesrc ! decoders... ! audio chain first when decoders are
+    // given, else (or when that fails) through playbin, and prerolls it, waiting at most
+    // `wait`. Failed sets *error. Pending: the open goes on, and onLateEnd is called on the
+    // worker when it ends; the owner then calls FinishOpen on its own thread.
+    OpenResult Open(const QString& file, const QStringList& decoders,
+                    std::chrono::milliseconds wait, std::function<void()> onLateEnd,
+                    PipelineError* error);
+    // After onLateEnd: takes the prerolled pipeline, or false with *error.
+    bool FinishOpen(PipelineError* error);
+    bool IsOpening() const { return m_opening != nullptr; }
     bool IsRendered() const { return m_pipeline != nullptr; }
+    // Drops the pipeline (or the open in progress) at once; it is stopped on a worker.
+    void Release();
 
     bool SetState(GstState state, PipelineError* error);
     std::optional<double> Position() const;
     std::optional<double> Duration() const;
     // Moves to seconds; stop, when given, ends the run there.
     bool Seek(double seconds, std::optional<double> stop = std::nullopt);
-    // Linear gain, 1.0 = unchanged.
+    // Linear gain, 1.0 = unchanged. Set during an open, it applies once the open ends.
     double Volume() const;
     void SetVolume(double linear);
     bool HasVideo() const;
@@ -49,15 +64,13 @@ public:
     GstElement* Pipeline() const { return m_pipeline.get(); }
 
 private:
-    bool Preroll(PipelineError* error);
-    void Release();
+    void Adopt(RenderedPipeline rendered);
 
+    PipelineRequest m_request;  // the next open's elements
+    std::shared_ptr<PipelineOpening> m_opening;
     ElementPtr m_pipeline;
-    ElementPtr m_volumeElement;  // playbin itself, or the chain's volume element
-    ElementPtr m_audioFilter;
-    ElementPtr m_audioSink;
-    ElementPtr m_videoSink;
-    guintptr m_windowHandle = 0;
+    ElementPtr m_volumeElement;
+    std::optional<double> m_volume;  // set while no volume element existed
     bool m_isPlaybin = false;
 };
 

@@ -1,5 +1,6 @@
 #include "PlaylistPlayer.h"
 
+#include "LengthMeasure.h"
 #include "TotalLengthRun.h"
 #include "app/settings/PlayerSettings.h"
 #include "app/settings/ViewSettings.h"
@@ -26,7 +27,9 @@ PlaylistPlayer::PlaylistPlayer(CTaviDoc& document, QObject* parent)
         engines::CMediaTrack* track = m_document.GetCurrentTrack();
         return track ? track->GetFileName() : QString();
     };
-    hooks.stopPlayback = [this] { m_player.FadeOutAndStop(); };
+    hooks.stopPlayback = [this](std::function<void()> then) {
+        m_player.FadeOutAndStop(std::move(then));
+    };
     connect(&document.editor(), &PlaylistEditor::playRequested, this,
             [this] { m_player.PlayCommand(); });
 
@@ -50,7 +53,7 @@ PlaylistPlayer::~PlaylistPlayer() {
     hooks.playingFile = nullptr;
     hooks.stopPlayback = nullptr;
     if (m_player.IsPlaying()) {
-        m_player.FadeOutAndStop();
+        m_player.StopCommand();  // no event loop will run the fade's steps any more
     }
 }
 
@@ -79,24 +82,6 @@ QString PlaylistPlayer::PositionPaneText(std::optional<double> draggedSeconds) c
     }
 }
 
-std::optional<double> PlaylistPlayer::MeasureLength(const QString& path, QString* error) {
-    settings::ViewSettings& view = settings::viewSettings();
-    const uint32_t soundBankOptions = view.soundBankOptions;
-    view.soundBankOptions = 0;  // measuring must not load sound banks
-    std::optional<double> length;
-    try {
-        auto track = engines::CreateTrackForFile(path, nullptr);
-        track->Open(path);
-        length = track->GetLength();
-    } catch (const errors::CException& e) {
-        if (error) {
-            *error = e.GetErrorMessage();
-        }
-    }
-    view.soundBankOptions = soundBankOptions;
-    return length;
-}
-
 PlaylistPlayer::LengthPane PlaylistPlayer::LengthPaneState() {
     if (engines::CMediaTrack* track = m_document.GetCurrentTrack()) {
         try {
@@ -112,9 +97,15 @@ PlaylistPlayer::LengthPane PlaylistPlayer::LengthPaneState() {
     const QString path = m_host.GetEntry(selection);
     if (path != m_lengthPath) {
         m_lengthPath = path;
-        const auto length = MeasureLength(path, nullptr);
+        m_lengthMeasure = std::make_unique<LengthMeasure>(path);
+        m_lengthCache = {kUnknownDuration, false};
+    }
+    // A file its engine opens in the background shows its length at a later idle pass.
+    if (m_lengthMeasure && m_lengthMeasure->IsDone()) {
+        const std::optional<double>& length = m_lengthMeasure->Length();
         m_lengthCache = length ? LengthPane{FormatDurationSeconds(*length), true}
                                : LengthPane{kUnknownDuration, false};
+        m_lengthMeasure.reset();
     }
     return m_lengthCache;
 }
@@ -130,10 +121,7 @@ void PlaylistPlayer::TotalLength() {
         return;
     }
     if (!m_totalLength) {
-        m_totalLength = new TotalLengthRun(
-            m_document, m_player,
-            [this](const QString& path, QString* error) { return MeasureLength(path, error); },
-            this);
+        m_totalLength = new TotalLengthRun(m_document, m_player, this);
         connect(m_totalLength, &TotalLengthRun::progress, this, [this](const QString& sum) {
             Q_EMIT totalLengthRunning(tr("Calculating total length..."), sum);
         });

@@ -7,11 +7,13 @@
 #include <QTimer>
 
 #include <functional>
+#include <memory>
 #include <optional>
 
 namespace tavi::playlist {
 
 class CTaviDoc;
+class LengthMeasure;
 class TotalLengthRun;
 
 // The player of a document: the player with its host over the document, the 200 ms idle
@@ -24,7 +26,7 @@ public:
     static constexpr int kAutoPlayDelayMs = 500;
 
     explicit PlaylistPlayer(CTaviDoc& document, QObject* parent = nullptr);
-    ~PlaylistPlayer() override;  // a playing track is faded out and stopped
+    ~PlaylistPlayer() override;  // a playing track is stopped
 
     engines::CPlayer& player() { return m_player; }
     const engines::CPlayer& player() const { return m_player; }
@@ -61,7 +63,6 @@ Q_SIGNALS:
 private:
     void StartAutoPlayTimer();
     void TotalLengthEnded(const std::optional<QString>& result);
-    std::optional<double> MeasureLength(const QString& path, QString* error);
 
     CTaviDoc& m_document;
     PlaylistPlayerHost m_host;
@@ -71,6 +72,7 @@ private:
     TotalLengthRun* m_totalLength = nullptr;
     std::optional<WaitCursor> m_totalLengthWait;
     QString m_lengthPath;  // the entry the length pane was last computed for
+    std::unique_ptr<LengthMeasure> m_lengthMeasure;  // its engine still opening it
     LengthPane m_lengthCache;
     std::function<void(const QString&)> m_showError;
     std::function<void(const QString&)> m_showInformation;

@@ -3,7 +3,7 @@
 #include <QObject>
 #include <QTimer>
 
-#include <functional>
+#include <memory>
 #include <optional>
 
 namespace tavi::engines {
@@ -13,6 +13,7 @@ class CPlayer;
 namespace tavi::playlist {
 
 class CTaviDoc;
+class LengthMeasure;
 
 // One Total Length computation: selects each entry in turn, measures it and adds it up,
 // showing the running sum. It goes on from the event loop, a few entries a turn, so the
@@ -22,10 +23,7 @@ class CTaviDoc;
 class TotalLengthRun : public QObject {
     Q_OBJECT
 public:
-    using Measure = std::function<std::optional<double>(const QString& path, QString* error)>;
-
-    TotalLengthRun(CTaviDoc& document, engines::CPlayer& player, Measure measure,
-                   QObject* parent = nullptr);
+    TotalLengthRun(CTaviDoc& document, engines::CPlayer& player, QObject* parent = nullptr);
     ~TotalLengthRun() override;
 
     void Start();
@@ -39,12 +37,14 @@ Q_SIGNALS:
 
 private:
     void Step();
-    void MeasureEntry(int row);
+    // False while the entry measured last is still being opened.
+    bool TakeMeasure();
     void Finish();
 
     CTaviDoc& m_document;
     engines::CPlayer& m_player;
-    Measure m_measure;
+    std::unique_ptr<LengthMeasure> m_measure;  // the entry being measured
+    QString m_measuredPath;
     QTimer m_next;
     int m_row = 0;
     int m_selection = -1;

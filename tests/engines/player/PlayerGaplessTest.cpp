@@ -98,7 +98,7 @@ TEST_F(GaplessPlayer, EveryModePlaysTheSameEntriesInTheSameOrder) {
         }
         EXPECT_EQ(player->PreparedTracksUsed(), c.preparedUsed) << "mode " << c.mode;
         if (c.mode == ModeNormal || c.mode == ModeIntro) {
-            ASSERT_TRUE(waitStopped(3000));
+            ASSERT_TRUE(waitStopped(10000));
             processEventsFor(100);
             EXPECT_EQ(host->startedAt.size(), c.starts) << "mode " << c.mode;
             EXPECT_EQ(host->selection, 0) << "a run ends with the first entry selected";
@@ -110,7 +110,7 @@ TEST_F(GaplessPlayer, EveryModePlaysTheSameEntriesInTheSameOrder) {
 TEST_F(GaplessPlayer, RandomPlayOpensNothingAhead) {
     make(tones({0.5, 0.5, 0.5}), 0, ModeRandom);
     player->PlayCommand();
-    ASSERT_TRUE(waitStarts(3, 5000));
+    ASSERT_TRUE(waitStarts(3, 10000));
     EXPECT_EQ(player->PreparedTracksUsed(), 0);
     EXPECT_TRUE(player->PreparedFile().isEmpty());
 }
@@ -120,7 +120,7 @@ TEST_F(GaplessPlayer, ASelectionChangeInTheLastSecondsPlaysTheNewSuccessor) {
     player->PlayCommand();
     ASSERT_TRUE(waitPrepared(host->entries[1], 1500)) << "the next entry is opened ahead";
     host->selection = 2;
-    ASSERT_TRUE(waitStarts(2, 3000));
+    ASSERT_TRUE(waitStarts(2, 10000));
     EXPECT_EQ(host->startedAt[1], 3);
     EXPECT_EQ(host->started[1], host->entries[3]);
 }
@@ -140,7 +140,7 @@ TEST_F(GaplessPlayer, ATrackOpenedAheadIsDiscardedWhenTheListChanges) {
             host->entries.insert(1, spare[0]);
         }
         const QString expected = host->entries[1];
-        ASSERT_TRUE(waitStarts(2, 3000)) << "change " << change;
+        ASSERT_TRUE(waitStarts(2, 10000)) << "change " << change;
         EXPECT_EQ(host->started[1], expected) << "change " << change;
         EXPECT_EQ(host->startedAt[1], 1) << "change " << change;
     }

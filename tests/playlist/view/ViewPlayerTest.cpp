@@ -2,12 +2,14 @@
 // double clicks, the wheel, the status panes, Total Length and AutoPlay.
 #include "../PlaylistTestSupport.h"
 
+#include "engines/directshow/CDirectShowTrack.h"
 #include "engines/player/CPlayer.h"
 #include "playlist/CommandIds.h"
 #include "playlist/player/PlaylistPlayer.h"
 #include "playlist/view/CPlayListBox.h"
 #include "playlist/view/CTaviView.h"
 #include "support/QtApp.h"
+#include "support/TestMedia.h"
 
 #include <QApplication>
 #include <QKeyEvent>
@@ -135,6 +137,26 @@ TEST_F(ViewPlayback, TotalLengthAddsEveryEntryAndRestoresTheSelection) {
     EXPECT_EQ(sums.first(), QStringLiteral("0:00:00"));
     EXPECT_EQ(sums.last(), QStringLiteral("1:01:02"));
     EXPECT_EQ(model().current(), 1);
+}
+
+// Every file opens in the background here: Total Length and the length pane wait for the
+// engine instead of taking its not-yet-known length for an error.
+TEST_F(ViewPlayback, LengthsOfFilesOpenedInTheBackgroundAreWaitedFor) {
+    const QString wav = files.filePath(QStringLiteral("two.wav"));
+    ASSERT_TRUE(tavi::test::MakeWav(wav, 2.5));
+    fill({wav, QStringLiteral("3.pause")}, 0);
+    const auto wait = tavi::engines::CDirectShowTrack::OpenWait();
+    tavi::engines::CDirectShowTrack::SetOpenWait(std::chrono::milliseconds(0));
+    totalLength();
+    tavi::settings::viewSettings().showSongLength = true;
+    EXPECT_TRUE(processEventsUntil([&] { return view->playlistPlayer().LengthPaneState().enabled; },
+                                   20000));
+    tavi::engines::CDirectShowTrack::SetOpenWait(wait);
+    EXPECT_TRUE(view->errors.isEmpty()) << view->errors.join(QLatin1Char('|')).toStdString();
+    EXPECT_EQ(view->information,
+              QStringList{QStringLiteral(
+                  "The play list contains 2 songs.\nThe total length is: 0:00:05.")});
+    EXPECT_EQ(view->playlistPlayer().LengthPaneState().text, QStringLiteral("0:00:02"));
 }
 
 TEST_F(ViewPlayback, EscapeEndsTotalLengthAndAnErrorEndsItUnlessIgnored) {

@@ -4,6 +4,7 @@
 #include "engines/TrackFactory.h"
 #include "engines/directshow/CDirectShowPersistFilterList.h"
 #include "engines/directshow/CDirectShowTrack.h"
+#include "support/OpenWait.h"
 #include "support/PulseAudioServer.h"
 #include "support/QtPrinters.h"
 #include "support/TestMedia.h"
@@ -61,7 +62,10 @@ protected:
 
 class DXFilterPage : public testing::Test {
 protected:
-    DXFilterPage() { qputenv("TAVI_AUDIO_OUTPUT", "null"); }
+    DXFilterPage() {
+        qputenv("TAVI_AUDIO_OUTPUT", "null");
+        tavi::test::WaitForEveryOpen();  // the page works on the opened pipeline's elements
+    }
     ~DXFilterPage() override {
         directShowFilters().effects = m_saved.effects;
         directShowFilters().output = m_saved.output;

@@ -2,6 +2,7 @@
 
 #include "app/settings/ViewSettings.h"
 #include "engines/CMediaTrack.h"
+#include "support/OpenWait.h"
 #include "support/SettingsScope.h"
 #include "ui/video/CMediaTrackVideoWnd.h"
 
@@ -19,6 +20,7 @@ class VideoWindowTest : public testing::Test {
 protected:
     VideoWindowTest() {
         ui::CMediaTrackVideoWnd::Register();
+        WaitForEveryOpen();  // the tests look at the window right after Open
         window().SetFullScreen(false);
         window().showNormal();
         window().CancelDelayedHide();  // a hide left pending by an earlier test
