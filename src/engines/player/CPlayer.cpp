@@ -182,13 +182,18 @@ void CPlayer::PauseCommand() {
     }
 }
 
-void CPlayer::NextCommand() {
+// A playing track fades out first; the move then plays the entry it selects.
+void CPlayer::StopThenMove(void (CPlayer::*move)(bool play)) {
     EndFadeFirst();
     if (IsPlaying()) {
-        FadeOutAndStop([this] { MoveToNext(true); });
+        FadeOutAndStop([this, move] { (this->*move)(true); });
     } else {
-        MoveToNext(false);
+        (this->*move)(false);
     }
+}
+
+void CPlayer::NextCommand() {
+    StopThenMove(&CPlayer::MoveToNext);
 }
 
 void CPlayer::MoveToNext(bool play) {
@@ -212,12 +217,7 @@ void CPlayer::MoveToNext(bool play) {
 }
 
 void CPlayer::PreviousCommand() {
-    EndFadeFirst();
-    if (IsPlaying()) {
-        FadeOutAndStop([this] { MoveToPrevious(true); });
-    } else {
-        MoveToPrevious(false);
-    }
+    StopThenMove(&CPlayer::MoveToPrevious);
 }
 
 void CPlayer::MoveToPrevious(bool play) {

@@ -113,6 +113,7 @@ private:
     void AfterTrackEnded();
     void EndFadeFirst();
     void RunAfterFade();
+    void StopThenMove(void (CPlayer::*move)(bool play));
     void MoveToNext(bool play);
     void MoveToPrevious(bool play);
     template <typename Action>
