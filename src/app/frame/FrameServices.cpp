@@ -122,8 +122,11 @@ void FrameServices::StartMixer(CMainFrame& frame) {
 void FrameServices::ShowOptions(CMainFrame& frame) {
     const QString mediaDir = settings::playerSettings().mediaDir;
     ui::COptionsSheet sheet(ui::OptionsPageRegistry::instance(), &frame);
-    QObject::connect(&sheet, &ui::COptionsSheet::applied, &frame,
-                     [&frame] { frame.services().SaveSettings(); });
+    QObject::connect(&sheet, &ui::COptionsSheet::applied, &frame, [&frame] {
+        frame.services().SaveSettings();
+        // "UseMetaData" or the name pattern may have changed: the list names its rows anew.
+        frame.document().model().invalidateDisplayNames();
+    });
     if (sheet.exec() == QDialog::Accepted && settings::playerSettings().mediaDir != mediaDir) {
         frame.explorerBar()->SetRoot(settings::playerSettings().mediaDir);
     }

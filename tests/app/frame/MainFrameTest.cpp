@@ -39,6 +39,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
+#include <QSignalSpy>
 #include <QStatusBar>
 #include <QTabWidget>
 #include <QTest>
@@ -520,9 +521,12 @@ TEST(AnimatedNotifyIcon, TurnsThroughItsFourFramesAndStopsOnTheFirst) {
     EXPECT_EQ(icon.CurrentFrame(), 136);
 }
 
-// Options, then OK: the application writes the settings at once, not only at exit.
-TEST_F(MainFrameTest, OkInTheOptionsSheetWritesTheSettings) {
+// Options, then OK: the application writes the settings at once, not only at exit, and the
+// list names its rows anew by the options as they are now.
+TEST_F(MainFrameTest, OkInTheOptionsSheetWritesTheSettingsAndRenamesTheRows) {
     WatchedFrame& shown = ShownFrame();
+    document.model().reset({QStringLiteral("7.pause")}, 0);
+    QSignalSpy renamed(&document.model(), &QAbstractItemModel::dataChanged);
     QTimer::singleShot(0, [] {
         if (auto* sheet = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
             sheet->accept();
@@ -530,4 +534,5 @@ TEST_F(MainFrameTest, OkInTheOptionsSheetWritesTheSettings) {
     });
     shown.OnCommand(tavi::frame::cmd::kOptions);
     EXPECT_EQ(services.settingsSaved, 1);
+    EXPECT_GE(renamed.count(), 1);
 }
