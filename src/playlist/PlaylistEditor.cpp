@@ -45,16 +45,14 @@ PlaylistEditor::PlaylistEditor(PlaylistModel& model, CUndoDoc& document)
         } else {
             m_additionCursor.reset();
         }
-        setBusy(running, m_longOperations);
+        busyMayHaveChanged();
     });
 }
 
-void PlaylistEditor::setBusy(bool additions, int longOperations) {
-    const bool was = IsBusy();
-    m_additionsRunning = additions;
-    m_longOperations = longOperations;
-    if (IsBusy() != was) {
-        Q_EMIT busyChanged(IsBusy());
+void PlaylistEditor::busyMayHaveChanged() {
+    if (IsBusy() != m_announcedBusy) {
+        m_announcedBusy = IsBusy();
+        Q_EMIT busyChanged(m_announcedBusy);
     }
     runWaitingChanges();
 }
@@ -79,11 +77,13 @@ void PlaylistEditor::runWaitingChanges() {
 }
 
 void PlaylistEditor::BeginLongOperation() {
-    setBusy(m_additionsRunning, m_longOperations + 1);
+    ++m_longOperations;
+    busyMayHaveChanged();
 }
 
 void PlaylistEditor::EndLongOperation() {
-    setBusy(m_additionsRunning, std::max(0, m_longOperations - 1));
+    m_longOperations = std::max(0, m_longOperations - 1);
+    busyMayHaveChanged();
 }
 
 void PlaylistEditor::CancelAdditions() {

@@ -97,7 +97,7 @@ public:
 
     // Whether a long operation runs on the list (a folder being added, Total Length): edits
     // from outside wait until it is over, the window's edit commands are off.
-    bool IsBusy() const { return m_additionsRunning || m_longOperations > 0; }
+    bool IsBusy() const { return m_additions->IsRunning() || m_longOperations > 0; }
     // Total Length and the like hold the list busy between these calls.
     void BeginLongOperation();
     void EndLongOperation();
@@ -124,7 +124,7 @@ private:
     static std::vector<AdditionQueue::Step> entrySteps(const QStringList& paths);
     void moveSelectedTo(int target, int undoId);
     bool playing() const { return m_hooks.isPlaying && m_hooks.isPlaying(); }
-    void setBusy(bool additions, int longOperations);
+    void busyMayHaveChanged();
     void runWaitingChanges();
     void sortByKnownNames();
     bool TrashCurrentFile(const QString& path);
@@ -134,8 +134,8 @@ private:
     Hooks m_hooks;
     AdditionQueue* m_additions;
     std::optional<WaitCursor> m_additionCursor;
-    bool m_additionsRunning = false;
     int m_longOperations = 0;
+    bool m_announcedBusy = false;  // what busyChanged said last
     std::deque<std::function<void()>> m_waitingChanges;
     bool m_runningWaiting = false;
     bool m_sortWaiting = false;
