@@ -123,6 +123,38 @@ TEST_F(BlackBox, PlaylistEditsAndOutOfRangeItems) {
     EXPECT_EQ(Tavictl({QStringLiteral("status")}).out, QStringLiteral("STOP"));
 }
 
+// Calls kept in flight still reach the player in order; one failing among them is reported
+// once the rest are answered, and does not stop those sent after it.
+TEST_F(BlackBox, CallsInFlightKeepTheirOrderAndReportAFailure) {
+    BusClient client(QDBusConnection::sessionBus());
+    const QString playlist = client.Object(QStringLiteral("Playlist"));
+    QList<QVariantList> adds;
+    QStringList expected;
+    for (int i = 0; i < 3 * BusClient::kCallsInFlight; ++i) {
+        expected.append(QStringLiteral("/music/%1.mp3").arg(i));
+        adds.append({expected.back()});
+    }
+    client.CallEach(playlist, QStringLiteral("Add"), adds);
+    QList<QVariantList> indexes;
+    for (int i = 0; i < expected.size(); ++i) {
+        indexes.append(QVariantList{i});
+    }
+    QStringList items;
+    for (const QVariant& item : client.CallEach(playlist, QStringLiteral("Item"), indexes)) {
+        items.append(item.toString());
+    }
+    EXPECT_EQ(items, expected);
+
+    const QList<QVariantList> inserts{{0, QStringLiteral("/first.mp3")},
+                                      {QStringLiteral("nowhere"), QStringLiteral("/bad.mp3")},
+                                      {0, QStringLiteral("/after.mp3")}};
+    EXPECT_THROW(client.CallEach(playlist, QStringLiteral("Insert"), inserts),
+                 tavi::automation::ClientError);
+    EXPECT_EQ(client.Call(playlist, QStringLiteral("Item"), {0}).toString(),
+              QStringLiteral("/after.mp3"));
+    EXPECT_EQ(client.Call(playlist, QStringLiteral("Count")).toInt(), expected.size() + 2);
+}
+
 TEST_F(BlackBox, ErrorsCarryTheirTextsAndCodes) {
     const struct {
         QStringList arguments;

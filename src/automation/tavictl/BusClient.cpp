@@ -6,6 +6,10 @@
 #include <QDBusMessage>
 #include <QDBusMetaType>
 #include <QDBusObjectPath>
+#include <QDBusPendingCall>
+
+#include <deque>
+#include <optional>
 
 namespace tavi::automation {
 
@@ -64,8 +68,8 @@ int BusClient::Bind(const QString& path, const QString& member) {
     return ids.front();
 }
 
-QVariant BusClient::Invoke(const QString& path, int id, ushort flags,
-                           const QVariantList& arguments) {
+QDBusMessage BusClient::InvokeMessage(const QString& path, int id, ushort flags,
+                                      const QVariantList& arguments) {
     QDBusMessage call = QDBusMessage::createMethodCall(
         AutomationBus::kService, path, AutomationBus::kDispatchInterface, QStringLiteral("Invoke"));
     QVariantList wrapped;
@@ -73,8 +77,48 @@ QVariant BusClient::Invoke(const QString& path, int id, ushort flags,
         wrapped.append(QVariant::fromValue(QDBusVariant(argument)));
     }
     call << id << QVariant::fromValue(flags) << QVariant::fromValue(wrapped);
-    const QVariant result = Checked(m_bus.call(call)).arguments().front();
-    return result.value<QDBusVariant>().variant();
+    return call;
+}
+
+QVariant BusClient::Invoke(const QString& path, int id, ushort flags,
+                           const QVariantList& arguments) {
+    const QDBusMessage reply = Checked(m_bus.call(InvokeMessage(path, id, flags, arguments)));
+    return reply.arguments().front().value<QDBusVariant>().variant();
+}
+
+QVariantList BusClient::CallEach(const QString& path, const QString& member,
+                                 const QList<QVariantList>& argumentLists) {
+    const int id = Bind(path, member);
+    QVariantList results;
+    std::optional<ClientError> failure;
+    std::deque<QDBusPendingCall> inFlight;
+    auto answerOldest = [&] {
+        QDBusPendingCall call = inFlight.front();
+        inFlight.pop_front();
+        call.waitForFinished();
+        try {
+            const QDBusMessage reply = Checked(call.reply());
+            results.append(reply.arguments().front().value<QDBusVariant>().variant());
+        } catch (const ClientError& error) {
+            if (!failure) {
+                failure = error;
+            }
+        }
+    };
+    for (const QVariantList& arguments : argumentLists) {
+        inFlight.push_back(
+            m_bus.asyncCall(InvokeMessage(path, id, kMethod | kPropertyGet, arguments)));
+        if (int(inFlight.size()) >= kCallsInFlight) {
+            answerOldest();
+        }
+    }
+    while (!inFlight.empty()) {
+        answerOldest();
+    }
+    if (failure) {
+        throw *failure;
+    }
+    return results;
 }
 
 QVariant BusClient::Call(const QString& path, const QString& member,

@@ -34,12 +34,21 @@ public:
     // A member of the object at path: a method call or property read, or a property put.
     QVariant Call(const QString& path, const QString& member, const QVariantList& arguments = {});
     void Put(const QString& path, const QString& member, const QVariant& value);
+    // The method member once for each argument list, in order, with up to kCallsInFlight calls
+    // on the bus at a time: a long run pays the bus's round trip once a window, not once a
+    // call. Results come back in the same order; the first failure is thrown once every call
+    // sent has been answered.
+    static constexpr int kCallsInFlight = 32;
+    QVariantList CallEach(const QString& path, const QString& member,
+                          const QList<QVariantList>& argumentLists);
     // The object a member of the Application object answers (Player, Playlist, Console...).
     QString Object(const QString& name);
 
 private:
     int Bind(const QString& path, const QString& member);
     QVariant Invoke(const QString& path, int id, ushort flags, const QVariantList& arguments);
+    static QDBusMessage InvokeMessage(const QString& path, int id, ushort flags,
+                                      const QVariantList& arguments);
 
     QDBusConnection m_bus;
     QString m_application;

@@ -83,10 +83,11 @@ const std::map<QString, Command>& Commands() {
         {QStringLiteral("add"),
          {1, -1,
           [playlist](auto& c, auto& a) {
-              const QString path = c.Object(playlist);
+              QList<QVariantList> files;
               for (const QString& file : a) {
-                  c.Call(path, QStringLiteral("Add"), {Absolute(file)});
+                  files.append({Absolute(file)});
               }
+              c.CallEach(c.Object(playlist), QStringLiteral("Add"), files);
               return 0;
           }}},
         {QStringLiteral("insert"),
