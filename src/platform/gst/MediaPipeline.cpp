@@ -1,11 +1,13 @@
 #include "MediaPipeline.h"
 
+#include <algorithm>
 #include <utility>
 
 namespace tavi::gst {
 
 namespace {
-constexpr GstClockTime kSeekTimeout = 20 * GST_SECOND;
+// A local file prerolls after a seek in a few ms; a stalled one must not hold the window.
+constexpr GstClockTime kSeekWait = 30 * GST_MSECOND;
 }  // namespace
 
 MediaPipeline::~MediaPipeline() {
@@ -19,6 +21,7 @@ void MediaPipeline::Release() {
     }
     m_volumeElement.reset();
     m_volume.reset();
+    m_seekTarget.reset();
     ReleaseInBackground(std::move(m_pipeline));
 }
 
@@ -79,6 +82,12 @@ bool MediaPipeline::SetState(GstState target, PipelineError* error) {
 }
 
 std::optional<double> MediaPipeline::Position() const {
+    if (m_seekTarget) {
+        if (gst_element_get_state(m_pipeline.get(), nullptr, nullptr, 0) == GST_STATE_CHANGE_ASYNC) {
+            return m_seekTarget;
+        }
+        m_seekTarget.reset();
+    }
     gint64 position = 0;
     if (!m_pipeline || !gst_element_query_position(m_pipeline.get(), GST_FORMAT_TIME, &position)) {
         return std::nullopt;
@@ -106,9 +115,15 @@ bool MediaPipeline::Seek(double seconds, std::optional<double> stop) {
                           stop ? gint64(*stop * GST_SECOND) : GST_CLOCK_TIME_NONE)) {
         return false;
     }
-    // A flushing seek prerolls again; waiting for it makes the new position readable at once.
-    return gst_element_get_state(m_pipeline.get(), nullptr, nullptr, kSeekTimeout) !=
-           GST_STATE_CHANGE_FAILURE;
+    // A flushing seek prerolls again; a short wait for it makes the new position readable.
+    const GstStateChangeReturn preroll =
+        gst_element_get_state(m_pipeline.get(), nullptr, nullptr, kSeekWait);
+    if (preroll == GST_STATE_CHANGE_FAILURE) {
+        return false;
+    }
+    m_seekTarget = preroll == GST_STATE_CHANGE_ASYNC ? std::optional(std::max(0.0, seconds))
+                                                     : std::nullopt;
+    return true;
 }
 
 double MediaPipeline::Volume() const {

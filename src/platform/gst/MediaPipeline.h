@@ -54,7 +54,9 @@ public:
     bool SetState(GstState state, PipelineError* error);
     std::optional<double> Position() const;
     std::optional<double> Duration() const;
-    // Moves to seconds; stop, when given, ends the run there.
+    // Moves to seconds; stop, when given, ends the run there. Waits for the new position's
+    // preroll a short while at most; until it is there, Position answers the target, and a
+    // failure later arrives on the bus as an error.
     bool Seek(double seconds, std::optional<double> stop = std::nullopt);
     // Linear gain, 1.0 = unchanged. Set during an open, it applies once the open ends.
     double Volume() const;
@@ -72,6 +74,7 @@ private:
     ElementPtr m_volumeElement;
     std::optional<double> m_volume;  // set while no volume element existed
     bool m_isPlaybin = false;
+    mutable std::optional<double> m_seekTarget;  // while the preroll after a seek runs
 };
 
 }  // namespace tavi::gst
