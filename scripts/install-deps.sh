@@ -18,6 +18,8 @@ PACKAGES=(
     gstreamer1.0-libav gstreamer1.0-tools gstreamer1.0-plugins-base-apps gstreamer1.0-x gstreamer1.0-alsa gstreamer1.0-pulseaudio
     # gapless MP3 test files for the gap benchmark
     lame
+    # script macros: JavaScript and Lua engines
+    qt6-declarative-dev liblua5.4-dev
     # compression of in-memory snapshots
     libzstd-dev
     # headless runs and screenshots, and checks of the desktop files

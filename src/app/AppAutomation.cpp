@@ -3,6 +3,8 @@
 #include "AppAutomationHost.h"
 #include "CTaviApp.h"
 #include "CommandLine.h"
+#include "app/frame/CMainFrame.h"
+#include "app/frame/FrameCommandIds.h"
 #include "app/settings/AppKey.h"
 #include "automation/dbus/AutomationBus.h"
 #include "automation/dbus/StartupGate.h"
@@ -87,7 +89,7 @@ AppAutomation::AppAutomation(CTaviApp& app, std::unique_ptr<automation::StartupG
       m_model(std::make_unique<automation::AutomationModel>(*m_host)),
       m_gate(std::move(gate)) {
     // The macros listed under the program's key, loaded with the main window.
-    m_model->macroList().Load(settings::openApplicationKey(reg::Registry::instance()));
+    m_model->macroList().LoadAllMacros();
     QDBusConnection bus = QDBusConnection::sessionBus();
     if (bus.isConnected()) {
         m_bus = new automation::AutomationBus(
@@ -110,7 +112,14 @@ AppAutomation::AppAutomation(CTaviApp& app, std::unique_ptr<automation::StartupG
     if (QMainWindow* window = app.MainWindow()) {
         window->installEventFilter(this);
     }
-    QTimer::singleShot(0, this, [this] { m_model->FireStartup(); });
+    // The window posts itself the start-up command once it is up; without one it runs now.
+    app.SetStartupCommand([this] { m_model->RunStartup(); });
+    QTimer::singleShot(0, this, [&app] {
+        auto* frame = qobject_cast<frame::CMainFrame*>(app.MainWindow());
+        if (!frame || !frame->OnCommand(frame::cmd::kStartup)) {
+            app.RunStartupCommand();
+        }
+    });
 }
 
 void AppAutomation::StartMpris(QDBusConnection bus) {
@@ -123,6 +132,7 @@ void AppAutomation::StartMpris(QDBusConnection bus) {
 }
 
 AppAutomation::~AppAutomation() {
+    m_model->macroList().CloseAllMacros();
     m_gate.reset();  // no call reaches the bus object once it is going
     delete m_bus;
     m_bus = nullptr;

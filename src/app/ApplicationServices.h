@@ -24,6 +24,9 @@ public:
     // Writes every setting to the user's file now (after the options sheet's OK or Apply),
     // so that a later crash loses nothing the user confirmed.
     virtual void SaveSettings() = 0;
+    // The start-up command the main window posts itself once it is up: the start-up
+    // macros run and Application.Startup is raised.
+    virtual void RunStartupCommand() = 0;
 };
 
 }  // namespace tavi::app

@@ -54,6 +54,13 @@ public:
     void CloseMainWindow();
     // Writes every setting now, as the exit does (the options sheet's OK and Apply).
     void SaveSettings() override;
+    void RunStartupCommand() override {
+        if (m_startupCommand) {
+            m_startupCommand();
+        }
+    }
+    // What the start-up command does (the object model sets it).
+    void SetStartupCommand(std::function<void()> command) { m_startupCommand = std::move(command); }
     // The session ends by a signal: nothing may ask. A modified playlist is saved to its
     // file with "SaveOnExit", otherwise kept as the recovery copy; the settings are
     // written; then the event loop ends.
@@ -70,6 +77,7 @@ private:
     void LoadSettings();
     void KeepPlaylistForNextSession();
     void EnsureMainWindow();
+    std::function<void()> m_startupCommand;
     bool ProcessShellCommand();
     void ReopenRecentPlaylist();
     void SaveRecentFiles();

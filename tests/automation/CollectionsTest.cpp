@@ -3,11 +3,11 @@
 // Console and SendKeys.
 #include "ObjectTestSupport.h"
 
-#include "automation/objects/CMacroList.h"
 #include "automation/objects/EnumVariant.h"
 #include "automation/objects/Guids.h"
 #include "automation/objects/PropertyPagesDialog.h"
 #include "automation/objects/SendKeys.h"
+#include "automation/script/CMacroList.h"
 #include "support/TempRegistry.h"
 
 #include <QApplication>
@@ -34,7 +34,7 @@ protected:
     QStringList macroNames() {
         QStringList names;
         for (const auto& macro : objects->macroList().Macros()) {
-            names.append(macro->name);
+            names.append(macro->Name());
         }
         return names;
     }
@@ -150,33 +150,39 @@ TEST_F(CollectionsTest, MacroObjectKeepsFileAndStartupWithoutAnEngine) {
     auto macro = Get(macros(), QStringLiteral("Add"), {Str("night")});
     Put(Object(macro), QStringLiteral("FileName"), Str("/scripts/night.js"));
     Put(Object(macro), QStringLiteral("Startup"), Variant::FromBool(true));
-    EXPECT_EQ(objects->macroList().Find(QStringLiteral("night"))->fileName,
+    EXPECT_EQ(objects->macroList().Find(QStringLiteral("night"))->FileName(),
               QStringLiteral("/scripts/night.js"));
-    EXPECT_TRUE(objects->macroList().Find(QStringLiteral("night"))->startup);
+    EXPECT_TRUE(objects->macroList().Find(QStringLiteral("night"))->Startup());
     EXPECT_TRUE(Get(Object(macro), QStringLiteral("Dispatch")).ToObject() == nullptr);
     EXPECT_FALSE(Get(Object(macro), QStringLiteral("Enabled")).ToBool());
     EXPECT_FALSE(Get(Object(macro), QStringLiteral("Create"), {Str("NoSuchEngine")}).ToBool());
 }
 
-TEST_F(CollectionsTest, MacroListRoundTripsThroughTheMacrosKey) {
+TEST_F(CollectionsTest, MacroKeysAreWrittenOnSaveAndGoWithTheirMacroAtOnce) {
     TempRegistry registry;
-    CMacroList list;
-    list.CreateMacro(QStringLiteral("alpha"))->fileName = QStringLiteral("/s/a.js");
-    auto beta = list.CreateMacro(QStringLiteral("beta"));
-    beta->fileName = QStringLiteral("/s/b.vbs");
-    beta->startup = true;
-    tavi::reg::RegKey key = registry->open(tavi::reg::Root::CurrentUser,
-                                           QStringLiteral("Software\\Kestrova\\Tavi"), true);
-    ASSERT_TRUE(list.Save(key));
-    list.RemoveAt(0);
-    ASSERT_TRUE(list.Save(key)) << "saving replaces the whole key";
-    CMacroList read;
-    read.Load(registry.reopen().open(tavi::reg::Root::CurrentUser,
-                                     QStringLiteral("Software\\Kestrova\\Tavi")));
+    const QString program = QStringLiteral("Software\\Kestrova\\Tavi");
+    auto opener = [&] { return registry->open(tavi::reg::Root::CurrentUser, program, true); };
+    {
+        tavi::automation::script::CMacroList list(opener);
+        list.CreateMacro(QStringLiteral("alpha"))->ReloadMacro(QStringLiteral("/s/a.js"));
+        auto beta = list.CreateMacro(QStringLiteral("beta"));
+        beta->ReloadMacro(QStringLiteral("/s/b.vbs"));
+        beta->SetStartup(true);
+        ASSERT_TRUE(list.SaveAllMacros());
+        list.RemoveAt(0);  // its key goes now, not at the next save
+    }
+    registry.reopen();
+    tavi::automation::script::CMacroList read(opener);
+    read.LoadAllMacros();
     ASSERT_EQ(read.Count(), 1);
-    EXPECT_EQ(read.At(0)->name, QStringLiteral("beta"));
-    EXPECT_EQ(read.At(0)->fileName, QStringLiteral("/s/b.vbs"));
-    EXPECT_TRUE(read.At(0)->startup);
+    EXPECT_EQ(read.At(0)->Name(), QStringLiteral("beta"));
+    EXPECT_EQ(read.At(0)->FileName(), QStringLiteral("/s/b.vbs"));
+    EXPECT_TRUE(read.At(0)->Startup());
+    read.CreateMacro(QStringLiteral("beta"));  // replaces the old one, and its key
+    registry.reopen();
+    tavi::automation::script::CMacroList again(opener);
+    again.LoadAllMacros();
+    EXPECT_EQ(again.Count(), 0);
 }
 
 TEST_F(CollectionsTest, EnumeratorsFollowTheirContract) {

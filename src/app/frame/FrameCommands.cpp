@@ -82,6 +82,7 @@ const FrameCommandTable::Entry FrameCommandTable::kEntries[] = {
     {cmd::kExit, [](CMainFrame& f) { f.close(); }, Always, Never},
     {cmd::kAppExit, [](CMainFrame& f) { f.close(); }, Always, Never},
     {cmd::kAbout, [](CMainFrame& f) { AboutDialog(&f).exec(); }, Always, Never},
+    {cmd::kStartup, [](CMainFrame& f) { f.services().RunStartupCommand(); }, Always, Never},
     {cmd::kHelpContents, [](CMainFrame& f) { FrameServices::OpenManual(f); }, Always, Never},
     BarEntry<cmd::kViewMainToolbar>(),
     BarEntry<cmd::kViewStatusBar>(),

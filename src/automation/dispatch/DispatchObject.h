@@ -47,8 +47,10 @@ public:
     // The object's type name, as class information reports it.
     virtual QString TypeName() const = 0;
 
-    std::vector<DispId> GetIDsOfNames(const QStringList& names) const;
-    Variant Invoke(DispId id, uint16_t flags, std::vector<Variant> arguments);
+    // Objects whose members are known only when asked (a script's functions) answer these
+    // themselves; the others find them in their table.
+    virtual std::vector<DispId> GetIDsOfNames(const QStringList& names) const;
+    virtual Variant Invoke(DispId id, uint16_t flags, std::vector<Variant> arguments);
     const std::vector<Member>& Members() const { return m_members; }
     const Member* FindMember(DispId id) const;
 

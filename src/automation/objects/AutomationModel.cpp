@@ -6,6 +6,8 @@
 #include "CDocumentDispatch.h"
 #include "CMacrosCollection.h"
 #include "CPlayerDispatch.h"
+#include "app/settings/AppKey.h"
+#include "automation/script/CActiveScriptSite.h"
 #include "playlist/CTaviDoc.h"
 
 namespace tavi::automation {
@@ -16,6 +18,7 @@ AutomationModel::AutomationModel(AutomationHost& host, QObject* parent)
       m_application(std::make_shared<CApplication>(*this)),
       m_player(std::make_shared<CPlayerDispatch>(host)),
       m_console(std::make_shared<CConsoleDispatch>(host.Console())),
+      m_macroList([] { return settings::openApplicationKey(reg::Registry::instance()); }, this),
       m_macros(std::make_shared<CMacrosCollection>(m_macroList)) {
     WatchDocument(host.ActiveDocument());
 }
@@ -37,6 +40,18 @@ std::shared_ptr<DispatchObject> AutomationModel::DocumentObject(playlist::CTaviD
 
 std::shared_ptr<CApplication> AutomationModel::CreateApplication() {
     return std::make_shared<CApplication>(*this);
+}
+
+void AutomationModel::RunStartup() {
+    m_macroList.RunStartupMacros();
+    FireStartup();
+}
+
+void AutomationModel::RegisterNamedItems(script::CActiveScriptSite& site) {
+    constexpr uint32_t kFlags = script::scriptitem::kIsVisible | script::scriptitem::kIsSource;
+    site.AddNamedItemInfo(QStringLiteral("Application"), m_application, kFlags);
+    site.AddNamedItemInfo(QStringLiteral("Player"), m_player, kFlags);
+    site.AddNamedItemInfo(QStringLiteral("Console"), m_console, kFlags);
 }
 
 void AutomationModel::FireStartup() {

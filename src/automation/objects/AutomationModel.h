@@ -1,6 +1,7 @@
 #pragma once
 
-#include "CMacroList.h"
+#include "automation/script/CMacroList.h"
+#include "automation/script/CScriptHost.h"
 
 #include <QObject>
 
@@ -23,14 +24,14 @@ class DispatchObject;
 // that raises Startup and Shutdown), the Player, the Console, the macro list with its
 // Macros collection, and the document's Document object. Outside clients each get a new
 // Application over the same model.
-class AutomationModel : public QObject {
+class AutomationModel : public QObject, public script::CScriptHost {
     Q_OBJECT
 public:
     explicit AutomationModel(AutomationHost& host, QObject* parent = nullptr);
     ~AutomationModel() override;
 
     AutomationHost& host() const { return m_host; }
-    CMacroList& macroList() { return m_macroList; }
+    script::CMacroList& macroList() { return m_macroList; }
 
     const std::shared_ptr<CApplication>& MainApplication() const { return m_application; }
     const std::shared_ptr<CPlayerDispatch>& Player() const { return m_player; }
@@ -42,18 +43,25 @@ public:
     // A new Application object for an outside client.
     std::shared_ptr<CApplication> CreateApplication();
 
+    // The start-up command: the macros marked for it run, then Startup is raised, so that
+    // they hear it.
+    void RunStartup();
     // The application events on the main Application object.
     void FireStartup();
     void FireShutdown();
+
+    // Every macro sees the main window's Application, Player and Console, and their events.
+    void RegisterNamedItems(script::CActiveScriptSite& site) override;
 
 private:
     void WatchDocument(playlist::CTaviDoc* document);
 
     AutomationHost& m_host;
-    CMacroList m_macroList;
     std::shared_ptr<CApplication> m_application;
     std::shared_ptr<CPlayerDispatch> m_player;
     std::shared_ptr<CConsoleDispatch> m_console;
+    // After the objects: macros are closed while the objects they use still exist.
+    script::CMacroList m_macroList;
     std::shared_ptr<CMacrosCollection> m_macros;
     playlist::CTaviDoc* m_document = nullptr;
     std::shared_ptr<DispatchObject> m_documentObject;

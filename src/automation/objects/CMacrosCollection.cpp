@@ -1,10 +1,10 @@
 #include "CMacrosCollection.h"
 
 #include "CMacroDispatch.h"
-#include "CMacroList.h"
 #include "CollectionKey.h"
 #include "EnumVariant.h"
 #include "ErrorTexts.h"
+#include "automation/script/CMacroList.h"
 
 namespace tavi::automation {
 

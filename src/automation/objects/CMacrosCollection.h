@@ -4,7 +4,10 @@
 
 namespace tavi::automation {
 
+namespace script {
 class CMacroList;
+}
+using script::CMacroList;
 
 // The Macros collection over the main window's macro list. Its members answer 1 to 5 at
 // run time (the type library lists Item, Add, Remove and RemoveAll as 11 to 14), so

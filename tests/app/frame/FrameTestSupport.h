@@ -19,8 +19,10 @@ public:
     void NewDocument() override { ++newDocuments; }
     settings::RecentFileList& RecentFiles() override { return recent; }
     void SaveSettings() override { ++settingsSaved; }
+    void RunStartupCommand() override { ++startupCommands; }
 
     QStringList opened;
+    int startupCommands = 0;
     int newDocuments = 0;
     int settingsSaved = 0;
     settings::RecentFileList recent;
