@@ -47,7 +47,8 @@ const QString kHandleName = QStringLiteral("__taviHandle");
 
 JsObjectBridge::JsObjectBridge(QJSEngine& engine) : m_engine(engine) {
     QJSEngine::setObjectOwnership(this, QJSEngine::CppOwnership);
-    m_wrap = m_engine.evaluate(QString::fromLatin1(kProxyMaker)).call({m_engine.newQObject(this)});
+    m_wrap = m_engine.evaluate(QString::fromLatin1(kProxyMaker), QStringLiteral("tavi-objects"))
+                 .call({m_engine.newQObject(this)});
 }
 
 QJSValue JsObjectBridge::Wrap(std::shared_ptr<DispatchObject> object) {

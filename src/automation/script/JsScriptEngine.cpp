@@ -4,8 +4,22 @@
 
 #include <QJSEngine>
 #include <QJSValueIterator>
+#include <QRegularExpression>
 
 namespace tavi::automation::script {
+
+namespace {
+// The name the script's code runs under, to tell its lines in an error's stack.
+const QString kScriptFile = QStringLiteral("tavi-script");
+
+// The line of the script's innermost frame in a stack ("name@file:tavi-script:LINE").
+int ScriptLineOf(const QString& stack) {
+    static const QRegularExpression frame(QStringLiteral("tavi-script:(\\d+)$"),
+                                          QRegularExpression::MultilineOption);
+    const QRegularExpressionMatch match = frame.match(stack);
+    return match.hasMatch() ? match.captured(1).toInt() : 0;
+}
+}  // namespace
 
 JsScriptEngine::JsScriptEngine() = default;
 
@@ -37,7 +51,16 @@ void JsScriptEngine::Expose(const QString& name, std::shared_ptr<DispatchObject>
 bool JsScriptEngine::Evaluate(const QString& code, ScriptError* error) {
     m_code = code;
     QStringList stack;
-    const QJSValue result = m_js->evaluate(code, QString(), 1, &stack);
+    const QJSValue result = m_js->evaluate(code, kScriptFile, 1, &stack);
+    return !Failed(result, !stack.isEmpty(), code, error);
+}
+
+// The engine compiles only what it runs: the text inside a block that is never entered is
+// compiled and not run, on the same lines.
+bool JsScriptEngine::CheckSyntax(const QString& code, ScriptError* error) {
+    QStringList stack;
+    const QString unreached = QStringLiteral("if (false) {") + code + QStringLiteral("\n}");
+    const QJSValue result = m_js->evaluate(unreached, kScriptFile, 1, &stack);
     return !Failed(result, !stack.isEmpty(), code, error);
 }
 
@@ -75,7 +98,12 @@ bool JsScriptEngine::Failed(const QJSValue& value, bool threw, const QString& co
         return false;
     }
     error->description = value.toString();
-    error->line = value.property(QStringLiteral("lineNumber")).toInt();
+    // An error made by an object's call is created inside the proxies: its line is the
+    // script's innermost frame.
+    const int scriptLine = ScriptLineOf(value.property(QStringLiteral("stack")).toString());
+    error->line = hostError && scriptLine > 0
+                      ? scriptLine
+                      : value.property(QStringLiteral("lineNumber")).toInt();
     error->sourceLine = LineOf(code, error->line);
     if (hostError &&
         value.property(QStringLiteral("source")).toString() == hostError->GetSource()) {

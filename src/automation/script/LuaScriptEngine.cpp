@@ -101,6 +101,17 @@ bool LuaScriptEngine::Evaluate(const QString& code, ScriptError* error) {
     return true;
 }
 
+bool LuaScriptEngine::CheckSyntax(const QString& code, ScriptError* error) {
+    m_code = code;
+    const QByteArray text = code.toUtf8();
+    if (luaL_loadbuffer(m_lua, text.constData(), size_t(text.size()), kChunkName) != LUA_OK) {
+        ReadError(error);
+        return false;
+    }
+    lua_pop(m_lua, 1);
+    return true;
+}
+
 bool LuaScriptEngine::HasGlobalFunction(const QString& name) {
     const bool isFunction = lua_getglobal(m_lua, name.toUtf8().constData()) == LUA_TFUNCTION;
     lua_pop(m_lua, 1);

@@ -29,6 +29,7 @@ protected:
     void DestroyRuntime() override;
     void Expose(const QString& name, std::shared_ptr<DispatchObject> object) override;
     bool Evaluate(const QString& code, ScriptError* error) override;
+    bool CheckSyntax(const QString& code, ScriptError* error) override;
     bool HasGlobalFunction(const QString& name) override;
     bool CallGlobal(const QString& name, const std::vector<Variant>& arguments, Variant* result,
                     ScriptError* error) override;

@@ -65,6 +65,14 @@ HResult ScriptEngineBase::ParseScriptText(const QString& code) {
         return hr::kUnexpected;
     }
     if (m_state == ScriptState::Initialized) {
+        // Parsed now, so that a broken file fails to load; run when the script starts.
+        ScriptError error;
+        if (!CheckSyntax(code, &error)) {
+            if (m_site) {
+                m_site->OnScriptError(error);
+            }
+            return hr::kReported;
+        }
         m_pendingCode.append(code);
         return hr::kOk;
     }

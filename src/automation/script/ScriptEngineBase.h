@@ -53,6 +53,8 @@ protected:
     virtual void DestroyRuntime() = 0;
     virtual void Expose(const QString& name, std::shared_ptr<DispatchObject> object) = 0;
     virtual bool Evaluate(const QString& code, ScriptError* error) = 0;
+    // Finds syntax errors without running anything.
+    virtual bool CheckSyntax(const QString& code, ScriptError* error) = 0;
     virtual bool HasGlobalFunction(const QString& name) = 0;
     virtual bool CallGlobal(const QString& name, const std::vector<Variant>& arguments,
                             Variant* result, ScriptError* error) = 0;
