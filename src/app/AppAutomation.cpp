@@ -12,6 +12,10 @@
 #include "automation/mpris/MprisRoot.h"
 #include "automation/objects/AutomationModel.h"
 #include "automation/registration/DesktopRegistration.h"
+#include "automation/script/CActiveScriptSite.h"
+#include "automation/script/ScriptEngineBase.h"
+#include "ui/options/CMacrosPage.h"
+#include "ui/optionsheet/OptionsPageRegistry.h"
 
 #include <QCoreApplication>
 #include <QDBusConnectionInterface>
@@ -20,6 +24,7 @@
 #include <QEvent>
 #include <QFileInfo>
 #include <QMainWindow>
+#include <QMessageBox>
 #include <QTimer>
 
 #include <cstdio>
@@ -88,8 +93,7 @@ AppAutomation::AppAutomation(CTaviApp& app, std::unique_ptr<automation::StartupG
     : m_host(std::make_unique<AppAutomationHost>(app)),
       m_model(std::make_unique<automation::AutomationModel>(*m_host)),
       m_gate(std::move(gate)) {
-    // The macros listed under the program's key, loaded with the main window.
-    m_model->macroList().LoadAllMacros();
+    StartScripts(app);
     QDBusConnection bus = QDBusConnection::sessionBus();
     if (bus.isConnected()) {
         m_bus = new automation::AutomationBus(
@@ -122,6 +126,26 @@ AppAutomation::AppAutomation(CTaviApp& app, std::unique_ptr<automation::StartupG
     });
 }
 
+// The macros listed under the program's key, loaded with the main window; their errors
+// shown in a box that does not hold the window; the Add-ins page over them.
+void AppAutomation::StartScripts(CTaviApp& app) {
+    const reg::RegKey settings =
+        settings::openApplicationKey(reg::Registry::instance(), QStringLiteral("Settings"));
+    const uint32_t seconds = settings.dwordValue(QStringLiteral("ScriptTimeout")).value_or(10);
+    automation::script::ScriptEngineBase::SetTimeLimit(std::chrono::seconds(seconds));
+    automation::script::CActiveScriptSite::SetErrorPresenter(
+        [&app](const QString& text, const QString& caption) {
+            auto* box = new QMessageBox(QMessageBox::Critical, caption, text, QMessageBox::Ok,
+                                        app.MainWindow());
+            box->setAttribute(Qt::WA_DeleteOnClose);
+            box->open();
+        });
+    ui::OptionsPageRegistry::instance().Register(
+        QStringLiteral("Add-ins"),
+        [this](QWidget* parent) { return new ui::CMacrosPage(m_model->macroList(), parent); });
+    m_model->macroList().LoadAllMacros();
+}
+
 void AppAutomation::StartMpris(QDBusConnection bus) {
     auto* mpris = new QObject(this);
     new automation::MprisRoot(*m_host, mpris);
@@ -133,6 +157,8 @@ void AppAutomation::StartMpris(QDBusConnection bus) {
 
 AppAutomation::~AppAutomation() {
     m_model->macroList().CloseAllMacros();
+    ui::OptionsPageRegistry::instance().Unregister(QStringLiteral("Add-ins"));
+    automation::script::CActiveScriptSite::SetErrorPresenter({});
     m_gate.reset();  // no call reaches the bus object once it is going
     delete m_bus;
     m_bus = nullptr;

@@ -47,6 +47,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    void StartScripts(CTaviApp& app);
     void StartMpris(QDBusConnection bus);
 
     std::unique_ptr<AppAutomationHost> m_host;
