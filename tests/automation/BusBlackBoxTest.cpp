@@ -11,6 +11,7 @@
 #include <QDBusVariant>
 #include <QDeadlineTimer>
 #include <QDir>
+#include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QThread>
@@ -69,11 +70,24 @@ int ObjectCount() {
 
 class BlackBox : public testing::Test {
 protected:
+    // Scripts that run away are stopped after a second, not ten.
+    static void WriteUserSettings() {
+        const QString folder =
+            qEnvironmentVariable("XDG_CONFIG_HOME") + QStringLiteral("/Kestrova/Tavi");
+        QDir().mkpath(folder);
+        QFile file(folder + QStringLiteral("/user.reg"));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        file.write(
+            "Windows Registry Editor Version 5.00\n\n"
+            "[HKEY_CURRENT_USER\\Software\\Kestrova\\Tavi\\Settings]\n"
+            "\"ScriptTimeout\"=dword:00000001\n");
+    }
     static void SetUpTestSuite() {
         ASSERT_TRUE(QDBusConnection::sessionBus().isConnected()) << "run under dbus-run-session";
         ASSERT_FALSE(
             QDBusConnection::sessionBus().interface()->isServiceRegistered(AutomationBus::kService))
             << "the player must not run before the first call";
+        WriteUserSettings();
         // The first call starts the player through the bus's activation.
         const CtlRun first = Tavictl({QStringLiteral("count")});
         ASSERT_EQ(first.exitCode, 0) << first.err.toStdString();
@@ -153,6 +167,31 @@ TEST_F(BlackBox, CallsInFlightKeepTheirOrderAndReportAFailure) {
     EXPECT_EQ(client.Call(playlist, QStringLiteral("Item"), {0}).toString(),
               QStringLiteral("/after.mp3"));
     EXPECT_EQ(client.Call(playlist, QStringLiteral("Count")).toInt(), expected.size() + 2);
+}
+
+// A client reaches a script's functions through its macro, and a script that never ends is
+// stopped while the player goes on answering.
+TEST_F(BlackBox, ScriptFunctionsAreCallableThroughTheMacrosDispatch) {
+    BusClient client(QDBusConnection::sessionBus());
+    const QString macros = client.Object(QStringLiteral("Macros"));
+    const QString macro = tavi::automation::TextOf(
+        client.Call(macros, QStringLiteral("Add"), {QStringLiteral("bus")}));
+    ASSERT_TRUE(
+        client.Call(macro, QStringLiteral("Create"), {QStringLiteral("JavaScript")}).toBool());
+    client.Put(macro, QStringLiteral("Enabled"), true);
+    client.Call(
+        macro, QStringLiteral("AddCode"),
+        {QStringLiteral("function Hello(who) { return 'hello ' + who + ' ' + Player.Status; }")});
+    const QString global = tavi::automation::TextOf(client.Call(macro, QStringLiteral("Dispatch")));
+    ASSERT_FALSE(global.isEmpty());
+    EXPECT_EQ(client.Call(global, QStringLiteral("hello"), {QStringLiteral("bus")}).toString(),
+              QStringLiteral("hello bus STOP"));
+    client.Call(macro, QStringLiteral("AddCode"), {QStringLiteral("while (true) {}")});
+    EXPECT_EQ(Tavictl({QStringLiteral("status")}).out, QStringLiteral("STOP"));
+    client.Call(macros, QStringLiteral("Remove"), {QStringLiteral("bus")});
+    EXPECT_THROW(client.Call(global, QStringLiteral("hello"), {QStringLiteral("again")}),
+                 tavi::automation::ClientError)
+        << "the script is gone with its macro";
 }
 
 TEST_F(BlackBox, ErrorsCarryTheirTextsAndCodes) {

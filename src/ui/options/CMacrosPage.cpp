@@ -27,8 +27,8 @@ CMacrosPage::CMacrosPage(automation::script::CMacroList& macros, QWidget* parent
     text->setWordWrap(true);
     layout->addWidget(text);
     m_list->setObjectName(QStringLiteral("list%1").arg(kListId));
-    m_list->setHeaderLabels({QStringLiteral("Name"), QStringLiteral("Status"),
-                             QStringLiteral("Startup")});
+    m_list->setHeaderLabels(
+        {QStringLiteral("Name"), QStringLiteral("Status"), QStringLiteral("Startup")});
     m_list->setRootIsDecorated(false);
     m_list->setSelectionMode(QAbstractItemView::ExtendedSelection);
     m_list->setSelectionBehavior(QAbstractItemView::SelectRows);
@@ -60,8 +60,8 @@ void CMacrosPage::Refresh(QTreeWidgetItem* row) {
     if (!macro) {
         return;
     }
-    row->setText(kStatus, macro->IsScriptRunning() ? QStringLiteral("Running")
-                                                   : QStringLiteral("Stopped"));
+    row->setText(kStatus,
+                 macro->IsScriptRunning() ? QStringLiteral("Running") : QStringLiteral("Stopped"));
     row->setText(kStartupColumn, macro->Startup() ? QStringLiteral("Yes") : QStringLiteral("No"));
 }
 

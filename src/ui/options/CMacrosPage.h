@@ -23,7 +23,13 @@ class CMacrosPage : public COptionsPage {
     Q_OBJECT
 public:
     static constexpr int kListId = 1055;
-    enum Command { kRun = 32861, kStop = 32856, kReload = 32857, kStartup = 32858, kUninstall = 32862 };
+    enum Command {
+        kRun = 32861,
+        kStop = 32856,
+        kReload = 32857,
+        kStartup = 32858,
+        kUninstall = 32862
+    };
 
     explicit CMacrosPage(automation::script::CMacroList& macros, QWidget* parent = nullptr);
     void Apply() override;

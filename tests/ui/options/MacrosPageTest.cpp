@@ -97,7 +97,8 @@ TEST_F(MacrosPageTest, UninstallRemovesMacrosAndKeysAndApplyWritesTheRest) {
     EXPECT_EQ(macros.Count(), 1);
     EXPECT_FALSE(MacroKey(QStringLiteral("beta")).isValid()) << "the key goes at once";
     EXPECT_TRUE(MacroKey(QStringLiteral("gamma")).isValid());
-    EXPECT_TRUE(MacroKey(QStringLiteral("gamma")).stringValue(QStringLiteral("FileName"))
+    EXPECT_TRUE(MacroKey(QStringLiteral("gamma"))
+                    .stringValue(QStringLiteral("FileName"))
                     ->endsWith(QStringLiteral("gamma.js")));
 }
 
