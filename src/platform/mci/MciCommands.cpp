@@ -11,6 +11,7 @@ namespace tavi::mci {
 namespace {
 
 std::atomic<uint32_t> g_waveVolume = 0xFFFFFFFF;
+CommandTap g_commandTap;
 
 QString ExtensionOf(const QString& element) {
     const qsizetype slash = element.lastIndexOf(QLatin1Char('/'));
@@ -108,6 +109,9 @@ uint32_t mciSendCommand(DeviceId id, uint32_t message, uint32_t flags, MCI_GENER
     if (!parms) {
         return MCIERR_NULL_PARAMETER_BLOCK;
     }
+    if (message != MCI_OPEN && g_commandTap) {
+        g_commandTap(id, message, flags);
+    }
     uint32_t result = 0;
     if (message == MCI_OPEN) {
         auto* open = dynamic_cast<MCI_OPEN_PARMS*>(parms);
@@ -124,6 +128,10 @@ uint32_t mciSendCommand(DeviceId id, uint32_t message, uint32_t flags, MCI_GENER
         parms->dwCallback(MCI_NOTIFY_SUCCESSFUL, id);
     }
     return result;
+}
+
+void SetCommandTap(CommandTap tap) {
+    g_commandTap = std::move(tap);
 }
 
 uint32_t CurrentWaveVolume() {

@@ -2,6 +2,8 @@
 
 #include "MciParms.h"
 
+#include <functional>
+
 namespace tavi::mci {
 
 // Sends one command to an open device (MCI_OPEN opens one: the device type is the one the
@@ -10,6 +12,11 @@ namespace tavi::mci {
 // "successful" to its callback once done; MCI_PLAY reports when the play ends.
 uint32_t mciSendCommand(DeviceId device, uint32_t message, uint32_t flags,
                         MCI_GENERIC_PARMS* parms);
+
+// Sees every command sent to an open device (not MCI_OPEN), before it runs: for tests and
+// diagnostics. Set it while no command runs.
+using CommandTap = std::function<void(DeviceId device, uint32_t message, uint32_t flags)>;
+void SetCommandTap(CommandTap tap);
 
 // The wave output every device plays through has one volume: the left channel's word in
 // the low 16 bits, the right one's in the high. MCI_STATUS_WAVE_OUTPUT answers its handle.
