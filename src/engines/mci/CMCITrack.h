@@ -30,6 +30,7 @@ public:
     double GetLength() override;
     void Seek(double position) override;
     bool HasVolume() override { return m_volumeAvailable; }
+    const CMCI& GetDevice() const { return m_device; }
     // Level 1.0 is the volume found at Open. Never throws.
     void SetVolume(float level) override;
     // At most 1.0; 0.0 when the device cannot say.

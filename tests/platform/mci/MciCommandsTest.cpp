@@ -56,8 +56,8 @@ protected:
     QString Wav(const QString& name, double seconds) {
         const QString path = m_dir.filePath(name);
         const int64_t frames = int64_t(seconds * 44100);
-        EXPECT_TRUE(tavi::test::WriteSoundFile(path, tavi::test::DistinctFrames(frames, 2, 1),
-                                               44100, 2));
+        EXPECT_TRUE(
+            tavi::test::WriteSoundFile(path, tavi::test::DistinctFrames(frames, 2, 1), 44100, 2));
         return path;
     }
     QString Bytes(const QString& name, const QByteArray& bytes) {

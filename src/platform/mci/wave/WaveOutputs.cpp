@@ -60,13 +60,12 @@ std::shared_ptr<WaveOutput> FileOutput(const QString& path, QString* error) {
     std::shared_ptr<SNDFILE> file(opened, sf_close);
     // Scaled by 32768 both ways, so 16-bit sound read as floats is written back unchanged.
     auto write = [file, shorts = std::vector<short>()](const float* samples,
-                                                      size_t frames) mutable {
+                                                       size_t frames) mutable {
         shorts.resize(frames * WaveOutput::kChannels);
         for (size_t i = 0; i < shorts.size(); ++i) {
             shorts[i] = short(std::lrint(std::clamp(samples[i] * 32768.0f, -32768.0f, 32767.0f)));
         }
-        return sf_writef_short(file.get(), shorts.data(), sf_count_t(frames)) ==
-               sf_count_t(frames);
+        return sf_writef_short(file.get(), shorts.data(), sf_count_t(frames)) == sf_count_t(frames);
     };
     return std::make_shared<PacedWaveOutput>(write, nullptr);
 }
