@@ -6,7 +6,7 @@
 #include "engines/player/PlayModes.h"
 #include "playlist/CTaviDoc.h"
 #include "playlist/CommandIds.h"
-#include "playlist/MciExtensions.h"
+#include "platform/mci/MciExtensions.h"
 #include "playlist/PlaylistEditor.h"
 #include "playlist/PlaylistModel.h"
 #include "playlist/view/CPlayListBox.h"
@@ -275,7 +275,7 @@ int main(int argc, char** argv) {
     if (mkfifo(QFile::encodeName(fifo).constData(), 0600) != 0) {
         return 1;
     }
-    playlist::MciExtensions::reload();
+    mci::MciExtensions::reload();
     settings::viewSettings().useMetaData = true;
     settings::viewSettings().displayNameFormat = QStringLiteral("$(Artist) - $(Title)");
 

@@ -12,6 +12,8 @@ PACKAGES=(
     qt6-base-dev qt6-tools-dev qt6-tools-dev-tools qt6-l10n-tools libgl-dev
     # sound: the ALSA mixer, and a sound server for tests that need a real mixer
     libasound2-dev libasound2-plugins pulseaudio
+    # the wave device of the media-control layer: decoding and rate conversion
+    libsndfile1-dev libsamplerate0-dev
     # media pipelines and the plug-ins that decode, encode (test media) and play
     libgstreamer1.0-dev libgstreamer-plugins-base1.0-dev gstreamer1.0-plugins-base libtag1-dev
     gstreamer1.0-plugins-good gstreamer1.0-plugins-bad gstreamer1.0-plugins-ugly

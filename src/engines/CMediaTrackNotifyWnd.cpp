@@ -34,6 +34,14 @@ std::function<void()> CMediaTrackNotifyWnd::MessagePoster(uint32_t message) cons
     };
 }
 
+std::function<void(uintptr_t)> CMediaTrackNotifyWnd::ParamPoster(uint32_t message) const {
+    return [id = m_id.load(), message](uintptr_t wParam) {
+        if (id != 0) {
+            NotifyDispatcher::instance().Post(id, message, wParam);
+        }
+    };
+}
+
 void CMediaTrackNotifyWnd::PostError(std::unique_ptr<errors::CException> error) const {
     if (const uint64_t id = m_id.load()) {
         NotifyDispatcher::instance().PostError(id, std::move(error));

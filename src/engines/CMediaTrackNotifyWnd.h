@@ -47,6 +47,8 @@ public:
     // Posts message for this registration from any thread, even after this object is gone
     // (it is then dropped like any message for a closed track).
     std::function<void()> MessagePoster(uint32_t message) const;
+    // The same for a message that carries a parameter (a device's notice code).
+    std::function<void(uintptr_t)> ParamPoster(uint32_t message) const;
 
 private:
     std::atomic<uint64_t> m_id = 0;  // read by posting workers

@@ -1,7 +1,7 @@
 #include "TrackFactory.h"
 
 #include "directshow/CDirectShowTrack.h"
-#include "exceptions/CNoEngineException.h"
+#include "mci/CMCITrack.h"
 #include "pause/CPauseTrack.h"
 #include "platform/gst/GstSupport.h"
 
@@ -47,12 +47,14 @@ std::unique_ptr<CMediaTrack> CreateTrackForFile(const QString& fileName,
         }
     }
     // Tested anew for every track: GStreamer may have been removed since the last one.
+    std::unique_ptr<CMediaTrack> track;
     if (gst::CanCreateGraph()) {
-        auto track = std::make_unique<CDirectShowTrack>();
-        track->SetCallback(callback);
-        return track;
+        track = std::make_unique<CDirectShowTrack>();
+    } else {
+        track = std::make_unique<CMCITrack>();
     }
-    throw CNoEngineException(fileName);
+    track->SetCallback(callback);
+    return track;
 }
 
 }  // namespace tavi::engines

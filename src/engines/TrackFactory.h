@@ -12,9 +12,9 @@ class CMediaTrackCallback;
 
 // Creates the engine for a file from its extension, unopened, with the callback stored.
 // The first matching row of the engine table wins; an extension without a row goes to the
-// general media engine. There is no fallback: when the chosen engine cannot open the file,
-// Open throws to the caller. Throws CNoEngineException when this system has no engine for
-// the file at all.
+// GStreamer engine when a filter graph can be created at that moment, else to the
+// media-control engine. There is no fallback: when the chosen engine cannot open the file,
+// Open throws to the caller.
 std::unique_ptr<CMediaTrack> CreateTrackForFile(const QString& fileName,
                                                 CMediaTrackCallback* callback);
 

@@ -1,6 +1,6 @@
 #include "EntryKinds.h"
 
-#include "MciExtensions.h"
+#include "platform/mci/MciExtensions.h"
 
 #include <QHash>
 
@@ -129,7 +129,7 @@ bool IsMediaExtension(const QString& extension) {
     if (decided != decisions.constEnd()) {
         return *decided != 0;
     }
-    return HasMciDevice(extension) || extension == QLatin1String(".OGG");
+    return mci::HasMciDevice(extension) || extension == QLatin1String(".OGG");
 }
 
 bool IsInsertableFile(const QString& path) {
@@ -155,7 +155,7 @@ int GetFileImageIndex(const QString& path) {
     if (found != indexes.constEnd()) {
         return *found;
     }
-    return HasMciDevice(extension) ? kImageMciDevice : kImageOther;
+    return mci::HasMciDevice(extension) ? kImageMciDevice : kImageOther;
 }
 
 }  // namespace tavi::playlist

@@ -6,7 +6,7 @@
 #include "app/settings/SettingsKeys.h"
 #include "app/settings/ViewSettings.h"
 #include "playlist/CTaviDoc.h"
-#include "playlist/MciExtensions.h"
+#include "platform/mci/MciExtensions.h"
 #include "playlist/PlaylistEditor.h"
 #include "playlist/PlaylistModel.h"
 #include "playlist/view/CTaviView.h"
@@ -48,7 +48,7 @@ CTaviApp::Frame RecordingFrame(tavi::playlist::CTaviDoc& document,
 class StartUp : public testing::Test {
 protected:
     StartUp() {
-        tavi::playlist::MciExtensions::reload();
+        tavi::mci::MciExtensions::reload();
         RecordingView::errors.clear();
         m_oldDir = QDir::currentPath();
         // A list kept from a session that ended by a signal is never the user's own.

@@ -3,6 +3,7 @@
 #include "TrackRecorder.h"
 #include "app/settings/PlayerSettings.h"
 #include "engines/TrackFactory.h"
+#include "engines/mci/CMCITrack.h"
 #include "engines/player/CPlayer.h"
 #include "platform/gst/SharedAudioOutput.h"
 #include "support/ListHost.h"
@@ -153,5 +154,59 @@ TEST(SharedOutput, ATrackChangeKeepsTheSoundServersStream) {
     EXPECT_EQ(during.size(), 1);
     EXPECT_EQ(soundServerStreams(), during) << "the second track plays on the same stream";
     host.CloseCurrentTrack();
+    qputenv("TAVI_AUDIO_OUTPUT", "null");
+}
+
+// The media-control engine's wave device feeds the same output: a WAV it plays, an MP3
+// GStreamer plays and another WAV follow each other on one stream, every sound heard once.
+TEST(SharedOutput, MciAndGStreamerTracksTakeTurnsOnOneStream) {
+    tavi::test::coreApplication();
+    tavi::test::PulseAudioServer server;
+    if (!server.isReady()) {
+        GTEST_SKIP() << "PulseAudio could not be started";
+    }
+    qputenv("TAVI_AUDIO_OUTPUT", "auto");
+    tavi::test::WaitForEveryOpen();
+    QTemporaryDir dir;
+    const QStringList files = {dir.filePath(QStringLiteral("1.wav")),
+                               dir.filePath(QStringLiteral("2.mp3")),
+                               dir.filePath(QStringLiteral("3.wav"))};
+    ASSERT_TRUE(tavi::test::MakeWav(files[0], 0.5));
+    ASSERT_TRUE(tavi::test::MakeMp3(files[1], 0.5));
+    ASSERT_TRUE(tavi::test::MakeWav(files[2], 0.5));
+    SoundCounter counter;
+    tavi::test::TrackRecorder recorder;
+    std::vector<std::unique_ptr<CMediaTrack>> tracks;
+    for (const QString& file : files) {
+        if (file.endsWith(QLatin1String(".wav"))) {
+            tracks.push_back(std::make_unique<tavi::engines::CMCITrack>());
+            tracks.back()->SetCallback(&recorder);
+        } else {
+            tracks.push_back(CreateTrackForFile(file, &recorder));
+        }
+    }
+    tracks[0]->Open(files[0]);
+    tracks[0]->Play();
+    QStringList streams;
+    for (size_t i = 1; i <= tracks.size(); ++i) {
+        if (i < tracks.size()) {
+            ASSERT_TRUE(tracks[i]->OpenAhead(files[int(i)]));
+        }
+        ASSERT_TRUE(processEventsUntil([&] { return recorder.reports.size() == i; }, 10000));
+        ASSERT_TRUE(recorder.reports.back().ended);
+        if (i < tracks.size()) {
+            tracks[i]->Play();
+        }
+        streams += soundServerStreams();
+        tracks[i - 1]->Close();
+    }
+    constexpr double kExpected = 1.5;
+    constexpr double kTolerance = 0.06;  // MP3 adds its encoder padding
+    auto heard = [&] { return double(counter.sounding) / SharedAudioOutput::kRate; };
+    processEventsUntil([&] { return heard() >= kExpected - kTolerance; }, 10000);
+    tavi::test::processEventsFor(300);
+    EXPECT_NEAR(heard(), kExpected, kTolerance);
+    streams.removeDuplicates();
+    EXPECT_EQ(streams.size(), 1) << "one stream of the sound server throughout";
     qputenv("TAVI_AUDIO_OUTPUT", "null");
 }

@@ -1,12 +1,13 @@
 #include "playlist/DisplayName.h"
 #include "playlist/EntryKinds.h"
 #include "playlist/FormatDuration.h"
-#include "playlist/MciExtensions.h"
+#include "platform/mci/MciExtensions.h"
 #include "support/ProcessRegistry.h"
 
 #include <gtest/gtest.h>
 
 using namespace tavi::playlist;
+using namespace tavi::mci;
 
 namespace {
 

@@ -4,7 +4,7 @@
 #include "app/settings/ViewSettings.h"
 #include "playlist/CTaviDoc.h"
 #include "playlist/DisplayName.h"
-#include "playlist/MciExtensions.h"
+#include "platform/mci/MciExtensions.h"
 #include "playlist/PlaylistEditor.h"
 #include "playlist/PlaylistModel.h"
 #include "support/ProcessRegistry.h"
@@ -31,7 +31,7 @@ class PlaylistTest : public testing::Test {
 protected:
     PlaylistTest() {
         coreApplication();  // additions go on from the event loop
-        playlist::MciExtensions::reload();
+        mci::MciExtensions::reload();
         doc = std::make_unique<playlist::CTaviDoc>();
         tester = std::make_unique<QAbstractItemModelTester>(
             &doc->model(), QAbstractItemModelTester::FailureReportingMode::Fatal);
@@ -40,7 +40,7 @@ protected:
     ~PlaylistTest() override {
         tester.reset();
         doc.reset();
-        playlist::MciExtensions::reload();
+        mci::MciExtensions::reload();
     }
 
     playlist::PlaylistModel& model() { return doc->model(); }

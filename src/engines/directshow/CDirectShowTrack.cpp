@@ -6,6 +6,7 @@
 #include "app/settings/ViewSettings.h"
 #include "engines/VideoPlacement.h"
 #include "engines/exceptions/CDirectShowException.h"
+#include "engines/mci/SharedOutputForMci.h"
 #include "platform/gst/AudioOutput.h"
 #include "platform/gst/SharedAudioOutput.h"
 
@@ -202,12 +203,8 @@ void CDirectShowTrack::OnVideoSize(uint32_t /*sizeType*/, int /*width*/, int /*h
 // device, say) takes effect here, at the next track.
 bool CDirectShowTrack::AddConfiguredFilters() {
     CDirectShowPersistFilterList& filters = directShowFilters();
-    const gst::AudioOutputSpec spec = gst::AudioOutputSpec::FromEnvironment();
-    const bool device = spec.kind == gst::AudioOutputSpec::Kind::Auto;
     QString error;
-    std::shared_ptr<gst::SharedAudioOutput> output = gst::SharedAudioOutput::Acquire(
-        spec, device ? filters.OutputKey() : QString(),
-        [&] { return device ? filters.CreateOutput() : nullptr; }, &error);
+    std::shared_ptr<gst::SharedAudioOutput> output = AcquireConfiguredOutput(&error);
     if (!output) {
         return false;
     }

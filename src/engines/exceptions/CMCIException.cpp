@@ -1,44 +1,11 @@
 #include "CMCIException.h"
 
-#include <array>
-#include <utility>
+#include "platform/mci/MciErrors.h"
 
 namespace tavi::engines {
 
 QString CMCIException::ErrorText(uint32_t errorCode) {
-    // Codes are the device layer's numbers (base 256); the texts are our own.
-    static const std::array<std::pair<uint32_t, const char*>, 24> kTexts{{
-        {257, "The device identifier is not valid."},
-        {259, "The device does not understand this command keyword."},
-        {261, "The device does not understand this command."},
-        {262, "The device reported a hardware error."},
-        {263, "The device name is not valid."},
-        {264, "There is not enough memory for this operation."},
-        {265, "The device is already open by this program."},
-        {266, "The device driver could not be loaded."},
-        {274, "The device does not support this function."},
-        {275, "The file could not be found."},
-        {276, "The device is not ready."},
-        {277, "An internal error occurred in the device layer."},
-        {278, "The device driver reported an error."},
-        {281, "No device is registered for this file extension."},
-        {282, "The position is outside the medium."},
-        {288, "The device is in use by another program."},
-        {292, "No device name was given."},
-        {293, "The time format is not valid."},
-        {296, "The file is damaged or not of a known kind."},
-        {304, "A file name is required."},
-        {306, "The device is not installed."},
-        {310, "The device name is too long."},
-        {330, "The medium cannot be read: no disc is in the drive."},
-        {346, "The media device was unable to open the file."},
-    }};
-    for (const auto& [code, text] : kTexts) {
-        if (code == errorCode) {
-            return QString::fromLatin1(text);
-        }
-    }
-    return {};
+    return mci::ErrorText(errorCode);
 }
 
 }  // namespace tavi::engines

@@ -6,7 +6,7 @@
 #include <memory>
 #include <mutex>
 
-namespace tavi::playlist {
+namespace tavi::mci {
 
 const QString MciExtensions::kKeyPath =
     QStringLiteral("Software\\Microsoft\\Windows NT\\CurrentVersion\\MCI Extensions");
@@ -70,4 +70,4 @@ QString GetMciDeviceTypeForExtension(const QString& extension) {
     return MciExtensions::instance().deviceType(withoutDot(extension));
 }
 
-}  // namespace tavi::playlist
+}  // namespace tavi::mci

@@ -7,7 +7,7 @@ namespace tavi::reg {
 class RegKey;
 }
 
-namespace tavi::playlist {
+namespace tavi::mci {
 
 // The system's registered MCI extensions: extension (without dot) -> device type, as kept
 // in HKEY_LOCAL_MACHINE\Software\Microsoft\Windows NT\CurrentVersion\MCI Extensions (the
@@ -37,4 +37,4 @@ bool HasMciDevice(const QString& extension);
 // The device type of an extension with its dot, empty when none is registered.
 QString GetMciDeviceTypeForExtension(const QString& extension);
 
-}  // namespace tavi::playlist
+}  // namespace tavi::mci
