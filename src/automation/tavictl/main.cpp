@@ -20,6 +20,7 @@ const char kUsage[] =
     "       tavictl add PATH... | insert INDEX PATH | remove INDEX\n"
     "       tavictl list | count | item INDEX | load FILE\n"
     "       tavictl call OBJECT MEMBER [ARGS...]\n"
+    "       tavictl addin NAME SCRIPT    (runs a script macro now and at each start)\n"
     "Whole numbers are passed as integers, other numbers as doubles, anything else as text.\n";
 
 void Print(const QString& text) {
@@ -132,6 +133,17 @@ const std::map<QString, Command>& Commands() {
                   c.Call(c.Object(playlist), QStringLiteral("Load"), {Absolute(a[0])}).toBool();
               Print(loaded ? QStringLiteral("true") : QStringLiteral("false"));
               return loaded ? 0 : 1;
+          }}},
+        {QStringLiteral("addin"),
+         {2, 2,
+          [](auto& c, auto& a) {
+              const QString macro =
+                  TextOf(c.Call(c.Object(QStringLiteral("Macros")), QStringLiteral("Add"), {a[0]}));
+              c.Put(macro, QStringLiteral("FileName"), Absolute(a[1]));
+              c.Put(macro, QStringLiteral("Startup"), true);
+              const bool running = c.Call(macro, QStringLiteral("Enabled")).toBool();
+              Print(running ? QStringLiteral("Running") : QStringLiteral("Stopped"));
+              return running ? 0 : 1;
           }}},
         {QStringLiteral("call"),
          {2, -1,

@@ -65,9 +65,9 @@ TEST_F(MacroListTest, StartupMacrosRunBeforeStartupAndHearThePlayersEvents) {
     ASSERT_EQ(macros().Count(), 3);
     EXPECT_TRUE(ConsoleLines().isEmpty()) << "loading runs nothing";
     objects->RunStartup();
-    EXPECT_EQ(ConsoleLines(), (QStringList{QStringLiteral("js loaded"), QStringLiteral("lua loaded"),
-                                           QStringLiteral("js startup"),
-                                           QStringLiteral("lua startup")}));
+    EXPECT_EQ(ConsoleLines(),
+              (QStringList{QStringLiteral("js loaded"), QStringLiteral("lua loaded"),
+                           QStringLiteral("js startup"), QStringLiteral("lua startup")}));
     EXPECT_FALSE(macros().Find(QStringLiteral("idle"))->IsScriptRunning())
         << "a macro without a Startup value does not start";
 
@@ -75,9 +75,9 @@ TEST_F(MacroListTest, StartupMacrosRunBeforeStartupAndHearThePlayersEvents) {
     fill({QStringLiteral("0.pause")}, 0);
     host->player->RunPlayerCommand(tavi::engines::playercmd::kPlay);
     ASSERT_TRUE(processEventsUntil([&] { return ConsoleLines().size() >= 4; }, 3000));
-    EXPECT_EQ(ConsoleLines(), (QStringList{QStringLiteral("js start 0.pause"),
-                                           QStringLiteral("lua start 0.pause"),
-                                           QStringLiteral("js stop"), QStringLiteral("lua stop")}));
+    EXPECT_EQ(ConsoleLines(),
+              (QStringList{QStringLiteral("js start 0.pause"), QStringLiteral("lua start 0.pause"),
+                           QStringLiteral("js stop"), QStringLiteral("lua stop")}));
     macros().CloseAllMacros();
     EXPECT_EQ(objects->Player()->SinkCount(), 0u);
 }
@@ -101,8 +101,11 @@ TEST_F(MacroListTest, UninstallingARunningMacroClosesItsEngineAndKeepsItsFile) {
 }
 
 TEST_F(MacroListTest, AScriptMayRemoveItsOwnMacroWhileItRuns) {
-    Register("self", WriteScript("self.lua", "Application.Macros:Remove('self')\n"
-                                             "Console.WriteLine('still here')\n"), true);
+    Register("self",
+             WriteScript("self.lua",
+                         "Application.Macros:Remove('self')\n"
+                         "Console.WriteLine('still here')\n"),
+             true);
     macros().LoadAllMacros();
     objects->RunStartup();
     EXPECT_EQ(macros().Count(), 0);
@@ -126,6 +129,21 @@ TEST_F(MacroListTest, MacroObjectsDriveTheEngine) {
     EXPECT_EQ(ConsoleLines().last(), QStringLiteral("file ran")) << "a new file runs at once";
     Put(Object(macro), QStringLiteral("Enabled"), Variant::FromBool(false));
     EXPECT_FALSE(Get(Object(macro), QStringLiteral("Enabled")).ToBool());
+}
+
+TEST_F(MacroListTest, TheShippedExamplesLoadAndRun) {
+    Register("now", QStringLiteral(TAVI_EXAMPLES_DIR "/now-playing.js"), true);
+    Register("skip", QStringLiteral(TAVI_EXAMPLES_DIR "/skip-short.lua"), true);
+    macros().LoadAllMacros();
+    objects->RunStartup();
+    ASSERT_TRUE(macros().Find(QStringLiteral("now"))->IsScriptRunning());
+    ASSERT_TRUE(macros().Find(QStringLiteral("skip"))->IsScriptRunning());
+    fill({QStringLiteral("3.pause")}, 0);
+    host->player->RunPlayerCommand(tavi::engines::playercmd::kPlay);
+    ASSERT_TRUE(processEventsUntil([&] { return ConsoleLines().size() >= 2; }, 3000));
+    EXPECT_EQ(ConsoleLines(), (QStringList{QStringLiteral("now-playing.js is listening"),
+                                           QStringLiteral("3.pause  (0:03)")}))
+        << "the pause entry is not skipped";
 }
 
 }  // namespace
