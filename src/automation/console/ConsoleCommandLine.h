@@ -1,0 +1,20 @@
+#pragma once
+
+#include <QStringList>
+
+#include <optional>
+
+namespace tavi::automation::console {
+
+// The command line a console process shows: the command, in double quotes when it has a
+// space, one space, then the parameters as they are.
+QString CommandLine(const QString& command, const QString& parameters);
+
+// The parameters as the words a shell would pass, without the shell: blanks separate words,
+// single quotes keep everything, double quotes keep everything but backslash escapes of
+// '"', '\' and '$', a backslash outside quotes keeps the next character. Nothing is
+// expanded or run: '$', ';', '|', '&', '*' and backticks are plain characters. nullopt
+// when a quote is not closed.
+std::optional<QStringList> SplitArguments(const QString& parameters);
+
+}  // namespace tavi::automation::console
