@@ -10,7 +10,7 @@
 namespace tavi::automation {
 class AutomationBus;
 class AutomationModel;
-class ConsoleArea;
+class CConsoleBar;
 class StartupGate;
 }  // namespace tavi::automation
 

@@ -2,7 +2,7 @@
 
 #include "CTaviApp.h"
 #include "app/frame/CMainFrame.h"
-#include "automation/objects/ConsoleArea.h"
+#include "automation/objects/CConsoleBar.h"
 #include "automation/objects/PropertyPagesDialog.h"
 #include "playlist/view/CTaviView.h"
 
@@ -13,7 +13,7 @@ namespace tavi::app {
 AppAutomationHost::AppAutomationHost(CTaviApp& app) : m_app(app) {
     if (QMainWindow* window = app.MainWindow()) {
         // The console starts hidden; scripts and clients show it through Console.Visible.
-        m_console = new automation::ConsoleArea(window);
+        m_console = new automation::CConsoleBar(window);
         window->addDockWidget(Qt::BottomDockWidgetArea, m_console);
         m_console->hide();
     }

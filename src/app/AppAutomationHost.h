@@ -1,7 +1,7 @@
 #pragma once
 
 #include "automation/objects/AutomationHost.h"
-#include "automation/objects/ConsoleArea.h"
+#include "automation/objects/CConsoleBar.h"
 
 #include <QPointer>
 
@@ -18,7 +18,7 @@ public:
     QMainWindow* MainWindow() const override;
     playlist::PlaylistPlayer* ActivePlayer() const override;
     playlist::CTaviDoc* ActiveDocument() const override;
-    automation::ConsoleArea* Console() const override { return m_console; }
+    automation::CConsoleBar* Console() const override { return m_console; }
     bool OpenDocumentFile(const QString& path) override;
     void NewDocument() override;
     void PostFrameCommand(int id) override;
@@ -28,7 +28,7 @@ public:
 
 private:
     CTaviApp& m_app;
-    QPointer<automation::ConsoleArea> m_console;
+    QPointer<automation::CConsoleBar> m_console;
 };
 
 }  // namespace tavi::app

@@ -251,7 +251,7 @@ TEST_F(CollectionsTest, ConsoleWritesInColourAndClears) {
     EXPECT_EQ(Get(console, QStringLiteral("Text")).ToString(), QStringLiteral("ab\nred\n"));
     EXPECT_EQ(console.Invoke(0, dispatchflags::kPropertyGet, {}).ToString(),
               QStringLiteral("ab\nred\n"));
-    EXPECT_EQ(ConsoleArea::FromColorRef(0x00336699), QColor(0x99, 0x66, 0x33));
+    EXPECT_EQ(CConsoleBar::FromColorRef(0x00336699), QColor(0x99, 0x66, 0x33));
     Put(console, QStringLiteral("Visible"), Variant::FromBool(false));
     EXPECT_TRUE(host->console->isHidden());
     Get(console, QStringLiteral("Clear"));

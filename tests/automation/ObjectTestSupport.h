@@ -9,7 +9,7 @@
 #include "automation/objects/CConsoleDispatch.h"
 #include "automation/objects/CMacrosCollection.h"
 #include "automation/objects/CPlayerDispatch.h"
-#include "automation/objects/ConsoleArea.h"
+#include "automation/objects/CConsoleBar.h"
 #include "engines/player/CPlayer.h"
 #include "playlist/player/PlaylistPlayer.h"
 #include "support/QtApp.h"
@@ -30,14 +30,14 @@ public:
     void AddWindow() {
         window = std::make_unique<QMainWindow>();
         window->statusBar();
-        console = new automation::ConsoleArea(window.get());
+        console = new automation::CConsoleBar(window.get());
         window->addDockWidget(Qt::BottomDockWidgetArea, console);
         window->setGeometry(40, 50, 400, 300);
     }
     QMainWindow* MainWindow() const override { return hasWindow ? window.get() : nullptr; }
     playlist::PlaylistPlayer* ActivePlayer() const override { return player; }
     playlist::CTaviDoc* ActiveDocument() const override { return &m_document; }
-    automation::ConsoleArea* Console() const override { return console; }
+    automation::CConsoleBar* Console() const override { return console; }
     bool OpenDocumentFile(const QString& path) override {
         opened.append(path);
         return m_document.OpenDocumentFile(path);
@@ -55,7 +55,7 @@ public:
 
     playlist::PlaylistPlayer* player;
     std::unique_ptr<QMainWindow> window;
-    automation::ConsoleArea* console = nullptr;
+    automation::CConsoleBar* console = nullptr;
     bool hasWindow = true;
     QStringList opened;
     QStringList messages;

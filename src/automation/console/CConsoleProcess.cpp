@@ -20,7 +20,7 @@ namespace {
 constexpr auto kStopWait = std::chrono::milliseconds(1000);
 constexpr qsizetype kReadSize = 64 * 1024;
 // Shown in one turn of the event loop, so that a flood never holds the window long.
-constexpr qsizetype kDeliverSize = 256 * 1024;
+constexpr qsizetype kDeliverSize = 64 * 1024;
 
 void CloseBoth(int fds[2]) {
     for (int i = 0; i < 2; ++i) {

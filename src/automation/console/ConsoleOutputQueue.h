@@ -18,7 +18,7 @@ public:
         Stream stream;
         QByteArray bytes;
     };
-    static constexpr qsizetype kMaxBytes = qsizetype(4) << 20;
+    static constexpr qsizetype kMaxBytes = qsizetype(1) << 20;  // what the window keeps
 
     // True when the taker must be woken: nothing was waiting for it before.
     bool Put(Stream stream, QByteArray bytes);

@@ -11,7 +11,7 @@ class PlaylistPlayer;
 
 namespace tavi::automation {
 
-class ConsoleArea;
+class CConsoleBar;
 class DispatchObject;
 
 // What the object model reaches in the running program. The objects hold no state of their
@@ -25,7 +25,7 @@ public:
     // The player the Player members and Playlist objects act on; null when there is none.
     virtual playlist::PlaylistPlayer* ActivePlayer() const = 0;
     virtual playlist::CTaviDoc* ActiveDocument() const = 0;
-    virtual ConsoleArea* Console() const = 0;
+    virtual CConsoleBar* Console() const = 0;
 
     // The application's open-document-file path; false when nothing was opened.
     virtual bool OpenDocumentFile(const QString& path) = 0;

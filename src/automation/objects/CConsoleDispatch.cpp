@@ -1,6 +1,6 @@
 #include "CConsoleDispatch.h"
 
-#include "ConsoleArea.h"
+#include "CConsoleBar.h"
 #include "Guids.h"
 
 namespace tavi::automation {
@@ -11,7 +11,7 @@ constexpr uint32_t kBlack = 0;
 const QString kLineEnd = QStringLiteral("\r\n");
 }  // namespace
 
-CConsoleDispatch::CConsoleDispatch(ConsoleArea* console)
+CConsoleDispatch::CConsoleDispatch(CConsoleBar* console)
     : CCmdTargetPlus(guids::kConsole, guids::kIConsole, guids::kConsoleEvents), m_console(console) {
     AddProperty(
         QStringLiteral("Text"), 1, T::String,
@@ -56,13 +56,27 @@ CConsoleDispatch::CConsoleDispatch(ConsoleArea* console)
         return Variant();
     });
     SetDefaultMember(1);  // Text
+    // Clicks in the window reach the Console's sinks (scripts' Console_OnClick and
+    // Console_OnDblClick).
+    if (console) {
+        m_connections[0] = QObject::connect(console, &CConsoleBar::clicked, console,
+                                            [this] { FireEvent(kOnClick); });
+        m_connections[1] = QObject::connect(console, &CConsoleBar::doubleClicked, console,
+                                            [this] { FireEvent(kOnDblClick); });
+    }
+}
+
+CConsoleDispatch::~CConsoleDispatch() {
+    for (const auto& connection : m_connections) {
+        QObject::disconnect(connection);
+    }
 }
 
 void CConsoleDispatch::Write(const QString& text, uint32_t colorRef, bool newLine) {
     if (!m_console) {
         return;
     }
-    m_console->Append(text, ConsoleArea::FromColorRef(colorRef));
+    m_console->Append(text, CConsoleBar::FromColorRef(colorRef));
     if (newLine) {
         m_console->Append(kLineEnd);  // the line end in the default colour
     }

@@ -6,7 +6,7 @@
 
 namespace tavi::automation {
 
-class ConsoleArea;
+class CConsoleBar;
 
 // The Console object: the text of the main window's console dock. Without a console the
 // text reads as empty and writes go nowhere.
@@ -15,12 +15,14 @@ public:
     static constexpr DispId kOnDblClick = 201;
     static constexpr DispId kOnClick = 202;
 
-    explicit CConsoleDispatch(ConsoleArea* console);
+    explicit CConsoleDispatch(CConsoleBar* console);
+    ~CConsoleDispatch() override;
 
 private:
     void Write(const QString& text, uint32_t colorRef, bool newLine);
 
-    QPointer<ConsoleArea> m_console;
+    QPointer<CConsoleBar> m_console;
+    QMetaObject::Connection m_connections[2];
 };
 
 }  // namespace tavi::automation

@@ -39,10 +39,6 @@ private:
     }
 };
 
-bool Alive(pid_t pid) {
-    return ::kill(pid, 0) == 0;
-}
-
 TEST(ConsoleCommandLine, QuotesACommandWithASpaceAndKeepsTheParameters) {
     EXPECT_EQ(CommandLine(QStringLiteral("/opt/my tools/tag"), QStringLiteral("-x a.mp3")),
               QStringLiteral("\"/opt/my tools/tag\" -x a.mp3"));
