@@ -41,14 +41,25 @@ CConsoleProcess::~CConsoleProcess() {
 
 bool CConsoleProcess::StartConsoleProcess(const QString& command, const QString& parameters,
                                           const QString& folder, bool) {
+    const std::optional<QStringList> words = SplitArguments(parameters);
+    if (!words) {
+        StopConsoleProcess();
+        m_callback.ConsoleOutput(
+            QStringLiteral("Unable to start %1\n").arg(CommandLine(command, parameters)));
+        return false;
+    }
+    return StartConsoleProcess(command, *words, parameters, folder);
+}
+
+bool CConsoleProcess::StartConsoleProcess(const QString& command, const QStringList& arguments,
+                                          const QString& parameters, const QString& folder) {
     StopConsoleProcess();
     const QString commandLine = CommandLine(command, parameters);
-    const std::optional<QStringList> words = SplitArguments(parameters);
     int output[2] = {-1, -1};
     int error[2] = {-1, -1};
     const bool piped = ::pipe2(output, O_CLOEXEC) == 0 && ::pipe2(error, O_CLOEXEC) == 0 &&
                        ::pipe2(m_stopPipe, O_CLOEXEC) == 0;
-    if (!words || !piped || !Spawn(QStringList{command} + *words, folder, output[1], error[1])) {
+    if (!piped || !Spawn(QStringList{command} + arguments, folder, output[1], error[1])) {
         CloseBoth(output);
         CloseBoth(error);
         CloseBoth(m_stopPipe);

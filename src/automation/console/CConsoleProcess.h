@@ -31,6 +31,9 @@ public:
     // program cannot be started. show has no meaning here: console programs have no window.
     bool StartConsoleProcess(const QString& command, const QString& parameters,
                              const QString& folder, bool show);
+    // The same with the arguments already apart; parameters is what the start line shows.
+    bool StartConsoleProcess(const QString& command, const QStringList& arguments,
+                             const QString& parameters, const QString& folder);
     void StopConsoleProcess();
     bool IsConsoleProcessRunning() const;
     // How much output a flood made the queue drop before the window could show it.

@@ -23,6 +23,11 @@ QString ProgramPath(const QString& file) {
 
 int ShellExecute(const QString& operation, const QString& file, const QString& parameters,
                  const QString& directory) {
+    return ShellExecute(operation, file, QProcess::splitCommand(parameters), directory);
+}
+
+int ShellExecute(const QString& operation, const QString& file, const QStringList& arguments,
+                 const QString& directory) {
     if (file.isEmpty()) {
         return shellresult::kFileNotFound;
     }
@@ -32,7 +37,7 @@ int ShellExecute(const QString& operation, const QString& file, const QString& p
     const QString program = ProgramPath(file);
     if (!program.isEmpty()) {
         const bool started =
-            QProcess::startDetached(program, QProcess::splitCommand(parameters), directory);
+            QProcess::startDetached(program, arguments, directory);
         return started ? shellresult::kSuccess : shellresult::kFileNotFound;
     }
     const bool open =

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QString>
+#include <QStringList>
 
 namespace tavi::automation {
 
@@ -17,6 +17,9 @@ inline constexpr int kSuccess = 42;
 // other file or URL goes to the desktop's opener for the operation "open" (or an empty
 // operation). Returns a value above 32 on success, else one of the error values.
 int ShellExecute(const QString& operation, const QString& file, const QString& parameters,
+                 const QString& directory);
+// The same with the program's arguments already apart.
+int ShellExecute(const QString& operation, const QString& file, const QStringList& arguments,
                  const QString& directory);
 
 }  // namespace tavi::automation
