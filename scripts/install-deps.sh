@@ -8,6 +8,8 @@ PACKAGES=(
     g++ cmake ninja-build ccache pkg-config
     # tests and benchmarks
     libgtest-dev libgmock-dev libbenchmark-dev
+    # profiles of the benchmarks (perf record)
+    linux-perf
     # Qt
     qt6-base-dev qt6-tools-dev qt6-tools-dev-tools qt6-l10n-tools libgl-dev
     # sound: the ALSA mixer, and a sound server for tests that need a real mixer

@@ -210,3 +210,65 @@ TEST(SharedOutput, MciAndGStreamerTracksTakeTurnsOnOneStream) {
     EXPECT_EQ(streams.size(), 1) << "one stream of the sound server throughout";
     qputenv("TAVI_AUDIO_OUTPUT", "null");
 }
+
+namespace {
+
+GstState outputState(const std::shared_ptr<SharedAudioOutput>& output) {
+    GstState state = GST_STATE_VOID_PENDING;
+    gst_element_get_state(output->Pipeline(), &state, nullptr, 0);
+    return state;
+}
+
+// A buffer of `frames` stereo frames of one value, in either of the formats Push takes.
+GstBuffer* constantBuffer(SharedAudioOutput::SampleFormat format, size_t frames, float value) {
+    const bool f32 = format == SharedAudioOutput::SampleFormat::F32;
+    GstBuffer* buffer = gst_buffer_new_allocate(nullptr, frames * 2 * (f32 ? 4 : 2), nullptr);
+    GstMapInfo map;
+    gst_buffer_map(buffer, &map, GST_MAP_WRITE);
+    for (size_t i = 0; i < frames * 2; ++i) {
+        if (f32) {
+            reinterpret_cast<float*>(map.data)[i] = value;
+        } else {
+            reinterpret_cast<int16_t*>(map.data)[i] = int16_t(value * 32767.0f);
+        }
+    }
+    gst_buffer_unmap(buffer, &map);
+    return buffer;
+}
+
+}  // namespace
+
+// Both formats are heard whole; a held queue is not heard until released; an output left
+// silent pauses (no wake-ups) and the next sound starts it again.
+TEST(SharedOutput, PushedSoundOfEitherFormatIsHeldHeardAndWakesAnIdleOutput) {
+    tavi::test::coreApplication();
+    const std::shared_ptr<SharedAudioOutput> output = acquire(QStringLiteral("null"));
+    ASSERT_TRUE(output);
+    ASSERT_TRUE(output->Paces());
+    SoundCounter counter;
+    const size_t frames = SharedAudioOutput::kRate / 5;
+    const guint64 takenBefore = output->FramesTaken();
+    output->Hold(true);
+    for (auto format :
+         {SharedAudioOutput::SampleFormat::F32, SharedAudioOutput::SampleFormat::S16}) {
+        GstBuffer* buffer = constantBuffer(format, frames, 0.5f);
+        output->Push(buffer, format);
+        gst_buffer_unref(buffer);
+    }
+    tavi::test::processEventsFor(300);
+    EXPECT_EQ(counter.sounding, 0) << "held sound is not heard";
+    output->Hold(false);
+    EXPECT_TRUE(processEventsUntil([&] { return counter.sounding >= long(2 * frames); }, 10000));
+    EXPECT_EQ(output->FramesTaken() - takenBefore, 2 * frames) << "every frame taken once";
+
+    EXPECT_TRUE(processEventsUntil([&] { return outputState(output) == GST_STATE_PAUSED; }, 10000))
+        << "silence pauses the output";
+    const long before = counter.sounding;
+    GstBuffer* buffer = constantBuffer(SharedAudioOutput::SampleFormat::S16, frames, 0.5f);
+    output->Push(buffer, SharedAudioOutput::SampleFormat::S16);
+    gst_buffer_unref(buffer);
+    EXPECT_TRUE(
+        processEventsUntil([&] { return counter.sounding >= before + long(frames); }, 10000))
+        << "sound starts it again";
+    EXPECT_EQ(outputState(output), GST_STATE_PLAYING);
+}

@@ -79,6 +79,9 @@ void CDirectShowTrack::Open(const QString& fileName) {
 // The pipeline is prerolled: its bus is watched and its video shown.
 void CDirectShowTrack::StartUsing(VideoWindowHost* videoHost) {
     StartWatcher();
+    if (HasVideo()) {
+        gst::AudioFeed::KeepRealTime(m_pipeline.Pipeline());
+    }
     if (videoHost && HasVideo()) {
         ShowVideo();
     }
@@ -293,6 +296,7 @@ void CDirectShowTrack::Play() {
     if (!m_pipeline.SetState(GST_STATE_PLAYING, &error)) {
         Throw(CDirectShowException::Run, error);
     }
+    HoldQueuedSound(false);
     m_state = Playing;
 }
 
@@ -318,8 +322,8 @@ void CDirectShowTrack::Stop() {
         return;
     }
     m_pipeline.SetState(GST_STATE_PAUSED, nullptr);
-    m_pipeline.Seek(0);
-    FlushOutput();
+    m_pipeline.Seek(0);  // its flush drops the sound queued in the output
+    HoldQueuedSound(false);
     m_state = Stopped;
 }
 
@@ -332,12 +336,16 @@ void CDirectShowTrack::Pause() {
     if (!m_pipeline.SetState(GST_STATE_PAUSED, &error)) {
         Throw(CDirectShowException::PauseGraph, error);
     }
+    HoldQueuedSound(true);
     m_state = Paused;
 }
 
 double CDirectShowTrack::GetPosition() {
     if (m_pipeline.IsOpening()) {
         return m_requestedStart.value_or(0.0);
+    }
+    if (const std::optional<double> heard = m_feed ? m_feed->HeardPosition() : std::nullopt) {
+        return *heard;
     }
     return m_pipeline.Position().value_or(0.0);
 }
@@ -360,13 +368,12 @@ void CDirectShowTrack::Seek(double position) {
         throw CDirectShowException(CDirectShowException::SeekGraph, kFail,
                                    QStringLiteral("The position cannot be set."));
     }
-    FlushOutput();
 }
 
-// Sound from before a seek or a stop that is still queued in the output is not heard.
-void CDirectShowTrack::FlushOutput() {
-    if (m_feed && m_state == Playing) {
-        m_feed->Flush();
+// What a paused track had queued stays unheard until it plays on.
+void CDirectShowTrack::HoldQueuedSound(bool held) {
+    if (m_feed) {
+        m_feed->Hold(held);
     }
 }
 

@@ -78,11 +78,11 @@ protected:
 
 private:
     void StartUsing(VideoWindowHost* videoHost);
+    void HoldQueuedSound(bool held);
     void ApplyRequestedCommands();
     void StartWatcher();
     void WatchBus();
     void StopWatcher();
-    void FlushOutput();
     void ShowVideo();
     void PlaceVideo(VideoWindowHost& host);
     void FitVideo();

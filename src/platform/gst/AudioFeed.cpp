@@ -1,8 +1,17 @@
 #include "AudioFeed.h"
 
+#include <algorithm>
+#include <cstring>
+
 namespace tavi::gst {
 
 namespace {
+
+constexpr const char* kSinkName = "tavi-feed";
+
+// The decoders' own formats pass unchanged; anything else becomes 16-bit.
+constexpr const char* kFeedFormats =
+    "audio/x-raw,format={S16LE,F32LE},layout=interleaved,rate=44100,channels=2";
 
 void OnHandoff(GstElement*, GstBuffer* buffer, GstPad*, gpointer feed) {
     (*static_cast<std::shared_ptr<AudioFeed>*>(feed))->Push(buffer);
@@ -14,22 +23,30 @@ void ReleaseFeed(gpointer feed, GClosure*) {
 
 }  // namespace
 
-// audioconvert ! audioresample ! the output's format ! fakesink sync=true, handing off.
+// audioconvert ! audioresample ! the output's formats ! fakesink, handing off.
 ElementPtr AudioFeed::CreateSink(const std::shared_ptr<AudioFeed>& feed, QString* error) {
     ElementPtr convert = MakeElement("audioconvert", nullptr, error);
     ElementPtr resample = MakeElement("audioresample", nullptr, error);
     ElementPtr format = MakeElement("capsfilter", nullptr, error);
-    ElementPtr sink = MakeElement("fakesink", "tavi-feed", error);
+    ElementPtr sink = MakeElement("fakesink", kSinkName, error);
     if (!convert || !resample || !format || !sink) {
         return nullptr;
     }
-    GstCaps* caps = gst_caps_from_string(SharedAudioOutput::FeedCaps());
+    GstCaps* caps = gst_caps_from_string(kFeedFormats);
     g_object_set(format.get(), "caps", caps, nullptr);
     gst_caps_unref(caps);
-    g_object_set(sink.get(), "sync", TRUE, "signal-handoffs", TRUE, "enable-last-sample", FALSE,
-                 nullptr);
+    const bool realTime = !feed->Output() || !feed->Output()->Paces();
+    g_object_set(sink.get(), "sync", gboolean(realTime), "signal-handoffs", TRUE,
+                 "enable-last-sample", FALSE, nullptr);
     g_signal_connect_data(sink.get(), "handoff", G_CALLBACK(OnHandoff),
                           new std::shared_ptr<AudioFeed>(feed), ReleaseFeed, GConnectFlags(0));
+    GstPad* sinkPad = gst_element_get_static_pad(sink.get(), "sink");
+    gst_pad_add_probe(
+        sinkPad,
+        GstPadProbeType(GST_PAD_PROBE_TYPE_EVENT_FLUSH | GST_PAD_PROBE_TYPE_EVENT_DOWNSTREAM),
+        OnEvent, new std::weak_ptr<AudioFeed>(feed),
+        [](gpointer weak) { delete static_cast<std::weak_ptr<AudioFeed>*>(weak); });
+    gst_object_unref(sinkPad);
     ElementPtr bin(gst_bin_new("tavi-feed-bin"));
     gst_object_ref_sink(bin.get());
     gst_bin_add_many(GST_BIN(bin.get()), convert.get(), resample.get(), format.get(), sink.get(),
@@ -41,17 +58,108 @@ ElementPtr AudioFeed::CreateSink(const std::shared_ptr<AudioFeed>& feed, QString
     return bin;
 }
 
-void AudioFeed::Push(GstBuffer* buffer) {
-    std::lock_guard lock(m_mutex);
-    if (m_output) {
-        m_output->Push(buffer);
+void AudioFeed::KeepRealTime(GstElement* pipeline) {
+    if (GstElement* sink = pipeline ? gst_bin_get_by_name(GST_BIN(pipeline), kSinkName) : nullptr) {
+        g_object_set(sink, "sync", TRUE, nullptr);
+        gst_object_unref(sink);
     }
 }
 
-void AudioFeed::Flush() {
+// Runs on the streaming thread (caps, flush stop) or the seeking one (flush start).
+GstPadProbeReturn AudioFeed::OnEvent(GstPad*, GstPadProbeInfo* info, gpointer weak) {
+    const std::shared_ptr<AudioFeed> feed = static_cast<std::weak_ptr<AudioFeed>*>(weak)->lock();
+    GstEvent* event = GST_PAD_PROBE_INFO_EVENT(info);
+    if (!feed || !event) {
+        return GST_PAD_PROBE_OK;
+    }
+    switch (GST_EVENT_TYPE(event)) {
+        case GST_EVENT_FLUSH_START:
+            feed->BeginFlush();
+            break;
+        case GST_EVENT_FLUSH_STOP:
+            feed->m_stopping = false;
+            break;
+        case GST_EVENT_SEGMENT:
+            gst_event_copy_segment(event, &feed->m_segment);
+            break;
+        case GST_EVENT_EOS:
+            feed->m_ended = true;
+            break;
+        case GST_EVENT_CAPS: {
+            GstCaps* caps = nullptr;
+            gst_event_parse_caps(event, &caps);
+            const gchar* format =
+                gst_structure_get_string(gst_caps_get_structure(caps, 0), "format");
+            feed->m_format = format && std::strcmp(format, "F32LE") == 0
+                                 ? SharedAudioOutput::SampleFormat::F32
+                                 : SharedAudioOutput::SampleFormat::S16;
+            break;
+        }
+        default:
+            break;
+    }
+    return GST_PAD_PROBE_OK;
+}
+
+std::shared_ptr<SharedAudioOutput> AudioFeed::Output() {
     std::lock_guard lock(m_mutex);
-    if (m_output) {
-        m_output->Flush();
+    return m_output;
+}
+
+// What this track queued is not heard. A track that has queued nothing yet (one opened
+// ahead, seeking to its start) leaves the sound of the track before it alone.
+void AudioFeed::BeginFlush() {
+    m_stopping = true;
+    m_pushedUpTo = -1;
+    m_ended = false;
+    if (std::shared_ptr<SharedAudioOutput> output = Output()) {
+        if (m_queuedSound.exchange(false)) {
+            output->Flush();
+        }
+        output->WakeWaiters();
+    }
+}
+
+void AudioFeed::Push(GstBuffer* buffer) {
+    const std::shared_ptr<SharedAudioOutput> output = Output();
+    if (!output || !output->WaitForRoom(m_stopping)) {
+        return;
+    }
+    const guint64 frames = output->Push(buffer, m_format);
+    m_queuedSound = true;
+    if (GST_BUFFER_PTS_IS_VALID(buffer) && m_segment.format == GST_FORMAT_TIME) {
+        const GstClockTime end =
+            GST_BUFFER_PTS(buffer) +
+            (GST_BUFFER_DURATION_IS_VALID(buffer) ? GST_BUFFER_DURATION(buffer) : 0);
+        const guint64 streamTime = gst_segment_to_stream_time(&m_segment, GST_FORMAT_TIME, end);
+        if (GST_CLOCK_TIME_IS_VALID(streamTime)) {
+            m_pushedFrames = frames;
+            m_pushedUpTo = gint64(streamTime);
+        }
+    }
+}
+
+std::optional<double> AudioFeed::HeardPosition() {
+    const std::shared_ptr<SharedAudioOutput> output = Output();
+    const gint64 upTo = m_pushedUpTo;
+    if (!output || !output->Paces() || upTo < 0) {
+        return std::nullopt;
+    }
+    if (m_ended) {
+        return double(upTo) / GST_SECOND;
+    }
+    const guint64 taken = output->FramesTaken();
+    const guint64 pushed = m_pushedFrames;
+    const double ahead = pushed > taken ? double(pushed - taken) / SharedAudioOutput::kRate : 0.0;
+    return std::max(0.0, double(upTo) / GST_SECOND - ahead);
+}
+
+void AudioFeed::Hold(bool held) {
+    if (m_held.exchange(held) == held) {
+        return;
+    }
+    if (std::shared_ptr<SharedAudioOutput> output = Output()) {
+        output->Hold(held);
     }
 }
 
@@ -60,6 +168,13 @@ void AudioFeed::Detach() {
     {
         std::lock_guard lock(m_mutex);
         output = std::move(m_output);
+    }
+    m_stopping = true;
+    if (output) {
+        if (m_held.exchange(false)) {
+            output->Hold(false);
+        }
+        output->WakeWaiters();
     }
     // Released outside the lock: finishing a file output waits for its streaming thread.
 }

@@ -2,29 +2,55 @@
 
 #include "SharedAudioOutput.h"
 
+#include <atomic>
 #include <memory>
 #include <mutex>
+#include <optional>
 
 namespace tavi::gst {
 
 // One track's connection to the shared output. The track's pipeline ends in the feed's
-// sink, which renders in real time (so positions, pauses and the end of the track keep
-// their meaning) and hands each buffer to the output. Detach ends the connection: the
-// output is released even while the track's pipeline still exists.
+// sink, which hands each buffer to the output. With a pacing output the sink keeps no clock
+// of its own: it renders as fast as the output makes room, so the output's device sets the
+// pace and the track's thread sleeps between periods instead of at every buffer. With the
+// file output (no pace) the sink renders in real time, as before. A flush (seek, stop) drops
+// the sound the track had queued. Detach ends the connection: the output is released even
+// while the track's pipeline still exists.
 class AudioFeed {
 public:
     explicit AudioFeed(std::shared_ptr<SharedAudioOutput> output) : m_output(std::move(output)) {}
 
     // The sink element for a track's pipeline; it keeps the feed alive as long as it exists.
     static ElementPtr CreateSink(const std::shared_ptr<AudioFeed>& feed, QString* error);
+    // A pipeline with video keeps its sound on the clock the pictures are shown by.
+    static void KeepRealTime(GstElement* pipeline);
 
     void Push(GstBuffer* buffer);
-    void Flush();
+    // A paused track holds its queued sound, to be heard when it plays on.
+    void Hold(bool held);
     void Detach();
+    // Where the sound the device has been given stands in the track (seconds), after the
+    // first buffer of a pacing output's feed since it started or last flushed; at the end of
+    // the stream, the end. Otherwise nothing: the pipeline's own position holds then.
+    std::optional<double> HeardPosition();
 
 private:
-    std::mutex m_mutex;
+    static GstPadProbeReturn OnEvent(GstPad* pad, GstPadProbeInfo* info, gpointer feed);
+    std::shared_ptr<SharedAudioOutput> Output();
+    void BeginFlush();
+
+    std::mutex m_mutex;  // guards m_output
     std::shared_ptr<SharedAudioOutput> m_output;
+    std::atomic<bool> m_stopping = false;     // flushing or detached: the buffer in hand is dropped
+    std::atomic<bool> m_queuedSound = false;  // pushed since the last flush
+    std::atomic<SharedAudioOutput::SampleFormat> m_format = SharedAudioOutput::SampleFormat::S16;
+    std::atomic<bool> m_held = false;
+    GstSegment m_segment{};  // the streaming thread's alone
+    // The stream time at the end of the last buffer pushed, and the output's count of frames
+    // queued with it; -1 when nothing was pushed since the last flush.
+    std::atomic<gint64> m_pushedUpTo = -1;
+    std::atomic<guint64> m_pushedFrames = 0;
+    std::atomic<bool> m_ended = false;
 };
 
 }  // namespace tavi::gst

@@ -1,19 +1,28 @@
 #include "SharedAudioOutput.h"
 
 #include <algorithm>
+#include <chrono>
 #include <cstring>
+#include <utility>
 
 namespace tavi::gst {
 
 namespace {
 
-// The device is fed in periods of 20 ms. Sound is held back until 60 ms of it are queued,
-// so that the moment between one track's end and the next one's start, and the scheduling
-// jitter of the tracks' threads, never leave the device without sound mid-stream.
-constexpr size_t kPeriodFrames = SharedAudioOutput::kRate / 50;
+// The device is fed in periods of 50 ms: fewer wake-ups, for us and the sound server, than
+// the 10-20 ms a sink asks for by default. Sound is held back until 60 ms of it are queued,
+// so that the moment between one track's end and the next one's start never leaves the
+// device without sound mid-stream. A feed queues at most 150 ms ahead of the device, which
+// is also about how long a paused track goes on being heard.
+constexpr size_t kPeriodFrames = SharedAudioOutput::kRate / 20;
 constexpr size_t kPrimeFrames = SharedAudioOutput::kRate * 60 / 1000;
-// A track that runs ahead of the device (clock drift) loses its oldest sound past 2 s.
+constexpr size_t kQueueAheadFrames = SharedAudioOutput::kRate * 150 / 1000;
+constexpr gint64 kDeviceLatencyUs = 50'000;
+// A feed that runs ahead anyway (a stalled device) loses its oldest sound past 2 s.
 constexpr size_t kMaxQueuedFrames = SharedAudioOutput::kRate * 2;
+constexpr auto kStallTimeout = std::chrono::seconds(1);
+// After this much silence the output pauses until sound comes again.
+constexpr size_t kIdleFrames = SharedAudioOutput::kRate;
 constexpr GstClockTime kStartTimeout = 5 * GST_SECOND;
 constexpr GstClockTime kFinishTimeout = 5 * GST_SECOND;
 
@@ -61,10 +70,43 @@ GstClockTime TimeOfFrame(guint64 frame) {
     return gst_util_uint64_scale(frame, GST_SECOND, SharedAudioOutput::kRate);
 }
 
+int16_t ToS16(float sample) {
+    const float scaled = std::clamp(sample, -1.0f, 1.0f) * 32767.0f;
+    return int16_t(scaled + (scaled >= 0 ? 0.5f : -0.5f));
+}
+
+// Appends a buffer's samples to `to` as 16-bit.
+void AppendSamples(const GstMapInfo& map, SharedAudioOutput::SampleFormat format,
+                   std::vector<int16_t>& to) {
+    if (format == SharedAudioOutput::SampleFormat::S16) {
+        const auto* samples = reinterpret_cast<const int16_t*>(map.data);
+        to.insert(to.end(), samples, samples + map.size / sizeof(int16_t));
+        return;
+    }
+    const auto* samples = reinterpret_cast<const float*>(map.data);
+    const size_t count = map.size / sizeof(float);
+    const size_t first = to.size();
+    to.resize(first + count);
+    for (size_t i = 0; i < count; ++i) {
+        to[first + i] = ToS16(samples[i]);
+    }
+}
+
+// The sink's own period (what a sound server asks for at a time), where the sink has one.
+void SetDevicePeriod(GstBin*, GstBin*, GstElement* element, gpointer) {
+    if (g_object_class_find_property(G_OBJECT_GET_CLASS(element), "latency-time")) {
+        g_object_set(element, "latency-time", kDeviceLatencyUs, nullptr);
+    }
+}
+
 }  // namespace
 
 const char* SharedAudioOutput::FeedCaps() {
     return "audio/x-raw,format=F32LE,layout=interleaved,rate=44100,channels=2";
+}
+
+const char* SharedAudioOutput::S16Caps() {
+    return "audio/x-raw,format=S16LE,layout=interleaved,rate=44100,channels=2";
 }
 
 void SharedAudioOutput::SetTap(Tap newTap) {
@@ -117,8 +159,8 @@ bool SharedAudioOutput::Start(const AudioOutputSpec& spec, ElementPtr device, QS
     if (!sink) {
         return false;
     }
-    GstCaps* caps = gst_caps_from_string(FeedCaps());
-    const guint64 queueBytes = m_paced ? kPeriodFrames * kChannels * sizeof(float) : 1u << 20;
+    GstCaps* caps = gst_caps_from_string(S16Caps());
+    const guint64 queueBytes = m_paced ? kPeriodFrames * kChannels * sizeof(int16_t) : 1u << 20;
     g_object_set(source.get(), "caps", caps, "format", GST_FORMAT_TIME, "is-live", FALSE,
                  "max-bytes", queueBytes, "block", gboolean(!m_paced), nullptr);
     gst_caps_unref(caps);
@@ -127,6 +169,9 @@ bool SharedAudioOutput::Start(const AudioOutputSpec& spec, ElementPtr device, QS
     }
     m_pipeline.reset(gst_pipeline_new("tavi-output"));
     gst_object_ref_sink(m_pipeline.get());
+    // The default sink picks its device element only when it starts.
+    g_signal_connect(m_pipeline.get(), "deep-element-added", G_CALLBACK(SetDevicePeriod), nullptr);
+    SetDevicePeriod(nullptr, nullptr, sink.get(), nullptr);
     gst_bin_add_many(GST_BIN(m_pipeline.get()), source.get(), convert.get(), resample.get(),
                      sink.get(), nullptr);
     if (!gst_element_link_many(source.get(), convert.get(), resample.get(), sink.get(), nullptr)) {
@@ -158,61 +203,124 @@ bool SharedAudioOutput::IsHealthy() const {
     return message == nullptr;
 }
 
-void SharedAudioOutput::Push(GstBuffer* buffer) {
-    if (!m_paced) {
-        std::lock_guard lock(m_mutex);
-        GstBuffer* copy = gst_buffer_copy(buffer);
-        const guint64 frames = gst_buffer_get_size(copy) / (kChannels * sizeof(float));
-        GST_BUFFER_PTS(copy) = TimeOfFrame(m_frames);
-        GST_BUFFER_DURATION(copy) = TimeOfFrame(m_frames + frames) - TimeOfFrame(m_frames);
-        m_frames += frames;
-        GstFlowReturn result = GST_FLOW_OK;
-        g_signal_emit_by_name(m_source.get(), "push-buffer", copy, &result);
-        gst_buffer_unref(copy);
-        return;
-    }
+guint64 SharedAudioOutput::Push(GstBuffer* buffer, SampleFormat format) {
     GstMapInfo map;
     if (!gst_buffer_map(buffer, &map, GST_MAP_READ)) {
-        return;
+        return 0;
     }
-    const auto* samples = reinterpret_cast<const float*>(map.data);
-    const size_t count = map.size / sizeof(float);
-    std::lock_guard lock(m_mutex);
+    std::unique_lock lock(m_mutex);
+    if (!m_paced) {
+        thread_local std::vector<int16_t> samples;
+        samples.clear();
+        AppendSamples(map, format, samples);
+        gst_buffer_unmap(buffer, &map);
+        PushToFile(samples.data(), samples.size());
+        m_framesQueued += samples.size() / kChannels;
+        m_framesTaken = m_framesQueued;
+        return m_framesQueued;
+    }
     if (m_read > 0 && m_read * 2 >= m_queue.size()) {
         m_queue.erase(m_queue.begin(), m_queue.begin() + ptrdiff_t(m_read));
         m_read = 0;
     }
-    m_queue.insert(m_queue.end(), samples, samples + count);
+    const size_t before = m_queue.size();
+    AppendSamples(map, format, m_queue);
+    gst_buffer_unmap(buffer, &map);
+    m_framesQueued += (m_queue.size() - before) / kChannels;
     const size_t queued = (m_queue.size() - m_read) / kChannels;
     if (queued > kMaxQueuedFrames) {
         m_read += (queued - kMaxQueuedFrames) * kChannels;
+        m_framesTaken += queued - kMaxQueuedFrames;
     }
-    gst_buffer_unmap(buffer, &map);
+    const guint64 total = m_framesQueued;
+    WakeFromIdle(lock);
+    return total;
+}
+
+// Sound to play: an idle output starts again. Releases the lock.
+void SharedAudioOutput::WakeFromIdle(std::unique_lock<std::mutex>& lock) {
+    m_silentFrames = 0;
+    const bool wasIdle = std::exchange(m_idle, false);
+    lock.unlock();
+    if (wasIdle) {
+        ApplyIdleState();
+    }
+}
+
+guint64 SharedAudioOutput::FramesTaken() {
+    std::lock_guard lock(m_mutex);
+    return m_framesTaken;
+}
+
+void SharedAudioOutput::Hold(bool held) {
+    std::unique_lock lock(m_mutex);
+    m_held = held;
+    if (!held) {
+        WakeFromIdle(lock);
+    }
+}
+
+// Runs under m_mutex, which keeps the timestamps in order.
+void SharedAudioOutput::PushToFile(const int16_t* samples, size_t count) {
+    const guint64 frames = count / kChannels;
+    GstBuffer* buffer = gst_buffer_new_memdup(samples, count * sizeof(int16_t));
+    GST_BUFFER_PTS(buffer) = TimeOfFrame(m_frames);
+    GST_BUFFER_DURATION(buffer) = TimeOfFrame(m_frames + frames) - TimeOfFrame(m_frames);
+    m_frames += frames;
+    GstFlowReturn result = GST_FLOW_OK;
+    g_signal_emit_by_name(m_source.get(), "push-buffer", buffer, &result);
+    gst_buffer_unref(buffer);
 }
 
 void SharedAudioOutput::Flush() {
-    std::lock_guard lock(m_mutex);
-    m_queue.clear();
-    m_read = 0;
-    m_priming = true;
+    {
+        std::lock_guard lock(m_mutex);
+        m_queue.clear();
+        m_read = 0;
+        m_priming = true;
+        m_framesTaken = m_framesQueued;
+    }
+    m_room.notify_all();
+}
+
+bool SharedAudioOutput::WaitForRoom(const std::atomic<bool>& cancelled) {
+    if (!m_paced) {
+        return !cancelled;
+    }
+    std::unique_lock lock(m_mutex);
+    m_room.wait_for(lock, kStallTimeout, [&] {
+        return cancelled || (m_queue.size() - m_read) / kChannels < kQueueAheadFrames;
+    });
+    return !cancelled;
+}
+
+void SharedAudioOutput::WakeWaiters() {
+    // Taking the lock orders this after a waiter's check of its predicate.
+    { std::lock_guard lock(m_mutex); }
+    m_room.notify_all();
 }
 
 // Copies up to `frames` queued frames to out; after running dry it waits for a new cushion.
-size_t SharedAudioOutput::Take(float* out, size_t frames) {
-    std::lock_guard lock(m_mutex);
-    const size_t queued = (m_queue.size() - m_read) / kChannels;
-    if (m_priming && queued >= kPrimeFrames) {
-        m_priming = false;
+size_t SharedAudioOutput::Take(int16_t* out, size_t frames) {
+    size_t taken = 0;
+    {
+        std::lock_guard lock(m_mutex);
+        const size_t queued = (m_queue.size() - m_read) / kChannels;
+        if (m_priming && queued >= kPrimeFrames) {
+            m_priming = false;
+        }
+        if (m_priming || m_held) {
+            return 0;
+        }
+        taken = std::min(queued, frames);
+        std::memcpy(out, m_queue.data() + m_read, taken * kChannels * sizeof(int16_t));
+        m_read += taken * kChannels;
+        m_framesTaken += taken;
+        if (taken < frames) {
+            m_priming = true;
+        }
     }
-    if (m_priming) {
-        return 0;
-    }
-    const size_t taken = std::min(queued, frames);
-    std::memcpy(out, m_queue.data() + m_read, taken * kChannels * sizeof(float));
-    m_read += taken * kChannels;
-    if (taken < frames) {
-        m_priming = true;
-    }
+    m_room.notify_all();
     return taken;
 }
 
@@ -222,17 +330,21 @@ void SharedAudioOutput::OnNeedData(GstElement* source, guint, gpointer self) {
 
 // Runs on the output's streaming thread: one period, silence where no sound is queued.
 void SharedAudioOutput::FeedDevice(GstElement* source) {
-    GstBuffer* buffer =
-        gst_buffer_new_allocate(nullptr, kPeriodFrames * kChannels * sizeof(float), nullptr);
+    const size_t samples = kPeriodFrames * kChannels;
+    GstBuffer* buffer = gst_buffer_new_allocate(nullptr, samples * sizeof(int16_t), nullptr);
     GstMapInfo map;
     gst_buffer_map(buffer, &map, GST_MAP_WRITE);
-    auto* out = reinterpret_cast<float*>(map.data);
+    auto* out = reinterpret_cast<int16_t*>(map.data);
     const size_t taken = Take(out, kPeriodFrames);
-    std::fill(out + taken * kChannels, out + kPeriodFrames * kChannels, 0.0f);
+    std::fill(out + taken * kChannels, out + samples, int16_t(0));
     {
         std::lock_guard lock(tapMutex());
         if (tap()) {
-            tap()(out, kPeriodFrames);
+            m_tapSamples.resize(samples);
+            for (size_t i = 0; i < samples; ++i) {
+                m_tapSamples[i] = float(out[i]) / 32768.0f;
+            }
+            tap()(m_tapSamples.data(), kPeriodFrames);
         }
     }
     gst_buffer_unmap(buffer, &map);
@@ -242,6 +354,44 @@ void SharedAudioOutput::FeedDevice(GstElement* source) {
     GstFlowReturn result = GST_FLOW_OK;
     g_signal_emit_by_name(source, "push-buffer", buffer, &result);
     gst_buffer_unref(buffer);
+    NoteSilence(kPeriodFrames - taken);
+}
+
+// A second of silence in a row pauses the output (a sound server's stream is corked).
+void SharedAudioOutput::NoteSilence(size_t frames) {
+    {
+        std::lock_guard lock(m_mutex);
+        m_silentFrames = frames == kPeriodFrames ? m_silentFrames + frames : 0;
+        if (m_idle || m_silentFrames < kIdleFrames) {
+            return;
+        }
+        m_idle = true;
+    }
+    ApplyIdleState();
+}
+
+// The state change goes to a GStreamer worker: it must not run on the output's own
+// streaming thread, nor hold up the track that pushes. Each call applies the newest m_idle
+// under m_stateMutex, so the last one to run is right whatever their order.
+void SharedAudioOutput::ApplyIdleState() {
+    gst_element_call_async(
+        m_pipeline.get(),
+        [](GstElement* pipeline, gpointer self) {
+            const std::shared_ptr<SharedAudioOutput> output =
+                static_cast<std::weak_ptr<SharedAudioOutput>*>(self)->lock();
+            if (!output) {
+                return;
+            }
+            std::lock_guard stateLock(output->m_stateMutex);
+            bool idle = false;
+            {
+                std::lock_guard lock(output->m_mutex);
+                idle = output->m_idle;
+            }
+            gst_element_set_state(pipeline, idle ? GST_STATE_PAUSED : GST_STATE_PLAYING);
+        },
+        new std::weak_ptr<SharedAudioOutput>(weak_from_this()),
+        [](gpointer self) { delete static_cast<std::weak_ptr<SharedAudioOutput>*>(self); });
 }
 
 // A file output writes its end (the WAV header's sizes) before it is released.

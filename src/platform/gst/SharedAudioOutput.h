@@ -4,6 +4,9 @@
 
 #include <QString>
 
+#include <atomic>
+#include <condition_variable>
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <mutex>
@@ -12,18 +15,24 @@
 namespace tavi::gst {
 
 // The sound output every track feeds. It outlives the tracks, so that a change of track
-// neither reconnects to the sound server nor lets its buffer run dry: tracks render into
-// it in real time, and it keeps the device fed, with silence when no track has sound.
-// Sound passes as 32-bit float stereo at 44.1 kHz (FeedCaps).
+// neither reconnects to the sound server nor lets its buffer run dry. The device and null
+// outputs pace the feeds: they take a period whenever the device wants one (silence when
+// nothing is queued), and a feed queues ahead as far as WaitForRoom lets it. After a second
+// of silence they pause (no wake-ups while idle) and the next Push starts them again.
+// Sound is pushed as stereo 44.1 kHz, 32-bit float (FeedCaps) or 16-bit (S16Caps), and
+// queued and played as 16-bit, the format of the decoders and of the sound server's sinks.
 //
 // The device and null outputs run until the output choice changes. A file output is
-// finished (its end written) as soon as no track holds it, so the file can be read then.
-// Push, Flush and the tap run on any thread; Acquire on the UI thread.
-class SharedAudioOutput {
+// finished (its end written) as soon as no track holds it, so the file can be read then; it
+// writes what it is pushed at once and has no pace of its own.
+// Push, Flush, WaitForRoom and the tap run on any thread; Acquire on the UI thread.
+class SharedAudioOutput : public std::enable_shared_from_this<SharedAudioOutput> {
 public:
     static constexpr int kRate = 44100;
     static constexpr int kChannels = 2;
-    static const char* FeedCaps();
+    enum class SampleFormat { F32, S16 };
+    static const char* FeedCaps();  // F32
+    static const char* S16Caps();
 
     // The output for this choice: the running one when spec and deviceKey match it, else a
     // new one (makeDevice gives the chosen device's sink, or null for the default). Null
@@ -40,29 +49,53 @@ public:
     SharedAudioOutput(const SharedAudioOutput&) = delete;
     SharedAudioOutput& operator=(const SharedAudioOutput&) = delete;
 
-    // Queues a buffer in FeedCaps format to be heard next.
-    void Push(GstBuffer* buffer);
+    // Queues a buffer in the given format to be heard next. Returns the number of frames
+    // queued so far, this buffer's included, to compare with FramesTaken.
+    guint64 Push(GstBuffer* buffer, SampleFormat format = SampleFormat::F32);
+    // Frames taken from the queue so far: played, or dropped by a flush.
+    guint64 FramesTaken();
+    // While held (a paused track), the queue stays and the device gets silence.
+    void Hold(bool held);
     // Drops what was queued and not yet heard (after a seek or a stop).
     void Flush();
+    // Whether the output takes sound at the device's pace; a feed of a pacing output may
+    // render faster than real time and wait here before each Push.
+    bool Paces() const { return m_paced; }
+    // Waits until less than the queue-ahead is queued, `cancelled` is set (then WakeWaiters
+    // is called), or a stalled device has taken nothing for a while. False when cancelled.
+    bool WaitForRoom(const std::atomic<bool>& cancelled);
+    void WakeWaiters();
     GstElement* Pipeline() const { return m_pipeline.get(); }
 
 private:
     SharedAudioOutput() = default;
     bool Start(const AudioOutputSpec& spec, ElementPtr device, QString* error);
     bool IsHealthy() const;
-    size_t Take(float* out, size_t frames);
+    size_t Take(int16_t* out, size_t frames);
     void FeedDevice(GstElement* source);
+    void PushToFile(const int16_t* samples, size_t count);
+    void NoteSilence(size_t frames);
+    void WakeFromIdle(std::unique_lock<std::mutex>& lock);
+    void ApplyIdleState();
     void Finish();
     static void OnNeedData(GstElement* source, guint length, gpointer self);
 
     ElementPtr m_pipeline;
-    ElementPtr m_source;  // appsrc
-    bool m_paced = true;  // false for the file output: it writes what arrives, no silence
-    std::mutex m_mutex;
-    std::vector<float> m_queue;  // interleaved samples waiting to be heard, from m_read on
+    ElementPtr m_source;      // appsrc
+    bool m_paced = true;      // false for the file output: it writes what arrives, no silence
+    std::mutex m_stateMutex;  // orders the idle state changes
+    std::mutex m_mutex;       // guards everything below
+    std::condition_variable m_room;
+    std::vector<int16_t> m_queue;  // interleaved samples waiting to be heard, from m_read on
     size_t m_read = 0;
-    bool m_priming = true;  // waiting for a cushion of sound before playing it
-    guint64 m_frames = 0;   // frames sent to the device so far (timestamps)
+    bool m_priming = true;       // waiting for a cushion of sound before playing it
+    guint64 m_frames = 0;        // frames sent to the device so far (timestamps)
+    guint64 m_framesQueued = 0;  // ever, for Push's and FramesTaken's counts
+    guint64 m_framesTaken = 0;
+    bool m_held = false;
+    size_t m_silentFrames = 0;  // silence sent since the last sound
+    bool m_idle = false;        // paused for want of sound
+    std::vector<float> m_tapSamples;
 };
 
 }  // namespace tavi::gst
