@@ -80,7 +80,8 @@ uint32_t MpegVideoDevice::StartRun(std::optional<uint64_t> from, std::optional<u
     if (!m_pipeline.Seek(start, stop) || !m_pipeline.SetState(GST_STATE_PLAYING, &error)) {
         return MCIERR_DRIVER;
     }
-    m_feed->Flush();
+    // The flushing seek dropped what was queued before it; what comes now is heard.
+    m_feed->Hold(false);
     m_run = run;
     return 0;
 }
@@ -93,7 +94,8 @@ void MpegVideoDevice::HaltRun() {
     m_run = 0;
     gst::PipelineError error;
     m_pipeline.SetState(GST_STATE_PAUSED, &error);
-    m_feed->Flush();
+    // The sound already queued is not heard after the halt; the next run's seek drops it.
+    m_feed->Hold(true);
 }
 
 void MpegVideoDevice::MoveTo(uint64_t ms) {
