@@ -1,6 +1,7 @@
 #include "AppAutomation.h"
 
 #include "AppAutomationHost.h"
+#include "AppTools.h"
 #include "CTaviApp.h"
 #include "CommandLine.h"
 #include "app/frame/CMainFrame.h"
@@ -94,6 +95,8 @@ AppAutomation::AppAutomation(CTaviApp& app, std::unique_ptr<automation::StartupG
       m_model(std::make_unique<automation::AutomationModel>(*m_host)),
       m_gate(std::move(gate)) {
     StartScripts(app);
+    m_tools = std::make_unique<AppTools>(app, m_host->Console());
+    app.SetEditPrograms([this] { m_tools->EditPrograms(); });
     QDBusConnection bus = QDBusConnection::sessionBus();
     if (bus.isConnected()) {
         m_bus = new automation::AutomationBus(
@@ -156,6 +159,7 @@ void AppAutomation::StartMpris(QDBusConnection bus) {
 }
 
 AppAutomation::~AppAutomation() {
+    m_tools.reset();  // the tools are written back
     m_model->macroList().CloseAllMacros();
     ui::OptionsPageRegistry::instance().Unregister(QStringLiteral("Add-ins"));
     automation::script::CActiveScriptSite::SetErrorPresenter({});

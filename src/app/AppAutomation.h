@@ -18,6 +18,7 @@ namespace tavi::app {
 
 class CTaviApp;
 class AppAutomationHost;
+class AppTools;
 
 // The program as an automation server: the object model over the running application, its
 // console dock in the main window, and the model on the session bus. Startup is raised once
@@ -51,6 +52,7 @@ private:
     void StartMpris(QDBusConnection bus);
 
     std::unique_ptr<AppAutomationHost> m_host;
+    std::unique_ptr<AppTools> m_tools;
     std::unique_ptr<automation::AutomationModel> m_model;
     std::unique_ptr<automation::StartupGate> m_gate;
     automation::AutomationBus* m_bus = nullptr;

@@ -27,6 +27,8 @@ public:
     // The start-up command the main window posts itself once it is up: the start-up
     // macros run and Application.Startup is raised.
     virtual void RunStartupCommand() = 0;
+    // Programs > Edit: the "Edit Programs" dialog over the user's tools.
+    virtual void EditPrograms() = 0;
 };
 
 }  // namespace tavi::app

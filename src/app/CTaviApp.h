@@ -59,6 +59,12 @@ public:
             m_startupCommand();
         }
     }
+    void EditPrograms() override {
+        if (m_editPrograms) {
+            m_editPrograms();
+        }
+    }
+    void SetEditPrograms(std::function<void()> edit) { m_editPrograms = std::move(edit); }
     // What the start-up command does (the object model sets it).
     void SetStartupCommand(std::function<void()> command) { m_startupCommand = std::move(command); }
     // The session ends by a signal: nothing may ask. A modified playlist is saved to its
@@ -78,6 +84,7 @@ private:
     void KeepPlaylistForNextSession();
     void EnsureMainWindow();
     std::function<void()> m_startupCommand;
+    std::function<void()> m_editPrograms;
     bool ProcessShellCommand();
     void ReopenRecentPlaylist();
     void SaveRecentFiles();

@@ -117,7 +117,7 @@ const FrameCommandTable::Entry FrameCommandTable::kEntries[] = {
      },
      Always, [](const CMainFrame& f) { return f.fullScreen().IsOn(); }},
     {cmd::kFind, [](CMainFrame& f) { f.OnFind(); }, Always, Never},
-    {cmd::kToolsEdit, [](CMainFrame&) {}, Never, Never},  // the Programs menu comes later
+    {cmd::kToolsEdit, [](CMainFrame& f) { f.services().EditPrograms(); }, Always, Never},
     {cmd::kMixer, [](CMainFrame& f) { FrameServices::StartMixer(f); },
      [](const CMainFrame&) { return !settings::playerSettings().mixer.isEmpty(); }, Never},
     {cmd::kCdOpen, [](CMainFrame&) {}, Never, Never},  // no CD drive service yet

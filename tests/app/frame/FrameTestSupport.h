@@ -20,9 +20,11 @@ public:
     settings::RecentFileList& RecentFiles() override { return recent; }
     void SaveSettings() override { ++settingsSaved; }
     void RunStartupCommand() override { ++startupCommands; }
+    void EditPrograms() override { ++programEdits; }
 
     QStringList opened;
     int startupCommands = 0;
+    int programEdits = 0;
     int newDocuments = 0;
     int settingsSaved = 0;
     settings::RecentFileList recent;

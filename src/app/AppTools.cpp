@@ -1,0 +1,80 @@
+#include "AppTools.h"
+
+#include "CTaviApp.h"
+#include "app/settings/AppKey.h"
+#include "app/settings/PlayerSettings.h"
+#include "automation/objects/CConsoleBar.h"
+#include "automation/tools/CToolDlg.h"
+#include "automation/tools/CToolEditDlg.h"
+#include "automation/tools/CToolMenu.h"
+#include "automation/tools/LaunchTool.h"
+
+#include <QMainWindow>
+#include <QMenuBar>
+#include <QPointer>
+#include <QStandardPaths>
+
+namespace tavi::app {
+
+namespace {
+
+QMenu* ProgramsPopup(QMainWindow* window) {
+    if (!window) {
+        return nullptr;
+    }
+    for (QAction* action : window->menuBar()->actions()) {
+        if (action->menu() && action->text() == QLatin1String("P&rograms")) {
+            return action->menu();
+        }
+    }
+    return nullptr;
+}
+
+}  // namespace
+
+AppTools::AppTools(CTaviApp& app, automation::CConsoleBar* console)
+    : m_app(app), m_console(console) {
+    QPointer<automation::CConsoleBar> bar(console);
+    m_menu = std::make_unique<automation::tools::CToolMenu>([bar] {
+        if (bar) {
+            bar->show();  // what a console tool writes is seen
+        }
+        return bar ? &bar->process() : nullptr;
+    });
+    reg::RegKey program = settings::openApplicationKey(reg::Registry::instance());
+    m_menu->list().Load(program);
+    if (m_menu->list().IsEmpty()) {
+        m_menu->list().AddDefaultTools(
+            settings::playerSettings().mixer,
+            QStandardPaths::writableLocation(QStandardPaths::MusicLocation));
+    }
+    m_menu->Attach(ProgramsPopup(app.MainWindow()));
+}
+
+AppTools::~AppTools() {
+    reg::RegKey program = settings::openApplicationKey(reg::Registry::instance());
+    m_menu->list().Save(program);
+}
+
+void AppTools::EditPrograms() {
+    using automation::tools::CTool;
+    automation::tools::CToolEditDlg dialog(
+        m_menu->list(),
+        [](CTool& tool, QWidget* parent) {
+            automation::tools::CToolDlg properties(tool, parent);
+            if (properties.exec() != QDialog::Accepted) {
+                return false;
+            }
+            tool = properties.Tool();
+            return true;
+        },
+        [this](const CTool& tool) {
+            automation::tools::LaunchTool(tool, std::nullopt, m_menu->Console());
+        },
+        m_app.MainWindow());
+    if (dialog.exec() == QDialog::Accepted) {
+        m_menu->list() = dialog.Result();
+    }
+}
+
+}  // namespace tavi::app
