@@ -22,6 +22,7 @@ namespace {
 QLineEdit* LimitedEdit(int limit, QWidget* parent) {
     auto* edit = new QLineEdit(parent);
     edit->setMaxLength(limit);
+    edit->setMinimumWidth(320);
     return edit;
 }
 
@@ -29,8 +30,8 @@ QWidget* WithButton(QLineEdit* edit, QAbstractButton* button, QWidget* parent) {
     auto* row = new QWidget(parent);
     auto* layout = new QHBoxLayout(row);
     layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(edit);
-    layout->addWidget(button);
+    layout->addWidget(edit, 1);
+    layout->addWidget(button, 0);
     return row;
 }
 
