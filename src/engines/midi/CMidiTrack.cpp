@@ -52,9 +52,10 @@ void CMidiTrack::SetPrompts(SoundBankPrompts prompts) {
 }
 
 void CMidiTrack::Open(const QString& fileName) {
-    m_bankLoaded = LoadSoundBankFor(fileName);
+    // Before the bank: it is laid over the default font, which must not change under it.
     mci::SequencerSynths::Instance().SetPreferredSoundFont(
         settings::playerSettings().midiSoundFont);
+    m_bankLoaded = LoadSoundBankFor(fileName);
     CMCITrack::Open(fileName);
 }
 

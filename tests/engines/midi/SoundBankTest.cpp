@@ -2,6 +2,7 @@
 #include "engines/midi/CAWEManDll.h"
 #include "engines/midi/CMidiTrack.h"
 #include "engines/midi/SoundBankChoice.h"
+#include "playlist/player/LengthMeasure.h"
 
 #include <QDir>
 #include <QFile>
@@ -100,6 +101,15 @@ TEST_F(SoundBank, ADamagedBankIsShownAndTheFilePlaysWithoutIt) {
     EXPECT_EQ(FontsOf(LastSynth()), 1);
     EXPECT_NO_THROW(track.Play());
     EXPECT_TRUE(track.IsPlaying());
+
+    // Measuring a length loads no bank, so the damaged one says nothing there.
+    m_messages.clear();
+    tavi::playlist::LengthMeasure measure(song);
+    ASSERT_TRUE(tavi::test::processEventsUntil([&] { return measure.IsDone(); }, 3000));
+    ASSERT_TRUE(measure.Length()) << measure.Error().toStdString();
+    EXPECT_DOUBLE_EQ(*measure.Length(), 2.0);
+    EXPECT_TRUE(m_messages.isEmpty());
+    EXPECT_EQ(tavi::settings::viewSettings().soundBankOptions, 1u);
 }
 
 TEST_F(SoundBank, NoBankNoLibraryNoMessage) {

@@ -12,7 +12,7 @@ namespace tavi::mci {
 struct SequencerSynths::Synth {
     fluid_settings_t* settings = nullptr;
     fluid_synth_t* synth = nullptr;
-    QString defaultFont;  // the path loaded as the default font, empty for none
+    QString defaultFont;  // the canonical path of the default font, empty for none
     int defaultFontId = FLUID_FAILED;
     bool busy = false;  // taken by an open device
 
@@ -63,6 +63,9 @@ QStringList SequencerSynths::DefaultSystemSoundFonts() {
 
 void SequencerSynths::SetPreferredSoundFont(const QString& path) {
     std::lock_guard lock(m_mutex);
+    if (path != m_preferred) {
+        m_unloadable.remove(path);  // the user named it anew: perhaps it was mended
+    }
     m_preferred = path;
 }
 
@@ -103,10 +106,12 @@ bool SequencerSynths::LoadDefaultFont(Synth* synth) {
         candidates.prepend(m_preferred);
     }
     for (const QString& path : candidates) {
-        if (!QFileInfo(path).isFile()) {
+        if (!QFileInfo(path).isFile() || m_unloadable.contains(path)) {
             continue;
         }
-        if (path == synth->defaultFont) {
+        // default-GM.sf2 is usually a link to one of the others: the same font stays.
+        const QString font = QFileInfo(path).canonicalFilePath();
+        if (font == synth->defaultFont) {
             return true;
         }
         // Everything goes, a bank laid over the old default included: it lay over that one.
@@ -115,12 +120,13 @@ bool SequencerSynths::LoadDefaultFont(Synth* synth) {
             fluid_synth_sfunload(synth->synth, fluid_sfont_get_id(font), 0);
         }
         synth->defaultFont.clear();
-        const int id = fluid_synth_sfload(synth->synth, path.toLocal8Bit().constData(), 1);
+        const int id = fluid_synth_sfload(synth->synth, font.toLocal8Bit().constData(), 1);
         if (id != FLUID_FAILED) {
-            synth->defaultFont = path;
+            synth->defaultFont = font;
             synth->defaultFontId = id;
             return true;
         }
+        m_unloadable.insert(path);
     }
     return false;
 }

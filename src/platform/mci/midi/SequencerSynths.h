@@ -2,6 +2,7 @@
 
 #include "SequencerBankHost.h"
 
+#include <QSet>
 #include <QString>
 #include <QStringList>
 
@@ -48,6 +49,7 @@ private:
     std::vector<std::unique_ptr<Synth>> m_synths;
     QString m_preferred;
     QStringList m_system;
+    QSet<QString> m_unloadable;      // fonts that failed to load, not tried again
     Synth* m_reserved = nullptr;     // kept for the next open by a bank load
     Synth* m_clearTarget = nullptr;  // where the next bank clear goes
 };
