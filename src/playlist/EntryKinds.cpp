@@ -18,7 +18,7 @@ struct ExtensionGroup {
 // Icon index by extension; first match wins, so no extension appears twice.
 const ExtensionGroup kImageIndexes[] = {
     {0, {".CDA"}},
-    {1, {".MID", ".RMI", ".KAR", ".MMM"}},
+    {1, {".MID", ".RMI", ".MMM"}},
     {2, {".WAV"}},
     {3, {".AU", ".SND"}},
     {4, {".AIF", ".AIFC", ".AIFF"}},
