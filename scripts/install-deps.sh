@@ -16,6 +16,9 @@ PACKAGES=(
     libasound2-dev libasound2-plugins pulseaudio
     # the wave device of the media-control layer: decoding and rate conversion
     libsndfile1-dev libsamplerate0-dev
+    # the sequencer device: FluidSynth, JACK2's headers named so JACK1's never replace
+    # JACK2's library, and a General MIDI SoundFont so MIDI sounds out of the box
+    libfluidsynth-dev libjack-jackd2-dev timgm6mb-soundfont
     # media pipelines and the plug-ins that decode, encode (test media) and play
     libgstreamer1.0-dev libgstreamer-plugins-base1.0-dev gstreamer1.0-plugins-base libtag1-dev
     gstreamer1.0-plugins-good gstreamer1.0-plugins-bad gstreamer1.0-plugins-ugly

@@ -15,3 +15,12 @@ make_song_mp3() {
     gst-launch-1.0 -q audiotestsrc num-buffers=2584 ! audio/x-raw,rate=44100,channels=2 ! audioconvert \
         ! lamemp3enc target=bitrate cbr=true bitrate=128 ! xingmux ! id3v2mux ! filesink location="$1"
 }
+
+# need_package NAME: installs a reference program's Debian package when it is missing
+# (benchmarks only; the build's own packages come from scripts/install-deps.sh).
+need_package() {
+    dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q "install ok installed" && return 0
+    local sudo=()
+    [[ $(id -u) -ne 0 ]] && sudo=(sudo)
+    DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends "$1" >/dev/null
+}

@@ -1,11 +1,20 @@
 #include "TaviFrame.h"
 
 #include "app/frame/CMainFrame.h"
+#include "engines/midi/CAWEManDll.h"
+#include "engines/midi/CMidiTrack.h"
 #include "playlist/CTaviDoc.h"
+#include "playlist/player/PlaylistPlayer.h"
+#include "playlist/view/CTaviView.h"
 #include "ui/options/CDXFilterPage.h"
 #include "ui/options/CMetaDataPage.h"
+#include "ui/options/CMidiResetDlg.h"
+#include "ui/options/CResetWnd.h"
 #include "ui/optionsheet/OptionsPageRegistry.h"
 #include "ui/video/CMediaTrackVideoWnd.h"
+
+#include <QFileDialog>
+#include <QMessageBox>
 
 namespace tavi::app {
 
@@ -16,10 +25,37 @@ void RegisterMediaPages(playlist::CTaviDoc& document) {
     ui::OptionsPageRegistry& registry = ui::OptionsPageRegistry::instance();
     registry.Register(QStringLiteral("Meta Data"),
                       [](QWidget* parent) { return new ui::CMetaDataPage(parent); });
+    registry.Register(QStringLiteral("MIDI"),
+                      [](QWidget* parent) { return new ui::CMidiResetDlg(parent); });
     registry.Register(QStringLiteral("DirectX Plug-ins"), [&document](QWidget* parent) {
         // While a track plays, the page works on its live effect elements.
         return new ui::CDXFilterPage(document.GetCurrentTrack(), parent);
     });
+}
+
+// The MIDI engine's questions and messages, and the reset before ".mid" entries, with the
+// main window as their parent.
+void ConnectMidi(frame::CMainFrame* window) {
+    engines::CAWEManDll::Instance();  // the sound-bank library is bound at start-up
+    engines::SoundBankPrompts prompts;
+    prompts.showMessage = [window](const QString& text) {
+        QMessageBox::warning(window, QString(), text);
+    };
+    prompts.chooseSoundFont = [window] {
+        QFileDialog dialog(window, QStringLiteral("Choose SoundFont"));
+        dialog.setFileMode(QFileDialog::ExistingFile);
+        dialog.setNameFilters(
+            {QStringLiteral("SoundFont Bank (*.sbk *.sf2)"), QStringLiteral("All Files (*)")});
+        dialog.setDefaultSuffix(QStringLiteral("sbk"));
+        return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles().value(0) : QString();
+    };
+    engines::CMidiTrack::SetPrompts(std::move(prompts));
+    window->view().playlistPlayer().player().SetMidiResetHandler(
+        [window](const QString& resetFile) {
+            if (!resetFile.isEmpty()) {
+                ui::CResetWnd::Run(resetFile, window);
+            }
+        });
 }
 
 }  // namespace
@@ -27,6 +63,7 @@ void RegisterMediaPages(playlist::CTaviDoc& document) {
 CTaviApp::Frame CreateTaviFrame(playlist::CTaviDoc& document, ApplicationServices& services) {
     RegisterMediaPages(document);
     std::unique_ptr<frame::CMainFrame> mainFrame = frame::CreateMainFrame(document, services);
+    ConnectMidi(mainFrame.get());
     ui::CMediaTrackVideoWnd::Register();
     ui::CMediaTrackVideoWnd::Instance().SetKeyTarget(mainFrame.get());
     CTaviApp::Frame result;

@@ -2,6 +2,7 @@
 
 #include "directshow/CDirectShowTrack.h"
 #include "mci/CMCITrack.h"
+#include "midi/CMidiTrack.h"
 #include "pause/CPauseTrack.h"
 #include "platform/gst/GstSupport.h"
 
@@ -20,9 +21,12 @@ struct EngineRow {
 };
 
 // Engines not built on this system yet have no row; their files take the general path.
-const std::array<EngineRow, 2>& engineTable() {
-    static const std::array<EngineRow, 2> table{{
+const std::array<EngineRow, 5>& engineTable() {
+    static const std::array<EngineRow, 5> table{{
         {".MP3", [] { return std::make_unique<CMP3DirectShowTrack>(); }},
+        {".MID", [] { return std::make_unique<CMidiTrack>(); }},
+        {".RMI", [] { return std::make_unique<CMidiTrack>(); }},
+        {".KAR", [] { return std::make_unique<CMidiTrack>(); }},
         {".PAUSE", [] { return std::make_unique<CPauseTrack>(); }},
     }};
     return table;

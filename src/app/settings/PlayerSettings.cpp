@@ -49,6 +49,7 @@ void loadPlayerSettings(const reg::RegKey& key, PlayerSettings& s) {
     s.saveOnExit = readFlag(key, keys::kSaveOnExit, d.saveOnExit);
     s.resetFile = readString(key, keys::kResetFile, d.resetFile);
     s.sendReset = readFlag(key, keys::kSendReset, d.sendReset);
+    s.midiSoundFont = readString(key, keys::kMidiSoundFont, d.midiSoundFont);
 }
 
 void savePlayerSettings(reg::RegKey& key, const PlayerSettings& s) {

@@ -22,6 +22,9 @@ struct PlayerSettings {
     bool saveOnExit = false;
     QString resetFile;  // MIDI file played to reset the device
     bool sendReset = false;
+    // Our own: the General MIDI SoundFont the sequencer prefers to the system's. Only read;
+    // the user sets it in the registry.
+    QString midiSoundFont;
 
     // Read when the main frame is created, written when it is destroyed.
     QString mediaDir;

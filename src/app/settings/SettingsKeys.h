@@ -27,6 +27,7 @@ inline const QString kFadeOut = QStringLiteral("FadeOut");
 inline const QString kSaveOnExit = QStringLiteral("SaveOnExit");
 inline const QString kResetFile = QStringLiteral("ResetFile");
 inline const QString kSendReset = QStringLiteral("SendReset");
+inline const QString kMidiSoundFont = QStringLiteral("MidiSoundFont");
 
 inline const QString kPlayerMode = QStringLiteral("PlayerMode");
 inline const QString kShowPath = QStringLiteral("ShowPath");

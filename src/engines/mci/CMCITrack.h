@@ -31,6 +31,11 @@ public:
     void Seek(double position) override;
     bool HasVolume() override { return m_volumeAvailable; }
     const CMCI& GetDevice() const { return m_device; }
+    // After Open: the device's completion notices go to callback, on the device's thread,
+    // instead of to the owner (for a caller that wants every code, not only the end).
+    void RedirectNotices(mci::NotifyCallback callback) {
+        m_device.SetCallbackWindow(std::move(callback));
+    }
     // Level 1.0 is the volume found at Open. Never throws.
     void SetVolume(float level) override;
     // At most 1.0; 0.0 when the device cannot say.

@@ -1,6 +1,7 @@
 #include "CMediaFile.h"
 
 #include "CMetaDataDirectShow.h"
+#include "CMetaDataMidi.h"
 #include "CMetaDataWindowsMedia.h"
 #include "app/settings/ViewSettings.h"
 
@@ -23,6 +24,11 @@ std::unique_ptr<CMetaData> ReaderForExtension(const QString& extension) {
     }
     if (extension == QLatin1String(".avi") || extension == QLatin1String(".wav")) {
         return std::make_unique<CMetaDataDirectShow>();
+    }
+    for (const char* midi : {".mid", ".rmi", ".kar"}) {
+        if (extension == QLatin1String(midi)) {
+            return std::make_unique<CMetaDataMidi>();
+        }
     }
     return nullptr;
 }

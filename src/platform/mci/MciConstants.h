@@ -90,6 +90,9 @@ constexpr uint32_t MCIERR_NULL_PARAMETER_BLOCK = MCIERR_BASE + 41;
 constexpr uint32_t MCIERR_FILENAME_REQUIRED = MCIERR_BASE + 48;
 constexpr uint32_t MCIERR_DEVICE_NOT_INSTALLED = MCIERR_BASE + 50;
 constexpr uint32_t MCIERR_FILE_READ = MCIERR_BASE + 92;
+// The sequencer's own: a time division it cannot play, no synthesiser sound to play with.
+constexpr uint32_t MCIERR_SEQ_DIV_INCOMPATIBLE = MCIERR_BASE + 80;
+constexpr uint32_t MCIERR_SEQ_NOMIDIPRESENT = MCIERR_BASE + 87;
 
 // Results of the wave-output volume calls.
 constexpr uint32_t MMSYSERR_NOERROR = 0;

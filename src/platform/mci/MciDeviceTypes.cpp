@@ -1,5 +1,6 @@
 #include "MciDeviceTypes.h"
 
+#include "midi/SequencerDevice.h"
 #include "mpeg/MpegVideoDevice.h"
 #include "wave/WaveAudioDevice.h"
 
@@ -20,6 +21,8 @@ struct TypeTable {
                       [] { return std::make_unique<WaveAudioDevice>(); });
         makers.insert(QStringLiteral("mpegvideo"),
                       [] { return std::make_unique<MpegVideoDevice>(); });
+        makers.insert(QStringLiteral("sequencer"),
+                      [] { return std::make_unique<SequencerDevice>(); });
     }
 };
 

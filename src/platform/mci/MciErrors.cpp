@@ -7,7 +7,7 @@ namespace tavi::mci {
 
 QString ErrorText(uint32_t errorCode) {
     // The numbers are the device layer's (base 256); the texts are our own.
-    static const std::array<std::pair<uint32_t, const char*>, 29> kTexts{{
+    static const std::array<std::pair<uint32_t, const char*>, 31> kTexts{{
         {257, "The device identifier is not valid."},
         {259, "The device does not understand this command keyword."},
         {261, "The device does not understand this command."},
@@ -34,6 +34,10 @@ QString ErrorText(uint32_t errorCode) {
         {306, "The device type registered for this file is not installed."},
         {310, "The device name is too long."},
         {330, "The medium cannot be read: no disc is in the drive."},
+        {336, "The file counts its time in SMPTE frames, which the sequencer cannot play."},
+        {343,
+         "No General MIDI SoundFont was found. Name one in the \"MidiSoundFont\" setting "
+         "or install /usr/share/sounds/sf2/TimGM6mb.sf2 (package timgm6mb-soundfont)."},
         {346, "The media device was unable to open the file."},
         {348, "The file could not be read."},
         {349, "The file could not be written."},
