@@ -11,6 +11,7 @@
 #include <fluidsynth.h>
 
 #include <algorithm>
+#include <future>
 #include <cmath>
 #include <vector>
 
@@ -80,12 +81,18 @@ uint32_t SequencerDevice::OpenBytes(const QByteArray& file) {
     }
     m_summary = std::move(*summary);
     m_lengthFrames = int64_t(std::llround(m_summary.lengthMs * WaveOutput::kRate / 1000.0));
-    m_synth = SequencerSynths::Instance().Take(&error);
-    if (!m_synth) {
-        return error;
-    }
+    // The first synthesiser loads its SoundFont, the slow part of a first open: on a worker,
+    // while the output starts here (the output is started on this thread).
+    uint32_t synthError = 0;
+    auto synth = std::async(std::launch::async,
+                            [&synthError] { return SequencerSynths::Instance().Take(&synthError); });
     QString outputError;
     m_output = AcquireWaveOutput(&outputError);
+    m_synth = synth.get();
+    if (!m_synth) {
+        m_output.reset();
+        return synthError;
+    }
     return m_output ? 0 : MCIERR_HARDWARE;
 }
 
