@@ -114,18 +114,36 @@ bool CTool::IsConsoleProgram(const QString& path) {
            head.startsWith("#!");
 }
 
+// An icon file may be a file or a name of the icon theme ("audio-x-generic").
+static QIcon IconOf(const QString& fileOrName) {
+    if (!fileOrName.contains(QLatin1Char('/'))) {
+        return QIcon::fromTheme(fileOrName);
+    }
+    const QIcon fromFile(fileOrName);
+    return fromFile.availableSizes().isEmpty() ? QIcon() : fromFile;
+}
+
 bool CTool::LoadToolIcons() {
     QFileIconProvider provider;
     if (!iconFile.isEmpty()) {
-        const QString file = ExpandEnvironment(iconFile);
-        const QIcon fromFile(file);
-        if (!fromFile.isNull() && !fromFile.availableSizes().isEmpty()) {
+        const QIcon fromFile = IconOf(ExpandEnvironment(iconFile));
+        if (!fromFile.isNull()) {
             m_icon = fromFile;
             return true;
         }
     }
+    const QString command = ExpandEnvironment(commandLine);
+    if (command.endsWith(QStringLiteral(".desktop"))) {
+        // A desktop entry names its icon.
+        const QString name = QSettings(command, QSettings::IniFormat)
+                                 .value(QStringLiteral("Desktop Entry/Icon"))
+                                 .toString();
+        if (const QIcon entryIcon = name.isEmpty() ? QIcon() : IconOf(name); !entryIcon.isNull()) {
+            m_icon = entryIcon;
+            return false;
+        }
+    }
     if (!commandLine.isEmpty()) {
-        const QString command = ExpandEnvironment(commandLine);
         const QString found =
             QFileInfo(command).isAbsolute() ? command : QStandardPaths::findExecutable(command);
         if (!found.isEmpty() && QFileInfo::exists(found)) {
