@@ -55,7 +55,17 @@ void CUndoDoc::FlushDeferredUndo() {
     const int commandId = *m_deferredId;
     m_deferredId.reset();
     m_deferredTimer.stop();
-    RecordUndo(commandId);
+    // The edits marked the document modified when they were made; a save or a client's
+    // Saved = true since then stands.
+    PushUndoStep(commandId);
+}
+
+void CUndoDoc::PushUndoStep(int commandId) {
+    if (m_enabled) {
+        WaitCursor wait;
+        m_history.Push(UndoRecord::fromSnapshot(commandId, StoreSnapshot()));
+        Q_EMIT undoStateChanged();
+    }
 }
 
 void CUndoDoc::OnContentAboutToChange() {
@@ -66,11 +76,7 @@ void CUndoDoc::OnContentAboutToChange() {
 
 void CUndoDoc::RecordUndo(int commandId) {
     FlushDeferredUndo();  // a change that bypassed the model's hook still keeps its order
-    if (m_enabled) {
-        WaitCursor wait;
-        m_history.Push(UndoRecord::fromSnapshot(commandId, StoreSnapshot()));
-        Q_EMIT undoStateChanged();
-    }
+    PushUndoStep(commandId);
     SetModifiedFlag(true);
 }
 

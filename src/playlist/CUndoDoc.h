@@ -56,6 +56,7 @@ protected:
 private:
     void loadCurrent();
     void EndDeferredEdit(int commandId);
+    void PushUndoStep(int commandId);  // the history only, not the modified flag
 
     bool m_enabled = false;
     CUndo m_history;

@@ -125,3 +125,14 @@ TEST_F(Undo, AQuietMomentEndsABurstOfOutsideEdits) {
     doc->OnEditUndo();
     EXPECT_EQ(entries(), QStringList{QStringLiteral("/m/a.mp3")});
 }
+
+// A client that adds and then marks the document saved (before closing it) is not asked
+// to save: storing the burst's step later leaves the flag as the client set it.
+TEST_F(Undo, MarkingSavedDuringABurstStandsWhenItsStepIsStored) {
+    tavi::test::coreApplication();
+    editor().AddPathFromOutside(QStringLiteral("/m/a.mp3"));
+    ASSERT_TRUE(doc->IsModified());
+    doc->SetModifiedFlag(false);
+    ASSERT_TRUE(tavi::test::processEventsUntil([&] { return doc->history().CanUndo(); }, 10000));
+    EXPECT_FALSE(doc->IsModified());
+}

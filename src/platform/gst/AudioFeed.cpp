@@ -133,6 +133,11 @@ void AudioFeed::Push(GstBuffer* buffer) {
             (GST_BUFFER_DURATION_IS_VALID(buffer) ? GST_BUFFER_DURATION(buffer) : 0);
         const guint64 streamTime = gst_segment_to_stream_time(&m_segment, GST_FORMAT_TIME, end);
         if (GST_CLOCK_TIME_IS_VALID(streamTime)) {
+            if (m_pushedUpTo < 0) {
+                const guint64 start =
+                    gst_segment_to_stream_time(&m_segment, GST_FORMAT_TIME, GST_BUFFER_PTS(buffer));
+                m_startedAt = GST_CLOCK_TIME_IS_VALID(start) ? gint64(start) : 0;
+            }
             m_pushedFrames = frames;
             m_pushedUpTo = gint64(streamTime);
         }
@@ -151,7 +156,9 @@ std::optional<double> AudioFeed::HeardPosition() {
     const guint64 taken = output->FramesTaken();
     const guint64 pushed = m_pushedFrames;
     const double ahead = pushed > taken ? double(pushed - taken) / SharedAudioOutput::kRate : 0.0;
-    return std::max(0.0, double(upTo) / GST_SECOND - ahead);
+    // Until the first sound after a start or a seek is heard, the track stands where it was
+    // sent, not before it.
+    return std::max(double(m_startedAt) / GST_SECOND, double(upTo) / GST_SECOND - ahead);
 }
 
 void AudioFeed::Hold(bool held) {

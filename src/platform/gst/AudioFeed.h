@@ -49,6 +49,7 @@ private:
     // The stream time at the end of the last buffer pushed, and the output's count of frames
     // queued with it; -1 when nothing was pushed since the last flush.
     std::atomic<gint64> m_pushedUpTo = -1;
+    std::atomic<gint64> m_startedAt = 0;  // stream time of the first buffer since the flush
     std::atomic<guint64> m_pushedFrames = 0;
     std::atomic<bool> m_ended = false;
 };
