@@ -19,6 +19,9 @@ PACKAGES=(
     # the sequencer device: FluidSynth, JACK2's headers named so JACK1's never replace
     # JACK2's library, and a General MIDI SoundFont so MIDI sounds out of the box
     libfluidsynth-dev libjack-jackd2-dev timgm6mb-soundfont
+    # the cdaudio device: the drive, its table of contents and digital audio read with paranoia;
+    # udev tells when a disc arrives or leaves
+    libcdio-dev libcdio-paranoia-dev libudev-dev
     # media pipelines and the plug-ins that decode, encode (test media) and play
     libgstreamer1.0-dev libgstreamer-plugins-base1.0-dev gstreamer1.0-plugins-base libtag1-dev
     gstreamer1.0-plugins-good gstreamer1.0-plugins-bad gstreamer1.0-plugins-ugly

@@ -1,5 +1,6 @@
 #include "TrackFactory.h"
 
+#include "cd/CCDTrack.h"
 #include "directshow/CDirectShowTrack.h"
 #include "mci/CMCITrack.h"
 #include "midi/CMidiTrack.h"
@@ -21,13 +22,14 @@ struct EngineRow {
 };
 
 // Engines not built on this system yet have no row; their files take the general path.
-const std::array<EngineRow, 5>& engineTable() {
-    static const std::array<EngineRow, 5> table{{
+const std::array<EngineRow, 6>& engineTable() {
+    static const std::array<EngineRow, 6> table{{
         {".MP3", [] { return std::make_unique<CMP3DirectShowTrack>(); }},
         {".MID", [] { return std::make_unique<CMidiTrack>(); }},
         {".RMI", [] { return std::make_unique<CMidiTrack>(); }},
         {".KAR", [] { return std::make_unique<CMidiTrack>(); }},
         {".PAUSE", [] { return std::make_unique<CPauseTrack>(); }},
+        {".CDA", [] { return std::make_unique<CCDTrack>(); }},
     }};
     return table;
 }

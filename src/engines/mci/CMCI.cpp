@@ -43,6 +43,15 @@ void CMCI::OpenElement(const QString& fileName, uint32_t flags) {
     m_deviceId = parms.wDeviceID;
 }
 
+void CMCI::OpenType(const QString& type, const QString& element, uint32_t flags) {
+    mci::MCI_OPEN_PARMS parms;
+    parms.lpstrDeviceType = type;
+    parms.lpstrElementName = element;
+    flags |= mci::MCI_OPEN_TYPE | (element.isEmpty() ? 0 : mci::MCI_OPEN_ELEMENT);
+    SendCommand(mci::MCI_OPEN, flags, &parms);
+    m_deviceId = parms.wDeviceID;
+}
+
 void CMCI::CloseDevice(uint32_t flags) {
     try {
         SendCommand(mci::MCI_CLOSE, flags);

@@ -23,6 +23,8 @@ public:
     // Opens the file under the next "alias%d" of the program-wide counter; the device type
     // comes from the file's extension.
     void OpenElement(const QString& fileName, uint32_t flags);
+    // Opens a device of the named type on element (a drive, for instance), without alias.
+    void OpenType(const QString& type, const QString& element, uint32_t flags);
     // The device number is 0 afterwards, also when closing failed (which is thrown).
     void CloseDevice(uint32_t flags);
     void SetMillisecondTimeFormat();

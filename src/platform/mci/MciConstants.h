@@ -29,7 +29,10 @@ constexpr uint32_t MCI_TO = 0x00000008;
 // MCI_OPEN flags.
 constexpr uint32_t MCI_OPEN_ELEMENT = 0x00000200;
 constexpr uint32_t MCI_OPEN_ALIAS = 0x00000400;
+constexpr uint32_t MCI_OPEN_SHAREABLE = 0x00000100;
+constexpr uint32_t MCI_OPEN_TYPE_ID = 0x00001000;
 constexpr uint32_t MCI_OPEN_TYPE = 0x00002000;
+constexpr uint32_t MCI_DEVTYPE_CD_AUDIO = 516;
 
 // MCI_SEEK flags.
 constexpr uint32_t MCI_SEEK_TO_START = 0x00000100;
@@ -38,12 +41,18 @@ constexpr uint32_t MCI_SEEK_TO_END = 0x00000200;
 // MCI_SET flags and time formats.
 constexpr uint32_t MCI_SET_TIME_FORMAT = 0x00000400;
 constexpr uint32_t MCI_FORMAT_MILLISECONDS = 0;
+constexpr uint32_t MCI_SET_DOOR_OPEN = 0x00000100;
+constexpr uint32_t MCI_SET_DOOR_CLOSED = 0x00000200;
 
 // MCI_STATUS flags and items.
 constexpr uint32_t MCI_STATUS_ITEM = 0x00000100;
 constexpr uint32_t MCI_STATUS_LENGTH = 0x00000001;
 constexpr uint32_t MCI_STATUS_POSITION = 0x00000002;
 constexpr uint32_t MCI_STATUS_MODE = 0x00000004;
+constexpr uint32_t MCI_STATUS_NUMBER_OF_TRACKS = 0x00000003;
+constexpr uint32_t MCI_STATUS_MEDIA_PRESENT = 0x00000005;
+// MCI_STATUS flag: the length or position item is asked of one track (dwTrack).
+constexpr uint32_t MCI_TRACK = 0x00000010;
 // Answered with a handle to the device's wave output (WaveOutGetVolume/WaveOutSetVolume).
 constexpr uint32_t MCI_STATUS_WAVE_OUTPUT = 0x00800000;
 

@@ -1,5 +1,6 @@
 #include "MciDeviceTypes.h"
 
+#include "cd/CdAudioDevice.h"
 #include "midi/SequencerDevice.h"
 #include "mpeg/MpegVideoDevice.h"
 #include "wave/WaveAudioDevice.h"
@@ -23,6 +24,7 @@ struct TypeTable {
                       [] { return std::make_unique<MpegVideoDevice>(); });
         makers.insert(QStringLiteral("sequencer"),
                       [] { return std::make_unique<SequencerDevice>(); });
+        makers.insert(QStringLiteral("cdaudio"), [] { return std::make_unique<CdAudioDevice>(); });
     }
 };
 

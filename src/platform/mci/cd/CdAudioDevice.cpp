@@ -1,0 +1,270 @@
+#include "CdAudioDevice.h"
+
+#include "CdDrives.h"
+#include "platform/mci/MciCommands.h"
+#include "platform/mci/wave/WaveOutputs.h"
+
+#include <cdio/cdio.h>
+#include <cdio/paranoia/cdda.h>
+#include <cdio/paranoia/paranoia.h>
+
+#include <algorithm>
+#include <vector>
+
+namespace tavi::mci {
+
+namespace {
+
+constexpr int64_t kFramesPerSecond = WaveOutput::kRate;
+// A sector that cannot be read after this many tries is a disc that left (or is ruined).
+constexpr int kReadRetries = 3;
+
+// Paranoia's callback carries no context; each worker counts its own hard read errors.
+thread_local int t_readErrors = 0;
+
+void CountReadErrors(long, paranoia_cb_mode_t mode) {
+    if (mode == PARANOIA_CB_READERR) {
+        ++t_readErrors;
+    }
+}
+
+void ToFloat(const int16_t* sector, size_t frames, uint32_t volume, std::vector<float>* out) {
+    const float left = volume == 0xFFFFFFFF ? 1.0f : float(volume & 0xFFFF) / 65535.0f;
+    const float right = volume == 0xFFFFFFFF ? 1.0f : float(volume >> 16) / 65535.0f;
+    out->resize(frames * 2);
+    for (size_t i = 0; i < frames; ++i) {
+        (*out)[2 * i] = float(sector[2 * i]) / 32768.0f * left;
+        (*out)[2 * i + 1] = float(sector[2 * i + 1]) / 32768.0f * right;
+    }
+}
+
+}  // namespace
+
+CdAudioDevice::~CdAudioDevice() {
+    HaltRun();
+    ReleaseDisc();
+}
+
+void CdAudioDevice::ReleaseDisc() {
+    if (m_paranoia) {
+        cdio_paranoia_free(m_paranoia);
+        m_paranoia = nullptr;
+    }
+    if (m_reader) {
+        cdio_cddap_close_no_free_cdio(m_reader);
+        m_reader = nullptr;
+    }
+    if (m_disc) {
+        cdio_destroy(m_disc);
+        m_disc = nullptr;
+    }
+    m_toc.reset();
+}
+
+// No drive at all fails; a drive without a disc opens, so that its door can be moved.
+uint32_t CdAudioDevice::Open(const QString& element) {
+    SilenceCdioLog();
+    const QString drive = element.isEmpty() ? DefaultCdDrive() : element;
+    if (drive.isEmpty()) {
+        return MCIERR_HARDWARE;
+    }
+    m_drive = drive.toLocal8Bit();
+    m_disc = cdio_open(m_drive.constData(), DRIVER_UNKNOWN);
+    if (!m_disc) {
+        return MCIERR_HARDWARE;
+    }
+    m_toc = CdToc::Read(m_disc);
+    if (!m_toc) {
+        return 0;
+    }
+    if (const uint32_t error = OpenReader(); error != 0) {
+        ReleaseDisc();
+        return error;
+    }
+    QString outputError;
+    m_output = AcquireWaveOutput(&outputError);
+    return m_output ? 0 : MCIERR_HARDWARE;
+}
+
+uint32_t CdAudioDevice::OpenReader() {
+    char* messages = nullptr;
+    m_reader = cdio_cddap_identify_cdio(m_disc, CDDA_MESSAGE_FORGETIT, &messages);
+    cdio_cddap_free_messages(messages);
+    if (!m_reader || cdio_cddap_open(m_reader) != 0) {
+        return MCIERR_DEVICE_NOT_READY;
+    }
+    m_paranoia = cdio_paranoia_init(m_reader);
+    if (!m_paranoia) {
+        return MCIERR_OUT_OF_MEMORY;
+    }
+    // Full checking, but a sector that stays unreadable is given up rather than retried.
+    paranoia_modeset(m_paranoia, PARANOIA_MODE_FULL ^ PARANOIA_MODE_NEVERSKIP);
+    return 0;
+}
+
+uint32_t CdAudioDevice::Set(uint32_t flags, const MCI_SET_PARMS& parms) {
+    if (flags & (MCI_SET_DOOR_OPEN | MCI_SET_DOOR_CLOSED)) {
+        return MoveDoor(flags & MCI_SET_DOOR_OPEN);
+    }
+    return MciPlaybackDevice::Set(flags, parms);
+}
+
+// Opening the door takes the disc away: whatever plays stops first.
+uint32_t CdAudioDevice::MoveDoor(bool open) {
+    if (open) {
+        Stop();
+        return cdio_eject_media_drive(m_drive.constData()) == DRIVER_OP_SUCCESS
+                   ? 0
+                   : MCIERR_UNSUPPORTED_FUNCTION;
+    }
+    driver_id_t driver = DRIVER_UNKNOWN;
+    return cdio_close_tray(m_drive.constData(), &driver) == DRIVER_OP_SUCCESS
+               ? 0
+               : MCIERR_UNSUPPORTED_FUNCTION;
+}
+
+uint32_t CdAudioDevice::Status(uint32_t flags, MCI_STATUS_PARMS* parms) {
+    if (!(flags & MCI_STATUS_ITEM)) {
+        return MCIERR_MISSING_PARAMETER;
+    }
+    switch (parms->dwItem) {
+        case MCI_STATUS_MEDIA_PRESENT:
+            parms->dwReturn = m_toc ? 1 : 0;
+            return 0;
+        case MCI_STATUS_NUMBER_OF_TRACKS:
+            if (!m_toc) {
+                return MCIERR_DEVICE_NOT_READY;
+            }
+            parms->dwReturn = uintptr_t(m_toc->TrackCount());
+            return 0;
+        case MCI_STATUS_LENGTH:
+        case MCI_STATUS_POSITION:
+            if (!m_toc) {
+                return MCIERR_DEVICE_NOT_READY;
+            }
+            if (flags & MCI_TRACK) {
+                return TrackStatus(flags, parms);
+            }
+            break;
+        default:
+            break;
+    }
+    return MciPlaybackDevice::Status(flags, parms);
+}
+
+uint32_t CdAudioDevice::TrackStatus(uint32_t, MCI_STATUS_PARMS* parms) {
+    const int track = int(parms->dwTrack);
+    if (!m_toc->HasTrack(track)) {
+        return MCIERR_OUTOFRANGE;
+    }
+    const int64_t start = m_toc->TrackStart(track);
+    parms->dwReturn = parms->dwItem == MCI_STATUS_POSITION
+                          ? uintptr_t(CdToc::SectorToMs(start))
+                          : uintptr_t(CdToc::SectorToMs(m_toc->TrackEnd(track) - start));
+    return 0;
+}
+
+uint64_t CdAudioDevice::LengthMs() {
+    return m_toc ? CdToc::SectorToMs(m_toc->leadOut) : 0;
+}
+
+uint64_t CdAudioDevice::PositionMs() {
+    return uint64_t(m_frame.load() * 1000 / kFramesPerSecond);
+}
+
+int64_t CdAudioDevice::EndFrame() const {
+    return m_toc ? int64_t(m_toc->leadOut) * CdToc::kFramesPerSector : 0;
+}
+
+int64_t CdAudioDevice::FrameAt(uint64_t ms) const {
+    return std::min(EndFrame(), int64_t(ms) * kFramesPerSecond / 1000);
+}
+
+uint32_t CdAudioDevice::StartRun(std::optional<uint64_t> from, std::optional<uint64_t> to,
+                                 uint64_t run) {
+    HaltRun();
+    if (!m_paranoia) {
+        return MCIERR_DEVICE_NOT_READY;
+    }
+    if (from) {
+        m_frame = FrameAt(*from);
+    }
+    const int64_t end = to ? FrameAt(*to) : EndFrame();
+    m_halt = false;
+    m_finished = false;
+    m_worker = std::thread([this, end, run] {
+        Render(end, run);
+        m_finished = true;
+    });
+    return 0;
+}
+
+void CdAudioDevice::HaltRun() {
+    if (!m_worker.joinable()) {
+        return;
+    }
+    // Only an interrupted run drops what it queued: a finished one may have the next
+    // track's sound behind its own.
+    const bool interrupted = !m_finished;
+    m_halt = true;
+    m_worker.join();
+    if (interrupted) {
+        m_output->Flush();
+    }
+}
+
+void CdAudioDevice::MoveTo(uint64_t ms) {
+    m_frame = FrameAt(ms);
+}
+
+uint32_t CdAudioDevice::WaveOutputStatus(uintptr_t* handle) {
+    *handle = kWaveOutHandle;
+    return 0;
+}
+
+// The worker: reads sector after sector from the one the position is in, and writes from
+// the position to the end of the run. A sector that cannot be read fails the run.
+void CdAudioDevice::Render(int64_t endFrame, uint64_t run) {
+    int64_t sector = m_frame / CdToc::kFramesPerSector;
+    cdio_paranoia_seek(m_paranoia, int32_t(sector), SEEK_SET);
+    std::vector<float> converted;
+    while (!m_halt && m_frame < endFrame) {
+        if (cdio_get_media_changed(m_disc) == 1) {
+            RunEnded(run, true);  // the disc left: paranoia would retry its sectors for ever
+            return;
+        }
+        t_readErrors = 0;
+        const int16_t* sound =
+            cdio_paranoia_read_limited(m_paranoia, CountReadErrors, kReadRetries);
+        if (!sound || t_readErrors > 0) {
+            RunEnded(run, true);
+            return;
+        }
+        if (!WriteSector(sound, sector * CdToc::kFramesPerSector, endFrame, &converted)) {
+            RunEnded(run, true);
+            return;
+        }
+        ++sector;
+    }
+    if (!m_halt) {
+        RunEnded(run, false);
+    }
+}
+
+bool CdAudioDevice::WriteSector(const int16_t* sector, int64_t sectorFrame, int64_t endFrame,
+                                std::vector<float>* sound) {
+    const int64_t skip = std::max<int64_t>(0, m_frame - sectorFrame);
+    const int64_t frames =
+        std::min<int64_t>(CdToc::kFramesPerSector, endFrame - sectorFrame) - skip;
+    if (frames <= 0) {
+        return true;
+    }
+    ToFloat(sector + skip * 2, size_t(frames), CurrentWaveVolume(), sound);
+    if (!m_output->Write(sound->data(), size_t(frames))) {
+        return false;
+    }
+    m_frame = sectorFrame + skip + frames;
+    return true;
+}
+
+}  // namespace tavi::mci
