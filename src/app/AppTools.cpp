@@ -4,9 +4,9 @@
 #include "app/settings/AppKey.h"
 #include "app/settings/PlayerSettings.h"
 #include "automation/objects/CConsoleBar.h"
+#include "automation/tools/CTaviToolMenu.h"
 #include "automation/tools/CToolDlg.h"
 #include "automation/tools/CToolEditDlg.h"
-#include "automation/tools/CToolMenu.h"
 #include "automation/tools/LaunchTool.h"
 
 #include <QMainWindow>
@@ -35,7 +35,7 @@ QMenu* ProgramsPopup(QMainWindow* window) {
 AppTools::AppTools(CTaviApp& app, automation::CConsoleBar* console)
     : m_app(app), m_console(console) {
     QPointer<automation::CConsoleBar> bar(console);
-    m_menu = std::make_unique<automation::tools::CToolMenu>([bar] {
+    m_menu = std::make_unique<automation::tools::CTaviToolMenu>([bar] {
         if (bar) {
             bar->show();  // what a console tool writes is seen
         }
