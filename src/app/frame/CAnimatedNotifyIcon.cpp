@@ -7,6 +7,7 @@ namespace tavi::frame {
 CAnimatedNotifyIcon::CAnimatedNotifyIcon(QObject* parent)
     : CNotifyIcon(parent), m_frame(kPlayingIconFirst) {
     m_timer.setInterval(kFrameIntervalMs);
+    m_timer.setTimerType(Qt::CoarseTimer);  // wakes with the window's refreshes
     connect(&m_timer, &QTimer::timeout, this, &CAnimatedNotifyIcon::NextFrame);
 }
 

@@ -10,6 +10,7 @@
 #include "FrameCommandIds.h"
 #include "FrameFullScreen.h"
 #include "FrameIcons.h"
+#include "FrameRefresh.h"
 #include "FrameServices.h"
 #include "FrameTray.h"
 #include "WindowPlacementRules.h"
@@ -131,6 +132,7 @@ CMainFrame::CMainFrame(playlist::CTaviDoc& document, app::ApplicationServices& s
     FrameServices::ApplyPlaylistFont(*this);
     m_bars->RestoreLayout();
     ConnectPlayer();
+    m_refresh = std::make_unique<FrameRefresh>(*this, *positionSlider(), m_view->playlistPlayer());
     m_tray->Add();
     ShowDocumentTitle();
     connect(&document, &playlist::CDocument::titleChanged, this, [this] {
@@ -191,7 +193,7 @@ void CMainFrame::ConnectPlayer() {
             });
 }
 
-// Five times a second: the panes and the menu and tool-bar states.
+// The idle pass: the panes and the menu and tool-bar states.
 void CMainFrame::IdleUpdate() {
     CPositionSlider* slider = positionSlider();
     const std::optional<double> dragged =

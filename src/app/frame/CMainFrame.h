@@ -26,6 +26,7 @@ struct FindRequest;
 class FrameBars;
 class FrameFullScreen;
 class FrameTray;
+class FrameRefresh;
 class ViewSeekCallback;
 
 // The main window: the playlist view as its client, the menus, tool bars, media control
@@ -106,6 +107,7 @@ private:
     bool m_hideWhenMinimized = false;
     bool m_playing = false;
     bool m_stateSaved = false;
+    std::unique_ptr<FrameRefresh> m_refresh;  // last: it watches the members above
 };
 
 // The factory the application's start-up calls: a frame over the document, not yet shown.

@@ -4,6 +4,9 @@
 #include "engines/CMediaTrack.h"
 #include "platform/errors/CException.h"
 
+#include <QStyle>
+#include <QStyleOptionSlider>
+
 #include <exception>
 
 namespace tavi::frame {
@@ -19,8 +22,8 @@ CPositionSlider::CPositionSlider(QWidget* parent) : QSlider(Qt::Horizontal, pare
     connect(this, &QAbstractSlider::actionTriggered, this, &CPositionSlider::OnAction);
     connect(this, &QAbstractSlider::sliderReleased, this, &CPositionSlider::SeekToThumb);
     m_timer.setInterval(kRefreshIntervalMs);
+    m_timer.setTimerType(Qt::CoarseTimer);
     connect(&m_timer, &QTimer::timeout, this, &CPositionSlider::Refresh);
-    m_timer.start();
 }
 
 int CPositionSlider::ToUnits(double seconds) {
@@ -33,10 +36,59 @@ void CPositionSlider::SetTrack(engines::CMediaTrack* track) {
     setSliderPosition(0);
     setValue(0);
     setEnabled(track != nullptr);
+    UpdateFollowing();
+    Refresh();
+}
+
+void CPositionSlider::SetShown(bool shown) {
+    m_shown = shown;
+    UpdateFollowing();
+    Refresh();  // a window shown again starts from where the track is
+}
+
+// Nobody sees the thumb move with no track or while the slider is not on the screen, so the
+// track is not asked where it is then.
+void CPositionSlider::UpdateFollowing() {
+    const bool follow = m_track && m_shown && isVisible();
+    if (follow && !m_timer.isActive()) {
+        m_timer.start();
+    } else if (!follow) {
+        m_timer.stop();
+    }
+}
+
+void CPositionSlider::showEvent(QShowEvent* event) {
+    QSlider::showEvent(event);
+    UpdateFollowing();
+}
+
+void CPositionSlider::hideEvent(QHideEvent* event) {
+    QSlider::hideEvent(event);
+    UpdateFollowing();
+}
+
+QRect CPositionSlider::HandleRect() const {
+    QStyleOptionSlider option;
+    initStyleOption(&option);
+    return style()->subControlRect(QStyle::CC_Slider, &option, QStyle::SC_SliderHandle, this);
+}
+
+// A new value whose thumb stands on the same pixels changes nothing on the screen.
+void CPositionSlider::sliderChange(SliderChange change) {
+    if (change == SliderValueChange) {
+        const QRect handle = HandleRect();
+        if (handle == m_paintedHandle) {
+            return;
+        }
+        m_paintedHandle = handle;
+    } else {
+        m_paintedHandle = QRect();
+    }
+    QSlider::sliderChange(change);
 }
 
 void CPositionSlider::Refresh() {
-    if (IsDragging() || !m_track) {
+    if (IsDragging() || !m_track || !m_shown) {
         return;
     }
     try {

@@ -12,8 +12,10 @@ namespace tavi::frame {
 class CPositionSliderCallback;
 
 // The media bar's track position, in tenths of a second. It follows the playing track every
-// 100 ms and never seeks by itself: steps and clicks into the channel ask the callback to
-// seek at once, a dragged thumb only when it is let go.
+// 100 ms while it is seen (a track is set, the slider shown, the window neither hidden nor
+// minimised: SetShown) and repaints only when the thumb moves by a pixel. It never seeks by
+// itself: steps and clicks into the channel ask the callback to seek at once, a dragged
+// thumb only when it is let go.
 class CPositionSlider : public QSlider {
     Q_OBJECT
 public:
@@ -33,14 +35,26 @@ public:
     static int ToUnits(double seconds);
     // One refresh from the track (the timer's work).
     void Refresh();
+    // Whether the window shows the slider (not hidden, not minimised); true at first.
+    void SetShown(bool shown);
+    bool IsFollowing() const { return m_timer.isActive(); }
+
+protected:
+    void sliderChange(SliderChange change) override;
+    void showEvent(QShowEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
 
 private:
     void OnAction(int action);
     void SeekToThumb();
+    void UpdateFollowing();
+    QRect HandleRect() const;
 
     CPositionSliderCallback* m_callback = nullptr;
     engines::CMediaTrack* m_track = nullptr;
     QTimer m_timer;
+    bool m_shown = true;
+    QRect m_paintedHandle;  // where the thumb was when the slider last repainted for a value
 };
 
 }  // namespace tavi::frame

@@ -46,13 +46,24 @@ constexpr ToolButton kMediaButtons[] = {
     {pc::kNext, ToolIcon::Next},
 };
 
-// A label that keeps the width of its template text ("0:00:00", "8:88:88").
+// A label at least as wide as its template text ("0:00:00", "8:88:88").
 QLabel* Pane(const QString& templateText, int id) {
     auto* pane = new QLabel;
     pane->setObjectName(QStringLiteral("pane%1").arg(id));
     pane->setAlignment(Qt::AlignCenter);
     pane->setMinimumWidth(pane->fontMetrics().horizontalAdvance(templateText) + 12);
     pane->setFrameShape(QFrame::StyledPanel);
+    return pane;
+}
+
+// The position pane changes its text every second of playing; at a fixed size a new text
+// only repaints the label instead of laying out the whole status bar again. It is as wide
+// as the widest text it shows (positions up to 99:59:59).
+QLabel* FixedPane(const QString& widestText, int id) {
+    QLabel* pane = Pane(widestText, id);
+    pane->setText(widestText);
+    pane->setFixedSize(pane->minimumWidth(), pane->sizeHint().height());
+    pane->clear();
     return pane;
 }
 
@@ -102,7 +113,7 @@ void FrameBars::BuildMediaBar(CommandActions& actions) {
 
 void FrameBars::BuildStatusBar() {
     QStatusBar* status = m_window.statusBar();
-    m_positionPane = Pane(QStringLiteral("0:00:00"), cmd::kPanePosition);
+    m_positionPane = FixedPane(QStringLiteral("00:00:00"), cmd::kPanePosition);
     m_lengthPane = Pane(QStringLiteral("8:88:88"), cmd::kPaneLength);
     status->addPermanentWidget(m_positionPane);
     status->addPermanentWidget(m_lengthPane);

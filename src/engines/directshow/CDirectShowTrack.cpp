@@ -20,7 +20,6 @@ namespace tavi::engines {
 
 namespace {
 
-constexpr GstClockTime kBusPollInterval = 100 * GST_MSECOND;
 constexpr uint32_t kNoInterface = 0x80004002;  // E_NOINTERFACE
 constexpr uint32_t kFail = 0x80004005;
 constexpr int kHideDelayMs = 1000;
@@ -223,6 +222,7 @@ bool CDirectShowTrack::AddConfiguredFilters() {
 
 void CDirectShowTrack::StartWatcher() {
     m_quitWatcher = false;
+    m_watchedBus.reset(m_pipeline.Bus());
     std::latch ready(1);
     m_watcher = std::thread([this, &ready] {
         ready.count_down();
@@ -231,17 +231,21 @@ void CDirectShowTrack::StartWatcher() {
     ready.wait();
 }
 
-// Runs on the worker: the end of the stream and errors go to the UI thread as messages.
+// Runs on the worker: the end of the stream and errors go to the UI thread as messages. It
+// sleeps until a message comes (StopWatcher posts one), so an open track costs no wake-ups.
 void CDirectShowTrack::WatchBus() {
-    gst::BusPtr bus(m_pipeline.Bus());
+    GstBus* bus = m_watchedBus.get();
     while (bus && !m_quitWatcher) {
         gst::MessagePtr message(gst_bus_timed_pop_filtered(
-            bus.get(), kBusPollInterval,
-            GstMessageType(GST_MESSAGE_EOS | GST_MESSAGE_ERROR | GST_MESSAGE_APPLICATION)));
+            bus, GST_CLOCK_TIME_NONE,
+            GstMessageType(GST_MESSAGE_EOS | GST_MESSAGE_ERROR | GST_MESSAGE_APPLICATION |
+                           GST_MESSAGE_DURATION_CHANGED)));
         if (!message || GST_MESSAGE_TYPE(message.get()) == GST_MESSAGE_APPLICATION) {
             continue;
         }
-        if (GST_MESSAGE_TYPE(message.get()) == GST_MESSAGE_EOS) {
+        if (GST_MESSAGE_TYPE(message.get()) == GST_MESSAGE_DURATION_CHANGED) {
+            m_pipeline.ForgetDuration();
+        } else if (GST_MESSAGE_TYPE(message.get()) == GST_MESSAGE_EOS) {
             m_notifyWnd.PostMessage(CMediaTrackNotifyWnd::kTrackEndedMessage);
         } else {
             const gst::PipelineError error = gst::ErrorFromMessage(message.get());
@@ -256,11 +260,12 @@ void CDirectShowTrack::StopWatcher() {
         m_quitWatcher = true;
         // Wakes the watcher at once: closing the ended track is the first step of starting
         // the next one, which must not wait out a poll interval.
-        if (gst::BusPtr bus{m_pipeline.Bus()}) {
-            gst_bus_post(bus.get(), gst_message_new_application(
-                                        nullptr, gst_structure_new_empty("tavi-wake")));
+        if (m_watchedBus) {
+            gst_bus_post(m_watchedBus.get(), gst_message_new_application(
+                                                 nullptr, gst_structure_new_empty("tavi-wake")));
         }
         m_watcher.join();
+        m_watchedBus.reset();
     }
 }
 

@@ -100,6 +100,7 @@ private:
     uint64_t m_videoSurfaceId = 0;
     std::thread m_watcher;
     std::atomic<bool> m_quitWatcher = false;
+    gst::BusPtr m_watchedBus;  // the watcher's; set and reset around its thread
 };
 
 // MP3 files: decoded by an explicitly chosen MP3 decoder when the system has one, else

@@ -22,6 +22,7 @@ void MediaPipeline::Release() {
     m_volumeElement.reset();
     m_volume.reset();
     m_seekTarget.reset();
+    m_duration.reset();
     ReleaseInBackground(std::move(m_pipeline));
 }
 
@@ -83,7 +84,8 @@ bool MediaPipeline::SetState(GstState target, PipelineError* error) {
 
 std::optional<double> MediaPipeline::Position() const {
     if (m_seekTarget) {
-        if (gst_element_get_state(m_pipeline.get(), nullptr, nullptr, 0) == GST_STATE_CHANGE_ASYNC) {
+        if (gst_element_get_state(m_pipeline.get(), nullptr, nullptr, 0) ==
+            GST_STATE_CHANGE_ASYNC) {
             return m_seekTarget;
         }
         m_seekTarget.reset();
@@ -96,12 +98,17 @@ std::optional<double> MediaPipeline::Position() const {
 }
 
 std::optional<double> MediaPipeline::Duration() const {
-    gint64 duration = 0;
-    if (!m_pipeline || !gst_element_query_duration(m_pipeline.get(), GST_FORMAT_TIME, &duration) ||
-        duration < 0) {
-        return std::nullopt;
+    if (m_durationStale.exchange(false)) {
+        m_duration.reset();
     }
-    return double(duration) / GST_SECOND;
+    if (m_duration || !m_pipeline) {
+        return m_duration;
+    }
+    gint64 duration = 0;
+    if (gst_element_query_duration(m_pipeline.get(), GST_FORMAT_TIME, &duration) && duration >= 0) {
+        m_duration = double(duration) / GST_SECOND;
+    }
+    return m_duration;
 }
 
 bool MediaPipeline::Seek(double seconds, std::optional<double> stop) {
@@ -121,8 +128,8 @@ bool MediaPipeline::Seek(double seconds, std::optional<double> stop) {
     if (preroll == GST_STATE_CHANGE_FAILURE) {
         return false;
     }
-    m_seekTarget = preroll == GST_STATE_CHANGE_ASYNC ? std::optional(std::max(0.0, seconds))
-                                                     : std::nullopt;
+    m_seekTarget =
+        preroll == GST_STATE_CHANGE_ASYNC ? std::optional(std::max(0.0, seconds)) : std::nullopt;
     return true;
 }
 

@@ -6,6 +6,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <atomic>
 #include <chrono>
 #include <functional>
 #include <memory>
@@ -53,7 +54,11 @@ public:
 
     bool SetState(GstState state, PipelineError* error);
     std::optional<double> Position() const;
+    // The length, asked of the pipeline once and then kept until ForgetDuration: every
+    // query walks the whole pipeline, and the window asks several times a second.
     std::optional<double> Duration() const;
+    // The stream's length has changed (its bus said so). Any thread.
+    void ForgetDuration() { m_durationStale = true; }
     // Moves to seconds; stop, when given, ends the run there. Waits for the new position's
     // preroll a short while at most; until it is there, Position answers the target, and a
     // failure later arrives on the bus as an error.
@@ -75,6 +80,8 @@ private:
     std::optional<double> m_volume;  // set while no volume element existed
     bool m_isPlaybin = false;
     mutable std::optional<double> m_seekTarget;  // while the preroll after a seek runs
+    mutable std::optional<double> m_duration;    // the last length the pipeline answered
+    mutable std::atomic<bool> m_durationStale{false};
 };
 
 }  // namespace tavi::gst

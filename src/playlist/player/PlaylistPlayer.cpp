@@ -33,9 +33,16 @@ PlaylistPlayer::PlaylistPlayer(CTaviDoc& document, QObject* parent)
     connect(&document.editor(), &PlaylistEditor::playRequested, this,
             [this] { m_player.PlayCommand(); });
 
-    m_idleTimer.setInterval(kIdleIntervalMs);
+    m_idleTimer.setTimerType(Qt::CoarseTimer);
     connect(&m_idleTimer, &QTimer::timeout, this, &PlaylistPlayer::idle);
-    m_idleTimer.start();
+    m_idleSoon.setSingleShot(true);
+    m_idleSoon.setInterval(0);
+    connect(&m_idleSoon, &QTimer::timeout, this, &PlaylistPlayer::idle);
+    connect(&m_player, &engines::CPlayer::trayStateChanged, this, [this] {
+        UpdateIdleTimer();
+        RequestIdle();
+    });
+    UpdateIdleTimer();
     m_autoPlayTimer.setSingleShot(true);
     m_autoPlayTimer.setInterval(kAutoPlayDelayMs);
     connect(&m_autoPlayTimer, &QTimer::timeout, this, [this] {
@@ -48,6 +55,7 @@ PlaylistPlayer::PlaylistPlayer(CTaviDoc& document, QObject* parent)
 
 PlaylistPlayer::~PlaylistPlayer() {
     m_idleTimer.stop();
+    m_idleSoon.stop();
     PlaylistEditor::Hooks& hooks = m_document.editor().hooks();
     hooks.isPlaying = nullptr;
     hooks.playingFile = nullptr;
@@ -62,6 +70,42 @@ void PlaylistPlayer::SetMessageHandlers(std::function<void(const QString&)> erro
     m_showError = error;
     m_showInformation = std::move(information);
     m_host.showError = std::move(error);
+}
+
+void PlaylistPlayer::SetIdleShown(bool shown) {
+    const bool shownAgain = shown && !m_idleShown;
+    m_idleShown = shown;
+    if (!shown) {
+        m_idleSoon.stop();
+    }
+    UpdateIdleTimer();
+    if (shownAgain) {
+        RequestIdle();
+    }
+}
+
+void PlaylistPlayer::RequestIdle() {
+    if (m_idleShown && !m_idleSoon.isActive()) {
+        m_idleSoon.start();
+    }
+}
+
+// While a track plays the panes follow it; otherwise little changes but on the user's
+// commands (RequestIdle), and a slow pass catches the rest (the mixer, automation's edits).
+int PlaylistPlayer::IdleInterval() const {
+    if (!m_idleShown) {
+        return 0;
+    }
+    return m_player.IsPlaying() ? kIdleIntervalMs : kStoppedIdleIntervalMs;
+}
+
+void PlaylistPlayer::UpdateIdleTimer() {
+    const int interval = IdleInterval();
+    if (interval == 0) {
+        m_idleTimer.stop();
+    } else if (!m_idleTimer.isActive() || m_idleTimer.interval() != interval) {
+        m_idleTimer.start(interval);
+    }
 }
 
 void PlaylistPlayer::StartAutoPlayTimer() {

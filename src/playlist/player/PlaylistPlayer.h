@@ -16,13 +16,15 @@ class CTaviDoc;
 class LengthMeasure;
 class TotalLengthRun;
 
-// The player of a document: the player with its host over the document, the 200 ms idle
-// refresh, AutoPlay's start-up timer, the status panes and Total Length. No widgets: the
+// The player of a document: the player with its host over the document, the idle refresh
+// (every 200 ms while a track plays, every second otherwise, none while nobody sees the
+// window), AutoPlay's start-up timer, the status panes and Total Length. No widgets: the
 // view, automation and MPRIS all reach playing through it.
 class PlaylistPlayer : public QObject {
     Q_OBJECT
 public:
     static constexpr int kIdleIntervalMs = 200;
+    static constexpr int kStoppedIdleIntervalMs = 1000;
     static constexpr int kAutoPlayDelayMs = 500;
 
     explicit PlaylistPlayer(CTaviDoc& document, QObject* parent = nullptr);
@@ -31,6 +33,14 @@ public:
     engines::CPlayer& player() { return m_player; }
     const engines::CPlayer& player() const { return m_player; }
     CTaviDoc& document() { return m_document; }
+
+    // Whether the window that shows the idle pass's work is seen (not hidden, not minimised);
+    // true at first. Seen again, it gets a pass at once.
+    void SetIdleShown(bool shown);
+    // One idle pass at the next turn of the event loop (after the user did something while
+    // nothing plays); several requests make one pass.
+    void RequestIdle();
+    int IdleInterval() const;  // 0 while no pass is timed
 
     // A player command by id, if it is enabled now.
     void RunPlayerCommand(int id);
@@ -56,18 +66,21 @@ public:
     bool IsTotalLengthRunning() const;
 
 Q_SIGNALS:
-    void idle();  // five times a second: refresh panes and command states
+    void idle();  // refresh panes and command states
     void totalLengthRunning(const QString& statusText, const QString& paneText);
     void totalLengthFinished();
 
 private:
     void StartAutoPlayTimer();
+    void UpdateIdleTimer();
     void TotalLengthEnded(const std::optional<QString>& result);
 
     CTaviDoc& m_document;
     PlaylistPlayerHost m_host;
     engines::CPlayer m_player;
     QTimer m_idleTimer;
+    QTimer m_idleSoon;
+    bool m_idleShown = true;
     QTimer m_autoPlayTimer;
     TotalLengthRun* m_totalLength = nullptr;
     std::optional<WaitCursor> m_totalLengthWait;

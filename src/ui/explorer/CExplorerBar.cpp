@@ -29,6 +29,8 @@ CExplorerBar::CExplorerBar(QWidget* parent)
       m_model(new QFileSystemModel(this)),
       m_tree(new QTreeView(this)) {
     m_model->setReadOnly(true);  // the bar opens files; renaming them is the file manager's
+    m_model->setOptions(QFileSystemModel::DontUseCustomDirectoryIcons |
+                        QFileSystemModel::DontWatchForChanges);
     m_tree->setObjectName(QStringLiteral("ShellTree"));
     m_tree->setModel(m_model);
     m_tree->setHeaderHidden(true);
@@ -51,11 +53,39 @@ CExplorerBar::CExplorerBar(QWidget* parent)
 
 // The music folder's contents form the top level of the tree.
 void CExplorerBar::SetRoot(const QString& folder) {
-    m_tree->setRootIndex(m_model->setRootPath(folder));
+    m_root = folder;
+    m_rootApplied = false;
+    if (isVisible()) {
+        ApplyRoot();
+    }
+}
+
+void CExplorerBar::ApplyRoot() {
+    if (!m_rootApplied) {
+        m_rootApplied = true;
+        m_tree->setRootIndex(m_model->setRootPath(m_root));
+    }
 }
 
 QString CExplorerBar::Root() const {
-    return m_model->rootPath();
+    return m_root;
+}
+
+// A hidden bar neither reads its folder nor watches it: the model's watcher would wake us
+// for every change to a music folder nobody is looking at.
+void CExplorerBar::SetWatching(bool watching) {
+    m_model->setOption(QFileSystemModel::DontWatchForChanges, !watching);
+}
+
+void CExplorerBar::showEvent(QShowEvent* event) {
+    QDockWidget::showEvent(event);
+    ApplyRoot();
+    SetWatching(true);
+}
+
+void CExplorerBar::hideEvent(QHideEvent* event) {
+    QDockWidget::hideEvent(event);
+    SetWatching(false);
 }
 
 QString CExplorerBar::OpenItem(const QString& path) {
@@ -128,6 +158,7 @@ QString CExplorerBar::SelectedPath() const {
 }
 
 void CExplorerBar::SelectPath(const QString& path) {
+    ApplyRoot();  // the selection is found in the folder's listing
     const QModelIndex index = m_model->index(path);
     if (!index.isValid()) {
         m_pendingSelection = path;  // its folder is still being read

@@ -170,6 +170,23 @@ QList<int> MenuIds(const QMenu* menu) {
 
 }  // namespace
 
+namespace {
+
+// Notes a layout request reaching a widget.
+class LayoutWatch : public QObject {
+public:
+    LayoutWatch(QWidget& widget, bool& seen) : m_seen(seen) { widget.installEventFilter(this); }
+    bool eventFilter(QObject*, QEvent* event) override {
+        m_seen = m_seen || event->type() == QEvent::LayoutRequest;
+        return false;
+    }
+
+private:
+    bool& m_seen;
+};
+
+}  // namespace
+
 TEST_F(MainFrameTest, EveryKeyOfTheTableSendsItsCommandFromThePlaylist) {
     WatchedFrame& f = ShownFrame();
     f.passOn = false;
@@ -353,6 +370,38 @@ TEST_F(MainFrameTest, TitleShowsThePlayingEntryAndReturnsToThePlaylist) {
     EXPECT_EQ(f.windowTitle(), QStringLiteral("Untitled - Tavi"));
     EXPECT_EQ(f.tray().icon().Tooltip(), QStringLiteral("Tavi"));
     EXPECT_FALSE(f.positionSlider()->isEnabled());
+}
+
+// Nobody sees a minimised window: its slider and idle pass stop until it is restored. The
+// position pane's text changes every second; that must not lay out the status bar again.
+TEST_F(MainFrameTest, AMinimisedWindowStopsItsRefreshesAndThePositionPaneKeepsItsPlace) {
+    document.model().reset({QStringLiteral("30.pause")}, 0);
+    WatchedFrame& f = ShownFrame();
+    f.OnCommand(32771);
+    ASSERT_TRUE(document.HasCurrentTrack());
+    playlist::PlaylistPlayer& player = f.view().playlistPlayer();
+    EXPECT_TRUE(f.positionSlider()->IsFollowing());
+    EXPECT_EQ(player.IdleInterval(), playlist::PlaylistPlayer::kIdleIntervalMs);
+    f.showMinimized();
+    ASSERT_TRUE(tavi::test::processEventsUntil([&] { return f.isMinimized(); }, 2000));
+    EXPECT_FALSE(f.positionSlider()->IsFollowing());
+    EXPECT_EQ(player.IdleInterval(), 0);
+    f.showNormal();
+    ASSERT_TRUE(tavi::test::processEventsUntil([&] { return !f.isMinimized(); }, 2000));
+    EXPECT_TRUE(f.positionSlider()->IsFollowing());
+    EXPECT_EQ(player.IdleInterval(), playlist::PlaylistPlayer::kIdleIntervalMs);
+
+    QLabel* pane = f.bars().positionPane();
+    player.SetIdleShown(false);  // only the text set here changes
+    QCoreApplication::processEvents();
+    const QRect before = pane->geometry();
+    bool laidOut = false;
+    LayoutWatch watch(*f.statusBar(), laidOut);
+    pane->setText(QStringLiteral("12:34:56"));
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(laidOut);
+    EXPECT_EQ(pane->geometry(), before);
+    f.OnCommand(32772);
 }
 
 TEST_F(MainFrameTest, OneFileDroppedOnTheBarsOpensThroughTheApplicationSeveralJoinThePlaylist) {

@@ -26,6 +26,19 @@ public:
     std::vector<double> seeks;
 };
 
+// Counts the paint events a widget gets.
+class PaintCounter : public QObject {
+public:
+    PaintCounter(QWidget& widget, int& count) : m_count(count) { widget.installEventFilter(this); }
+    bool eventFilter(QObject*, QEvent* event) override {
+        m_count += event->type() == QEvent::Paint ? 1 : 0;
+        return false;
+    }
+
+private:
+    int& m_count;
+};
+
 class PositionSliderTest : public testing::Test {
 protected:
     PositionSliderTest() {
@@ -68,10 +81,57 @@ TEST_F(PositionSliderTest, ReadErrorsAreDroppedForThatTick) {
     EXPECT_EQ(slider.value(), 1000);
 }
 
-TEST_F(PositionSliderTest, TheRefreshTimerRunsEvery100Milliseconds) {
+TEST_F(PositionSliderTest, TheRefreshTimerRunsWhileTheSliderIsSeen) {
+    slider.show();
     slider.SetTrack(&track);
     track.position = 42.0;
     EXPECT_TRUE(tavi::test::processEventsUntil([&] { return slider.value() == 420; }, 2000));
+}
+
+// Nobody sees it: the track is not asked where it is, and a window seen again starts from
+// where the track is at once.
+TEST_F(PositionSliderTest, ItFollowsOnlyWithATrackWhileShownInASeenWindow) {
+    slider.show();
+    EXPECT_FALSE(slider.IsFollowing());  // no track
+    slider.SetTrack(&track);
+    EXPECT_TRUE(slider.IsFollowing());
+    slider.SetShown(false);  // the window is minimised
+    EXPECT_FALSE(slider.IsFollowing());
+    track.position = 50.0;
+    slider.Refresh();
+    EXPECT_EQ(slider.value(), 123);
+    slider.SetShown(true);
+    EXPECT_TRUE(slider.IsFollowing());
+    EXPECT_EQ(slider.value(), 500);
+    slider.hide();  // the media bar is hidden
+    EXPECT_FALSE(slider.IsFollowing());
+    slider.show();
+    EXPECT_TRUE(slider.IsFollowing());
+    slider.SetTrack(nullptr);
+    EXPECT_FALSE(slider.IsFollowing());
+}
+
+// A long track moves the thumb by a pixel every few refreshes; the others paint nothing.
+TEST_F(PositionSliderTest, ItRepaintsOnlyWhenTheThumbMoves) {
+    slider.resize(200, 24);
+    slider.show();
+    track.length = 3600.0;
+    track.position = 10.0;
+    slider.SetTrack(&track);
+    int paints = 0;
+    PaintCounter counter(slider, paints);
+    ASSERT_TRUE(tavi::test::processEventsUntil([&] { return paints > 0; }, 2000));
+    QCoreApplication::processEvents();
+    paints = 0;
+    track.position = 10.1;  // one unit of 36,000 on 200 pixels
+    slider.Refresh();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(slider.value(), 101);
+    EXPECT_EQ(paints, 0);
+    track.position = 1800.0;
+    slider.Refresh();
+    QCoreApplication::processEvents();
+    EXPECT_GT(paints, 0);
 }
 
 TEST_F(PositionSliderTest, StepsAndPagesSeekAtOnce) {

@@ -79,6 +79,29 @@ TEST_F(ViewPlayback, PlayCommandPlaysTheListToItsEndAndSelectsTheFirst) {
     EXPECT_TRUE(view->playlistPlayer().PositionPaneText().isEmpty());
 }
 
+// The idle pass is fast only while a track plays, stops while the window is not seen, and a
+// request (the user's input) gives one pass, however many there were.
+TEST_F(ViewPlayback, TheIdlePassIsTimedByWhatPlaysAndWhetherTheWindowIsSeen) {
+    fill({QStringLiteral("5.pause")}, 0);
+    PlaylistPlayer& player = view->playlistPlayer();
+    EXPECT_EQ(player.IdleInterval(), PlaylistPlayer::kStoppedIdleIntervalMs);
+    view->OnCommand(playercmd::kPlay);
+    EXPECT_EQ(player.IdleInterval(), PlaylistPlayer::kIdleIntervalMs);
+    player.SetIdleShown(false);
+    EXPECT_EQ(player.IdleInterval(), 0);
+    int passes = 0;
+    QObject::connect(&player, &PlaylistPlayer::idle, [&] { ++passes; });
+    player.RequestIdle();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(passes, 0) << "nobody sees it";
+    player.SetIdleShown(true);  // seen again: one pass at once
+    player.RequestIdle();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(passes, 1);
+    view->OnCommand(playercmd::kStop);
+    EXPECT_EQ(player.IdleInterval(), PlaylistPlayer::kStoppedIdleIntervalMs);
+}
+
 TEST_F(ViewPlayback, DoubleClickPlaysTheEntryAndLeavesRandomMode) {
     fill({QStringLiteral("5.pause"), QStringLiteral("5.pause"), QStringLiteral("5.pause")}, 0);
     view->OnCommand(playercmd::kRandom);

@@ -119,3 +119,20 @@ TEST_F(ExplorerBarTest, TheSelectedItemIsRestoredAfterARestart) {
     EXPECT_TRUE(
         tavi::test::processEventsUntil([&] { return again.SelectedPath() == album; }, 5000));
 }
+
+// A bar nobody sees costs nothing: its folder is read when it is first shown, and changes
+// to it are watched only while it is shown.
+TEST_F(ExplorerBarTest, AHiddenBarNeitherReadsNorWatchesItsFolder) {
+    EXPECT_FALSE(bar.model()->testOption(QFileSystemModel::DontWatchForChanges));
+    bar.hide();
+    EXPECT_TRUE(bar.model()->testOption(QFileSystemModel::DontWatchForChanges));
+    CExplorerBar hidden;
+    hidden.SetRoot(music);
+    EXPECT_EQ(hidden.Root(), music);
+    EXPECT_FALSE(hidden.IsRootApplied());
+    EXPECT_NE(hidden.model()->rootPath(), music);
+    hidden.show();
+    EXPECT_TRUE(hidden.IsRootApplied());
+    EXPECT_EQ(hidden.model()->rootPath(), music);
+    EXPECT_FALSE(hidden.model()->testOption(QFileSystemModel::DontWatchForChanges));
+}
