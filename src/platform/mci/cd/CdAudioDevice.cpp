@@ -190,35 +190,7 @@ uint32_t CdAudioDevice::StartRun(std::optional<uint64_t> from, std::optional<uin
         m_frame = FrameAt(*from);
     }
     const int64_t end = to ? FrameAt(*to) : EndFrame();
-    m_halt = false;
-    m_finished = false;
-    m_worker = std::thread([this, end, run] {
-        Render(end, run);
-        m_finished = true;
-    });
-    return 0;
-}
-
-void CdAudioDevice::HaltRun() {
-    if (!m_worker.joinable()) {
-        return;
-    }
-    // Only an interrupted run drops what it queued: a finished one may have the next
-    // track's sound behind its own.
-    const bool interrupted = !m_finished;
-    m_halt = true;
-    m_worker.join();
-    if (interrupted) {
-        m_output->Flush();
-    }
-}
-
-void CdAudioDevice::MoveTo(uint64_t ms) {
-    m_frame = FrameAt(ms);
-}
-
-uint32_t CdAudioDevice::WaveOutputStatus(uintptr_t* handle) {
-    *handle = kWaveOutHandle;
+    StartRendering(end, run);
     return 0;
 }
 

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "CdToc.h"
-#include "platform/mci/MciPlaybackDevice.h"
+#include "platform/mci/RenderingDevice.h"
 #include "platform/mci/wave/WaveOutput.h"
 
 #include <QByteArray>
@@ -22,7 +22,7 @@ namespace tavi::mci {
 // milliseconds from the start of the program area; the element is the drive, the default
 // drive when empty. A drive without a readable disc opens, but plays nothing and has no
 // tracks (MCIERR_DEVICE_NOT_READY).
-class CdAudioDevice : public MciPlaybackDevice {
+class CdAudioDevice : public RenderingDevice {
 public:
     CdAudioDevice() = default;
     ~CdAudioDevice() override;
@@ -36,9 +36,6 @@ protected:
     uint64_t PositionMs() override;
     uint32_t StartRun(std::optional<uint64_t> from, std::optional<uint64_t> to,
                       uint64_t run) override;
-    void HaltRun() override;
-    void MoveTo(uint64_t ms) override;
-    uint32_t WaveOutputStatus(uintptr_t* handle) override;
     bool IsReady() override { return m_toc.has_value(); }
 
 private:
@@ -46,9 +43,9 @@ private:
     uint32_t TrackStatus(uint32_t flags, MCI_STATUS_PARMS* parms);
     uint32_t MoveDoor(bool open);
     void ReleaseDisc();
-    int64_t FrameAt(uint64_t ms) const;
+    int64_t FrameAt(uint64_t ms) const override;
     int64_t EndFrame() const;
-    void Render(int64_t endFrame, uint64_t run);
+    void Render(int64_t endFrame, uint64_t run) override;
     bool WriteSector(const int16_t* sector, int64_t sectorFrame, int64_t endFrame,
                      std::vector<float>* sound);
 
@@ -57,13 +54,6 @@ private:
     cdrom_drive_t* m_reader = nullptr;
     cdrom_paranoia_t* m_paranoia = nullptr;
     std::optional<CdToc> m_toc;
-    std::shared_ptr<WaveOutput> m_output;
-
-    // Used by the worker while a run goes on, by the command thread otherwise.
-    std::thread m_worker;
-    std::atomic<bool> m_halt = false;
-    std::atomic<bool> m_finished = true;  // the worker has nothing left to write
-    std::atomic<int64_t> m_frame = 0;     // the position, in frames from the program area
 };
 
 }  // namespace tavi::mci

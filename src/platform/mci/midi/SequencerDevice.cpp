@@ -11,8 +11,8 @@
 #include <fluidsynth.h>
 
 #include <algorithm>
-#include <future>
 #include <cmath>
+#include <future>
 #include <vector>
 
 namespace tavi::mci {
@@ -84,8 +84,9 @@ uint32_t SequencerDevice::OpenBytes(const QByteArray& file) {
     // The first synthesiser loads its SoundFont, the slow part of a first open: on a worker,
     // while the output starts here (the output is started on this thread).
     uint32_t synthError = 0;
-    auto synth = std::async(std::launch::async,
-                            [&synthError] { return SequencerSynths::Instance().Take(&synthError); });
+    auto synth = std::async(std::launch::async, [&synthError] {
+        return SequencerSynths::Instance().Take(&synthError);
+    });
     QString outputError;
     m_output = AcquireWaveOutput(&outputError);
     m_synth = synth.get();
@@ -144,35 +145,7 @@ uint32_t SequencerDevice::StartRun(std::optional<uint64_t> from, std::optional<u
         }
     }
     const int64_t end = to ? FrameAt(*to) : m_lengthFrames;
-    m_halt = false;
-    m_finished = false;
-    m_worker = std::thread([this, end, run] {
-        Render(end, run);
-        m_finished = true;
-    });
-    return 0;
-}
-
-void SequencerDevice::HaltRun() {
-    if (!m_worker.joinable()) {
-        return;
-    }
-    // A run that ended by itself left its last sound queued, perhaps with the next track's
-    // after it: only an interrupted run drops what is queued.
-    const bool interrupted = !m_finished;
-    m_halt = true;
-    m_worker.join();
-    if (interrupted) {
-        m_output->Flush();
-    }
-}
-
-void SequencerDevice::MoveTo(uint64_t ms) {
-    m_frame = FrameAt(ms);
-}
-
-uint32_t SequencerDevice::WaveOutputStatus(uintptr_t* handle) {
-    *handle = kWaveOutHandle;
+    StartRendering(end, run);
     return 0;
 }
 

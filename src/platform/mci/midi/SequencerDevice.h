@@ -1,7 +1,7 @@
 #pragma once
 
 #include "MidiFileScan.h"
-#include "platform/mci/MciPlaybackDevice.h"
+#include "platform/mci/RenderingDevice.h"
 #include "platform/mci/wave/WaveOutput.h"
 
 #include <atomic>
@@ -17,7 +17,7 @@ namespace tavi::mci {
 // synthesiser of SequencerSynths, rendered on a worker into the wave output that the wave
 // device uses too, so MIDI and other tracks take turns on one stream. Positions count the
 // frames rendered; the length comes from the file's tempo map.
-class SequencerDevice : public MciPlaybackDevice {
+class SequencerDevice : public RenderingDevice {
 public:
     // Larger files are no MIDI music; they are refused before they are read.
     static constexpr qint64 kMaxFileBytes = 64 * 1024 * 1024;
@@ -35,14 +35,11 @@ protected:
     uint64_t PositionMs() override;
     uint32_t StartRun(std::optional<uint64_t> from, std::optional<uint64_t> to,
                       uint64_t run) override;
-    void HaltRun() override;
-    void MoveTo(uint64_t ms) override;
-    uint32_t WaveOutputStatus(uintptr_t* handle) override;
 
 private:
-    int64_t FrameAt(uint64_t ms) const;
+    int64_t FrameAt(uint64_t ms) const override;
     uint32_t StartPlayerAt(int64_t frame);
-    void Render(int64_t endFrame, uint64_t run);
+    void Render(int64_t endFrame, uint64_t run) override;
     void ReleaseSynth();
 
     QByteArray m_midi;  // the Standard MIDI File the player reads
@@ -51,13 +48,6 @@ private:
     fluid_synth_t* m_synth = nullptr;
     fluid_player_t* m_player = nullptr;
     int64_t m_playerFrame = -1;  // where the player stands; -1 before it first started
-    std::shared_ptr<WaveOutput> m_output;
-
-    // Used by the worker while a run goes on, by the command thread otherwise.
-    std::thread m_worker;
-    std::atomic<bool> m_halt = false;
-    std::atomic<bool> m_finished = true;  // the worker has nothing left to write
-    std::atomic<int64_t> m_frame = 0;     // the position, in frames rendered
 };
 
 }  // namespace tavi::mci

@@ -67,41 +67,8 @@ uint32_t WaveAudioDevice::StartRun(std::optional<uint64_t> from, std::optional<u
     if (!m_decoder->Seek(m_frame)) {
         return MCIERR_FILE_READ;
     }
-    m_halt = false;
-    m_finished = false;
-    m_worker = std::thread([this, end, run] { Run(end, run); });
+    StartRendering(end, run);
     return 0;
-}
-
-void WaveAudioDevice::HaltRun() {
-    if (!m_worker.joinable()) {
-        return;
-    }
-    // A run that ended by itself left its last sound queued, perhaps with the next track's
-    // after it: only an interrupted run drops what is queued.
-    const bool interrupted = !m_finished;
-    m_halt = true;
-    m_worker.join();
-    if (interrupted) {
-        m_output->Flush();
-    }
-}
-
-void WaveAudioDevice::MoveTo(uint64_t ms) {
-    m_frame = FrameAt(ms);
-}
-
-uint32_t WaveAudioDevice::WaveOutputStatus(uintptr_t* handle) {
-    *handle = kWaveOutHandle;
-    return 0;
-}
-
-// The worker: decodes and writes until the end of the run or a halt. Data that ends before
-// the header said is the end of the sound; data that cannot be decoded, or an output that
-// fails, ends the run as a failure.
-void WaveAudioDevice::Run(int64_t endFrame, uint64_t run) {
-    Render(endFrame, run);
-    m_finished = true;
 }
 
 void WaveAudioDevice::Render(int64_t endFrame, uint64_t run) {
