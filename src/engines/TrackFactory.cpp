@@ -6,6 +6,7 @@
 #include "midi/CMidiTrack.h"
 #include "pause/CPauseTrack.h"
 #include "platform/gst/GstSupport.h"
+#include "recorder/CRecorderTrack.h"
 
 #include <array>
 #include <functional>
@@ -22,14 +23,15 @@ struct EngineRow {
 };
 
 // Engines not built on this system yet have no row; their files take the general path.
-const std::array<EngineRow, 6>& engineTable() {
-    static const std::array<EngineRow, 6> table{{
+const std::array<EngineRow, 7>& engineTable() {
+    static const std::array<EngineRow, 7> table{{
         {".MP3", [] { return std::make_unique<CMP3DirectShowTrack>(); }},
         {".MID", [] { return std::make_unique<CMidiTrack>(); }},
         {".RMI", [] { return std::make_unique<CMidiTrack>(); }},
         {".KAR", [] { return std::make_unique<CMidiTrack>(); }},
         {".PAUSE", [] { return std::make_unique<CPauseTrack>(); }},
         {".CDA", [] { return std::make_unique<CCDTrack>(); }},
+        {".RECORD", [] { return std::make_unique<CRecorderTrack>(); }},
     }};
     return table;
 }

@@ -52,7 +52,7 @@ void CDirectShowTrack::Open(const QString& fileName) {
     m_usableAhead = true;
     m_requestedStart.reset();
     m_requestedStop.reset();
-    VideoWindowHost* videoHost = m_openedAhead ? nullptr : videoWindowHost();
+    VideoWindowHost* videoHost = m_openedAhead || !MayHaveVideo() ? nullptr : videoWindowHost();
     if (videoHost) {
         VideoSurface surface = videoHost->CreateVideoSurface();
         m_videoSurfaceId = surface.id;
@@ -63,9 +63,7 @@ void CDirectShowTrack::Open(const QString& fileName) {
                                    QStringLiteral("The audio output could not be created."));
     }
     gst::PipelineError error;
-    const auto result =
-        m_pipeline.Open(fileName, DecoderChain(), OpenWait(),
-                        m_notifyWnd.MessagePoster(CMediaTrackNotifyWnd::kOpenEndedMessage), &error);
+    const auto result = RenderPipeline(fileName, &error);
     if (result == gst::MediaPipeline::OpenResult::Failed) {
         Throw(CDirectShowException::RenderFile, error);
     }
@@ -73,6 +71,13 @@ void CDirectShowTrack::Open(const QString& fileName) {
     if (result == gst::MediaPipeline::OpenResult::Ready) {
         StartUsing(videoHost);
     }
+}
+
+gst::MediaPipeline::OpenResult CDirectShowTrack::RenderPipeline(const QString& fileName,
+                                                                gst::PipelineError* error) {
+    return m_pipeline.Open(fileName, DecoderChain(), OpenWait(),
+                           m_notifyWnd.MessagePoster(CMediaTrackNotifyWnd::kOpenEndedMessage),
+                           error);
 }
 
 // The pipeline is prerolled: its bus is watched and its video shown.
@@ -101,7 +106,7 @@ void CDirectShowTrack::OnOpenEnded() {
     }
     // Opened ahead without the window, video could not be shown: the entry opens anew.
     m_usableAhead = !(m_openedAhead && HasVideo());
-    StartUsing(m_openedAhead ? nullptr : videoWindowHost());
+    StartUsing(m_openedAhead || !MayHaveVideo() ? nullptr : videoWindowHost());
     ApplyRequestedCommands();
 }
 

@@ -73,8 +73,15 @@ protected:
     virtual bool AddConfiguredFilters();
     // The decoders of an explicit chain to try before playbin; empty: playbin only.
     virtual QStringList DecoderChain() const { return {}; }
+    // Builds the pipeline for the entry, once the filters and the output are set on it.
+    virtual gst::MediaPipeline::OpenResult RenderPipeline(const QString& fileName,
+                                                          gst::PipelineError* error);
+    // Whether the entry may have pictures for the shared video window.
+    virtual bool MayHaveVideo() const { return true; }
 
     gst::MediaPipeline m_pipeline;
+    std::shared_ptr<gst::AudioFeed> m_feed;  // to the shared audio output
+    int m_state = Closed;
 
 private:
     void StartUsing(VideoWindowHost* videoHost);
@@ -88,7 +95,6 @@ private:
     void FitVideo();
     void SizeWindowToVideo();
 
-    int m_state = Closed;
     bool m_videoShown = false;  // this track's video occupies the shared window
     bool m_openingAhead = false;
     bool m_openedAhead = false;  // this open was without the video window
@@ -96,7 +102,6 @@ private:
     // Asked for while the open goes on: where to start and where to end the run.
     std::optional<double> m_requestedStart;
     std::optional<double> m_requestedStop;
-    std::shared_ptr<gst::AudioFeed> m_feed;  // to the shared audio output
     uint64_t m_videoSurfaceId = 0;
     std::thread m_watcher;
     std::atomic<bool> m_quitWatcher = false;

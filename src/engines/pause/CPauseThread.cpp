@@ -1,6 +1,6 @@
 #include "CPauseThread.h"
 
-#include "CPauseTrack.h"
+#include "engines/CMediaTrack.h"
 
 #include <chrono>
 
@@ -19,7 +19,7 @@ int64_t CPauseThread::NowMilliseconds() const {
     return m_clock ? m_clock() : SteadyMilliseconds();
 }
 
-void CPauseThread::Init(double length, CPauseTrack* owner) {
+void CPauseThread::Init(double length, CMediaTrack* owner) {
     m_length = length;
     m_owner = owner;
     std::scoped_lock lock(m_mutex);

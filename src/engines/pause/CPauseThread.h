@@ -9,12 +9,12 @@
 
 namespace tavi::engines {
 
-class CPauseTrack;
+class CMediaTrack;
 
-// Times a pause entry: a worker thread ticks every 100 ms and, once the position reaches
-// the end of the run, posts the end message to the owner's notify path once. Pausing
-// freezes the position and parks the worker; Seek works in any state. The position comes
-// from a clock that tests can replace, so they drive the time instead of waiting for it.
+// Times a pause entry (and the run of a live-input entry): a worker thread ticks every 100 ms and,
+// once the position reaches the end of the run, posts the end message to the owner's notify path
+// once. Pausing freezes the position and parks the worker; Seek works in any state. The position
+// comes from a clock that tests can replace, so they drive the time instead of waiting for it.
 class CPauseThread {
 public:
     enum State { Closed = 0, Stopped = 1, Paused = 2, Playing = 3 };
@@ -27,7 +27,7 @@ public:
     CPauseThread(const CPauseThread&) = delete;
     CPauseThread& operator=(const CPauseThread&) = delete;
 
-    virtual void Init(double length, CPauseTrack* owner);
+    virtual void Init(double length, CMediaTrack* owner);
     virtual void Close();
     virtual void Play();
     virtual void PlayRange(double from, double to);
@@ -49,7 +49,7 @@ private:
     void Run();
     double PositionLocked() const;
 
-    CPauseTrack* m_owner = nullptr;
+    CMediaTrack* m_owner = nullptr;
     Clock m_clock;
     double m_length = 0.0;
     std::thread m_worker;

@@ -122,10 +122,11 @@ void AudioFeed::BeginFlush() {
 
 void AudioFeed::Push(GstBuffer* buffer) {
     const std::shared_ptr<SharedAudioOutput> output = Output();
-    if (!output || !output->WaitForRoom(m_stopping)) {
+    if (!output || (m_live ? m_stopping.load() : !output->WaitForRoom(m_stopping))) {
         return;
     }
-    const guint64 frames = output->Push(buffer, m_format);
+    const guint64 frames =
+        m_live ? output->PushLive(buffer, m_format) : output->Push(buffer, m_format);
     m_queuedSound = true;
     if (GST_BUFFER_PTS_IS_VALID(buffer) && m_segment.format == GST_FORMAT_TIME) {
         const GstClockTime end =

@@ -25,6 +25,10 @@ public:
     // A pipeline with video keeps its sound on the clock the pictures are shown by.
     static void KeepRealTime(GstElement* pipeline);
 
+    // A live source (capture) never waits for room: it cannot be held back, so what the
+    // output cannot take soon is dropped instead of making the sound late. Set before the
+    // sink's pipeline runs.
+    void SetLive(bool live) { m_live = live; }
     void Push(GstBuffer* buffer);
     // A paused track holds its queued sound, to be heard when it plays on.
     void Hold(bool held);
@@ -45,6 +49,7 @@ private:
     std::atomic<bool> m_queuedSound = false;  // pushed since the last flush
     std::atomic<SharedAudioOutput::SampleFormat> m_format = SharedAudioOutput::SampleFormat::S16;
     std::atomic<bool> m_held = false;
+    std::atomic<bool> m_live = false;
     GstSegment m_segment{};  // the streaming thread's alone
     // The stream time at the end of the last buffer pushed, and the output's count of frames
     // queued with it; -1 when nothing was pushed since the last flush.

@@ -35,6 +35,24 @@ MediaPipeline::OpenResult MediaPipeline::Open(const QString& file, const QString
     m_request = {};
     request.file = file;
     request.decoders = decoders;
+    return Start(std::move(request), wait, std::move(onLateEnd), error);
+}
+
+MediaPipeline::OpenResult MediaPipeline::OpenSource(ElementPtr source,
+                                                    std::chrono::milliseconds wait,
+                                                    std::function<void()> onLateEnd,
+                                                    PipelineError* error) {
+    Release();
+    PipelineRequest request = std::move(m_request);
+    m_request = {};
+    request.source = std::move(source);
+    return Start(std::move(request), wait, std::move(onLateEnd), error);
+}
+
+MediaPipeline::OpenResult MediaPipeline::Start(PipelineRequest request,
+                                               std::chrono::milliseconds wait,
+                                               std::function<void()> onLateEnd,
+                                               PipelineError* error) {
     m_opening = PipelineOpening::Start(std::move(request), std::move(onLateEnd));
     if (m_opening->Wait(wait) == PipelineOpening::Outcome::Pending) {
         return OpenResult::Pending;

@@ -45,6 +45,10 @@ public:
     OpenResult Open(const QString& file, const QStringList& decoders,
                     std::chrono::milliseconds wait, std::function<void()> onLateEnd,
                     PipelineError* error);
+    // The same for a live source (a capture device) in place of a file; a live pipeline
+    // does not preroll, so it is ready as soon as its source has started.
+    OpenResult OpenSource(ElementPtr source, std::chrono::milliseconds wait,
+                          std::function<void()> onLateEnd, PipelineError* error);
     // After onLateEnd: takes the prerolled pipeline, or false with *error.
     bool FinishOpen(PipelineError* error);
     bool IsOpening() const { return m_opening != nullptr; }
@@ -71,6 +75,8 @@ public:
     GstElement* Pipeline() const { return m_pipeline.get(); }
 
 private:
+    OpenResult Start(PipelineRequest request, std::chrono::milliseconds wait,
+                     std::function<void()> onLateEnd, PipelineError* error);
     void Adopt(RenderedPipeline rendered);
 
     PipelineRequest m_request;  // the next open's elements

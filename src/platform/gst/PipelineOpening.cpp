@@ -112,8 +112,9 @@ bool PipelineOpening::IsCancelled() const {
 void PipelineOpening::Run() {
     RenderedPipeline rendered;
     PipelineError error;
-    bool ready = !m_request.decoders.isEmpty() && RenderChain(&rendered, &error);
-    if (!ready && !IsCancelled()) {
+    const bool live = m_request.source != nullptr;
+    bool ready = (live || !m_request.decoders.isEmpty()) && RenderChain(&rendered, &error);
+    if (!ready && !live && !IsCancelled()) {
         ready = RenderPlaybin(&rendered, &error);
     }
     Finish(ready, std::move(rendered), std::move(error));
@@ -178,9 +179,14 @@ bool PipelineOpening::RenderChain(RenderedPipeline* rendered, PipelineError* err
     gst_object_ref_sink(pipeline.get());
     QString missing;
     std::vector<ElementPtr> chain;
-    chain.push_back(MakeElement("filesrc", nullptr, &missing));
-    for (const QString& decoder : m_request.decoders) {
-        chain.push_back(MakeElement(decoder.toLatin1().constData(), nullptr, &missing));
+    const bool live = m_request.source != nullptr;
+    if (live) {
+        chain.push_back(Ref(m_request.source));
+    } else {
+        chain.push_back(MakeElement("filesrc", nullptr, &missing));
+        for (const QString& decoder : m_request.decoders) {
+            chain.push_back(MakeElement(decoder.toLatin1().constData(), nullptr, &missing));
+        }
     }
     chain.push_back(MakeElement("audioconvert", nullptr, &missing));
     if (m_request.audioFilter) {
@@ -205,8 +211,10 @@ bool PipelineOpening::RenderChain(RenderedPipeline* rendered, PipelineError* err
             return false;
         }
     }
-    g_object_set(chain.front().get(), "location", m_request.file.toLocal8Bit().constData(),
-                 nullptr);
+    if (!live) {
+        g_object_set(chain.front().get(), "location", m_request.file.toLocal8Bit().constData(),
+                     nullptr);
+    }
     if (!Preroll(pipeline.get(), error)) {
         SetNullAndRelease(std::move(pipeline));
         return false;

@@ -17,6 +17,7 @@ namespace tavi::gst {
 struct PipelineRequest {
     QString file;
     QStringList decoders;  // tried first as filesrc ! decoders... ! audio chain; empty: none
+    ElementPtr source;     // a live source (capture) in place of the file: no playbin then
     ElementPtr audioFilter;
     ElementPtr audioSink;
     ElementPtr videoSink;  // playbin's; null: video is discarded in real time

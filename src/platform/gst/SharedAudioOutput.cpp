@@ -23,6 +23,9 @@ constexpr size_t kPrimeFrames = SharedAudioOutput::kRate * 60 / 1000;
 constexpr size_t kQueueAheadFrames = SharedAudioOutput::kRate * 150 / 1000;
 constexpr gint64 kDeviceLatencyUs = 50'000;
 constexpr gint64 kDeviceBufferUs = 400'000;
+// Live sound waits at most this long in the queue; more means it came while the device
+// could not take it, and the newest is dropped so that what follows is not late.
+constexpr size_t kLiveBacklogFrames = SharedAudioOutput::kRate * 30 / 1000;
 // A feed that runs ahead anyway (a stalled device) loses its oldest sound past 2 s.
 constexpr size_t kMaxQueuedFrames = SharedAudioOutput::kRate * 2;
 constexpr auto kStallTimeout = std::chrono::seconds(1);
@@ -243,6 +246,16 @@ guint64 SharedAudioOutput::Push(GstBuffer* buffer, SampleFormat format) {
     const guint64 total = m_framesQueued;
     WakeFromIdle(lock);
     return total;
+}
+
+guint64 SharedAudioOutput::PushLive(GstBuffer* buffer, SampleFormat format) {
+    if (m_paced) {
+        std::lock_guard lock(m_mutex);
+        if ((m_queue.size() - m_read) / kChannels > kLiveBacklogFrames) {
+            return m_framesQueued;
+        }
+    }
+    return Push(buffer, format);
 }
 
 // Sound to play: an idle output starts again. Releases the lock.

@@ -52,6 +52,9 @@ public:
     // Queues a buffer in the given format to be heard next. Returns the number of frames
     // queued so far, this buffer's included, to compare with FramesTaken.
     guint64 Push(GstBuffer* buffer, SampleFormat format = SampleFormat::F32);
+    // The same for live sound: dropped when more than a capture period or two is already
+    // waiting, so that live sound is heard at once (the queue catches up with the source).
+    guint64 PushLive(GstBuffer* buffer, SampleFormat format);
     // Frames taken from the queue so far: played, or dropped by a flush.
     guint64 FramesTaken();
     // While held (a paused track), the queue stays and the device gets silence.
