@@ -24,3 +24,21 @@ need_package() {
     [[ $(id -u) -ne 0 ]] && sudo=(sudo)
     DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends "$1" >/dev/null
 }
+
+# start_private_pulse RUNTIME_DIR [MODULE_ARGS...]: starts a PulseAudio of this benchmark's
+# own with a null sink "tavi_null" (the default) and the given modules ("-L" arguments),
+# exports its address, and sets pulse_pid for the caller's cleanup.
+start_private_pulse() {
+    local runtime=$1 module
+    shift
+    local loads=(-L "module-null-sink sink_name=tavi_null" -L "module-native-protocol-unix")
+    for module in "$@"; do
+        loads+=(-L "$module")
+    done
+    export XDG_RUNTIME_DIR="$runtime" HOME="$runtime"
+    export PULSE_SERVER="unix:$runtime/pulse/native"
+    pulseaudio -n --daemonize=no --exit-idle-time=-1 --log-level=error "${loads[@]}" &
+    pulse_pid=$!
+    for _ in $(seq 100); do [[ -S "$runtime/pulse/native" ]] && break; sleep 0.05; done
+    pactl set-default-sink tavi_null
+}

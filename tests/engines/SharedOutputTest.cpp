@@ -272,3 +272,78 @@ TEST(SharedOutput, PushedSoundOfEitherFormatIsHeldHeardAndWakesAnIdleOutput) {
         << "sound starts it again";
     EXPECT_EQ(outputState(output), GST_STATE_PLAYING);
 }
+
+namespace {
+
+// The buffer the sound server was asked for by the output's device, in microseconds.
+gint64 deviceBufferUs(const std::shared_ptr<SharedAudioOutput>& output) {
+    gint64 buffer = 0;
+    GstIterator* elements = gst_bin_iterate_recurse(GST_BIN(output->Pipeline()));
+    GValue item = G_VALUE_INIT;
+    while (gst_iterator_next(elements, &item) == GST_ITERATOR_OK) {
+        GObject* element = G_OBJECT(g_value_get_object(&item));
+        if (g_object_class_find_property(G_OBJECT_GET_CLASS(element), "buffer-time")) {
+            g_object_get(element, "buffer-time", &buffer, nullptr);
+        }
+        g_value_reset(&item);
+    }
+    g_value_unset(&item);
+    gst_iterator_free(elements);
+    return buffer;
+}
+
+// Frames of a raw 16-bit stereo recording whose left sample is loud.
+long loudFrames(const QByteArray& raw) {
+    const auto* samples = reinterpret_cast<const int16_t*>(raw.constData());
+    long loud = 0;
+    for (qsizetype i = 0; i + 1 < raw.size() / 2; i += 2) {
+        loud += std::abs(samples[i]) > 8000;
+    }
+    return loud;
+}
+
+}  // namespace
+
+// A live feed makes the device restart with a small buffer, but only once the device holds
+// no more sound of recorded tracks, so none of it is lost. The cheap buffer comes back once
+// the output has fallen idle without live feeds.
+TEST(SharedOutput, ALiveFeedShortensTheDeviceBufferWithoutLosingQueuedSound) {
+    tavi::test::coreApplication();
+    tavi::test::PulseAudioServer server;
+    if (!server.isReady()) {
+        GTEST_SKIP() << "PulseAudio could not be started";
+    }
+    QProcess monitor;
+    monitor.start(
+        QStringLiteral("parec"),
+        {QStringLiteral("-d"), QStringLiteral("tavi_null.monitor"), QStringLiteral("--raw"),
+         QStringLiteral("--format=s16le"), QStringLiteral("--rate=44100"),
+         QStringLiteral("--channels=2"), QStringLiteral("--latency-msec=20")});
+    ASSERT_TRUE(monitor.waitForStarted(5000));
+    tavi::test::processEventsFor(1000);  // until it records
+    QString error;
+    const std::shared_ptr<SharedAudioOutput> output = SharedAudioOutput::Acquire(
+        AudioOutputSpec::Parse(QStringLiteral("auto")), QStringLiteral("live-test"),
+        [] { return tavi::gst::ElementPtr(); }, &error);
+    ASSERT_TRUE(output) << error.toStdString();
+    const size_t frames = SharedAudioOutput::kRate * 3 / 2;
+    GstBuffer* buffer = constantBuffer(SharedAudioOutput::SampleFormat::S16, frames, 0.5f);
+    output->Push(buffer, SharedAudioOutput::SampleFormat::S16);
+    gst_buffer_unref(buffer);
+    tavi::test::processEventsFor(500);  // the device's buffer is full of it by now
+    EXPECT_GT(deviceBufferUs(output), 100'000);
+    output->AddLiveFeed();
+    tavi::test::processEventsFor(300);
+    EXPECT_GT(deviceBufferUs(output), 100'000) << "restarted while the sound was held";
+    EXPECT_TRUE(processEventsUntil([&] { return deviceBufferUs(output) < 100'000; }, 5000));
+    tavi::test::processEventsFor(2000);
+    monitor.terminate();
+    monitor.waitForFinished(5000);
+    // Recorded at the server's own pace: a little of the sound may fall outside the
+    // recording's first moments, none may be missing from the middle.
+    EXPECT_GT(loudFrames(monitor.readAllStandardOutput()), long(frames) * 95 / 100);
+
+    output->RemoveLiveFeed();
+    EXPECT_TRUE(processEventsUntil([&] { return deviceBufferUs(output) > 100'000; }, 10000))
+        << "the cheap buffer comes back when idle";
+}

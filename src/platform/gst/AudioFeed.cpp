@@ -171,6 +171,19 @@ void AudioFeed::Hold(bool held) {
     }
 }
 
+AudioFeed::~AudioFeed() {
+    Detach();
+}
+
+void AudioFeed::SetLive(bool live) {
+    if (m_live.exchange(live) == live) {
+        return;
+    }
+    if (std::shared_ptr<SharedAudioOutput> output = Output()) {
+        live ? output->AddLiveFeed() : output->RemoveLiveFeed();
+    }
+}
+
 void AudioFeed::Detach() {
     std::shared_ptr<SharedAudioOutput> output;
     {
@@ -179,6 +192,9 @@ void AudioFeed::Detach() {
     }
     m_stopping = true;
     if (output) {
+        if (m_live.exchange(false)) {
+            output->RemoveLiveFeed();
+        }
         if (m_held.exchange(false)) {
             output->Hold(false);
         }

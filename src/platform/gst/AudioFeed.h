@@ -19,6 +19,9 @@ namespace tavi::gst {
 class AudioFeed {
 public:
     explicit AudioFeed(std::shared_ptr<SharedAudioOutput> output) : m_output(std::move(output)) {}
+    ~AudioFeed();
+    AudioFeed(const AudioFeed&) = delete;
+    AudioFeed& operator=(const AudioFeed&) = delete;
 
     // The sink element for a track's pipeline; it keeps the feed alive as long as it exists.
     static ElementPtr CreateSink(const std::shared_ptr<AudioFeed>& feed, QString* error);
@@ -27,8 +30,8 @@ public:
 
     // A live source (capture) never waits for room: it cannot be held back, so what the
     // output cannot take soon is dropped instead of making the sound late. Set before the
-    // sink's pipeline runs.
-    void SetLive(bool live) { m_live = live; }
+    // sink's pipeline runs; the output then keeps what it plays short (AddLiveFeed).
+    void SetLive(bool live);
     void Push(GstBuffer* buffer);
     // A paused track holds its queued sound, to be heard when it plays on.
     void Hold(bool held);

@@ -1,5 +1,7 @@
 #include "SharedAudioOutput.h"
 
+#include <gst/audio/audio.h>
+
 #include <algorithm>
 #include <chrono>
 #include <cstring>
@@ -18,11 +20,17 @@ namespace {
 // 250 ms granted: with the 200 ms a sink asks by default the server woke a third more often
 // than for the comparison player (which asks 500 ms); the price is that much sound still
 // heard after a stop or seek.
-constexpr size_t kPeriodFrames = SharedAudioOutput::kRate / 20;
+constexpr SharedAudioOutput::DeviceProfile kCheapProfile{SharedAudioOutput::kRate / 20, 50'000,
+                                                         400'000};
+// Live input: 10-ms periods and a 40-ms buffer at the server, so captured sound is heard
+// within a few periods.
+constexpr SharedAudioOutput::DeviceProfile kLiveProfile{SharedAudioOutput::kRate / 100, 10'000,
+                                                        40'000};
+// A restart drops what the device holds: it waits until the device has been given this
+// much since the last sound of a recorded track, more than the cheap buffer holds.
+constexpr size_t kDeviceHoldsFrames = SharedAudioOutput::kRate * 450 / 1000;
 constexpr size_t kPrimeFrames = SharedAudioOutput::kRate * 60 / 1000;
 constexpr size_t kQueueAheadFrames = SharedAudioOutput::kRate * 150 / 1000;
-constexpr gint64 kDeviceLatencyUs = 50'000;
-constexpr gint64 kDeviceBufferUs = 400'000;
 // Live sound waits at most this long in the queue; more means it came while the device
 // could not take it, and the newest is dropped so that what follows is not late.
 constexpr size_t kLiveBacklogFrames = SharedAudioOutput::kRate * 30 / 1000;
@@ -100,14 +108,30 @@ void AppendSamples(const GstMapInfo& map, SharedAudioOutput::SampleFormat format
     }
 }
 
-// The sink's own period (what a sound server asks for at a time), where the sink has one.
-void SetDevicePeriod(GstBin*, GstBin*, GstElement* element, gpointer) {
+// The sink's own period (what a sound server asks for at a time) and buffer, where the
+// sink has them.
+void SetDevicePeriod(GstElement* element, const SharedAudioOutput::DeviceProfile& profile) {
     if (g_object_class_find_property(G_OBJECT_GET_CLASS(element), "latency-time")) {
-        g_object_set(element, "latency-time", kDeviceLatencyUs, nullptr);
+        g_object_set(element, "latency-time", profile.sinkPeriodUs, nullptr);
     }
     if (g_object_class_find_property(G_OBJECT_GET_CLASS(element), "buffer-time")) {
-        g_object_set(element, "buffer-time", kDeviceBufferUs, nullptr);
+        g_object_set(element, "buffer-time", profile.sinkBufferUs, nullptr);
     }
+}
+
+void SetCheapDevicePeriod(GstBin*, GstBin*, GstElement* element, gpointer) {
+    SetDevicePeriod(element, kCheapProfile);
+}
+
+void SetDevicePeriodsIn(GstElement* pipeline, const SharedAudioOutput::DeviceProfile& profile) {
+    GstIterator* elements = gst_bin_iterate_recurse(GST_BIN(pipeline));
+    GValue item = G_VALUE_INIT;
+    while (gst_iterator_next(elements, &item) == GST_ITERATOR_OK) {
+        SetDevicePeriod(GST_ELEMENT(g_value_get_object(&item)), profile);
+        g_value_reset(&item);
+    }
+    g_value_unset(&item);
+    gst_iterator_free(elements);
 }
 
 }  // namespace
@@ -150,6 +174,9 @@ std::shared_ptr<SharedAudioOutput> SharedAudioOutput::Acquire(
     return output;
 }
 
+SharedAudioOutput::SharedAudioOutput()
+    : m_profile(&kCheapProfile), m_periodFrames(kCheapProfile.periodFrames) {}
+
 SharedAudioOutput::~SharedAudioOutput() {
     Finish();
 }
@@ -171,7 +198,8 @@ bool SharedAudioOutput::Start(const AudioOutputSpec& spec, ElementPtr device, QS
         return false;
     }
     GstCaps* caps = gst_caps_from_string(S16Caps());
-    const guint64 queueBytes = m_paced ? kPeriodFrames * kChannels * sizeof(int16_t) : 1u << 20;
+    const guint64 queueBytes =
+        m_paced ? kCheapProfile.periodFrames * kChannels * sizeof(int16_t) : 1u << 20;
     g_object_set(source.get(), "caps", caps, "format", GST_FORMAT_TIME, "is-live", FALSE,
                  "max-bytes", queueBytes, "block", gboolean(!m_paced), nullptr);
     gst_caps_unref(caps);
@@ -181,8 +209,9 @@ bool SharedAudioOutput::Start(const AudioOutputSpec& spec, ElementPtr device, QS
     m_pipeline.reset(gst_pipeline_new("tavi-output"));
     gst_object_ref_sink(m_pipeline.get());
     // The default sink picks its device element only when it starts.
-    g_signal_connect(m_pipeline.get(), "deep-element-added", G_CALLBACK(SetDevicePeriod), nullptr);
-    SetDevicePeriod(nullptr, nullptr, sink.get(), nullptr);
+    g_signal_connect(m_pipeline.get(), "deep-element-added", G_CALLBACK(SetCheapDevicePeriod),
+                     nullptr);
+    SetDevicePeriod(sink.get(), kCheapProfile);
     gst_bin_add_many(GST_BIN(m_pipeline.get()), source.get(), convert.get(), resample.get(),
                      sink.get(), nullptr);
     if (!gst_element_link_many(source.get(), convert.get(), resample.get(), sink.get(), nullptr)) {
@@ -214,7 +243,7 @@ bool SharedAudioOutput::IsHealthy() const {
     return message == nullptr;
 }
 
-guint64 SharedAudioOutput::Push(GstBuffer* buffer, SampleFormat format) {
+guint64 SharedAudioOutput::Push(GstBuffer* buffer, SampleFormat format, bool live) {
     GstMapInfo map;
     if (!gst_buffer_map(buffer, &map, GST_MAP_READ)) {
         return 0;
@@ -238,6 +267,9 @@ guint64 SharedAudioOutput::Push(GstBuffer* buffer, SampleFormat format) {
     AppendSamples(map, format, m_queue);
     gst_buffer_unmap(buffer, &map);
     m_framesQueued += (m_queue.size() - before) / kChannels;
+    if (!live) {
+        m_recordedUpTo = m_framesQueued;
+    }
     const size_t queued = (m_queue.size() - m_read) / kChannels;
     if (queued > kMaxQueuedFrames) {
         m_read += (queued - kMaxQueuedFrames) * kChannels;
@@ -255,7 +287,7 @@ guint64 SharedAudioOutput::PushLive(GstBuffer* buffer, SampleFormat format) {
             return m_framesQueued;
         }
     }
-    return Push(buffer, format);
+    return Push(buffer, format, true);
 }
 
 // Sound to play: an idle output starts again. Releases the lock.
@@ -327,7 +359,7 @@ size_t SharedAudioOutput::Take(int16_t* out, size_t frames) {
     {
         std::lock_guard lock(m_mutex);
         const size_t queued = (m_queue.size() - m_read) / kChannels;
-        if (m_priming && queued >= kPrimeFrames) {
+        if (m_priming && (queued >= kPrimeFrames || m_liveFeeds > 0)) {
             m_priming = false;
         }
         if (m_priming || m_held) {
@@ -337,7 +369,7 @@ size_t SharedAudioOutput::Take(int16_t* out, size_t frames) {
         std::memcpy(out, m_queue.data() + m_read, taken * kChannels * sizeof(int16_t));
         m_read += taken * kChannels;
         m_framesTaken += taken;
-        if (taken < frames) {
+        if (taken < frames && m_liveFeeds == 0) {
             m_priming = true;
         }
     }
@@ -351,13 +383,19 @@ void SharedAudioOutput::OnNeedData(GstElement* source, guint, gpointer self) {
 
 // Runs on the output's streaming thread: one period, silence where no sound is queued.
 void SharedAudioOutput::FeedDevice(GstElement* source) {
-    const size_t samples = kPeriodFrames * kChannels;
+    size_t period = 0;
+    {
+        std::lock_guard lock(m_mutex);
+        period = m_periodFrames;
+    }
+    const size_t samples = period * kChannels;
     GstBuffer* buffer = gst_buffer_new_allocate(nullptr, samples * sizeof(int16_t), nullptr);
     GstMapInfo map;
     gst_buffer_map(buffer, &map, GST_MAP_WRITE);
     auto* out = reinterpret_cast<int16_t*>(map.data);
-    const size_t taken = Take(out, kPeriodFrames);
+    const size_t taken = Take(out, period);
     std::fill(out + taken * kChannels, out + samples, int16_t(0));
+    NoteLiveOnlyPeriod(period);
     {
         std::lock_guard lock(tapMutex());
         if (tap()) {
@@ -365,24 +403,24 @@ void SharedAudioOutput::FeedDevice(GstElement* source) {
             for (size_t i = 0; i < samples; ++i) {
                 m_tapSamples[i] = float(out[i]) / 32768.0f;
             }
-            tap()(m_tapSamples.data(), kPeriodFrames);
+            tap()(m_tapSamples.data(), period);
         }
     }
     gst_buffer_unmap(buffer, &map);
     GST_BUFFER_PTS(buffer) = TimeOfFrame(m_frames);
-    GST_BUFFER_DURATION(buffer) = TimeOfFrame(m_frames + kPeriodFrames) - TimeOfFrame(m_frames);
-    m_frames += kPeriodFrames;
+    GST_BUFFER_DURATION(buffer) = TimeOfFrame(m_frames + period) - TimeOfFrame(m_frames);
+    m_frames += period;
     GstFlowReturn result = GST_FLOW_OK;
     g_signal_emit_by_name(source, "push-buffer", buffer, &result);
     gst_buffer_unref(buffer);
-    NoteSilence(kPeriodFrames - taken);
+    NoteSilence(taken == period ? 0 : period - taken, period);
 }
 
 // A second of silence in a row pauses the output (a sound server's stream is corked).
-void SharedAudioOutput::NoteSilence(size_t frames) {
+void SharedAudioOutput::NoteSilence(size_t frames, size_t period) {
     {
         std::lock_guard lock(m_mutex);
-        m_silentFrames = frames == kPeriodFrames ? m_silentFrames + frames : 0;
+        m_silentFrames = frames == period ? m_silentFrames + frames : 0;
         if (m_idle || m_silentFrames < kIdleFrames) {
             return;
         }
@@ -392,27 +430,99 @@ void SharedAudioOutput::NoteSilence(size_t frames) {
 }
 
 // The state change goes to a GStreamer worker: it must not run on the output's own
-// streaming thread, nor hold up the track that pushes. Each call applies the newest m_idle
-// under m_stateMutex, so the last one to run is right whatever their order.
+// streaming thread, nor hold up the track that pushes. Each call applies the newest wanted
+// state under m_stateMutex, so the last one to run is right whatever their order.
 void SharedAudioOutput::ApplyIdleState() {
     gst_element_call_async(
         m_pipeline.get(),
         [](GstElement* pipeline, gpointer self) {
-            const std::shared_ptr<SharedAudioOutput> output =
-                static_cast<std::weak_ptr<SharedAudioOutput>*>(self)->lock();
-            if (!output) {
-                return;
+            if (const std::shared_ptr<SharedAudioOutput> output =
+                    static_cast<std::weak_ptr<SharedAudioOutput>*>(self)->lock()) {
+                output->ApplyWantedState(pipeline);
             }
-            std::lock_guard stateLock(output->m_stateMutex);
-            bool idle = false;
-            {
-                std::lock_guard lock(output->m_mutex);
-                idle = output->m_idle;
-            }
-            gst_element_set_state(pipeline, idle ? GST_STATE_PAUSED : GST_STATE_PLAYING);
         },
         new std::weak_ptr<SharedAudioOutput>(weak_from_this()),
         [](gpointer self) { delete static_cast<std::weak_ptr<SharedAudioOutput>*>(self); });
+}
+
+// Live feeds want the live profile at once; without them the cheap one comes back only
+// while idle, where the restart cannot be heard.
+void SharedAudioOutput::ApplyWantedState(GstElement* pipeline) {
+    std::lock_guard stateLock(m_stateMutex);
+    bool idle = false;
+    bool live = false;
+    bool liveOnly = false;
+    {
+        std::lock_guard lock(m_mutex);
+        idle = m_idle;
+        live = m_liveFeeds > 0;
+        liveOnly = m_liveOnlyFrames >= kDeviceHoldsFrames;
+    }
+    if (live && m_profile != &kLiveProfile && liveOnly) {
+        RestartDevice(pipeline, kLiveProfile);
+    } else if (!live && idle && m_profile != &kCheapProfile) {
+        RestartDevice(pipeline, kCheapProfile);
+    }
+    gst_element_set_state(pipeline, idle ? GST_STATE_PAUSED : GST_STATE_PLAYING);
+}
+
+// The device's buffer is fixed when it starts, so a new one means a new start. Only live
+// sound (or silence) is dropped with it: live sound has to skip ahead to be heard sooner.
+void SharedAudioOutput::RestartDevice(GstElement* pipeline, const DeviceProfile& profile) {
+    gst_element_set_state(pipeline, GST_STATE_READY);
+    SetDevicePeriodsIn(pipeline, profile);
+    g_object_set(m_source.get(), "max-bytes",
+                 guint64(profile.periodFrames * kChannels * sizeof(int16_t)), nullptr);
+    m_frames = 0;  // the restarted device counts anew
+    std::lock_guard lock(m_mutex);
+    m_periodFrames = profile.periodFrames;
+    m_profile = &profile;
+}
+
+// Runs on the streaming thread after each period: once the device can hold nothing but
+// live sound, a live feed's restart may go ahead.
+void SharedAudioOutput::NoteLiveOnlyPeriod(size_t period) {
+    {
+        std::lock_guard lock(m_mutex);
+        if (m_framesTaken < m_recordedUpTo) {
+            m_liveOnlyFrames = 0;
+            return;
+        }
+        const bool reached = m_liveOnlyFrames < kDeviceHoldsFrames &&
+                             m_liveOnlyFrames + period >= kDeviceHoldsFrames;
+        m_liveOnlyFrames += period;
+        if (!reached || m_liveFeeds == 0) {
+            return;
+        }
+    }
+    ApplyIdleState();
+}
+
+void SharedAudioOutput::AddLiveFeed() {
+    {
+        std::lock_guard lock(m_mutex);
+        if (!m_paced || m_liveFeeds++ > 0) {
+            return;
+        }
+        // An idle device, or one never given recorded sound, holds none of it.
+        if (m_idle || m_recordedUpTo == 0) {
+            m_liveOnlyFrames = std::max(m_liveOnlyFrames, kDeviceHoldsFrames);
+        }
+        m_idle = false;
+        m_silentFrames = 0;
+    }
+    ApplyIdleState();
+}
+
+// An output already idle goes back to the cheap device now; else when it falls idle.
+void SharedAudioOutput::RemoveLiveFeed() {
+    {
+        std::lock_guard lock(m_mutex);
+        if (!m_paced || m_liveFeeds == 0 || --m_liveFeeds > 0 || !m_idle) {
+            return;
+        }
+    }
+    ApplyIdleState();
 }
 
 // A file output writes its end (the WAV header's sizes) before it is released.

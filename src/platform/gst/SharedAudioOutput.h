@@ -51,10 +51,17 @@ public:
 
     // Queues a buffer in the given format to be heard next. Returns the number of frames
     // queued so far, this buffer's included, to compare with FramesTaken.
-    guint64 Push(GstBuffer* buffer, SampleFormat format = SampleFormat::F32);
+    guint64 Push(GstBuffer* buffer, SampleFormat format = SampleFormat::F32, bool live = false);
     // The same for live sound: dropped when more than a capture period or two is already
     // waiting, so that live sound is heard at once (the queue catches up with the source).
     guint64 PushLive(GstBuffer* buffer, SampleFormat format);
+    // A live feed is attached or gone. While one is, the device runs with short periods and
+    // a small buffer (what is captured is heard at once), and the queue keeps no cushion;
+    // the device goes back to its cheap long periods when the output next falls idle. The
+    // change restarts the device, so it waits until the device holds no sound of recorded
+    // tracks; live sound it held is dropped (it has to skip ahead to be heard sooner).
+    void AddLiveFeed();
+    void RemoveLiveFeed();
     // Frames taken from the queue so far: played, or dropped by a flush.
     guint64 FramesTaken();
     // While held (a paused track), the queue stays and the device gets silence.
@@ -70,24 +77,35 @@ public:
     void WakeWaiters();
     GstElement* Pipeline() const { return m_pipeline.get(); }
 
+    // How the device is fed: period, and the sink's own period and buffer.
+    struct DeviceProfile {
+        size_t periodFrames;
+        gint64 sinkPeriodUs;
+        gint64 sinkBufferUs;
+    };
+
 private:
-    SharedAudioOutput() = default;
+    SharedAudioOutput();
     bool Start(const AudioOutputSpec& spec, ElementPtr device, QString* error);
     bool IsHealthy() const;
     size_t Take(int16_t* out, size_t frames);
     void FeedDevice(GstElement* source);
     void PushToFile(const int16_t* samples, size_t count);
-    void NoteSilence(size_t frames);
+    void NoteSilence(size_t frames, size_t period);
     void WakeFromIdle(std::unique_lock<std::mutex>& lock);
     void ApplyIdleState();
+    void ApplyWantedState(GstElement* pipeline);
+    void RestartDevice(GstElement* pipeline, const DeviceProfile& profile);
+    void NoteLiveOnlyPeriod(size_t period);
     void Finish();
     static void OnNeedData(GstElement* source, guint length, gpointer self);
 
     ElementPtr m_pipeline;
     ElementPtr m_source;      // appsrc
     bool m_paced = true;      // false for the file output: it writes what arrives, no silence
-    std::mutex m_stateMutex;  // orders the idle state changes
-    std::mutex m_mutex;       // guards everything below
+    std::mutex m_stateMutex;  // orders the idle state changes and device restarts
+    const DeviceProfile* m_profile;  // the device's, under m_stateMutex
+    std::mutex m_mutex;              // guards everything below
     std::condition_variable m_room;
     std::vector<int16_t> m_queue;  // interleaved samples waiting to be heard, from m_read on
     size_t m_read = 0;
@@ -98,6 +116,10 @@ private:
     bool m_held = false;
     size_t m_silentFrames = 0;  // silence sent since the last sound
     bool m_idle = false;        // paused for want of sound
+    int m_liveFeeds = 0;
+    size_t m_periodFrames;        // the device's period now
+    guint64 m_recordedUpTo = 0;   // m_framesQueued after the last sound of a recorded track
+    size_t m_liveOnlyFrames = 0;  // given to the device since that sound was taken
     std::vector<float> m_tapSamples;
 };
 
