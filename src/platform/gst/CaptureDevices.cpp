@@ -8,9 +8,9 @@ namespace tavi::gst {
 namespace {
 
 // Small capture periods: what is captured reaches the output within one of them. The
-// source's own buffer holds a few, so a busy moment of the machine loses nothing.
+// source's buffer stays at its default (200 ms): a sound server's sources that deliver in
+// larger blocks (a pipe source) starve a smaller one.
 constexpr gint64 kCapturePeriodUs = 10'000;
-constexpr gint64 kCaptureBufferUs = 40'000;
 
 bool IsMonitor(GstDevice* device) {
     GstStructure* properties = gst_device_get_properties(device);
@@ -27,9 +27,6 @@ void SetCapturePeriods(GstElement* source) {
     GObjectClass* type = G_OBJECT_GET_CLASS(source);
     if (g_object_class_find_property(type, "latency-time")) {
         g_object_set(source, "latency-time", kCapturePeriodUs, nullptr);
-    }
-    if (g_object_class_find_property(type, "buffer-time")) {
-        g_object_set(source, "buffer-time", kCaptureBufferUs, nullptr);
     }
 }
 
