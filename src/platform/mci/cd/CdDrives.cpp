@@ -5,6 +5,10 @@
 #include <cdio/cdio.h>
 #include <cdio/logging.h>
 
+#include <QFileInfo>
+
+#include <sys/stat.h>
+
 #include <mutex>
 
 namespace tavi::mci {
@@ -22,8 +26,43 @@ QString DefaultCdDrive() {
     return first;
 }
 
+namespace {
+
+QString Canonical(const QString& path) {
+    const QString canonical = QFileInfo(path).canonicalFilePath();
+    return canonical.isEmpty() ? path : canonical;
+}
+
+bool IsDeviceOrFile(const QString& path) {
+    struct stat info {};
+    return ::stat(path.toLocal8Bit().constData(), &info) == 0 &&
+           (S_ISBLK(info.st_mode) || S_ISCHR(info.st_mode) || S_ISREG(info.st_mode));
+}
+
+}  // namespace
+
+bool IsCdDrive(const QString& path) {
+    if (path.isEmpty() || !IsDeviceOrFile(path)) {
+        return false;
+    }
+    const QString wanted = Canonical(path);
+    if (qEnvironmentVariableIsSet("TAVI_CD_DRIVE")) {
+        return wanted == Canonical(qEnvironmentVariable("TAVI_CD_DRIVE"));
+    }
+    SilenceCdioLog();
+    bool found = false;
+    char** drives = cdio_get_devices(DRIVER_DEVICE);
+    for (char** drive = drives; drive && *drive && !found; ++drive) {
+        found = wanted == Canonical(QString::fromLocal8Bit(*drive));
+    }
+    if (drives) {
+        cdio_free_device_list(drives);
+    }
+    return found;
+}
+
 uint32_t CdDiscIdOf(const QString& drive) {
-    if (drive.isEmpty()) {
+    if (!IsCdDrive(drive)) {
         return 0;
     }
     SilenceCdioLog();
