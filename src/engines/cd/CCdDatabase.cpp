@@ -7,6 +7,8 @@
 #include <QFileInfo>
 #include <QStandardPaths>
 
+#include <algorithm>
+
 namespace tavi::engines {
 
 namespace {
@@ -35,17 +37,19 @@ void CCdDatabase::SelectDisc(uint32_t identity) {
 }
 
 bool CCdDatabase::IdentifyDisc() {
+    const mci::CdDiscInfo disc = cd::ProbeDisc();
+    return ApplyDisc(disc.discId, disc.tracks);
+}
+
+bool CCdDatabase::ApplyDisc(uint32_t identity, int tracks) {
     const uint32_t before = m_identity;
     m_file = ini::IniFile(m_file.path());  // another program may have changed it
-    SelectDisc(cd::IdentifyCdInDrive());
-    if (m_identity != 0 && GetTrackCount() == 0) {
-        const int tracks = cd::CountCdTracks();
-        if (tracks > 0) {
-            m_file.WriteInt(QStringLiteral("numtracks"), tracks);
-            m_file.WriteString(QStringLiteral("artist"), QStringLiteral("New Artist"));
-            m_file.WriteString(QStringLiteral("title"), QStringLiteral("New Title"));
-            Flush();
-        }
+    SelectDisc(identity);
+    if (m_identity != 0 && GetTrackCount() == 0 && tracks > 0) {
+        m_file.WriteInt(QStringLiteral("numtracks"), std::min(tracks, kMaxTracks));
+        m_file.WriteString(QStringLiteral("artist"), QStringLiteral("New Artist"));
+        m_file.WriteString(QStringLiteral("title"), QStringLiteral("New Title"));
+        Flush();
     }
     return m_identity != before;
 }

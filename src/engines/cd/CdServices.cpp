@@ -64,4 +64,8 @@ uint32_t IdentifyCdInDrive() {
     return mci::CdDiscIdOf(mci::DefaultCdDrive());
 }
 
+mci::CdDiscInfo ProbeDisc(const QString& drive) {
+    return mci::ReadCdDisc(drive.isEmpty() ? mci::DefaultCdDrive() : drive);
+}
+
 }  // namespace tavi::engines::cd

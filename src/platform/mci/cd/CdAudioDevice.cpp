@@ -58,9 +58,7 @@ uint32_t CdAudioDevice::Open(const QString& element) {
         ReleaseDisc();
         return MCIERR_DEVICE_NOT_READY;
     }
-    QString outputError;
-    m_output = AcquireWaveOutput(&outputError);
-    return m_output ? 0 : MCIERR_HARDWARE;
+    return 0;
 }
 
 bool CdAudioDevice::OpenReader() {
@@ -153,6 +151,14 @@ uint32_t CdAudioDevice::StartRun(std::optional<uint64_t> from, std::optional<uin
     HaltRun();
     if (!m_toc || !OpenReader()) {
         return MCIERR_DEVICE_NOT_READY;
+    }
+    // The output is taken at the first play, so that asking a disc its tracks opens none.
+    if (!m_output) {
+        QString outputError;
+        m_output = AcquireWaveOutput(&outputError);
+        if (!m_output) {
+            return MCIERR_HARDWARE;
+        }
     }
     if (from) {
         m_frame = FrameAt(*from);

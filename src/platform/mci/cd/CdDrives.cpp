@@ -61,18 +61,22 @@ bool IsCdDrive(const QString& path) {
     return found;
 }
 
-uint32_t CdDiscIdOf(const QString& drive) {
+CdDiscInfo ReadCdDisc(const QString& drive) {
     if (!IsCdDrive(drive)) {
-        return 0;
+        return {};
     }
     SilenceCdioLog();
     CdIo_t* disc = cdio_open(drive.toLocal8Bit().constData(), DRIVER_UNKNOWN);
     if (!disc) {
-        return 0;
+        return {};
     }
     const std::optional<CdToc> toc = CdToc::Read(disc);
     cdio_destroy(disc);
-    return toc ? toc->DiscId() : 0;
+    return toc ? CdDiscInfo{toc->DiscId(), toc->TrackCount()} : CdDiscInfo{};
+}
+
+uint32_t CdDiscIdOf(const QString& drive) {
+    return ReadCdDisc(drive).discId;
 }
 
 void SilenceCdioLog() {

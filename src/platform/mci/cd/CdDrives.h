@@ -13,8 +13,14 @@ QString DefaultCdDrive();
 // Whether a path is one of the program's CD drives: the drive above or one libcdio lists,
 // and a device or a regular file (never a FIFO or a folder, which opening would block on).
 bool IsCdDrive(const QString& path);
-// The CDDB disc id of the disc in the drive; 0 when there is no drive, no disc or no
-// table of contents that makes sense.
+// What the title database knows a disc by: its CDDB disc id (0 when there is no drive, no
+// disc or no table of contents that makes sense) and its track count. Reads the table of
+// contents, which a drive may take seconds for; safe on any thread.
+struct CdDiscInfo {
+    uint32_t discId = 0;
+    int tracks = 0;
+};
+CdDiscInfo ReadCdDisc(const QString& drive);
 uint32_t CdDiscIdOf(const QString& drive);
 // libcdio writes its warnings to stderr; the device reports through its error numbers.
 void SilenceCdioLog();
