@@ -8,6 +8,7 @@
 #include <QStandardPaths>
 
 #include <algorithm>
+#include <memory>
 
 namespace tavi::engines {
 
@@ -19,9 +20,15 @@ QString SectionOf(uint32_t identity) {
 
 }  // namespace
 
+// The file follows XDG_CONFIG_HOME (which tests change); the database read stays in memory
+// while it does not move.
 CCdDatabase& CCdDatabase::Instance() {
-    static CCdDatabase database(DefaultPath());
-    return database;
+    static std::unique_ptr<CCdDatabase> database;
+    const QString path = DefaultPath();
+    if (!database || database->m_file.path() != path) {
+        database = std::make_unique<CCdDatabase>(path);
+    }
+    return *database;
 }
 
 QString CCdDatabase::DefaultPath() {

@@ -13,7 +13,8 @@ namespace tavi::engines::cd {
 
 // The message shown when there is no drive or no disc with tracks.
 QString NoCdFoundText();
-// Opens or closes the drive's door; a drive that cannot (a disc image) does nothing.
+// Opens or closes the drive's door in the background; a drive that cannot (a disc image)
+// does nothing.
 void OpenCdDoor();
 void CloseCdDoor();
 // The tracks of the disc in the drive; 0 without a drive, a disc or on any failure.

@@ -79,6 +79,19 @@ uint32_t CdDiscIdOf(const QString& drive) {
     return ReadCdDisc(drive).discId;
 }
 
+bool MoveCdDoor(const QString& drive, bool open) {
+    if (!IsCdDrive(drive)) {
+        return false;
+    }
+    SilenceCdioLog();
+    const QByteArray path = drive.toLocal8Bit();
+    if (open) {
+        return cdio_eject_media_drive(path.constData()) == DRIVER_OP_SUCCESS;
+    }
+    driver_id_t driver = DRIVER_UNKNOWN;
+    return cdio_close_tray(path.constData(), &driver) == DRIVER_OP_SUCCESS;
+}
+
 void SilenceCdioLog() {
     static std::once_flag once;
     std::call_once(once, [] { cdio_log_set_handler([](cdio_log_level_t, const char*) {}); });

@@ -22,6 +22,9 @@ struct CdDiscInfo {
 };
 CdDiscInfo ReadCdDisc(const QString& drive);
 uint32_t CdDiscIdOf(const QString& drive);
+// Opens or closes the drive's door; false when it cannot (a disc image has no door). May
+// take seconds; safe on any thread.
+bool MoveCdDoor(const QString& drive, bool open);
 // libcdio writes its warnings to stderr; the device reports through its error numbers.
 void SilenceCdioLog();
 
