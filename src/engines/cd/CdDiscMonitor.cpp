@@ -80,7 +80,11 @@ void CdDiscMonitor::Start(int checkIntervalMs) {
     Identify();
 }
 
+// Without the udev daemon (a container, a minimal system) the monitor would be silent.
 bool CdDiscMonitor::StartUdev() {
+    if (::access("/run/udev/control", F_OK) != 0) {
+        return false;
+    }
     m_udev = udev_new();
     m_monitor = m_udev ? udev_monitor_new_from_netlink(m_udev, "udev") : nullptr;
     if (!m_monitor ||
