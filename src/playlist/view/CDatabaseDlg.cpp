@@ -44,8 +44,10 @@ CDatabaseDlg::CDatabaseDlg(CdDataEdit data, QWidget* parent)
     m_cancel->setAutoDefault(false);  // Enter on it is OK as well
     connect(m_ok, &QPushButton::clicked, this, &QDialog::accept);
     connect(m_cancel, &QPushButton::clicked, this, &QDialog::reject);
-    for (QObject* field : {static_cast<QObject*>(m_tracks->lineEdit()),
-                           static_cast<QObject*>(m_artist), static_cast<QObject*>(m_title)}) {
+    // The combo box has the focus and hands its keys to its line edit itself.
+    for (QObject* field :
+         {static_cast<QObject*>(m_tracks), static_cast<QObject*>(m_tracks->lineEdit()),
+          static_cast<QObject*>(m_artist), static_cast<QObject*>(m_title)}) {
         field->installEventFilter(this);
     }
     m_tracks->setFocus();
@@ -82,7 +84,7 @@ void CDatabaseDlg::ShowSelected() {
 }
 
 QWidget* CDatabaseDlg::NextOnEnter(QObject* watched) const {
-    if (watched == m_tracks->lineEdit()) {
+    if (watched == m_tracks || watched == m_tracks->lineEdit()) {
         return m_artist;
     }
     if (watched == m_artist) {

@@ -150,25 +150,30 @@ TEST_F(CdView, TheDialogsFieldsAndEnterKeys) {
     EXPECT_EQ(dialog.artist()->text(), QStringLiteral("New Artist"));
     EXPECT_TRUE(dialog.tracks()->hasFocus());
 
-    QLineEdit* name = dialog.tracks()->lineEdit();
-    name->selectAll();
-    QTest::keyClicks(name, QStringLiteral("Finale"));
+    // Keys go where the user's would: to the widget with the focus.
+    const auto type = [](const QString& text) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClicks(QApplication::focusWidget(), text);
+    };
+    const auto enter = [](Qt::Key key) { QTest::keyClick(QApplication::focusWidget(), key); };
+    type(QStringLiteral("Finale"));
     EXPECT_EQ(dialog.tracks()->itemText(2), QStringLiteral("Finale"));
-    QTest::keyClick(name, Qt::Key_Return);
+    enter(Qt::Key_Return);
     EXPECT_TRUE(dialog.artist()->hasFocus());
     EXPECT_EQ(dialog.tracks()->count(), 3) << "Enter adds no track";
-    dialog.artist()->selectAll();
-    QTest::keyClicks(dialog.artist(), QStringLiteral("Quartet"));
-    QTest::keyClick(dialog.artist(), Qt::Key_Enter);
+    type(QStringLiteral("Quartet"));
+    enter(Qt::Key_Enter);
     EXPECT_TRUE(dialog.title()->hasFocus());
-    QTest::keyClick(dialog.title(), Qt::Key_Return);
+    enter(Qt::Key_Return);
     EXPECT_TRUE(dialog.tracks()->hasFocus());
+    enter(Qt::Key_Return);
+    EXPECT_TRUE(dialog.artist()->hasFocus());
     EXPECT_TRUE(dialog.isVisible());
 
+    dialog.tracks()->setFocus();
     dialog.tracks()->setCurrentIndex(0);
     EXPECT_EQ(dialog.number()->text(), QStringLiteral("1"));
-    name->selectAll();
-    QTest::keyClicks(name, QStringLiteral("Overture"));
+    type(QStringLiteral("Overture"));
     EXPECT_EQ(dialog.data().names(),
               (QStringList{QStringLiteral("Overture"), QStringLiteral("Track 02"),
                            QStringLiteral("Finale")}));
