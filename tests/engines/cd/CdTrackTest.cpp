@@ -214,6 +214,7 @@ TEST_F(CdTrack, ADamagedImageFailsThePlay) {
     ASSERT_TRUE(bin.resize(0));
     ASSERT_TRUE(WaitForReport());
     EXPECT_FALSE(m_recorder.reports.front().ended);
+    EXPECT_EQ(m_recorder.reports.front().message, QStringLiteral("The device is not ready."));
     EXPECT_LT(track->GetPosition(), 2.0);
     track->Close();
     // The disc is gone for good: the next open finds none.
