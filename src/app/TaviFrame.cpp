@@ -1,5 +1,6 @@
 #include "TaviFrame.h"
 
+#include "AppCd.h"
 #include "app/frame/CMainFrame.h"
 #include "engines/midi/CAWEManDll.h"
 #include "engines/midi/CMidiTrack.h"
@@ -64,6 +65,7 @@ CTaviApp::Frame CreateTaviFrame(playlist::CTaviDoc& document, ApplicationService
     RegisterMediaPages(document);
     std::unique_ptr<frame::CMainFrame> mainFrame = frame::CreateMainFrame(document, services);
     ConnectMidi(mainFrame.get());
+    ConnectCd(mainFrame.get());
     ui::CMediaTrackVideoWnd::Register();
     ui::CMediaTrackVideoWnd::Instance().SetKeyTarget(mainFrame.get());
     CTaviApp::Frame result;

@@ -42,6 +42,14 @@ std::function<void(uintptr_t)> CMediaTrackNotifyWnd::ParamPoster(uint32_t messag
     };
 }
 
+std::function<void(std::unique_ptr<errors::CException>)> CMediaTrackNotifyWnd::ErrorPoster() const {
+    return [id = m_id.load()](std::unique_ptr<errors::CException> error) {
+        if (id != 0) {
+            NotifyDispatcher::instance().PostError(id, std::move(error));
+        }
+    };
+}
+
 void CMediaTrackNotifyWnd::PostError(std::unique_ptr<errors::CException> error) const {
     if (const uint64_t id = m_id.load()) {
         NotifyDispatcher::instance().PostError(id, std::move(error));

@@ -49,6 +49,8 @@ public:
     std::function<void()> MessagePoster(uint32_t message) const;
     // The same for a message that carries a parameter (a device's notice code).
     std::function<void(uintptr_t)> ParamPoster(uint32_t message) const;
+    // The same for an error (PostError).
+    std::function<void(std::unique_ptr<errors::CException>)> ErrorPoster() const;
 
 private:
     std::atomic<uint64_t> m_id = 0;  // read by posting workers

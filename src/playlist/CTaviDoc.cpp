@@ -8,6 +8,7 @@
 #include "PlaylistModel.h"
 #include "WaitCursor.h"
 #include "app/settings/PlayerSettings.h"
+#include "engines/cd/CdServices.h"
 
 #include <QFileInfo>
 
@@ -93,8 +94,30 @@ bool CTaviDoc::OnNewDocument() {
     return true;
 }
 
+// The CD drive's root, with or without its last "/", compared without regard to case.
+bool CTaviDoc::IsCdRoot(const QString& path) {
+    const QString root = engines::cd::FindCdDrive();
+    if (root.isEmpty()) {
+        return false;
+    }
+    const auto same = [](const QString& a, const QString& b) {
+        return a.compare(b, Qt::CaseInsensitive) == 0;
+    };
+    return same(path, root) || same(path + QLatin1Char('/'), root);
+}
+
 bool CTaviDoc::OnOpenDocument(const QString& path) {
     WaitCursor wait;
+    if (IsCdRoot(path)) {
+        m_editor->CancelAdditions();
+        m_model->clear();
+        if (!m_editor->AddAllCdTracks()) {
+            ReportError(engines::cd::NoCdFoundText());
+        }
+        ResetUndo(true);
+        Q_EMIT documentInitialized();
+        return true;
+    }
     const QFileInfo info(path);
     if (!info.exists()) {
         return false;

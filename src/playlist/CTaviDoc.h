@@ -26,6 +26,8 @@ class PlaylistModel;
 class CTaviDoc : public CUndoDoc {
     Q_OBJECT
 public:
+    // Whether a path opened is the CD drive's root, which opens as the disc's tracks.
+    static bool IsCdRoot(const QString& path);
     static constexpr qsizetype kMaxLoadedEntryLength = 260;
 
     struct PlaylistFileHooks {

@@ -9,6 +9,7 @@
 #include "ShufflePlaylist.h"
 #include "WaitCursor.h"
 #include "app/settings/PlayerSettings.h"
+#include "engines/cd/CdServices.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -191,6 +192,19 @@ std::vector<AdditionQueue::Step> PlaylistEditor::entrySteps(const QStringList& p
 void PlaylistEditor::AddPause() {
     AddEntry(kPauseEntry);
     m_document.RecordUndo(cmd::kAddPause);
+}
+
+bool PlaylistEditor::AddAllCdTracks() {
+    const QString root = engines::cd::FindCdDrive();
+    const int count = root.isEmpty() ? 0 : engines::cd::CountCdTracks();
+    if (count <= 0) {
+        return false;
+    }
+    for (const QString& entry : engines::cd::CdTrackEntries(root, count)) {
+        AddEntry(entry);
+    }
+    m_document.RecordUndo(cmd::kAddCdTracks);
+    return true;
 }
 
 void PlaylistEditor::Remove() {

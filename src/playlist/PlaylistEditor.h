@@ -65,6 +65,9 @@ public:
     // Commands; each records its undo step.
     void AddTracks(const QStringList& files);
     void AddPause();
+    // Add All CD Tracks: "TrackNN.cda" of every track of the disc in the CD drive, in order;
+    // false (nothing added) when there is no drive or no disc with tracks.
+    bool AddAllCdTracks();
     void Remove();
     void ClearAll();
     QString Copy() const;  // the selected entry's path; empty when none

@@ -4,6 +4,8 @@
 #include "engines/player/PlayModes.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QKeyEvent>
 #include <QKeySequence>
 #include <QMenu>
 #include <QMenuBar>
@@ -81,8 +83,15 @@ QAction* CommandActions::action(int id) {
 
 // Keys act whenever the main window is active, also where a menu item is disabled: the
 // dispatcher checks the command's state when the key is pressed.
+// The numeric pad's keys are matched on the key press itself: X11's keyboard mapping drops
+// the pad from the keys a shortcut is looked up by, so such a shortcut never fires there.
 void CommandActions::AddAccelerators() {
+    bool padKeys = false;
     for (const Accelerator& accelerator : AcceleratorTable()) {
+        if (accelerator.key.keyboardModifiers() & Qt::KeypadModifier) {
+            padKeys = true;
+            continue;
+        }
         auto* key = new QAction(this);
         key->setObjectName(QStringLiteral("key-%1").arg(accelerator.id));
         key->setShortcut(QKeySequence(accelerator.key));
@@ -92,6 +101,27 @@ void CommandActions::AddAccelerators() {
         connect(key, &QAction::triggered, this, [this, id] { m_dispatch(id); });
         m_window->addAction(key);
     }
+    if (padKeys) {
+        qApp->installEventFilter(this);
+    }
+}
+
+bool CommandActions::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() != QEvent::KeyPress || !watched->isWidgetType() ||
+        static_cast<QWidget*>(watched)->window() != m_window) {
+        return false;
+    }
+    const auto* press = static_cast<QKeyEvent*>(event);
+    if (!(press->modifiers() & Qt::KeypadModifier)) {
+        return false;
+    }
+    for (const Accelerator& accelerator : AcceleratorTable()) {
+        if (accelerator.key == press->keyCombination()) {
+            m_dispatch(accelerator.id);
+            return true;
+        }
+    }
+    return false;
 }
 
 void CommandActions::BuildMenuBar(QMenuBar* bar) {

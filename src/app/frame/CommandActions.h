@@ -42,6 +42,10 @@ public:
     void Update(const StateQuery& enabled, const StateQuery& checked);
     QList<int> commandIds() const { return m_actions.keys(); }
 
+protected:
+    // The numeric pad's keys (Ctrl+numeric-pad plus, Alt+numeric-pad Enter).
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     void AddAccelerators();
     void AddPopup(QMenu* menu, const MenuItem& item);

@@ -97,7 +97,7 @@ constexpr MenuItem kProgramsMenu[] = {
 constexpr MenuItem kToolsMenu[] = {
     {cmd::kMixer, "&Mixer...", "Start the Mixer"},
     kSeparator,
-    {cmd::kCdOpen, "CD &Open", "Open the CD drive's door"},
+    {cmd::kCdOpen, "CD Op&en", "Open the CD drive's door"},
     {cmd::kCdClose, "CD &Close", "Close the CD drive's door"},
     kSeparator,
     {cmd::kOptions, "&Options...", "Change the options"},

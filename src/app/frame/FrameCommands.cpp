@@ -120,9 +120,8 @@ const FrameCommandTable::Entry FrameCommandTable::kEntries[] = {
     {cmd::kToolsEdit, [](CMainFrame& f) { f.services().EditPrograms(); }, Always, Never},
     {cmd::kMixer, [](CMainFrame& f) { FrameServices::StartMixer(f); },
      [](const CMainFrame&) { return !settings::playerSettings().mixer.isEmpty(); }, Never},
-    {cmd::kCdOpen, [](CMainFrame&) {}, Never, Never},  // no CD drive service yet
-    {cmd::kCdClose, [](CMainFrame&) {}, Never, Never},
-    {playlist::cmd::kAddCdTracks, [](CMainFrame&) {}, Never, Never},
+    {cmd::kCdOpen, [](CMainFrame&) { FrameServices::MoveCdDoor(true); }, Always, Never},
+    {cmd::kCdClose, [](CMainFrame&) { FrameServices::MoveCdDoor(false); }, Always, Never},
     {cmd::kOptions, [](CMainFrame& f) { FrameServices::ShowOptions(f); }, Always, Never},
     {cmd::kProperties, [](CMainFrame& f) { FilePropertiesDialog(SelectedPath(f), &f).exec(); },
      [](const CMainFrame& f) { return IsFileEntry(SelectedPath(f)); }, Never},

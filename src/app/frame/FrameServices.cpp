@@ -5,6 +5,7 @@
 #include "app/settings/LogFont.h"
 #include "app/settings/PlayerSettings.h"
 #include "app/settings/ViewSettings.h"
+#include "engines/cd/CdServices.h"
 #include "formats/DocumentFiles.h"
 #include "platform/errors/CException.h"
 #include "playlist/CTaviDoc.h"
@@ -109,6 +110,14 @@ void FrameServices::ChooseFont(CMainFrame& frame) {
     stored =
         stored ? settings::LogFont::fromQFont(font, *stored) : settings::LogFont::fromQFont(font);
     ApplyPlaylistFont(frame);
+}
+
+void FrameServices::MoveCdDoor(bool open) {
+    if (open) {
+        engines::cd::OpenCdDoor();
+    } else {
+        engines::cd::CloseCdDoor();
+    }
 }
 
 void FrameServices::StartMixer(CMainFrame& frame) {

@@ -16,6 +16,8 @@ struct FrameServices {
     static void ChooseFont(CMainFrame& frame);
     static void ApplyPlaylistFont(CMainFrame& frame);
     static void StartMixer(CMainFrame& frame);
+    // CD Open / CD Close.
+    static void MoveCdDoor(bool open);
     static void ShowOptions(CMainFrame& frame);
     // F6 and Shift+F6: the focus moves between the playlist and the explorer bar.
     static void MoveToPane(CMainFrame& frame, bool next);

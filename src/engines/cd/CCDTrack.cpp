@@ -45,9 +45,18 @@ void CCDTrack::Open(const QString& fileName) {
     m_device.OpenType(QStringLiteral("cdaudio"), DriveOf(fileName),
                       mci::MCI_WAIT | mci::MCI_OPEN_SHAREABLE | mci::MCI_OPEN_TYPE_ID);
     m_device.SetMillisecondTimeFormat();
+    // A play fails when the disc cannot be read (it left, or is damaged): the owner is told
+    // so, not just that something failed.
     const std::function<void(uintptr_t)> post =
         m_notifyWnd.ParamPoster(CMediaTrackNotifyWnd::kMciNotifyMessage);
-    m_device.SetCallbackWindow([post](uint32_t code, mci::DeviceId) { post(code); });
+    const auto postError = m_notifyWnd.ErrorPoster();
+    m_device.SetCallbackWindow([post, postError](uint32_t code, mci::DeviceId) {
+        if (code == CMediaTrackNotifyWnd::kMciNotifyFailure) {
+            postError(std::make_unique<CMCIException>(mci::MCI_PLAY, mci::MCIERR_DEVICE_NOT_READY));
+        } else {
+            post(code);
+        }
+    });
     m_length = QueryTrackItem(mci::MCI_STATUS_LENGTH) / 1000.0;
     m_trackStart = QueryTrackItem(mci::MCI_STATUS_POSITION) / 1000.0;
     if (CMCITrack::IsPlaying()) {

@@ -7,6 +7,9 @@
 #include <QFileInfo>
 #include <QStandardPaths>
 
+#include <algorithm>
+#include <memory>
+
 namespace tavi::engines {
 
 namespace {
@@ -17,9 +20,15 @@ QString SectionOf(uint32_t identity) {
 
 }  // namespace
 
+// The file follows XDG_CONFIG_HOME (which tests change); the database read stays in memory
+// while it does not move.
 CCdDatabase& CCdDatabase::Instance() {
-    static CCdDatabase database(DefaultPath());
-    return database;
+    static std::unique_ptr<CCdDatabase> database;
+    const QString path = DefaultPath();
+    if (!database || database->m_file.path() != path) {
+        database = std::make_unique<CCdDatabase>(path);
+    }
+    return *database;
 }
 
 QString CCdDatabase::DefaultPath() {
@@ -35,17 +44,19 @@ void CCdDatabase::SelectDisc(uint32_t identity) {
 }
 
 bool CCdDatabase::IdentifyDisc() {
+    const mci::CdDiscInfo disc = cd::ProbeDisc();
+    return ApplyDisc(disc.discId, disc.tracks);
+}
+
+bool CCdDatabase::ApplyDisc(uint32_t identity, int tracks) {
     const uint32_t before = m_identity;
     m_file = ini::IniFile(m_file.path());  // another program may have changed it
-    SelectDisc(cd::IdentifyCdInDrive());
-    if (m_identity != 0 && GetTrackCount() == 0) {
-        const int tracks = cd::CountCdTracks();
-        if (tracks > 0) {
-            m_file.WriteInt(QStringLiteral("numtracks"), tracks);
-            m_file.WriteString(QStringLiteral("artist"), QStringLiteral("New Artist"));
-            m_file.WriteString(QStringLiteral("title"), QStringLiteral("New Title"));
-            Flush();
-        }
+    SelectDisc(identity);
+    if (m_identity != 0 && GetTrackCount() == 0 && tracks > 0) {
+        m_file.WriteInt(QStringLiteral("numtracks"), std::min(tracks, kMaxTracks));
+        m_file.WriteString(QStringLiteral("artist"), QStringLiteral("New Artist"));
+        m_file.WriteString(QStringLiteral("title"), QStringLiteral("New Title"));
+        Flush();
     }
     return m_identity != before;
 }

@@ -27,6 +27,9 @@ public:
     // Asks the drive which disc is in it and registers a new one ("New Artist", "New
     // Title", its track count). True when the identity changed since the last call.
     bool IdentifyDisc();
+    // The same with what a probe of the drive found (ProbeDisc, perhaps on a worker): the
+    // file is read anew and a new disc with tracks is registered.
+    bool ApplyDisc(uint32_t identity, int tracks);
     // Reads the section of a disc without asking the drive.
     void SelectDisc(uint32_t identity);
     uint32_t Identity() const { return m_identity; }

@@ -6,18 +6,16 @@
 
 #include <QCoreApplication>
 
+#include <thread>
+
 namespace tavi::engines::cd {
 
 namespace {
 
-void SetDoor(uint32_t flag) {
-    try {
-        CMCI device;
-        device.OpenType(QStringLiteral("cdaudio"), QString(), mci::MCI_OPEN_SHAREABLE);
-        mci::MCI_SET_PARMS parms;
-        device.SendCommand(mci::MCI_SET, flag, &parms);
-    } catch (const errors::CException&) {
-    }
+// A drive's door moves for a second or more (and a broken drive may never answer), so it
+// moves on a thread of its own that holds nothing but the drive's name.
+void MoveDoorInBackground(bool open) {
+    std::thread([drive = mci::DefaultCdDrive(), open] { mci::MoveCdDoor(drive, open); }).detach();
 }
 
 }  // namespace
@@ -27,11 +25,11 @@ QString NoCdFoundText() {
 }
 
 void OpenCdDoor() {
-    SetDoor(mci::MCI_SET_DOOR_OPEN);
+    MoveDoorInBackground(true);
 }
 
 void CloseCdDoor() {
-    SetDoor(mci::MCI_SET_DOOR_CLOSED);
+    MoveDoorInBackground(false);
 }
 
 int CountCdTracks() {
@@ -62,6 +60,10 @@ QStringList CdTrackEntries(const QString& root, int count) {
 
 uint32_t IdentifyCdInDrive() {
     return mci::CdDiscIdOf(mci::DefaultCdDrive());
+}
+
+mci::CdDiscInfo ProbeDisc(const QString& drive) {
+    return mci::ReadCdDisc(drive.isEmpty() ? mci::DefaultCdDrive() : drive);
 }
 
 }  // namespace tavi::engines::cd

@@ -3,6 +3,8 @@
 #include <QString>
 #include <QStringList>
 
+#include "platform/mci/cd/CdDrives.h"
+
 #include <cstdint>
 
 // The small CD services the rest of the program uses. Every one talks to the cdaudio
@@ -11,7 +13,8 @@ namespace tavi::engines::cd {
 
 // The message shown when there is no drive or no disc with tracks.
 QString NoCdFoundText();
-// Opens or closes the drive's door; a drive that cannot (a disc image) does nothing.
+// Opens or closes the drive's door in the background; a drive that cannot (a disc image)
+// does nothing.
 void OpenCdDoor();
 void CloseCdDoor();
 // The tracks of the disc in the drive; 0 without a drive, a disc or on any failure.
@@ -22,5 +25,8 @@ QString FindCdDrive();
 QStringList CdTrackEntries(const QString& root, int count);
 // The disc's identity for the title database (its CDDB disc id); 0 when there is no disc.
 uint32_t IdentifyCdInDrive();
+// The identity and the track count of the disc in a drive (the default drive when empty),
+// from one reading of its table of contents; safe on any thread.
+mci::CdDiscInfo ProbeDisc(const QString& drive = {});
 
 }  // namespace tavi::engines::cd

@@ -1,15 +1,21 @@
 #include "CTaviView.h"
 
+#include "CDatabaseDlg.h"
 #include "CPlayListBox.h"
 #include "EditPauseDialog.h"
 #include "RenameFileDialog.h"
 #include "app/settings/ViewSettings.h"
+#include "engines/cd/CCdDatabase.h"
+#include "engines/cd/CdServices.h"
 #include "formats/DocumentFiles.h"
 #include "playlist/CTaviDoc.h"
+#include "playlist/CdDataEdit.h"
 #include "playlist/CommandIds.h"
+#include "playlist/DisplayName.h"
 #include "playlist/EntryKinds.h"
 #include "playlist/PlaylistEditor.h"
 #include "playlist/PlaylistModel.h"
+#include "playlist/WaitCursor.h"
 #include "playlist/player/PlaylistPlayer.h"
 
 #include <QApplication>
@@ -138,7 +144,9 @@ void CTaviView::OnRename() {
         if (auto length = PromptPauseLength(number ? seconds : 1)) {
             m_editor.RenamePause(*length);
         }
-    } else if (extension != QLatin1String(".CDA")) {  // CD titles are edited in the CD database
+    } else if (extension == QLatin1String(".CDA")) {
+        OnEditCdData(path);
+    } else {
         if (auto title = PromptNewTitle(FileTitle(path))) {
             if (m_editor.RenameFile(*title) == PlaylistEditor::RenameResult::Failed) {
                 const QString newPath = FolderPart(path) + *title + RawExtension(path);
@@ -150,6 +158,44 @@ void CTaviView::OnRename() {
         }
     }
     m_list->setFocus();
+}
+
+// The names come from the title database: the entry's text stays, and the list shows the
+// names written. The disc is asked again first, so the dialog edits the disc in the drive.
+void CTaviView::OnEditCdData(const QString& entry) {
+    engines::CCdDatabase& database = engines::CCdDatabase::Instance();
+    {
+        WaitCursor wait;
+        database.IdentifyDisc();
+    }
+    if (database.GetTrackCount() == 0) {
+        ShowError(engines::cd::NoCdFoundText());
+        return;
+    }
+    CdDataEdit data(database, CdTrackNumberOf(entry) - 1);
+    if (!PromptCdData(data)) {
+        return;
+    }
+    if (!data.WriteTo(database)) {
+        ShowError(database.LastError());
+    }
+    m_document.model().invalidateDisplayNames();
+}
+
+void CTaviView::OnAddAllCdTracks() {
+    WaitCursor wait;
+    if (!m_editor.AddAllCdTracks()) {
+        ShowError(engines::cd::NoCdFoundText());
+    }
+}
+
+bool CTaviView::PromptCdData(CdDataEdit& data) {
+    CDatabaseDlg dialog(data, this);
+    if (dialog.exec() != QDialog::Accepted) {
+        return false;
+    }
+    data = dialog.data();
+    return true;
 }
 
 QStringList CTaviView::PromptAddTracks() {

@@ -7,6 +7,7 @@
 
 namespace tavi::playlist {
 
+class CdDataEdit;
 class CPlayListBox;
 class CTaviDoc;
 class PlaylistEditor;
@@ -52,12 +53,16 @@ protected:
     virtual QStringList PromptAddTracks();
     virtual std::optional<int> PromptPauseLength(int initial);
     virtual std::optional<QString> PromptNewTitle(const QString& title);
+    // "Edit CD data base" on the data; true on OK with the data edited.
+    virtual bool PromptCdData(CdDataEdit& data);
     virtual void ShowError(const QString& message);
 
 private:
     class CommandTable;
     void connectDocument();
     void OnRename();
+    void OnEditCdData(const QString& entry);
+    void OnAddAllCdTracks();
     void OnCopy(bool cut);
     void OnPaste();
 

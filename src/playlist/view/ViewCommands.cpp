@@ -44,6 +44,7 @@ const CTaviView::CommandTable::Entry CTaviView::CommandTable::kEntries[] = {
     {cmd::kAddTracks, [](CTaviView& v) { v.m_editor.AddTracks(v.PromptAddTracks()); }, Always,
      true},
     {cmd::kAddPause, [](CTaviView& v) { v.m_editor.AddPause(); }, Always, true},
+    {cmd::kAddCdTracks, [](CTaviView& v) { v.OnAddAllCdTracks(); }, Always, true},
     {cmd::kRemove, [](CTaviView& v) { v.m_editor.Remove(); }, Selected, true},
     {cmd::kClearAll, [](CTaviView& v) { v.m_editor.ClearAll(); }, NotEmpty, true},
     {cmd::kCopy, [](CTaviView& v) { v.OnCopy(false); }, Selected, false},

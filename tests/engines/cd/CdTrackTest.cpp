@@ -10,6 +10,7 @@
 
 #include <QFile>
 
+#include <sys/stat.h>
 #include <QTemporaryDir>
 #include <cstdlib>
 
@@ -188,4 +189,47 @@ TEST_F(CdTrack, ASeekWhilePlayingPlaysOnToTheTracksEnd) {
     ASSERT_TRUE(WaitForReport());
     EXPECT_TRUE(m_recorder.reports.back().ended);
     EXPECT_NEAR(track->GetPosition(), track->GetLength(), 1.0 / 75);
+}
+
+// An image cut short reads as stale sound past its end (libcdio answers such reads as
+// good): the play fails instead, whether the image was cut before the play or during it,
+// and the track closes.
+TEST_F(CdTrack, ADamagedImageFailsThePlay) {
+    QTemporaryDir dir;
+    tavi::test::CdImage image(dir.path(), {600, 100});
+    qputenv("TAVI_CD_DRIVE", image.Drive().toLocal8Bit());
+    QFile bin(image.BinPath());
+    auto track = Open(image.Root() + QStringLiteral("Track01.cda"));
+    ASSERT_TRUE(bin.resize(qint64(100) * 2352 + 1000));
+    track->Play();
+    ASSERT_TRUE(WaitForReport());
+    EXPECT_FALSE(m_recorder.reports.front().ended);
+    track->Close();
+
+    tavi::test::CdImage intact(dir.path(), {600, 100});
+    m_recorder.reports.clear();
+    track = Open(image.Root() + QStringLiteral("Track01.cda"));
+    track->Play();
+    ASSERT_TRUE(processEventsUntil([&] { return track->GetPosition() > 0.2; }, 5000));
+    ASSERT_TRUE(bin.resize(0));
+    ASSERT_TRUE(WaitForReport());
+    EXPECT_FALSE(m_recorder.reports.front().ended);
+    EXPECT_EQ(m_recorder.reports.front().message, QStringLiteral("The device is not ready."));
+    EXPECT_LT(track->GetPosition(), 2.0);
+    track->Close();
+    // The disc is gone for good: the next open finds none.
+    EXPECT_THROW(Open(image.Root() + QStringLiteral("Track01.cda")), CMCIException);
+}
+
+// Only the program's drive opens: an entry naming a FIFO, a folder or another image
+// fails at once (opening a FIFO would wait for a writer for ever).
+TEST_F(CdTrack, AnEntryNamingNoDriveFailsAtOnce) {
+    const QString fifo = m_dir.filePath(QStringLiteral("pipe"));
+    ASSERT_EQ(mkfifo(fifo.toLocal8Bit().constData(), 0600), 0);
+    EXPECT_THROW(Open(fifo + QStringLiteral("/Track01.cda")), CMCIException);
+    EXPECT_THROW(Open(m_dir.path() + QStringLiteral("/Track01.cda")), CMCIException);
+    QTemporaryDir other;
+    tavi::test::CdImage otherImage(other.path(), {75});
+    EXPECT_THROW(Open(otherImage.Root() + QStringLiteral("Track01.cda")), CMCIException);
+    EXPECT_NO_THROW(Open(Entry(1)));
 }

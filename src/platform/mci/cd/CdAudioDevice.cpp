@@ -5,8 +5,6 @@
 #include "platform/mci/wave/WaveOutputs.h"
 
 #include <cdio/cdio.h>
-#include <cdio/paranoia/cdda.h>
-#include <cdio/paranoia/paranoia.h>
 
 #include <algorithm>
 #include <vector>
@@ -16,17 +14,6 @@ namespace tavi::mci {
 namespace {
 
 constexpr int64_t kFramesPerSecond = WaveOutput::kRate;
-// A sector that cannot be read after this many tries is a disc that left (or is ruined).
-constexpr int kReadRetries = 3;
-
-// Paranoia's callback carries no context; each worker counts its own hard read errors.
-thread_local int t_readErrors = 0;
-
-void CountReadErrors(long, paranoia_cb_mode_t mode) {
-    if (mode == PARANOIA_CB_READERR) {
-        ++t_readErrors;
-    }
-}
 
 void ToFloat(const int16_t* sector, size_t frames, uint32_t volume, std::vector<float>* out) {
     const float left = volume == 0xFFFFFFFF ? 1.0f : float(volume & 0xFFFF) / 65535.0f;
@@ -46,18 +33,7 @@ CdAudioDevice::~CdAudioDevice() {
 }
 
 void CdAudioDevice::ReleaseDisc() {
-    if (m_paranoia) {
-        cdio_paranoia_free(m_paranoia);
-        m_paranoia = nullptr;
-    }
-    if (m_reader) {
-        cdio_cddap_close_no_free_cdio(m_reader);
-        m_reader = nullptr;
-    }
-    if (m_disc) {
-        cdio_destroy(m_disc);
-        m_disc = nullptr;
-    }
+    m_reader.reset();
     m_toc.reset();
 }
 
@@ -65,41 +41,31 @@ void CdAudioDevice::ReleaseDisc() {
 uint32_t CdAudioDevice::Open(const QString& element) {
     SilenceCdioLog();
     const QString drive = element.isEmpty() ? DefaultCdDrive() : element;
-    if (drive.isEmpty()) {
+    if (drive.isEmpty() || !IsCdDrive(drive)) {
         return MCIERR_HARDWARE;
     }
     m_drive = drive.toLocal8Bit();
-    m_disc = cdio_open(m_drive.constData(), DRIVER_UNKNOWN);
-    if (!m_disc) {
+    CdIo_t* disc = cdio_open(m_drive.constData(), DRIVER_UNKNOWN);
+    if (!disc) {
         return MCIERR_HARDWARE;
     }
-    m_toc = CdToc::Read(m_disc);
+    m_toc = CdToc::Read(disc);
+    cdio_destroy(disc);
     if (!m_toc) {
         return 0;
     }
-    if (const uint32_t error = OpenReader(); error != 0) {
+    if (!OpenReader()) {
         ReleaseDisc();
-        return error;
-    }
-    QString outputError;
-    m_output = AcquireWaveOutput(&outputError);
-    return m_output ? 0 : MCIERR_HARDWARE;
-}
-
-uint32_t CdAudioDevice::OpenReader() {
-    char* messages = nullptr;
-    m_reader = cdio_cddap_identify_cdio(m_disc, CDDA_MESSAGE_FORGETIT, &messages);
-    cdio_cddap_free_messages(messages);
-    if (!m_reader || cdio_cddap_open(m_reader) != 0) {
         return MCIERR_DEVICE_NOT_READY;
     }
-    m_paranoia = cdio_paranoia_init(m_reader);
-    if (!m_paranoia) {
-        return MCIERR_OUT_OF_MEMORY;
-    }
-    // Full checking, but a sector that stays unreadable is given up rather than retried.
-    paranoia_modeset(m_paranoia, PARANOIA_MODE_FULL ^ PARANOIA_MODE_NEVERSKIP);
     return 0;
+}
+
+bool CdAudioDevice::OpenReader() {
+    if (!m_reader || !m_reader->Usable()) {
+        m_reader = CdSectorReader::Open(m_drive);
+    }
+    return m_reader != nullptr;
 }
 
 uint32_t CdAudioDevice::Set(uint32_t flags, const MCI_SET_PARMS& parms) {
@@ -183,8 +149,16 @@ int64_t CdAudioDevice::FrameAt(uint64_t ms) const {
 uint32_t CdAudioDevice::StartRun(std::optional<uint64_t> from, std::optional<uint64_t> to,
                                  uint64_t run) {
     HaltRun();
-    if (!m_paranoia) {
+    if (!m_toc || !OpenReader()) {
         return MCIERR_DEVICE_NOT_READY;
+    }
+    // The output is taken at the first play, so that asking a disc its tracks opens none.
+    if (!m_output) {
+        QString outputError;
+        m_output = AcquireWaveOutput(&outputError);
+        if (!m_output) {
+            return MCIERR_HARDWARE;
+        }
     }
     if (from) {
         m_frame = FrameAt(*from);
@@ -198,21 +172,15 @@ uint32_t CdAudioDevice::StartRun(std::optional<uint64_t> from, std::optional<uin
 // the position to the end of the run. A sector that cannot be read fails the run.
 void CdAudioDevice::Render(int64_t endFrame, uint64_t run) {
     int64_t sector = m_frame / CdToc::kFramesPerSector;
-    cdio_paranoia_seek(m_paranoia, int32_t(sector), SEEK_SET);
+    std::vector<int16_t> read;
     std::vector<float> converted;
     while (!m_halt && m_frame < endFrame) {
-        if (cdio_get_media_changed(m_disc) == 1) {
-            RunEnded(run, true);  // the disc left: paranoia would retry its sectors for ever
+        const CdSectorReader::Result result = m_reader->Read(int32_t(sector), &read, m_halt);
+        if (result == CdSectorReader::Result::Halted) {
             return;
         }
-        t_readErrors = 0;
-        const int16_t* sound =
-            cdio_paranoia_read_limited(m_paranoia, CountReadErrors, kReadRetries);
-        if (!sound || t_readErrors > 0) {
-            RunEnded(run, true);
-            return;
-        }
-        if (!WriteSector(sound, sector * CdToc::kFramesPerSector, endFrame, &converted)) {
+        if (result == CdSectorReader::Result::Failed ||
+            !WriteSector(read.data(), sector * CdToc::kFramesPerSector, endFrame, &converted)) {
             RunEnded(run, true);
             return;
         }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "CdSectorReader.h"
 #include "CdToc.h"
 #include "platform/mci/RenderingDevice.h"
 #include "platform/mci/wave/WaveOutput.h"
@@ -11,9 +12,6 @@
 #include <thread>
 #include <vector>
 
-typedef struct cdrom_drive_s cdrom_drive_t;
-typedef struct cdrom_paranoia_s cdrom_paranoia_t;
-
 namespace tavi::mci {
 
 // The "cdaudio" device: a CD drive (or a disc image libcdio reads, such as a .cue sheet)
@@ -21,7 +19,8 @@ namespace tavi::mci {
 // the other devices use, so CD tracks and files take turns on one stream. Times are disc
 // milliseconds from the start of the program area; the element is the drive, the default
 // drive when empty. A drive without a readable disc opens, but plays nothing and has no
-// tracks (MCIERR_DEVICE_NOT_READY).
+// tracks (MCIERR_DEVICE_NOT_READY). Only the program's CD drives open (a playlist's entry
+// may name any path). A read that fails or sticks fails the run; a stop never waits for it.
 class CdAudioDevice : public RenderingDevice {
 public:
     CdAudioDevice() = default;
@@ -39,7 +38,7 @@ protected:
     bool IsReady() override { return m_toc.has_value(); }
 
 private:
-    uint32_t OpenReader();
+    bool OpenReader();
     uint32_t TrackStatus(uint32_t flags, MCI_STATUS_PARMS* parms);
     uint32_t MoveDoor(bool open);
     void ReleaseDisc();
@@ -50,10 +49,10 @@ private:
                      std::vector<float>* sound);
 
     QByteArray m_drive;  // the path libcdio opened
-    CdIo_t* m_disc = nullptr;
-    cdrom_drive_t* m_reader = nullptr;
-    cdrom_paranoia_t* m_paranoia = nullptr;
     std::optional<CdToc> m_toc;
+    // Used by the worker while a run goes on, by the command thread otherwise; a reader that
+    // failed is replaced at the next play.
+    std::shared_ptr<CdSectorReader> m_reader;
 };
 
 }  // namespace tavi::mci
