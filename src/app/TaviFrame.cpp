@@ -11,6 +11,7 @@
 #include "ui/options/CMidiResetDlg.h"
 #include "ui/options/CResetWnd.h"
 #include "ui/optionsheet/OptionsPageRegistry.h"
+#include "ui/modcontrol/CModControlDlg.h"
 #include "ui/video/CMediaTrackVideoWnd.h"
 
 #include <QFileDialog>
@@ -65,6 +66,7 @@ CTaviApp::Frame CreateTaviFrame(playlist::CTaviDoc& document, ApplicationService
     std::unique_ptr<frame::CMainFrame> mainFrame = frame::CreateMainFrame(document, services);
     ConnectMidi(mainFrame.get());
     ui::CMediaTrackVideoWnd::Register();
+    ui::CModControlDlg::Register();
     ui::CMediaTrackVideoWnd::Instance().SetKeyTarget(mainFrame.get());
     CTaviApp::Frame result;
     result.view = &mainFrame->view();
