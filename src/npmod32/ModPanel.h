@@ -20,8 +20,9 @@ public:
 
     // A new module was loaded.
     void ModuleChanged();
-    // The text the panel shows above its meters, line by line (also for tests).
-    QStringList TextLines() const;
+    // The text the panel shows above its meters, line by line; invokable by name, so that
+    // the program's tests can read it without the library's headers.
+    Q_INVOKABLE QStringList TextLines() const;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

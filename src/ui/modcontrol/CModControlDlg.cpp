@@ -1,5 +1,7 @@
 #include "CModControlDlg.h"
 
+#include <QApplication>
+#include <QEvent>
 #include <QVBoxLayout>
 
 namespace tavi::ui {
@@ -30,9 +32,24 @@ uintptr_t CModControlDlg::LibraryWindow() const {
 }
 
 void CModControlDlg::Show() {
-    if (!isVisible()) {
-        show();
+    if (isVisible()) {
+        return;
     }
+    m_focusBefore = QApplication::focusWidget();
+    show();
+}
+
+// Platforms that activate a window as it shows anyway (at once or a turn later) get the focus
+// handed back to where it was.
+bool CModControlDlg::event(QEvent* event) {
+    const bool handled = QDialog::event(event);
+    if (event->type() == QEvent::WindowActivate && m_focusBefore) {
+        const QPointer<QWidget> focus = m_focusBefore;
+        m_focusBefore = nullptr;
+        focus->activateWindow();
+        focus->setFocus();
+    }
+    return handled;
 }
 
 }  // namespace tavi::ui

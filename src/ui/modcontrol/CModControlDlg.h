@@ -3,6 +3,7 @@
 #include "engines/mod/ModControlHost.h"
 
 #include <QDialog>
+#include <QPointer>
 
 namespace tavi::ui {
 
@@ -22,8 +23,12 @@ public:
     void Hide() override { hide(); }
     QWidget* LibraryControl() const { return m_control; }
 
+protected:
+    bool event(QEvent* event) override;
+
 private:
     QWidget* m_control;  // control 2107
+    QPointer<QWidget> m_focusBefore;  // where the focus goes back to if showing takes it
 };
 
 }  // namespace tavi::ui
