@@ -6,12 +6,12 @@
 #include "playlist/CTaviDoc.h"
 #include "playlist/player/PlaylistPlayer.h"
 #include "playlist/view/CTaviView.h"
+#include "ui/modcontrol/CModControlDlg.h"
 #include "ui/options/CDXFilterPage.h"
 #include "ui/options/CMetaDataPage.h"
 #include "ui/options/CMidiResetDlg.h"
 #include "ui/options/CResetWnd.h"
 #include "ui/optionsheet/OptionsPageRegistry.h"
-#include "ui/modcontrol/CModControlDlg.h"
 #include "ui/video/CMediaTrackVideoWnd.h"
 
 #include <QFileDialog>

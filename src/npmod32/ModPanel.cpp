@@ -3,6 +3,7 @@
 #include "ModPlayer.h"
 
 #include <QEvent>
+#include <QLinearGradient>
 #include <QPainter>
 #include <QResizeEvent>
 
@@ -136,12 +137,16 @@ void ModPanel::PaintChannels(QPainter& painter, const QRect& area) const {
     }
     const int gap = channels > 32 ? 1 : 2;
     const int barWidth = std::max(1, (area.width() - gap * (channels - 1)) / channels);
+    // Green at the bottom, red only near the top: a loud channel shows as such.
+    QLinearGradient heat(0, area.bottom(), 0, area.top());
+    heat.setColorAt(0.0, QColor(0x3c, 0xb8, 0x5c));
+    heat.setColorAt(0.7, QColor(0xe8, 0xc8, 0x3a));
+    heat.setColorAt(1.0, QColor(0xe8, 0x3a, 0x3a));
     for (int c = 0; c < channels; ++c) {
         const int x = area.left() + c * (barWidth + gap);
         painter.fillRect(QRect(x, area.top(), barWidth, area.height()), QColor(0x22, 0x2a, 0x38));
         const int filled = int(float(area.height()) * m_shownChannel[size_t(c)]);
-        const QColor color = QColor::fromHsv(std::max(0, 120 - filled * 120 / area.height()), 200, 230);
-        painter.fillRect(QRect(x, area.bottom() + 1 - filled, barWidth, filled), color);
+        painter.fillRect(QRect(x, area.bottom() + 1 - filled, barWidth, filled), heat);
     }
 }
 

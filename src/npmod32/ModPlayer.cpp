@@ -10,8 +10,8 @@
 #include <QWidget>
 
 #include <algorithm>
-#include <chrono>
 #include <cctype>
+#include <chrono>
 #include <cmath>
 #include <ostream>
 #include <streambuf>
@@ -242,7 +242,8 @@ void ModPlayer::MeasureLevels(const float* sound, size_t frames) {
     m_level[1] = std::min(1.0f, peak[1]);
     const int channels = std::min(m_channels, kMaxMeterChannels);
     for (int c = 0; c < channels; ++c) {
-        m_channelLevel[size_t(c)] = std::clamp(m_module->get_current_channel_vu_mono(c), 0.0f, 1.0f);
+        m_channelLevel[size_t(c)] =
+            std::clamp(m_module->get_current_channel_vu_mono(c), 0.0f, 1.0f);
     }
 }
 

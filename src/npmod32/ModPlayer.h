@@ -8,9 +8,9 @@
 #include <array>
 #include <atomic>
 #include <condition_variable>
-#include <mutex>
 #include <cstdint>
 #include <memory>
+#include <mutex>
 #include <string>
 #include <thread>
 #include <vector>
@@ -100,9 +100,9 @@ private:
     std::atomic<bool> m_halt = false;
     std::mutex m_haltMutex;  // guards nothing but the render thread's wait on m_haltWake
     std::condition_variable m_haltWake;
-    std::atomic<bool> m_atEnd = false;        // the render thread handed on the last sound
-    std::atomic<bool> m_autostart = false;    // a start waits for the UI loop
-    std::atomic<bool> m_wroteInRun = false;   // this run queued sound of its own
+    std::atomic<bool> m_atEnd = false;       // the render thread handed on the last sound
+    std::atomic<bool> m_autostart = false;   // a start waits for the UI loop
+    std::atomic<bool> m_wroteInRun = false;  // this run queued sound of its own
     std::atomic<int> m_maxPosition = 0;
     std::atomic<int> m_volume = 100;
     std::atomic<int64_t> m_frame = 0;  // frames handed to the output

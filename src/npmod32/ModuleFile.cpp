@@ -70,8 +70,7 @@ std::optional<std::vector<uint8_t>> Inflate(const uint8_t* data, size_t size) {
 std::optional<std::vector<uint8_t>> UnpackZip(const std::vector<uint8_t>& zip) {
     size_t at = 0;
     for (int entry = 0; entry < kMaxEntries; ++entry) {
-        if (zip.size() - at < kLocalHeaderBytes ||
-            Little(&zip[at], 4) != kLocalHeaderSignature) {
+        if (zip.size() - at < kLocalHeaderBytes || Little(&zip[at], 4) != kLocalHeaderSignature) {
             return std::nullopt;
         }
         const uint8_t* header = &zip[at];
@@ -111,8 +110,8 @@ std::optional<std::vector<uint8_t>> UnpackZip(const std::vector<uint8_t>& zip) {
         if (!module || module->empty()) {
             return std::nullopt;
         }
-        if (sizesKnown && (module->size() != unpacked ||
-                           crc32(0, module->data(), uInt(module->size())) != crc)) {
+        if (sizesKnown &&
+            (module->size() != unpacked || crc32(0, module->data(), uInt(module->size())) != crc)) {
             return std::nullopt;
         }
         return module;

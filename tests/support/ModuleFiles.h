@@ -38,14 +38,15 @@ inline QByteArray SquareSample(int bytes, int period = 32) {
 }
 
 // rows rows (1..64 * patterns) at speed ticks a row; the note starts on row 0 of channel 0
-// (and channel 1), a pattern break on the last row ends the song.
+// (and channel 1), a pattern break on the last row ends the song. A busy tune plays a new
+// note on every channel every other row, as real music keeps the mixer busy.
 inline QByteArray ModFile(int rows, int speed = 6, const QByteArray& title = "Tavi Test Tune",
-                          uint16_t sampleWords = 32) {
+                          uint16_t sampleWords = 32, bool busy = false) {
     const int patterns = (rows + 63) / 64;
     const QByteArray sample = SquareSample(sampleWords * 2);
     QByteArray mod = Padded(title, 20);
-    mod += Padded("square", 22) + BigEndian16(sampleWords) + QByteArray(1, 0) +
-           QByteArray(1, 64) + BigEndian16(0) + BigEndian16(sampleWords);
+    mod += Padded("square", 22) + BigEndian16(sampleWords) + QByteArray(1, 0) + QByteArray(1, 64) +
+           BigEndian16(0) + BigEndian16(sampleWords);
     for (int i = 1; i < 31; ++i) {
         mod += QByteArray(22, '\0') + BigEndian16(0) + QByteArray(1, 0) + QByteArray(1, 0) +
                BigEndian16(0) + BigEndian16(1);
@@ -74,6 +75,9 @@ inline QByteArray ModFile(int rows, int speed = 6, const QByteArray& title = "Ta
                     mod += cell(1, 214, 0, 0);  // an octave up
                 } else if (at == rows - 1 && channel == 3) {
                     mod += cell(0, 0, 0xD, 0);  // pattern break: the end of the song
+                } else if (busy && at % 2 == 0 && at < rows) {
+                    static const int periods[] = {428, 381, 339, 320, 285, 254, 226, 214};
+                    mod += cell(1, periods[(at / 2 + channel * 3) % 8] >> (channel % 2), 0, 0);
                 } else {
                     mod += cell(0, 0, 0, 0);
                 }
@@ -92,13 +96,13 @@ inline QByteArray S3mFile(int rows, int speed = 6, const QByteArray& title = "Ta
     const int tableBytes = 2 * (pointerTable ? patterns : 1);
     const int instrumentAt = (0x60 + 2 + 2 + tableBytes + 15) / 16 * 16;
     const int patternAt = instrumentAt + 0x50;
-    QByteArray s3m = Padded(title, 28) + QByteArray(1, 0x1A) + QByteArray(1, 16) +
-                     QByteArray(2, '\0');
+    QByteArray s3m =
+        Padded(title, 28) + QByteArray(1, 0x1A) + QByteArray(1, 16) + QByteArray(2, '\0');
     s3m += LittleEndian(2, 2) + LittleEndian(1, 2) + LittleEndian(patterns, 2);
     s3m += LittleEndian(0, 2) + LittleEndian(0x1320, 2) + LittleEndian(2, 2) + "SCRM";
     s3m += QByteArray(1, 64) + QByteArray(1, char(speed)) + QByteArray(1, char(125)) +
-           QByteArray(1, char(0xB0)) + QByteArray(1, 0) + QByteArray(1, 0) +
-           QByteArray(8, '\0') + LittleEndian(0, 2);
+           QByteArray(1, char(0xB0)) + QByteArray(1, 0) + QByteArray(1, 0) + QByteArray(8, '\0') +
+           LittleEndian(0, 2);
     QByteArray channels(32, char(0xFF));
     for (int c = 0; c < 4; ++c) {
         channels[c] = char(c % 2 == 0 ? c / 2 : 8 + c / 2);
@@ -122,8 +126,8 @@ inline QByteArray S3mFile(int rows, int speed = 6, const QByteArray& title = "Ta
     pattern = LittleEndian(uint32_t(pattern.size() + 2), 2) + pattern;
     const int sampleAt = (patternAt + int(pattern.size()) + 15) / 16 * 16;
     QByteArray instrument = QByteArray(1, 1) + Padded("square.raw", 12);
-    instrument += QByteArray(1, char((sampleAt / 16) >> 16)) +
-                  LittleEndian(uint32_t(sampleAt / 16), 2);
+    instrument +=
+        QByteArray(1, char((sampleAt / 16) >> 16)) + LittleEndian(uint32_t(sampleAt / 16), 2);
     instrument += LittleEndian(uint32_t(sample.size()), 4) + LittleEndian(0, 4) +
                   LittleEndian(uint32_t(sample.size()), 4);
     instrument += QByteArray(1, 64) + QByteArray(1, 0) + QByteArray(1, 0) + QByteArray(1, 1);

@@ -38,8 +38,7 @@ void CModWatcher::Start(std::shared_ptr<ModTrackState> state, std::function<void
         }
     }
     m_done = std::make_shared<std::atomic<bool>>(false);
-    m_thread = std::thread([state = std::move(state), postEnd = std::move(postEnd),
-                            done = m_done] {
+    m_thread = std::thread([state = std::move(state), postEnd = std::move(postEnd), done = m_done] {
         Watch(state, postEnd);
         *done = true;
     });
@@ -69,7 +68,8 @@ bool CModWatcher::WaitFor(int milliseconds) {
     if (!m_thread.joinable()) {
         return true;
     }
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(milliseconds);
+    const auto deadline =
+        std::chrono::steady_clock::now() + std::chrono::milliseconds(milliseconds);
     while (!m_done->load() && std::chrono::steady_clock::now() < deadline) {
         std::this_thread::sleep_for(std::chrono::milliseconds(1));
     }

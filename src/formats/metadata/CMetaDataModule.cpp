@@ -21,8 +21,8 @@ QString Decoded(const std::string& text) {
 }  // namespace
 
 bool CMetaDataModule::IsModuleExtension(const QString& upperExtension) {
-    for (const char* known : {".MOD", ".S3M", ".XM", ".669", ".STM", ".NST", ".IT", ".MDZ",
-                              ".ITZ", ".MPTM", ".OKT", ".MED"}) {
+    for (const char* known : {".MOD", ".S3M", ".XM", ".669", ".STM", ".NST", ".IT", ".MDZ", ".ITZ",
+                              ".MPTM", ".OKT", ".MED"}) {
         if (upperExtension == QLatin1String(known)) {
             return true;
         }

@@ -14,9 +14,7 @@ public:
 
     bool Open(const QString& path) override;
     bool GetTitle(QString& text) override { return !m_title.isEmpty() && Accept(m_title, text); }
-    bool GetArtist(QString& text) override {
-        return !m_artist.isEmpty() && Accept(m_artist, text);
-    }
+    bool GetArtist(QString& text) override { return !m_artist.isEmpty() && Accept(m_artist, text); }
     bool GetDuration(double& seconds) override;
 
 private:

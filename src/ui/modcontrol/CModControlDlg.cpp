@@ -21,10 +21,9 @@ CModControlDlg::CModControlDlg() : m_control(new QWidget(this)) {
 }
 
 void CModControlDlg::Register() {
-    engines::SetModControlProvider(
-        []() -> std::unique_ptr<engines::ModControlWindow> {
-            return std::make_unique<CModControlDlg>();
-        });
+    engines::SetModControlProvider([]() -> std::unique_ptr<engines::ModControlWindow> {
+        return std::make_unique<CModControlDlg>();
+    });
 }
 
 uintptr_t CModControlDlg::LibraryWindow() const {

@@ -27,7 +27,7 @@ protected:
     bool event(QEvent* event) override;
 
 private:
-    QWidget* m_control;  // control 2107
+    QWidget* m_control;               // control 2107
     QPointer<QWidget> m_focusBefore;  // where the focus goes back to if showing takes it
 };
 

@@ -4,8 +4,8 @@
 #include "engines/exceptions/CModException.h"
 #include "engines/mod/CModTrack.h"
 #include "engines/player/CPlayer.h"
-#include "support/ListHost.h"
 #include "formats/metadata/CMediaFile.h"
+#include "support/ListHost.h"
 #include "support/SilenceMeter.h"
 #include "support/SoundFiles.h"
 #include "support/TestMedia.h"
@@ -90,10 +90,9 @@ TEST_F(ModTrack, ModulesPlayToTheirEndIntoTheFileOutput) {
     const QString recording = Path(QStringLiteral("heard.wav"));
     qputenv("TAVI_AUDIO_OUTPUT", (QStringLiteral("file:") + recording).toLocal8Bit());
     const QByteArray mod = tavi::test::ModFile(10);  // 1.2 s
-    const QStringList entries{
-        Write(QStringLiteral("a.mod"), mod),
-        Write(QStringLiteral("b.mdz"), tavi::test::ZipOf(mod, "b.mod")),
-        Write(QStringLiteral("c.s3m"), tavi::test::S3mFile(10))};
+    const QStringList entries{Write(QStringLiteral("a.mod"), mod),
+                              Write(QStringLiteral("b.mdz"), tavi::test::ZipOf(mod, "b.mod")),
+                              Write(QStringLiteral("c.s3m"), tavi::test::S3mFile(10))};
     double lengths = 0.0;
     for (const QString& entry : entries) {
         auto track = Open(entry);
@@ -169,8 +168,8 @@ TEST_F(ModTrack, PositionsPauseSeekAndVolume) {
 TEST_F(ModTrack, StopThenCloseReportsNoEnd) {
     auto track = Open(Write(QStringLiteral("a.mod"), tavi::test::ModFile(9)));
     track->Play();
-    ASSERT_TRUE(processEventsUntil(
-        [&] { return track->GetPosition() >= track->GetLength() - 0.1; }, 5000));
+    ASSERT_TRUE(
+        processEventsUntil([&] { return track->GetPosition() >= track->GetLength() - 0.1; }, 5000));
     track->Stop();
     track->Close();
     processEventsFor(600);
@@ -256,8 +255,8 @@ TEST_F(ModTrack, ModulesAndOtherTracksFollowEachOtherWithoutAGap) {
     tavi::test::ListHost host(entries, 0);
     CPlayer player(host);
     player.PlayCommand();
-    ASSERT_TRUE(processEventsUntil(
-        [&] { return host.started.size() == 3 && !player.IsPlaying(); }, 20000));
+    ASSERT_TRUE(
+        processEventsUntil([&] { return host.started.size() == 3 && !player.IsPlaying(); }, 20000));
     processEventsFor(900);  // the last module's end is reported while it is still heard
     EXPECT_TRUE(host.shownErrors.isEmpty()) << host.shownErrors.join(u'\n').toStdString();
     EXPECT_EQ(player.PreparedTracksUsed(), 2) << "both successors were opened ahead";
@@ -282,7 +281,8 @@ TEST_F(ModTrack, TheDisplayNameIsTheModulesTitle) {
     const QString untitled = Write(QStringLiteral("untitled.s3m"), tavi::test::S3mFile(9, 6, ""));
     tavi::formats::CMediaFile file(untitled);
     EXPECT_EQ(file.GetDisplayName({true, QStringLiteral("$(Artist) - $(Title)")}),
-              QStringLiteral("untitled")) << "no tags: the file title";
+              QStringLiteral("untitled"))
+        << "no tags: the file title";
     const QString noise = Write(QStringLiteral("noise.it"), QByteArray(300, 'x'));
     EXPECT_EQ(tavi::formats::CMediaFile(noise).GetMetaData(), nullptr);
 }

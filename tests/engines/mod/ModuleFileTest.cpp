@@ -27,9 +27,9 @@ TEST(ModuleFile, ZipArchivesOfEveryKindUnpackToTheirModule) {
     const QByteArray mod = tavi::test::ModFile(9);
     const QByteArray directory = tavi::test::ZipOf(QByteArray(), "songs/", false);
     const QByteArray zips[] = {
-        tavi::test::ZipOf(mod, "a.mod"),               // deflated
-        tavi::test::ZipOf(mod, "a.mod", false),        // stored
-        tavi::test::ZipOf(mod, "a.mod", true, true),   // sizes after the data
+        tavi::test::ZipOf(mod, "a.mod"),              // deflated
+        tavi::test::ZipOf(mod, "a.mod", false),       // stored
+        tavi::test::ZipOf(mod, "a.mod", true, true),  // sizes after the data
         directory + tavi::test::ZipOf(mod, "songs/a.mod"),
     };
     for (const QByteArray& zip : zips) {
@@ -61,9 +61,9 @@ TEST(ModuleFile, DamagedAndOversizedArchivesAreRefused) {
         manyDirectories += tavi::test::ZipOf(QByteArray(), "d/", false);
     }
     manyDirectories += zip;
-    for (const QByteArray& bad : {QByteArray(), zip.left(29), zip.left(zip.size() - 20), badCrc,
-                                  packedBeyondEnd, damagedStream, unknownMethod, bomb,
-                                  bombWithoutSizes, manyDirectories}) {
+    for (const QByteArray& bad :
+         {QByteArray(), zip.left(29), zip.left(zip.size() - 20), badCrc, packedBeyondEnd,
+          damagedStream, unknownMethod, bomb, bombWithoutSizes, manyDirectories}) {
         EXPECT_FALSE(Unpack(bad)) << bad.size();
     }
     EXPECT_LT(bomb.size(), 1024 * 1024) << "a bomb is small";

@@ -37,7 +37,8 @@ protected:
     }
     // The text the library's panel shows, from its own accessor.
     static QStringList PanelText(tavi::ui::CModControlDlg* dialog) {
-        QWidget* panel = dialog->LibraryControl()->findChild<QWidget*>(QStringLiteral("npmodPanel"));
+        QWidget* panel =
+            dialog->LibraryControl()->findChild<QWidget*>(QStringLiteral("npmodPanel"));
         if (!panel) {
             return {};
         }
@@ -70,9 +71,9 @@ TEST_F(ModControl, TheDialogShowsTheLibrarysPanelWhileTheModulePlays) {
     EXPECT_FALSE(dialog->isVisible());
     QWidget* panel = dialog->LibraryControl()->findChild<QWidget*>(QStringLiteral("npmodPanel"));
     ASSERT_NE(panel, nullptr) << "the library drew nothing into control 2107";
-    EXPECT_EQ(PanelText(dialog), (QStringList{QStringLiteral("Harbour Lights"),
-                                              QStringLiteral("0:00 / 0:02"),
-                                              QStringLiteral("4 channels · ProTracker MOD (M.K.)")}));
+    EXPECT_EQ(PanelText(dialog),
+              (QStringList{QStringLiteral("Harbour Lights"), QStringLiteral("0:00 / 0:02"),
+                           QStringLiteral("4 channels · ProTracker MOD (M.K.)")}));
     track.Play();
     EXPECT_TRUE(dialog->isVisible());
     EXPECT_EQ(panel->size(), dialog->LibraryControl()->size()) << "the panel fills the control";
