@@ -20,8 +20,10 @@ namespace npmod {
 
 namespace {
 
-// About 23 ms a write: a halt waits at most this long for the render thread.
-constexpr size_t kChunkFrames = 1024;
+// About 190 ms a write: every write wakes the render thread and the output, so large ones
+// cost little; the wait before each is the render thread's own, so a halt is at once.
+constexpr size_t kChunkFrames = 8192;
+constexpr size_t kReadFrames = 1024;
 constexpr int64_t kTailFrames = int64_t(ModPlayer::kRate) * ModPlayer::kTailMs / 1000;
 // Pieces longer than this are taken to be endless loops the estimate could not see through.
 constexpr double kMaxSeconds = 24.0 * 3600.0;
@@ -178,6 +180,10 @@ void ModPlayer::Halt() {
     }
     m_haltWake.notify_all();
     m_render.join();
+    if (m_rewind) {
+        m_rewind = false;
+        m_module->set_position_seconds(double(m_frame) / kRate);
+    }
     if (!m_atEnd && m_wroteInRun && m_output) {
         m_host->flush(m_output);
     }
@@ -217,7 +223,7 @@ size_t ModPlayer::RenderInto(std::vector<float>* sound, size_t frames, bool* end
     sound->resize(frames * 2);
     size_t done = 0;
     while (done < frames) {
-        const size_t part = std::min(kChunkFrames, frames - done);
+        const size_t part = std::min(kReadFrames, frames - done);
         const size_t got = m_module->read_interleaved_stereo(kRate, part, sound->data() + done * 2);
         done += got;
         if (got == 0) {
@@ -262,6 +268,10 @@ void ModPlayer::Render() {
             ended = true;  // a damaged pattern the decoder gave up on ends the piece
         }
         if (got > 0) {
+            if (!WaitUntilDue()) {
+                m_rewind = true;  // rendered but never handed on
+                break;
+            }
             MeasureLevels(sound.data(), got);
             if (!m_host->write(m_output, sound.data(), got)) {
                 break;  // the output failed: the piece cannot be heard any more
@@ -280,6 +290,20 @@ void ModPlayer::Render() {
             level = 0.0f;
         }
         m_playing = false;
+    }
+}
+
+bool ModPlayer::WaitUntilDue() {
+    for (;;) {
+        const double seconds = m_host->secondsUntilDue(m_output);
+        if (seconds <= 0.0) {
+            return !m_halt;
+        }
+        std::unique_lock lock(m_haltMutex);
+        if (m_haltWake.wait_for(lock, std::chrono::duration<double>(std::min(seconds, 1.0)),
+                                [this] { return m_halt.load(); })) {
+            return false;
+        }
     }
 }
 

@@ -77,6 +77,8 @@ private:
     void Render();
     size_t RenderInto(std::vector<float>* sound, size_t frames, bool* ended);
     void MeasureLevels(const float* sound, size_t frames);
+    // Waits until the output wants the next sound; false when halted meanwhile.
+    bool WaitUntilDue();
     // Waits while the last frames handed on are heard, or until a halt.
     void PlayOut(size_t frames);
 
@@ -103,6 +105,9 @@ private:
     std::atomic<bool> m_atEnd = false;       // the render thread handed on the last sound
     std::atomic<bool> m_autostart = false;   // a start waits for the UI loop
     std::atomic<bool> m_wroteInRun = false;  // this run queued sound of its own
+    // The halted run rendered sound it never handed on; written by the render thread, read
+    // after it was joined.
+    bool m_rewind = false;
     std::atomic<int> m_maxPosition = 0;
     std::atomic<int> m_volume = 100;
     std::atomic<int64_t> m_frame = 0;  // frames handed to the output

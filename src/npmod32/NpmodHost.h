@@ -28,6 +28,9 @@ struct TaviModHost {
     int (*write)(void* output, const float* samples, size_t frames);
     /* Drops what was written and not yet heard (a stop, a seek). Any thread. */
     void (*flush)(void* output);
+    /* Seconds write would wait now before queuing; the render thread waits them itself,
+     * where a stop can interrupt it. Any thread. */
+    double (*secondsUntilDue)(void* output);
 };
 
 typedef void (*TaviAttachModHostFunction)(const struct TaviModHost* host);

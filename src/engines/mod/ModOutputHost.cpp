@@ -34,7 +34,12 @@ void Flush(void* output) {
     static_cast<HeldOutput*>(output)->output->Flush();
 }
 
-const TaviModHost kHost{TAVI_MOD_HOST_VERSION, AcquireOutput, ReleaseOutput, Write, Flush};
+double SecondsUntilDue(void* output) {
+    return static_cast<HeldOutput*>(output)->output->SecondsUntilDue();
+}
+
+const TaviModHost kHost{TAVI_MOD_HOST_VERSION, AcquireOutput, ReleaseOutput, Write, Flush,
+                        SecondsUntilDue};
 
 }  // namespace
 
