@@ -92,6 +92,9 @@ void CModTrack::Play() {
     if (!HasPlayer()) {
         return;
     }
+    if (m_state->stopRequested) {
+        m_watcher.WaitFor(kCloseWaitMilliseconds);  // it ends at once, reporting nothing
+    }
     m_state->stopRequested = false;
     m_state->paused = false;
     if (!m_watcher.IsRunning()) {
@@ -159,8 +162,9 @@ void CModTrack::Seek(double position) {
     if (position < 0.0) {
         position = 0.0;
     }
+    // A piece shorter than a second would otherwise be sent before its start.
     if (position > m_length) {
-        position = m_length - 1.0;
+        position = std::max(0.0, m_length - 1.0);
     }
     Dll().setCurrentPosition(m_state->player, int(position * 1000 / 100));
     if (IsPaused()) {

@@ -183,6 +183,21 @@ TEST_F(ModTrack, StopThenCloseReportsNoEnd) {
     EXPECT_TRUE(m_recorder.reports.empty());
 }
 
+// Played again after a Stop, a track is watched again and its end reported; a seek beyond
+// the end of a piece shorter than a second goes to its start.
+TEST_F(ModTrack, ATrackPlayedAgainAfterAStopReportsItsEnd) {
+    auto track = Open(Write(QStringLiteral("a.mod"), tavi::test::ModFile(10)));
+    track->Play();
+    track->Stop();
+    EXPECT_TRUE(processEventsUntil([&] { return !track->IsWatching(); }, 1000));
+    track->Play();
+    ASSERT_TRUE(processEventsUntil([&] { return !m_recorder.reports.empty(); }, 5000));
+    EXPECT_TRUE(m_recorder.reports[0].ended);
+    auto shortTrack = Open(Write(QStringLiteral("b.mod"), tavi::test::ModFile(4)));  // 0.48 s
+    shortTrack->Seek(10.0);
+    EXPECT_EQ(shortTrack->GetPosition(), 0.0);
+}
+
 TEST_F(ModTrack, APlayedRangeEndsAtItsEnd) {
     auto track = Open(Write(QStringLiteral("a.mod"), tavi::test::ModFile(40)));  // 4.8 s
     track->PlayRange(1.0, 1.5);
