@@ -107,7 +107,8 @@ bool ModPlayer::LoadBytes(std::vector<uint8_t> file) {
     m_typeName = m_module->get_metadata("type_long");
     m_channels = std::max(0, m_module->get_num_channels());
     m_lengthFrames = std::llround(seconds * kRate);
-    m_maxPosition = int(std::lround(seconds * 10.0));
+    // At least one unit: a piece of a few ticks must still reach an end the watcher sees.
+    m_maxPosition = std::max(1, int(std::lround(seconds * 10.0)));
     m_frame = 0;
     m_atEnd = false;
     m_ready = true;

@@ -227,6 +227,7 @@ TEST_F(ModTrack, DamagedAndHostileModulesFailAtOpenOrPlayWhatIsValid) {
         {"header.mod", mod.left(600), false},
         {"noise.xm", QByteArray(5000, '\x5a'), false},
         {"sample.mod", longSample, true},
+        {"tick.mod", tavi::test::ModFile(1, 1), true},  // 20 ms: still one unit long
         {"patterns.s3m", tavi::test::S3mFile(9, 6, "many", 10000), true},
         {"pointers.s3m", tavi::test::S3mFile(9, 6, "many", 10000, false), false},
         {"bomb.mdz", tavi::test::ZipOf(zeros, "bomb.mod"), false},
