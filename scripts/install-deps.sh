@@ -22,6 +22,9 @@ PACKAGES=(
     # the cdaudio device: the drive, its table of contents and digital audio read with paranoia;
     # udev tells when a disc arrives or leaves
     libcdio-dev libcdio-paranoia-dev libudev-dev
+    # the module-music library: libopenmpt decodes, zlib unpacks zip-compressed modules;
+    # openmpt123 is the module benchmark's reference player
+    libopenmpt-dev zlib1g-dev openmpt123
     # media pipelines and the plug-ins that decode, encode (test media) and play
     libgstreamer1.0-dev libgstreamer-plugins-base1.0-dev gstreamer1.0-plugins-base libtag1-dev
     gstreamer1.0-plugins-good gstreamer1.0-plugins-bad gstreamer1.0-plugins-ugly

@@ -7,6 +7,7 @@
 #include "playlist/CTaviDoc.h"
 #include "playlist/player/PlaylistPlayer.h"
 #include "playlist/view/CTaviView.h"
+#include "ui/modcontrol/CModControlDlg.h"
 #include "ui/options/CDXFilterPage.h"
 #include "ui/options/CMetaDataPage.h"
 #include "ui/options/CMidiResetDlg.h"
@@ -67,6 +68,7 @@ CTaviApp::Frame CreateTaviFrame(playlist::CTaviDoc& document, ApplicationService
     ConnectMidi(mainFrame.get());
     ConnectCd(mainFrame.get());
     ui::CMediaTrackVideoWnd::Register();
+    ui::CModControlDlg::Register();
     ui::CMediaTrackVideoWnd::Instance().SetKeyTarget(mainFrame.get());
     CTaviApp::Frame result;
     result.view = &mainFrame->view();

@@ -4,6 +4,7 @@
 #include "directshow/CDirectShowTrack.h"
 #include "mci/CMCITrack.h"
 #include "midi/CMidiTrack.h"
+#include "mod/CModTrack.h"
 #include "pause/CPauseTrack.h"
 #include "platform/gst/GstSupport.h"
 #include "recorder/CRecorderTrack.h"
@@ -23,13 +24,27 @@ struct EngineRow {
 };
 
 // Engines not built on this system yet have no row; their files take the general path.
-const std::array<EngineRow, 7>& engineTable() {
-    static const std::array<EngineRow, 7> table{{
+const std::array<EngineRow, 19>& engineTable() {
+    const auto mod = [] { return std::make_unique<CModTrack>(); };
+    static const std::array<EngineRow, 19> table{{
         {".MP3", [] { return std::make_unique<CMP3DirectShowTrack>(); }},
         {".MID", [] { return std::make_unique<CMidiTrack>(); }},
         {".RMI", [] { return std::make_unique<CMidiTrack>(); }},
         {".KAR", [] { return std::make_unique<CMidiTrack>(); }},
         {".PAUSE", [] { return std::make_unique<CPauseTrack>(); }},
+        {".MOD", mod},
+        {".S3M", mod},
+        {".XM", mod},
+        {".669", mod},
+        {".STM", mod},
+        {".NST", mod},
+        {".IT", mod},
+        {".MDZ", mod},
+        {".ITZ", mod},
+        // Further kinds the module library reads.
+        {".MPTM", mod},
+        {".OKT", mod},
+        {".MED", mod},
         {".CDA", [] { return std::make_unique<CCDTrack>(); }},
         {".RECORD", [] { return std::make_unique<CRecorderTrack>(); }},
     }};

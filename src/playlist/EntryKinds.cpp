@@ -27,7 +27,10 @@ const ExtensionGroup kImageIndexes[] = {
     {7, {".MOV", ".QT"}},
     {8, {".FLI", ".FLC"}},
     {9, {".ENV", ".M1V", ".MPE", ".MPG", ".MPEG"}},
-    {10, {".MOD", ".S3M", ".XM", ".669", ".STM", ".NST", ".IT", ".MDZ", ".ITZ"}},
+    // Modules: the classic kinds, and the further formats the module library reads.
+    {10,
+     {".MOD", ".S3M", ".XM", ".669", ".STM", ".NST", ".IT", ".MDZ", ".ITZ", ".MPTM", ".OKT",
+      ".MED"}},
     {12, {".RA", ".RM", ".RMX", ".RT", ".SMI", ".RAM"}},
     {13, {".PAUSE"}},
     {14, {".M3U", ".MPL"}},
@@ -55,7 +58,7 @@ const ExtensionGroup kMediaDecisions[] = {
     {0, {".ALB", ".PLS", ".M3U", ".WPL"}},
     {1,
      {".CDA", ".PAUSE", ".MOD", ".S3M", ".XM", ".669", ".STM", ".NST", ".IT", ".MDZ", ".ITZ",
-      ".MPL"}},
+      ".MPTM", ".OKT", ".MED", ".MPL"}},
 };
 
 const std::initializer_list<const char*> kInsertableExtensions = {

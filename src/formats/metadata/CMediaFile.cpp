@@ -2,6 +2,7 @@
 
 #include "CMetaDataDirectShow.h"
 #include "CMetaDataMidi.h"
+#include "CMetaDataModule.h"
 #include "CMetaDataWindowsMedia.h"
 #include "app/settings/ViewSettings.h"
 
@@ -29,6 +30,9 @@ std::unique_ptr<CMetaData> ReaderForExtension(const QString& extension) {
         if (extension == QLatin1String(midi)) {
             return std::make_unique<CMetaDataMidi>();
         }
+    }
+    if (CMetaDataModule::IsModuleExtension(extension.toUpper())) {
+        return std::make_unique<CMetaDataModule>();
     }
     return nullptr;
 }

@@ -1,5 +1,6 @@
 #include "PacedWaveOutput.h"
 
+#include <algorithm>
 #include <thread>
 
 namespace tavi::mci {
@@ -26,6 +27,15 @@ bool PacedWaveOutput::Write(const float* samples, size_t frames) {
     m_due += std::chrono::duration_cast<Clock::duration>(
         std::chrono::duration<double>(double(frames) / kRate));
     return m_deliver(samples, frames);
+}
+
+double PacedWaveOutput::SecondsUntilDue() {
+    std::lock_guard lock(m_mutex);
+    const Clock::time_point now = Clock::now();
+    if (!m_scheduled || now - m_due > kRestartAfter) {
+        return 0.0;
+    }
+    return std::max(0.0, std::chrono::duration<double>(m_due - kLead - now).count());
 }
 
 void PacedWaveOutput::Flush() {

@@ -23,6 +23,7 @@ public:
 
     bool Write(const float* samples, size_t frames) override;
     void Flush() override;
+    double SecondsUntilDue() override;
 
 private:
     using Clock = std::chrono::steady_clock;

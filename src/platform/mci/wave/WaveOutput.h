@@ -18,6 +18,9 @@ public:
     virtual bool Write(const float* samples, size_t frames) = 0;
     // Drops what was written and not yet heard (a seek, a stop).
     virtual void Flush() = 0;
+    // How long Write would wait now before handing sound on, so that a writer can wait where
+    // it can be interrupted instead; 0 for an output that blocks in the device.
+    virtual double SecondsUntilDue() { return 0.0; }
 };
 
 }  // namespace tavi::mci

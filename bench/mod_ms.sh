@@ -1,0 +1,41 @@
+#!/usr/bin/env bash
+# Module music through the module library (libopenmpt):
+#   mod_open_ms      Open to the first sound handed to the output, median of 20 opens
+#   mod_cpu_ratio    CPU seconds playing a 60-s 4-channel MOD on a private PulseAudio null
+#                    sink, divided by openmpt123's for the same file and sink, in the same run
+set -euo pipefail
+build=${1:?usage: mod_ms.sh BUILD_DIR}
+work=$(mktemp -d)
+runtime="$work/run"
+mkdir -m 700 "$runtime"
+pulse_pid=
+cleanup() {
+    [[ -n "$pulse_pid" ]] && kill "$pulse_pid" 2>/dev/null || true
+    wait 2>/dev/null || true
+    rm -rf "$work"
+}
+trap cleanup EXIT
+source "$(dirname "$0")/lib/measure.sh"
+need_package openmpt123
+player="$build/bench/tavi_mod_play"
+
+"$player" --write "$work/short.mod" 2
+"$player" --write "$work/song.mod" 60
+echo "BENCH mod_open_ms $(TAVI_AUDIO_OUTPUT=null "$player" --open "$work/short.mod") ms"
+
+export XDG_RUNTIME_DIR="$runtime" HOME="$runtime"
+export PULSE_SERVER="unix:$runtime/pulse/native"
+pulseaudio -n --daemonize=no --exit-idle-time=-1 --log-level=error \
+    -L "module-null-sink sink_name=tavi_null" -L "module-native-protocol-unix" &
+pulse_pid=$!
+for _ in $(seq 100); do [[ -S "$runtime/pulse/native" ]] && break; sleep 0.05; done
+pactl set-default-sink tavi_null
+# GStreamer's plug-in registry for the private home, made before measuring: a user's program
+# finds it made, and openmpt123 needs none.
+gst-inspect-1.0 >/dev/null 2>&1 || true
+
+tavi=$(TAVI_AUDIO_OUTPUT=auto cpu_seconds "$player" "$work/song.mod")
+reference=$(cpu_seconds openmpt123 --batch --quiet "$work/song.mod")
+echo "BENCH mod_cpu_tavi_s $tavi s"
+echo "BENCH mod_cpu_openmpt123_s $reference s"
+awk -v t="$tavi" -v r="$reference" 'BEGIN { printf "BENCH mod_cpu_ratio %.3f x\n", t / r }'
