@@ -10,6 +10,7 @@
 #include "support/OpenWait.h"
 #include "support/PulseAudioServer.h"
 #include "support/QtApp.h"
+#include "support/SoundFiles.h"
 #include "support/TestMedia.h"
 
 #include <gtest/gtest.h>
@@ -346,4 +347,38 @@ TEST(SharedOutput, ALiveFeedShortensTheDeviceBufferWithoutLosingQueuedSound) {
     output->RemoveLiveFeed();
     EXPECT_TRUE(processEventsUntil([&] { return deviceBufferUs(output) > 100'000; }, 10000))
         << "the cheap buffer comes back when idle";
+}
+
+// Two tracks playing at once (a mini playlist's overlap) are mixed on the output, not queued
+// one after the other: the recording is shorter than both together and holds both.
+TEST(SharedOutput, OverlappingTracksAreMixedNotQueued) {
+    tavi::test::coreApplication();
+    tavi::test::WaitForEveryOpen();
+    QTemporaryDir dir;
+    const QString recording = dir.filePath(QStringLiteral("out.wav"));
+    qputenv("TAVI_AUDIO_OUTPUT", (QStringLiteral("file:") + recording).toLocal8Bit());
+    const QString first = dir.filePath(QStringLiteral("1.wav"));
+    const QString second = dir.filePath(QStringLiteral("2.wav"));
+    ASSERT_TRUE(tavi::test::MakeWav(first, 1.0));
+    ASSERT_TRUE(tavi::test::MakeWav(second, 1.0));
+    tavi::test::TrackRecorder recorder;
+    {
+        auto a = CreateTrackForFile(first, &recorder);
+        auto b = CreateTrackForFile(second, &recorder);
+        a->Open(first);
+        b->Open(second);
+        a->Play();
+        ASSERT_TRUE(processEventsUntil([&] { return a->GetPosition() >= 0.6; }, 10000));
+        b->Play();
+        ASSERT_TRUE(processEventsUntil([&] { return recorder.reports.size() >= 2; }, 10000));
+        a->Close();
+        b->Close();
+    }
+    qputenv("TAVI_AUDIO_OUTPUT", "null");
+    int channels = 0;
+    const std::vector<short> samples = tavi::test::ReadSamples(recording, &channels);
+    ASSERT_EQ(channels, 2);
+    const double seconds = double(samples.size()) / 2 / SharedAudioOutput::kRate;
+    EXPECT_GT(seconds, 1.4);
+    EXPECT_LT(seconds, 1.9) << "queued one after the other it would last 2 s";
 }

@@ -84,6 +84,9 @@ GstPadProbeReturn AudioFeed::OnEvent(GstPad*, GstPadProbeInfo* info, gpointer we
             break;
         case GST_EVENT_EOS:
             feed->m_ended = true;
+            if (std::shared_ptr<SharedAudioOutput> output = feed->Output()) {
+                output->EndLane(feed->m_lane);
+            }
             break;
         case GST_EVENT_CAPS: {
             GstCaps* caps = nullptr;
@@ -122,11 +125,11 @@ void AudioFeed::BeginFlush() {
 
 void AudioFeed::Push(GstBuffer* buffer) {
     const std::shared_ptr<SharedAudioOutput> output = Output();
-    if (!output || (m_live ? m_stopping.load() : !output->WaitForRoom(m_stopping))) {
+    if (!output || (m_live ? m_stopping.load() : !output->WaitForRoom(m_stopping, m_lane))) {
         return;
     }
-    const guint64 frames =
-        m_live ? output->PushLive(buffer, m_format) : output->Push(buffer, m_format);
+    const guint64 frames = m_live ? output->PushLive(buffer, m_format, m_lane)
+                                  : output->Push(buffer, m_format, m_lane);
     m_queuedSound = true;
     if (GST_BUFFER_PTS_IS_VALID(buffer) && m_segment.format == GST_FORMAT_TIME) {
         const GstClockTime end =
@@ -195,6 +198,7 @@ void AudioFeed::Detach() {
         if (m_live.exchange(false)) {
             output->RemoveLiveFeed();
         }
+        output->ForgetLane(m_lane);
         if (m_held.exchange(false)) {
             output->Hold(false);
         }

@@ -53,6 +53,7 @@ private:
     std::atomic<SharedAudioOutput::SampleFormat> m_format = SharedAudioOutput::SampleFormat::S16;
     std::atomic<bool> m_held = false;
     std::atomic<bool> m_live = false;
+    const SharedAudioOutput::Lane m_lane = SharedAudioOutput::NewLane();
     GstSegment m_segment{};  // the streaming thread's alone
     // The stream time at the end of the last buffer pushed, and the output's count of frames
     // queued with it; -1 when nothing was pushed since the last flush.

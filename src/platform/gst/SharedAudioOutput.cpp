@@ -185,6 +185,7 @@ SharedAudioOutput::~SharedAudioOutput() {
 // whenever the sink wants one; the file output is pushed what the tracks render.
 bool SharedAudioOutput::Start(const AudioOutputSpec& spec, ElementPtr device, QString* error) {
     m_paced = spec.kind != AudioOutputSpec::Kind::File;
+    m_mix = MixQueue(m_paced ? MixQueue::MixStart::Front : MixQueue::MixStart::Reached);
     QString missing;
     ElementPtr source = MakeElement("appsrc", "tavi-output-source", &missing);
     ElementPtr convert = MakeElement("audioconvert", nullptr, &missing);
@@ -243,51 +244,73 @@ bool SharedAudioOutput::IsHealthy() const {
     return message == nullptr;
 }
 
-guint64 SharedAudioOutput::Push(GstBuffer* buffer, SampleFormat format, bool live) {
+guint64 SharedAudioOutput::Push(GstBuffer* buffer, SampleFormat format, Lane lane) {
+    return Place(buffer, format, lane, false);
+}
+
+guint64 SharedAudioOutput::PushLive(GstBuffer* buffer, SampleFormat format, Lane lane) {
+    if (m_paced) {
+        std::lock_guard lock(m_mutex);
+        if (m_mix.Queued() > kLiveBacklogFrames) {
+            return m_mix.End();
+        }
+    }
+    return Place(buffer, format, lane, true);
+}
+
+// Mixes the buffer into the lane's place on the time line. The file output then writes what
+// every running lane has passed (at once when one plays).
+guint64 SharedAudioOutput::Place(GstBuffer* buffer, SampleFormat format, Lane lane, bool live) {
     GstMapInfo map;
     if (!gst_buffer_map(buffer, &map, GST_MAP_READ)) {
         return 0;
     }
-    std::unique_lock lock(m_mutex);
-    if (!m_paced) {
-        thread_local std::vector<int16_t> samples;
-        samples.clear();
-        AppendSamples(map, format, samples);
-        gst_buffer_unmap(buffer, &map);
-        PushToFile(samples.data(), samples.size());
-        m_framesQueued += samples.size() / kChannels;
-        m_framesTaken = m_framesQueued;
-        return m_framesQueued;
-    }
-    if (m_read > 0 && m_read * 2 >= m_queue.size()) {
-        m_queue.erase(m_queue.begin(), m_queue.begin() + ptrdiff_t(m_read));
-        m_read = 0;
-    }
-    const size_t before = m_queue.size();
-    AppendSamples(map, format, m_queue);
+    thread_local std::vector<int16_t> samples;
+    samples.clear();
+    AppendSamples(map, format, samples);
     gst_buffer_unmap(buffer, &map);
-    m_framesQueued += (m_queue.size() - before) / kChannels;
+    std::unique_lock lock(m_mutex);
+    const guint64 cursor = m_mix.Place(lane, samples.data(), samples.size() / kChannels);
+    if (!m_paced) {
+        WriteReachedToFile();
+        return cursor;
+    }
     if (!live) {
-        m_recordedUpTo = m_framesQueued;
+        m_recordedUpTo = m_mix.End();
     }
-    const size_t queued = (m_queue.size() - m_read) / kChannels;
-    if (queued > kMaxQueuedFrames) {
-        m_read += (queued - kMaxQueuedFrames) * kChannels;
-        m_framesTaken += queued - kMaxQueuedFrames;
+    if (m_mix.Queued() > kMaxQueuedFrames) {
+        m_mix.Skip(m_mix.Queued() - kMaxQueuedFrames);
     }
-    const guint64 total = m_framesQueued;
     WakeFromIdle(lock);
-    return total;
+    return cursor;
 }
 
-guint64 SharedAudioOutput::PushLive(GstBuffer* buffer, SampleFormat format) {
-    if (m_paced) {
-        std::lock_guard lock(m_mutex);
-        if ((m_queue.size() - m_read) / kChannels > kLiveBacklogFrames) {
-            return m_framesQueued;
-        }
+// Runs under m_mutex.
+void SharedAudioOutput::WriteReachedToFile() {
+    const size_t complete = size_t(m_mix.Reached() - m_mix.Front());
+    if (complete == 0) {
+        return;
     }
-    return Push(buffer, format, true);
+    thread_local std::vector<int16_t> out;
+    out.resize(complete * kChannels);
+    m_mix.Take(out.data(), complete);
+    PushToFile(out.data(), out.size());
+}
+
+void SharedAudioOutput::EndLane(Lane lane) {
+    std::lock_guard lock(m_mutex);
+    m_mix.EndLane(lane);
+    if (!m_paced) {
+        WriteReachedToFile();
+    }
+}
+
+void SharedAudioOutput::ForgetLane(Lane lane) {
+    std::lock_guard lock(m_mutex);
+    m_mix.ForgetLane(lane);
+    if (!m_paced) {
+        WriteReachedToFile();
+    }
 }
 
 // Sound to play: an idle output starts again. Releases the lock.
@@ -302,7 +325,7 @@ void SharedAudioOutput::WakeFromIdle(std::unique_lock<std::mutex>& lock) {
 
 guint64 SharedAudioOutput::FramesTaken() {
     std::lock_guard lock(m_mutex);
-    return m_framesTaken;
+    return m_mix.Front();
 }
 
 void SharedAudioOutput::Hold(bool held) {
@@ -315,6 +338,9 @@ void SharedAudioOutput::Hold(bool held) {
 
 // Runs under m_mutex, which keeps the timestamps in order.
 void SharedAudioOutput::PushToFile(const int16_t* samples, size_t count) {
+    if (count == 0) {
+        return;
+    }
     const guint64 frames = count / kChannels;
     GstBuffer* buffer = gst_buffer_new_memdup(samples, count * sizeof(int16_t));
     GST_BUFFER_PTS(buffer) = TimeOfFrame(m_frames);
@@ -328,22 +354,19 @@ void SharedAudioOutput::PushToFile(const int16_t* samples, size_t count) {
 void SharedAudioOutput::Flush() {
     {
         std::lock_guard lock(m_mutex);
-        m_queue.clear();
-        m_read = 0;
+        m_mix.Clear();
         m_priming = true;
-        m_framesTaken = m_framesQueued;
     }
     m_room.notify_all();
 }
 
-bool SharedAudioOutput::WaitForRoom(const std::atomic<bool>& cancelled) {
+bool SharedAudioOutput::WaitForRoom(const std::atomic<bool>& cancelled, Lane lane) {
     if (!m_paced) {
         return !cancelled;
     }
     std::unique_lock lock(m_mutex);
-    m_room.wait_for(lock, kStallTimeout, [&] {
-        return cancelled || (m_queue.size() - m_read) / kChannels < kQueueAheadFrames;
-    });
+    m_room.wait_for(lock, kStallTimeout,
+                    [&] { return cancelled || m_mix.AheadOf(lane) < kQueueAheadFrames; });
     return !cancelled;
 }
 
@@ -358,17 +381,14 @@ size_t SharedAudioOutput::Take(int16_t* out, size_t frames) {
     size_t taken = 0;
     {
         std::lock_guard lock(m_mutex);
-        const size_t queued = (m_queue.size() - m_read) / kChannels;
+        const size_t queued = m_mix.Queued();
         if (m_priming && (queued >= kPrimeFrames || m_liveFeeds > 0)) {
             m_priming = false;
         }
         if (m_priming || m_held) {
             return 0;
         }
-        taken = std::min(queued, frames);
-        std::memcpy(out, m_queue.data() + m_read, taken * kChannels * sizeof(int16_t));
-        m_read += taken * kChannels;
-        m_framesTaken += taken;
+        taken = m_mix.Take(out, frames);
         if (taken < frames && m_liveFeeds == 0) {
             m_priming = true;
         }
@@ -484,7 +504,7 @@ void SharedAudioOutput::RestartDevice(GstElement* pipeline, const DeviceProfile&
 void SharedAudioOutput::NoteLiveOnlyPeriod(size_t period) {
     {
         std::lock_guard lock(m_mutex);
-        if (m_framesTaken < m_recordedUpTo) {
+        if (m_mix.Front() < m_recordedUpTo) {
             m_liveOnlyFrames = 0;
             return;
         }
@@ -531,6 +551,12 @@ void SharedAudioOutput::Finish() {
         return;
     }
     if (!m_paced) {
+        {
+            std::lock_guard lock(m_mutex);
+            std::vector<int16_t> rest(m_mix.Queued() * kChannels);
+            m_mix.Take(rest.data(), m_mix.Queued());
+            PushToFile(rest.data(), rest.size());
+        }
         GstFlowReturn result = GST_FLOW_OK;
         g_signal_emit_by_name(m_source.get(), "end-of-stream", &result);
         BusPtr bus(gst_element_get_bus(m_pipeline.get()));

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "AudioOutput.h"
+#include "MixQueue.h"
 
 #include <QString>
 
@@ -51,10 +52,20 @@ public:
 
     // Queues a buffer in the given format to be heard next. Returns the number of frames
     // queued so far, this buffer's included, to compare with FramesTaken.
-    guint64 Push(GstBuffer* buffer, SampleFormat format = SampleFormat::F32, bool live = false);
+    // A feed's place on the output's time line: sound of two lanes running at once is mixed
+    // (tracks overlapping), a lane started after the others ended follows their sound.
+    using Lane = MixQueue::Lane;
+    static Lane NewLane() { return MixQueue::NewLane(); }
+    static constexpr Lane kSequential = MixQueue::kSequential;
+
+    guint64 Push(GstBuffer* buffer, SampleFormat format = SampleFormat::F32,
+                 Lane lane = kSequential);
     // The same for live sound: dropped when more than a capture period or two is already
     // waiting, so that live sound is heard at once (the queue catches up with the source).
-    guint64 PushLive(GstBuffer* buffer, SampleFormat format);
+    guint64 PushLive(GstBuffer* buffer, SampleFormat format, Lane lane = kSequential);
+    // The lane's last sound is queued (its end of stream) / the lane is gone.
+    void EndLane(Lane lane);
+    void ForgetLane(Lane lane);
     // A live feed is attached or gone. While one is, the device runs with short periods and
     // a small buffer (what is captured is heard at once), and the queue keeps no cushion;
     // the device goes back to its cheap long periods when the output next falls idle. The
@@ -73,7 +84,7 @@ public:
     bool Paces() const { return m_paced; }
     // Waits until less than the queue-ahead is queued, `cancelled` is set (then WakeWaiters
     // is called), or a stalled device has taken nothing for a while. False when cancelled.
-    bool WaitForRoom(const std::atomic<bool>& cancelled);
+    bool WaitForRoom(const std::atomic<bool>& cancelled, Lane lane = kSequential);
     void WakeWaiters();
     GstElement* Pipeline() const { return m_pipeline.get(); }
 
@@ -90,6 +101,8 @@ private:
     bool IsHealthy() const;
     size_t Take(int16_t* out, size_t frames);
     void FeedDevice(GstElement* source);
+    guint64 Place(GstBuffer* buffer, SampleFormat format, Lane lane, bool live);
+    void WriteReachedToFile();
     void PushToFile(const int16_t* samples, size_t count);
     void NoteSilence(size_t frames, size_t period);
     void WakeFromIdle(std::unique_lock<std::mutex>& lock);
@@ -107,18 +120,15 @@ private:
     const DeviceProfile* m_profile;  // the device's, under m_stateMutex
     std::mutex m_mutex;              // guards everything below
     std::condition_variable m_room;
-    std::vector<int16_t> m_queue;  // interleaved samples waiting to be heard, from m_read on
-    size_t m_read = 0;
-    bool m_priming = true;       // waiting for a cushion of sound before playing it
-    guint64 m_frames = 0;        // frames sent to the device so far (timestamps)
-    guint64 m_framesQueued = 0;  // ever, for Push's and FramesTaken's counts
-    guint64 m_framesTaken = 0;
+    MixQueue m_mix{MixQueue::MixStart::Front};  // what waits to be heard
+    bool m_priming = true;                      // waiting for a cushion of sound before playing it
+    guint64 m_frames = 0;                       // frames sent to the device so far (timestamps)
     bool m_held = false;
     size_t m_silentFrames = 0;  // silence sent since the last sound
     bool m_idle = false;        // paused for want of sound
     int m_liveFeeds = 0;
     size_t m_periodFrames;        // the device's period now
-    guint64 m_recordedUpTo = 0;   // m_framesQueued after the last sound of a recorded track
+    guint64 m_recordedUpTo = 0;   // the queue's end after the last sound of a recorded track
     size_t m_liveOnlyFrames = 0;  // given to the device since that sound was taken
     std::vector<float> m_tapSamples;
 };
