@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/process/ArgumentWords.h"
+
 #include <QStringList>
 
 #include <optional>
@@ -10,11 +12,7 @@ namespace tavi::automation::console {
 // space, one space, then the parameters as they are.
 QString CommandLine(const QString& command, const QString& parameters);
 
-// The parameters as the words a shell would pass, without the shell: blanks separate words,
-// single quotes keep everything, double quotes keep everything but backslash escapes of
-// '"', '\' and '$', a backslash outside quotes keeps the next character. Nothing is
-// expanded or run: '$', ';', '|', '&', '*' and backticks are plain characters. nullopt
-// when a quote is not closed.
-std::optional<QStringList> SplitArguments(const QString& parameters);
+// Parameters are split into words by the platform's splitter (no shell).
+using process::SplitArguments;
 
 }  // namespace tavi::automation::console
