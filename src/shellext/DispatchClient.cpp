@@ -61,7 +61,7 @@ DispatchClient::~DispatchClient() {
 }
 
 QVariant DispatchClient::Invoke(const QString& object, int dispid, ushort flags,
-                                const QVariantList& arguments) {
+                                const QVariantList& arguments, int timeoutMs) {
     QDBusMessage call = QDBusMessage::createMethodCall(kService, object, kDispatchInterface,
                                                        QStringLiteral("Invoke"));
     QVariantList wrapped;
@@ -69,8 +69,11 @@ QVariant DispatchClient::Invoke(const QString& object, int dispid, ushort flags,
         wrapped.append(QVariant::fromValue(QDBusVariant(argument)));
     }
     call << dispid << QVariant::fromValue(flags) << QVariant::fromValue(wrapped);
-    const QVariant result =
-        Checked(m_bus.call(call)).arguments().front().value<QDBusVariant>().variant();
+    const QVariant result = Checked(m_bus.call(call, QDBus::Block, timeoutMs))
+                                .arguments()
+                                .front()
+                                .value<QDBusVariant>()
+                                .variant();
     Keep(result);
     return result;
 }
@@ -101,8 +104,9 @@ void DispatchClient::Put(const QString& object, int dispid, const QVariant& valu
     Invoke(object, dispid, kPropertyPut, {value});
 }
 
-QVariant DispatchClient::Call(const QString& object, int dispid, const QVariantList& arguments) {
-    return Invoke(object, dispid, kMethod, arguments);
+QVariant DispatchClient::Call(const QString& object, int dispid, const QVariantList& arguments,
+                              int timeoutMs) {
+    return Invoke(object, dispid, kMethod, arguments, timeoutMs);
 }
 
 }  // namespace tavi::shellext

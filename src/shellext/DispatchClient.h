@@ -16,6 +16,8 @@ class DispatchClient {
 public:
     // Waits up to kStartTimeoutMs for a player that the bus has to start.
     static constexpr int kStartTimeoutMs = 30000;
+    // A member that may wait for the user (a new playlist first offers to save the old one).
+    static constexpr int kUserTimeoutMs = 3600 * 1000;
 
     explicit DispatchClient(QDBusConnection bus);
     ~DispatchClient();
@@ -28,10 +30,13 @@ public:
     // A property whose value is an object: its path; a null object is a failure.
     QString GetObject(const QString& object, int dispid);
     void Put(const QString& object, int dispid, const QVariant& value);
-    QVariant Call(const QString& object, int dispid, const QVariantList& arguments = {});
+    // timeoutMs -1: the bus's default.
+    QVariant Call(const QString& object, int dispid, const QVariantList& arguments = {},
+                  int timeoutMs = -1);
 
 private:
-    QVariant Invoke(const QString& object, int dispid, ushort flags, const QVariantList& arguments);
+    QVariant Invoke(const QString& object, int dispid, ushort flags, const QVariantList& arguments,
+                    int timeoutMs = -1);
     void Keep(const QVariant& result);
 
     QDBusConnection m_bus;

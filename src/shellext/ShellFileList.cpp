@@ -161,7 +161,9 @@ std::optional<HandOffError> ShellFileList::PlayInPlayer(QDBusConnection bus) con
             }
         } catch (const HandOffError&) {
         }
-        client.Call(client.GetObject(application, dispid::kAppDocuments), dispid::kDocumentsAdd);
+        // The player may first ask whether to save the playlist it replaces: the user's time.
+        client.Call(client.GetObject(application, dispid::kAppDocuments), dispid::kDocumentsAdd, {},
+                    DispatchClient::kUserTimeoutMs);
         const QString playlist = client.GetObject(application, dispid::kAppPlaylist);
         for (const QString& path : m_paths) {
             client.Call(playlist, dispid::kPlaylistAdd, {path});

@@ -5,6 +5,7 @@ extern "C" {
 #include <nautilus-extension.h>
 }
 
+#include <glib/gstdio.h>
 #include <gmodule.h>
 #include <gtest/gtest.h>
 
@@ -85,7 +86,7 @@ void InitTestModuleClass(gpointer klass, gpointer) {
     G_TYPE_MODULE_CLASS(klass)->load = LoadModule;
     G_TYPE_MODULE_CLASS(klass)->unload = UnloadModule;
 }
-GTypeModule* NewModule() {
+GTypeModule* NewModule(const char* name) {
     static const GTypeInfo info = {sizeof(TestModuleClass),
                                    nullptr,
                                    nullptr,
@@ -96,8 +97,7 @@ GTypeModule* NewModule() {
                                    0,
                                    nullptr,
                                    nullptr};
-    const GType type =
-        g_type_register_static(G_TYPE_TYPE_MODULE, "TaviTestModule", &info, GTypeFlags(0));
+    const GType type = g_type_register_static(G_TYPE_TYPE_MODULE, name, &info, GTypeFlags(0));
     auto* module = G_TYPE_MODULE(g_object_new(type, nullptr));
     g_type_module_use(module);
     return module;
@@ -110,7 +110,12 @@ struct Item {
 class NautilusModule : public testing::Test {
 protected:
     static void SetUpTestSuite() {
-        s_module = g_module_open(TAVI_NAUTILUS_MODULE, G_MODULE_BIND_LAZY);
+        Load(TAVI_NAUTILUS_MODULE, "TaviTestModule", s_module, s_provider);
+    }
+
+    static void Load(const char* path, const char* moduleType, GModule*& s_module,
+                     GObject*& s_provider) {
+        s_module = g_module_open(path, G_MODULE_BIND_LAZY);
         ASSERT_NE(s_module, nullptr) << g_module_error();
         void (*initialize)(GTypeModule*) = nullptr;
         void (*listTypes)(const GType**, int*) = nullptr;
@@ -120,7 +125,7 @@ protected:
                                     reinterpret_cast<gpointer*>(&listTypes)));
         ASSERT_TRUE(g_module_symbol(s_module, "nautilus_module_shutdown",
                                     reinterpret_cast<gpointer*>(&s_shutdown)));
-        initialize(NewModule());
+        initialize(NewModule(moduleType));
         const GType* types = nullptr;
         int count = 0;
         listTypes(&types, &count);
@@ -129,13 +134,19 @@ protected:
         ASSERT_TRUE(NAUTILUS_IS_MENU_PROVIDER(s_provider));
     }
 
-    static std::vector<Item> ItemsFor(const std::vector<GFile*>& locations) {
+    static GList* FileItems(GObject* provider, const std::vector<GFile*>& locations) {
         GList* files = nullptr;
         for (GFile* location : locations) {
             files = g_list_append(files, NewFile(location));
         }
         GList* items =
-            nautilus_menu_provider_get_file_items(NAUTILUS_MENU_PROVIDER(s_provider), files);
+            nautilus_menu_provider_get_file_items(NAUTILUS_MENU_PROVIDER(provider), files);
+        g_list_free_full(files, g_object_unref);
+        return items;
+    }
+
+    static std::vector<Item> ItemsFor(const std::vector<GFile*>& locations) {
+        GList* items = FileItems(s_provider, locations);
         std::vector<Item> result;
         for (GList* node = items; node; node = node->next) {
             char *name = nullptr, *label = nullptr, *tip = nullptr;
@@ -146,7 +157,6 @@ protected:
             g_free(tip);
         }
         g_list_free_full(items, g_object_unref);
-        g_list_free_full(files, g_object_unref);
         return result;
     }
 
@@ -180,6 +190,36 @@ TEST_F(NautilusModule, AGermanUserGetsTheGermanItems) {
 TEST_F(NautilusModule, ASelectionWithoutLocalFilesGetsNoItems) {
     EXPECT_TRUE(ItemsFor({g_file_new_for_uri("http://example.org/a.mp3")}).empty());
     EXPECT_TRUE(ItemsFor({}).empty());
+}
+
+// A build of the module that runs a recorder in place of taviext, loaded beside the first
+// as Nautilus loads a second extension: its own type module, its own type name.
+TEST_F(NautilusModule, PickingAnItemRunsTaviextWithEachPathAsOneArgument) {
+    char folder[] = "/tmp/tavi-nautilus-XXXXXX";
+    ASSERT_NE(mkdtemp(folder), nullptr);
+    const std::string recorded = std::string(folder) + "/arguments";
+    setenv("TAVI_RECORDED_ARGUMENTS", recorded.c_str(), 1);
+    GModule* module = nullptr;
+    GObject* provider = nullptr;
+    Load(TAVI_RECORDING_MODULE, "TaviRecordingModule", module, provider);
+    ASSERT_NE(provider, nullptr);
+    GList* items = FileItems(provider, {g_file_new_for_path("/music/a b/Grüße 100%.mp3"),
+                                        g_file_new_for_uri("file:///music/x%20y.ogg")});
+    ASSERT_EQ(g_list_length(items), 2u);
+    nautilus_menu_item_activate(NAUTILUS_MENU_ITEM(g_list_nth_data(items, 1)));
+    g_list_free_full(items, g_object_unref);
+    std::string text;
+    for (int wait = 0; wait < 500 && text.empty(); ++wait) {
+        g_usleep(20000);
+        gchar* contents = nullptr;
+        if (g_file_get_contents(recorded.c_str(), &contents, nullptr, nullptr)) {
+            text = contents;
+            g_free(contents);
+        }
+    }
+    EXPECT_EQ(text, "--add\n--\n/music/a b/Grüße 100%.mp3\n/music/x y.ogg\n");
+    g_unlink(recorded.c_str());
+    g_rmdir(folder);
 }
 
 }  // namespace

@@ -14,6 +14,10 @@ extern "C" {
 
 using tavi::shellext::ShellStrings;
 
+#ifndef TAVI_PROVIDER_TYPE
+#define TAVI_PROVIDER_TYPE "TaviMenuProvider"
+#endif
+
 namespace {
 
 GType g_providerType = 0;
@@ -109,7 +113,7 @@ G_MODULE_EXPORT void nautilus_module_initialize(GTypeModule* module) {
     static const GTypeInfo info = {
         sizeof(TaviMenuProviderClass), nullptr, nullptr, nullptr, nullptr, nullptr,
         sizeof(TaviMenuProvider),      0,       nullptr, nullptr};
-    g_providerType = g_type_module_register_type(module, G_TYPE_OBJECT, "TaviMenuProvider", &info,
+    g_providerType = g_type_module_register_type(module, G_TYPE_OBJECT, TAVI_PROVIDER_TYPE, &info,
                                                  GTypeFlags(0));
     static const GInterfaceInfo menu = {InitMenuProvider, nullptr, nullptr};
     g_type_module_add_interface(module, g_providerType, NAUTILUS_TYPE_MENU_PROVIDER, &menu);
