@@ -37,6 +37,8 @@ PACKAGES=(
     libzstd-dev
     # headless runs and screenshots, and checks of the desktop files
     xvfb xauth dbus imagemagick desktop-file-utils appstream
+    # the file-manager extension's Nautilus module
+    libnautilus-extension-dev
     # keys sent to the real window in end-to-end checks
     xdotool
     # the media-key protocol checked with a desktop tool

@@ -13,6 +13,7 @@
 #include "automation/mpris/MprisRoot.h"
 #include "automation/objects/AutomationModel.h"
 #include "automation/registration/DesktopRegistration.h"
+#include "automation/registration/FileManagerRegistration.h"
 #include "automation/script/CActiveScriptSite.h"
 #include "automation/script/ScriptEngineBase.h"
 #include "ui/options/CMacrosPage.h"
@@ -37,9 +38,14 @@ namespace {
 int Registration(const CommandLine& line) {
     automation::DesktopRegistration registration(automation::DesktopRegistration::DefaultDataHome(),
                                                  QCoreApplication::applicationFilePath());
-    const QStringList errors = line.command == CommandLine::Command::Register
-                                   ? registration.Register()
-                                   : registration.Unregister();
+    automation::FileManagerRegistration fileManagers(
+        automation::DesktopRegistration::DefaultDataHome(),
+        automation::FileManagerRegistration::DefaultConfigHome(),
+        automation::FileManagerRegistration::CommandBeside(
+            QCoreApplication::applicationFilePath()));
+    const bool add = line.command == CommandLine::Command::Register;
+    QStringList errors = add ? registration.Register() : registration.Unregister();
+    errors += add ? fileManagers.Register() : fileManagers.Unregister();
     for (const QString& error : errors) {
         std::fprintf(stderr, "tavi: %s\n", qPrintable(error));
     }
