@@ -1,10 +1,8 @@
 #include "CAWEManDll.h"
 
+#include "engines/RuntimeLibrary.h"
 #include "engines/exceptions/CAWEException.h"
 #include "platform/mci/midi/SequencerSynths.h"
-
-#include <QCoreApplication>
-#include <QDir>
 
 #include <dlfcn.h>
 
@@ -27,20 +25,13 @@ CAWEManDll& CAWEManDll::Instance() {
 
 bool CAWEManDll::Bind() {
     m_manager = nullptr;
-    if (QCoreApplication::instance()) {
-        const QString beside =
-            QDir(QCoreApplication::applicationDirPath()).filePath(QLatin1String(kLibraryName));
-        if (void* library = dlopen(beside.toLocal8Bit().constData(), RTLD_NOW | RTLD_LOCAL)) {
-            return Adopt(library);
-        }
-    }
-    void* library = dlopen(kLibraryName, RTLD_NOW | RTLD_LOCAL);
+    void* library = OpenRuntimeLibrary(kLibraryName);
     return library && Adopt(library);
 }
 
 bool CAWEManDll::BindFile(const QString& path) {
     m_manager = nullptr;
-    void* library = dlopen(path.toLocal8Bit().constData(), RTLD_NOW | RTLD_LOCAL);
+    void* library = OpenRuntimeLibraryAt(path);
     return library && Adopt(library);
 }
 

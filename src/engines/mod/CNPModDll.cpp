@@ -1,10 +1,9 @@
 #include "CNPModDll.h"
 
+#include "engines/RuntimeLibrary.h"
+
 #include "ModOutputHost.h"
 #include "npmod32/NpmodHost.h"
-
-#include <QCoreApplication>
-#include <QDir>
 
 #include <dlfcn.h>
 
@@ -41,20 +40,13 @@ bool CNPModDll::IsInstanceMade() {
 
 bool CNPModDll::Bind() {
     m_usable = false;
-    if (QCoreApplication::instance()) {
-        const QString beside =
-            QDir(QCoreApplication::applicationDirPath()).filePath(QLatin1String(kLibraryName));
-        if (void* library = dlopen(beside.toLocal8Bit().constData(), RTLD_NOW | RTLD_LOCAL)) {
-            return Adopt(library);
-        }
-    }
-    void* library = dlopen(kLibraryName, RTLD_NOW | RTLD_LOCAL);
+    void* library = OpenRuntimeLibrary(kLibraryName);
     return library && Adopt(library);
 }
 
 bool CNPModDll::BindFile(const QString& path) {
     m_usable = false;
-    void* library = dlopen(path.toLocal8Bit().constData(), RTLD_NOW | RTLD_LOCAL);
+    void* library = OpenRuntimeLibraryAt(path);
     return library && Adopt(library);
 }
 
