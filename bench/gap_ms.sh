@@ -19,6 +19,7 @@ cleanup() {
     rm -rf "$work"
 }
 trap cleanup EXIT
+source "$(dirname "$0")/lib/measure.sh"
 
 tone() {  # tone FILE ENCODER: 1 s (43 buffers of 1024 samples) of a 440 Hz sine
     gst-launch-1.0 -q audiotestsrc num-buffers=43 freq=440 ! audio/x-raw,rate=44100,channels=2 \
@@ -33,13 +34,7 @@ for i in $(seq 10); do
     wavs+=("$work/t$i.wav") mp3s+=("$work/t$i.mp3")
 done
 
-export XDG_RUNTIME_DIR="$runtime" HOME="$runtime"
-export PULSE_SERVER="unix:$runtime/pulse/native"
-pulseaudio -n --daemonize=no --exit-idle-time=-1 --log-level=error \
-    -L "module-null-sink sink_name=tavi_null" -L "module-native-protocol-unix" &
-pulse_pid=$!
-for _ in $(seq 100); do [[ -S "$runtime/pulse/native" ]] && break; sleep 0.05; done
-pactl set-default-sink tavi_null
+start_private_pulse "$runtime"
 
 # median_gap FILE FORMAT: FORMAT s16 (a WAV file) or f32 (raw float stereo)
 median_gap() {
@@ -83,7 +78,6 @@ PY
 TAVI_AUDIO_OUTPUT=null "$build/bench/tavi_gap_play" --tap "$work/null.f32" "${wavs[@]}"
 echo "BENCH gap_null_ms $(median_gap "$work/null.f32" f32) ms"
 
-source "$(dirname "$0")/lib/measure.sh"
 song="$work/song.mp3"
 make_song_mp3 "$song"
 echo "BENCH play_cpu_pulse_s $(TAVI_AUDIO_OUTPUT=auto cpu_seconds "$build/bench/tavi_play_file" "$song") s"

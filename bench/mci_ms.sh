@@ -43,13 +43,7 @@ gst-launch-1.0 -q audiotestsrc num-buffers=2584 ! audio/x-raw,rate=44100,channel
 
 echo "BENCH mci_wav_open_ms $(TAVI_AUDIO_OUTPUT=null "$player" --open "$work/t1.wav") ms"
 
-export XDG_RUNTIME_DIR="$runtime" HOME="$runtime"
-export PULSE_SERVER="unix:$runtime/pulse/native"
-pulseaudio -n --daemonize=no --exit-idle-time=-1 --log-level=error \
-    -L "module-null-sink sink_name=tavi_null" -L "module-native-protocol-unix" &
-pulse_pid=$!
-for _ in $(seq 100); do [[ -S "$runtime/pulse/native" ]] && break; sleep 0.05; done
-pactl set-default-sink tavi_null
+start_private_pulse "$runtime"
 
 tavi=$(GST_REGISTRY_1_0="$work/registry.bin" GST_PLUGIN_SYSTEM_PATH_1_0=/nonexistent \
     GST_PLUGIN_PATH_1_0=/nonexistent TAVI_AUDIO_OUTPUT=auto cpu_seconds "$player" "$song")

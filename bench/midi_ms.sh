@@ -28,13 +28,7 @@ read -r first median < <(TAVI_AUDIO_OUTPUT=null "$player" --open "$work/short.mi
 echo "BENCH midi_first_open_ms $first ms"
 echo "BENCH midi_open_ms $median ms"
 
-export XDG_RUNTIME_DIR="$runtime" HOME="$runtime"
-export PULSE_SERVER="unix:$runtime/pulse/native"
-pulseaudio -n --daemonize=no --exit-idle-time=-1 --log-level=error \
-    -L "module-null-sink sink_name=tavi_null" -L "module-native-protocol-unix" &
-pulse_pid=$!
-for _ in $(seq 100); do [[ -S "$runtime/pulse/native" ]] && break; sleep 0.05; done
-pactl set-default-sink tavi_null
+start_private_pulse "$runtime"
 
 tavi=$(TAVI_AUDIO_OUTPUT=auto cpu_seconds "$player" "$work/song.mid")
 reference=$(cpu_seconds fluidsynth -n -i -q -a pulseaudio -r 44100 "$font" "$work/song.mid")

@@ -23,13 +23,7 @@ player="$build/bench/tavi_mod_play"
 "$player" --write "$work/song.mod" 60
 echo "BENCH mod_open_ms $(TAVI_AUDIO_OUTPUT=null "$player" --open "$work/short.mod") ms"
 
-export XDG_RUNTIME_DIR="$runtime" HOME="$runtime"
-export PULSE_SERVER="unix:$runtime/pulse/native"
-pulseaudio -n --daemonize=no --exit-idle-time=-1 --log-level=error \
-    -L "module-null-sink sink_name=tavi_null" -L "module-native-protocol-unix" &
-pulse_pid=$!
-for _ in $(seq 100); do [[ -S "$runtime/pulse/native" ]] && break; sleep 0.05; done
-pactl set-default-sink tavi_null
+start_private_pulse "$runtime"
 # GStreamer's plug-in registry for the private home, made before measuring: a user's program
 # finds it made, and openmpt123 needs none.
 gst-inspect-1.0 >/dev/null 2>&1 || true
