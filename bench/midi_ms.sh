@@ -7,17 +7,8 @@
 #                        file, font and sink, in the same run
 set -euo pipefail
 build=${1:?usage: midi_ms.sh BUILD_DIR}
-work=$(mktemp -d)
-runtime="$work/run"
-mkdir -m 700 "$runtime"
-pulse_pid=
-cleanup() {
-    [[ -n "$pulse_pid" ]] && kill "$pulse_pid" 2>/dev/null || true
-    wait 2>/dev/null || true
-    rm -rf "$work"
-}
-trap cleanup EXIT
 source "$(dirname "$0")/lib/measure.sh"
+make_bench_workspace  # $work, $runtime; the private sound server is stopped at exit
 need_package fluidsynth
 player="$build/bench/tavi_midi_play"
 font=/usr/share/sounds/sf2/TimGM6mb.sf2

@@ -5,17 +5,8 @@
 #                    sink, divided by openmpt123's for the same file and sink, in the same run
 set -euo pipefail
 build=${1:?usage: mod_ms.sh BUILD_DIR}
-work=$(mktemp -d)
-runtime="$work/run"
-mkdir -m 700 "$runtime"
-pulse_pid=
-cleanup() {
-    [[ -n "$pulse_pid" ]] && kill "$pulse_pid" 2>/dev/null || true
-    wait 2>/dev/null || true
-    rm -rf "$work"
-}
-trap cleanup EXIT
 source "$(dirname "$0")/lib/measure.sh"
+make_bench_workspace  # $work, $runtime; the private sound server is stopped at exit
 need_package openmpt123
 player="$build/bench/tavi_mod_play"
 

@@ -7,17 +7,8 @@
 #                         the largest of 3
 set -euo pipefail
 build=${1:?usage: record_ms.sh BUILD_DIR}
-work=$(mktemp -d)
-runtime="$work/run"
-mkdir -m 700 "$runtime"
-pulse_pid=
-cleanup() {
-    [[ -n "$pulse_pid" ]] && kill "$pulse_pid" 2>/dev/null || true
-    wait 2>/dev/null || true
-    rm -rf "$work"
-}
-trap cleanup EXIT
 source "$(dirname "$0")/lib/measure.sh"
+make_bench_workspace  # $work, $runtime; the private sound server is stopped at exit
 tool="$build/bench/tavi_record"
 
 start_private_pulse "$runtime" \

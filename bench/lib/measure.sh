@@ -42,3 +42,19 @@ start_private_pulse() {
     for _ in $(seq 100); do [[ -S "$runtime/pulse/native" ]] && break; sleep 0.05; done
     pactl set-default-sink tavi_null
 }
+
+# make_bench_workspace: a temporary $work with a private $runtime folder in it, removed at exit
+# together with the sound server start_private_pulse started (pulse_pid).
+make_bench_workspace() {
+    work=$(mktemp -d)
+    runtime="$work/run"
+    mkdir -m 700 "$runtime"
+    pulse_pid=
+    trap bench_workspace_cleanup EXIT
+}
+
+bench_workspace_cleanup() {
+    [[ -n "$pulse_pid" ]] && kill "$pulse_pid" 2>/dev/null || true
+    wait 2>/dev/null || true
+    rm -rf "$work"
+}

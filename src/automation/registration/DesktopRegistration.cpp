@@ -1,5 +1,7 @@
 #include "DesktopRegistration.h"
 
+#include "ExecWord.h"
+
 #include "platform/fs/AtomicFile.h"
 
 #include <QDir>
@@ -15,17 +17,6 @@ namespace {
 QByteArray Resource(const QString& name) {
     QFile file(QStringLiteral(":/packaging/") + name);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-// A program path as a desktop-entry or service Exec word: quoted when it holds spaces.
-QString ExecWord(const QString& program) {
-    if (!program.contains(QLatin1Char(' '))) {
-        return program;
-    }
-    QString quoted = program;
-    quoted.replace(QLatin1Char('\\'), QLatin1String("\\\\"))
-        .replace(QLatin1Char('"'), QLatin1String("\\\""));
-    return QLatin1Char('"') + quoted + QLatin1Char('"');
 }
 
 }  // namespace

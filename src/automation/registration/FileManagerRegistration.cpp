@@ -1,5 +1,7 @@
 #include "FileManagerRegistration.h"
 
+#include "ExecWord.h"
+
 #include "platform/fs/AtomicFile.h"
 
 #include <QDir>
@@ -24,17 +26,6 @@ const QRegularExpression& OurActions() {
 QByteArray ReadAll(const QString& path) {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-// A program path as an Exec or command word: quoted when it holds spaces.
-QString CommandWord(const QString& program) {
-    if (!program.contains(QLatin1Char(' '))) {
-        return program;
-    }
-    QString quoted = program;
-    quoted.replace(QLatin1Char('\\'), QLatin1String("\\\\"))
-        .replace(QLatin1Char('"'), QLatin1String("\\\""));
-    return QLatin1Char('"') + quoted + QLatin1Char('"');
 }
 
 }  // namespace
@@ -65,7 +56,7 @@ QString FileManagerRegistration::ThunarActionsFile() const {
 
 QByteArray FileManagerRegistration::Template(const QString& name, bool xml) const {
     QString text = QString::fromUtf8(ReadAll(QStringLiteral(":/packaging/shellext/") + name));
-    const QString word = CommandWord(m_command);
+    const QString word = ExecWord(m_command);
     text.replace(QLatin1String("@TAVIEXT_EXEC@"), xml ? word.toHtmlEscaped() : word);
     return text.toUtf8();
 }
