@@ -7,6 +7,7 @@
 #include "playlist/CTaviDoc.h"
 #include "playlist/player/PlaylistPlayer.h"
 #include "playlist/view/CTaviView.h"
+#include "ui/miniplaylist/MiniPlaylistWindow.h"
 #include "ui/modcontrol/CModControlDlg.h"
 #include "ui/options/CDXFilterPage.h"
 #include "ui/options/CMetaDataPage.h"
@@ -69,6 +70,7 @@ CTaviApp::Frame CreateTaviFrame(playlist::CTaviDoc& document, ApplicationService
     ConnectCd(mainFrame.get());
     ui::CMediaTrackVideoWnd::Register();
     ui::CModControlDlg::Register();
+    ui::MiniPlaylistWindow::Register(mainFrame.get());
     ui::CMediaTrackVideoWnd::Instance().SetKeyTarget(mainFrame.get());
     CTaviApp::Frame result;
     result.view = &mainFrame->view();

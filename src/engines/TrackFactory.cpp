@@ -4,6 +4,7 @@
 #include "directshow/CDirectShowTrack.h"
 #include "mci/CMCITrack.h"
 #include "midi/CMidiTrack.h"
+#include "miniplaylist/CMiniPlaylistTrack.h"
 #include "mod/CModTrack.h"
 #include "pause/CPauseTrack.h"
 #include "platform/gst/GstSupport.h"
@@ -24,9 +25,9 @@ struct EngineRow {
 };
 
 // Engines not built on this system yet have no row; their files take the general path.
-const std::array<EngineRow, 19>& engineTable() {
+const std::array<EngineRow, 21>& engineTable() {
     const auto mod = [] { return std::make_unique<CModTrack>(); };
-    static const std::array<EngineRow, 19> table{{
+    static const std::array<EngineRow, 21> table{{
         {".MP3", [] { return std::make_unique<CMP3DirectShowTrack>(); }},
         {".MID", [] { return std::make_unique<CMidiTrack>(); }},
         {".RMI", [] { return std::make_unique<CMidiTrack>(); }},
@@ -47,6 +48,8 @@ const std::array<EngineRow, 19>& engineTable() {
         {".MED", mod},
         {".CDA", [] { return std::make_unique<CCDTrack>(); }},
         {".RECORD", [] { return std::make_unique<CRecorderTrack>(); }},
+        {".MPL", [] { return std::make_unique<CMiniPlaylistTrack>(); }},
+        {".M3U", [] { return std::make_unique<CMiniPlaylistTrack>(); }},
     }};
     return table;
 }

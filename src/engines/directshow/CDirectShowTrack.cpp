@@ -342,11 +342,13 @@ void CDirectShowTrack::Pause() {
         m_state = Paused;
         return;
     }
+    // Held first, so a feed waiting for room in the output lets its pipeline pause at once.
+    HoldQueuedSound(true);
     gst::PipelineError error;
     if (!m_pipeline.SetState(GST_STATE_PAUSED, &error)) {
+        HoldQueuedSound(false);
         Throw(CDirectShowException::PauseGraph, error);
     }
-    HoldQueuedSound(true);
     m_state = Paused;
 }
 

@@ -125,7 +125,9 @@ void AudioFeed::BeginFlush() {
 
 void AudioFeed::Push(GstBuffer* buffer) {
     const std::shared_ptr<SharedAudioOutput> output = Output();
-    if (!output || (m_live ? m_stopping.load() : !output->WaitForRoom(m_stopping, m_lane))) {
+    // A held feed is pausing: the buffer its sink waits to preroll on goes in at once.
+    if (!output ||
+        (m_live || m_held ? m_stopping.load() : !output->WaitForRoom(m_stopping, m_lane, m_held))) {
         return;
     }
     const guint64 frames = m_live ? output->PushLive(buffer, m_format, m_lane)
@@ -171,6 +173,7 @@ void AudioFeed::Hold(bool held) {
     }
     if (std::shared_ptr<SharedAudioOutput> output = Output()) {
         output->Hold(held);
+        output->WakeWaiters();
     }
 }
 

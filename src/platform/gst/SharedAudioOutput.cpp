@@ -330,8 +330,8 @@ guint64 SharedAudioOutput::FramesTaken() {
 
 void SharedAudioOutput::Hold(bool held) {
     std::unique_lock lock(m_mutex);
-    m_held = held;
-    if (!held) {
+    m_holds = std::max(0, m_holds + (held ? 1 : -1));
+    if (m_holds == 0) {
         WakeFromIdle(lock);
     }
 }
@@ -360,13 +360,16 @@ void SharedAudioOutput::Flush() {
     m_room.notify_all();
 }
 
-bool SharedAudioOutput::WaitForRoom(const std::atomic<bool>& cancelled, Lane lane) {
+const std::atomic<bool> SharedAudioOutput::kNeverHeld = false;
+
+bool SharedAudioOutput::WaitForRoom(const std::atomic<bool>& cancelled, Lane lane,
+                                    const std::atomic<bool>& held) {
     if (!m_paced) {
         return !cancelled;
     }
     std::unique_lock lock(m_mutex);
     m_room.wait_for(lock, kStallTimeout,
-                    [&] { return cancelled || m_mix.AheadOf(lane) < kQueueAheadFrames; });
+                    [&] { return cancelled || held || m_mix.AheadOf(lane) < kQueueAheadFrames; });
     return !cancelled;
 }
 
@@ -385,7 +388,7 @@ size_t SharedAudioOutput::Take(int16_t* out, size_t frames) {
         if (m_priming && (queued >= kPrimeFrames || m_liveFeeds > 0)) {
             m_priming = false;
         }
-        if (m_priming || m_held) {
+        if (m_priming || m_holds > 0) {
             return 0;
         }
         taken = m_mix.Take(out, frames);

@@ -75,18 +75,23 @@ public:
     void RemoveLiveFeed();
     // Frames taken from the queue so far: played, or dropped by a flush.
     guint64 FramesTaken();
-    // While held (a paused track), the queue stays and the device gets silence.
+    // While any feed holds it (paused tracks: both of an overlap pause together), the queue
+    // stays and the device gets silence. Every Hold(true) is undone by one Hold(false).
     void Hold(bool held);
     // Drops what was queued and not yet heard (after a seek or a stop).
     void Flush();
     // Whether the output takes sound at the device's pace; a feed of a pacing output may
     // render faster than real time and wait here before each Push.
     bool Paces() const { return m_paced; }
-    // Waits until less than the queue-ahead is queued, `cancelled` is set (then WakeWaiters
-    // is called), or a stalled device has taken nothing for a while. False when cancelled.
-    bool WaitForRoom(const std::atomic<bool>& cancelled, Lane lane = kSequential);
+    // Waits until less than the queue-ahead is queued, `cancelled` or `held` is set (then
+    // WakeWaiters is called), or a stalled device has taken nothing for a while. False when
+    // cancelled.
+    bool WaitForRoom(const std::atomic<bool>& cancelled, Lane lane = kSequential,
+                     const std::atomic<bool>& held = kNeverHeld);
     void WakeWaiters();
     GstElement* Pipeline() const { return m_pipeline.get(); }
+
+    static const std::atomic<bool> kNeverHeld;
 
     // How the device is fed: period, and the sink's own period and buffer.
     struct DeviceProfile {
@@ -123,9 +128,9 @@ private:
     MixQueue m_mix{MixQueue::MixStart::Front};  // what waits to be heard
     bool m_priming = true;                      // waiting for a cushion of sound before playing it
     guint64 m_frames = 0;                       // frames sent to the device so far (timestamps)
-    bool m_held = false;
-    size_t m_silentFrames = 0;  // silence sent since the last sound
-    bool m_idle = false;        // paused for want of sound
+    int m_holds = 0;                            // feeds holding the queue
+    size_t m_silentFrames = 0;                  // silence sent since the last sound
+    bool m_idle = false;                        // paused for want of sound
     int m_liveFeeds = 0;
     size_t m_periodFrames;        // the device's period now
     guint64 m_recordedUpTo = 0;   // the queue's end after the last sound of a recorded track

@@ -56,6 +56,19 @@ bool Spawn(const QStringList& words, QString* error) {
     return true;
 }
 
+// Media on FAT and NTFS mounts carries execute bits too; only a script or a binary is run.
+bool StartsLikeAProgram(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        return false;
+    }
+    const QByteArray head = file.read(4);
+    return head.startsWith("#!") || head == QByteArray(
+                                                "\x7f"
+                                                "ELF",
+                                                4);
+}
+
 }  // namespace
 
 bool IsCommandEntry(const QString& path) {
@@ -66,7 +79,7 @@ bool IsCommandEntry(const QString& path) {
             return true;
         }
     }
-    return info.isFile() && info.isExecutable();
+    return info.isFile() && info.isExecutable() && StartsLikeAProgram(path);
 }
 
 QString ExpandEnvironment(const QString& entry) {

@@ -9,7 +9,7 @@ namespace tavi::process {
 
 // Playlist entries that start a program instead of playing: scripts and programs by their
 // extension (".cmd", ".bat", ".lnk", ".pl", ".vbs", ".js", ".exe", ".com", ".sh",
-// ".desktop"), and any regular file with an execute bit.
+// ".desktop"), and any regular file with an execute bit that is a script ("#!") or a binary.
 bool IsCommandEntry(const QString& path);
 
 // The entry with environment variables ($NAME, ${NAME}, %NAME%) replaced by their values;

@@ -1,6 +1,7 @@
 #include "CMediaTrackVideoWnd.h"
 
 #include "ui/NearestScreen.h"
+#include "ui/WinRectGeometry.h"
 
 #include "VideoSurfaceWidget.h"
 #include "app/settings/ViewSettings.h"
@@ -22,14 +23,6 @@ namespace {
 constexpr uint32_t kSizeRestored = 0;
 constexpr uint32_t kSizeMinimized = 1;
 constexpr uint32_t kSizeMaximized = 2;
-
-QRect FromWinRect(const settings::WinRect& rect) {
-    return QRect(QPoint(rect.left, rect.top), QPoint(rect.right - 1, rect.bottom - 1));
-}
-
-settings::WinRect ToWinRect(const QRect& rect) {
-    return {rect.left(), rect.top(), rect.right() + 1, rect.bottom() + 1};
-}
 
 // The screen that holds the window's centre, else the one sharing most of its area.
 QScreen* NearestScreen(const QRect& window, QScreen* fallback) {

@@ -38,6 +38,14 @@ TEST(CommandEntry, ScriptsProgramsAndExecutableFilesAreCommands) {
     EXPECT_TRUE(IsCommandEntry(Script(dir, QStringLiteral("noext"), "true")));
     EXPECT_FALSE(IsCommandEntry(QStringLiteral("/x/song.mp3")));
     EXPECT_FALSE(IsCommandEntry(dir.path())) << "a folder is not run";
+    // As every file on a FAT stick is: executable, but a sound, not a program.
+    const QString wav = dir.filePath(QStringLiteral("song.wav"));
+    QFile media(wav);
+    ASSERT_TRUE(media.open(QIODevice::WriteOnly));
+    media.write("RIFF\0\0\0\0WAVE");
+    media.close();
+    media.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    EXPECT_FALSE(IsCommandEntry(wav));
 }
 
 TEST(CommandEntry, AnExecutableRunsAsItIsAndMetacharactersInItsNameRunNothingElse) {
