@@ -2,9 +2,11 @@
 
 #include "MiniPlaylistEntries.h"
 #include "engines/TrackFactory.h"
+#include "engines/directshow/CDirectShowTrack.h"
 #include "platform/errors/CFileException.h"
 #include "platform/process/CommandEntry.h"
 
+#include <QDeadlineTimer>
 #include <QFileInfo>
 
 namespace tavi::engines {
@@ -28,6 +30,28 @@ double OverlapOf(const QString& fileName, bool last, double length) {
     }
     return std::min(overlap, length);
 }
+
+// The time line needs every length, so the measurement waits for opens that a track played
+// at once would let go on in the background (a decoder loaded for the first time, a slow
+// disk), within a budget for the whole list.
+constexpr std::chrono::milliseconds kMeasureBudget{5000};
+
+class MeasureOpenWait {
+public:
+    MeasureOpenWait() : m_before(CDirectShowTrack::OpenWait()), m_deadline(kMeasureBudget) {}
+    ~MeasureOpenWait() { CDirectShowTrack::SetOpenWait(m_before); }
+    MeasureOpenWait(const MeasureOpenWait&) = delete;
+    MeasureOpenWait& operator=(const MeasureOpenWait&) = delete;
+
+    void BeforeOpen() {
+        const auto left = std::chrono::milliseconds(m_deadline.remainingTime());
+        CDirectShowTrack::SetOpenWait(std::max(m_before, left));
+    }
+
+private:
+    std::chrono::milliseconds m_before;
+    QDeadlineTimer m_deadline;
+};
 
 }  // namespace
 
@@ -140,6 +164,7 @@ void CMiniPlaylistTrack::ReadAndMeasure(const QString& fileName) {
 void CMiniPlaylistTrack::Measure(const QStringList& files) {
     m_items.clear();
     double total = 0.0;
+    MeasureOpenWait wait;
     for (qsizetype i = 0; i < files.size(); ++i) {
         const QString& file = files.at(i);
         m_window.Select(int(i));
@@ -149,6 +174,7 @@ void CMiniPlaylistTrack::Measure(const QStringList& files) {
         if (process::IsCommandEntry(file)) {
             continue;
         }
+        wait.BeforeOpen();
         try {
             // A mini playlist inside is measured without opening its window.
             const double length = CreateTrackForFile(file, &m_window)->GetFileLength(file);

@@ -4,6 +4,7 @@
 #include "../TrackRecorder.h"
 #include "MiniPlaylistFiles.h"
 #include "engines/TrackFactory.h"
+#include "engines/directshow/CDirectShowTrack.h"
 #include "engines/miniplaylist/CMiniPlaylistTrack.h"
 #include "engines/miniplaylist/MiniPlaylistEntries.h"
 #include "engines/player/CPlayer.h"
@@ -79,6 +80,18 @@ TEST_F(MiniPlaylist, TheTimeLineAddsEachLengthLessItsOverlap) {
     EXPECT_TRUE(track->IsStopped());
     EXPECT_EQ(static_cast<CMiniPlaylistTrack*>(track.get())->Window().Selection(), 0);
     EXPECT_EQ(CreateTrackForFile(list, nullptr)->GetFileLength(list), track->GetLength());
+}
+
+TEST_F(MiniPlaylist, ItsLengthsAreWaitedForWhereAnOpenWouldGoOnInTheBackground) {
+    // As in the program, where an open that takes more than a glance is let go on.
+    CDirectShowTrack::SetOpenWait(std::chrono::milliseconds(0));
+    const QString list =
+        folder.list(QStringLiteral("m.mpl"), {folder.tone(QStringLiteral("a~0.5.wav"), 1.0, 440),
+                                              folder.tone(QStringLiteral("b.wav"), 1.0, 880)});
+    const double length = open(list)->GetLength();
+    EXPECT_EQ(CDirectShowTrack::OpenWait(), std::chrono::milliseconds(0)) << "the wait is restored";
+    tavi::test::WaitForEveryOpen();
+    EXPECT_NEAR(length, 1.5, 0.01);
 }
 
 TEST_F(MiniPlaylist, OverlappingFilesSoundTogetherOnTheOutputAndOneEndIsReported) {
