@@ -4,6 +4,7 @@
 
 #include <QString>
 
+#include <chrono>
 #include <cstdint>
 
 class QWidget;
@@ -38,6 +39,9 @@ public:
     virtual void OnOpenEnded() {}
     // True while an open goes on in the background (the length is not known yet).
     virtual bool IsOpening() const { return false; }
+    // Blocks until an open going on in the background has ended, at most `wait`, and takes
+    // its outcome as OnOpenEnded would. For callers that need the length now.
+    virtual void WaitForOpen(std::chrono::milliseconds /*wait*/) {}
     virtual void Play() = 0;
     virtual void PlayRange(double from, double to) = 0;
     virtual void Stop() = 0;

@@ -110,6 +110,12 @@ void CDirectShowTrack::OnOpenEnded() {
     ApplyRequestedCommands();
 }
 
+void CDirectShowTrack::WaitForOpen(std::chrono::milliseconds wait) {
+    if (m_pipeline.IsOpening() && m_pipeline.WaitForOpen(wait)) {
+        OnOpenEnded();
+    }
+}
+
 // What was asked for while opening, in the order a user would have seen it take effect.
 void CDirectShowTrack::ApplyRequestedCommands() {
     const int requested = m_state;

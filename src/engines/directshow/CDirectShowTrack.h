@@ -58,6 +58,7 @@ public:
     GstElement* GetPipelineElement() const { return m_pipeline.Pipeline(); }
     // True while the open goes on in the background.
     bool IsOpening() const override { return m_pipeline.IsOpening(); }
+    void WaitForOpen(std::chrono::milliseconds wait) override;
 
     // How long Open waits for the preroll, for every track from now on (tests that need a
     // finished open at once set a long wait).

@@ -1,12 +1,10 @@
 #include "CMiniPlaylistTrack.h"
 
 #include "MiniPlaylistEntries.h"
+#include "MiniPlaylistMeasure.h"
 #include "engines/TrackFactory.h"
-#include "engines/directshow/CDirectShowTrack.h"
 #include "platform/errors/CFileException.h"
-#include "platform/process/CommandEntry.h"
 
-#include <QDeadlineTimer>
 #include <QFileInfo>
 
 namespace tavi::engines {
@@ -18,40 +16,6 @@ QString CanonicalOrAbsolute(const QString& path) {
     const QString canonical = info.canonicalFilePath();
     return canonical.isEmpty() ? info.absoluteFilePath() : canonical;
 }
-
-// The length a file adds to the time line: its own, less the overlap into the next file.
-double OverlapOf(const QString& fileName, bool last, double length) {
-    if (last) {
-        return 0.0;
-    }
-    double overlap = FileOverlap(fileName);
-    if (overlap < 0.0) {
-        overlap = DefaultOverlap();
-    }
-    return std::min(overlap, length);
-}
-
-// The time line needs every length, so the measurement waits for opens that a track played
-// at once would let go on in the background (a decoder loaded for the first time, a slow
-// disk), within a budget for the whole list.
-constexpr std::chrono::milliseconds kMeasureBudget{5000};
-
-class MeasureOpenWait {
-public:
-    MeasureOpenWait() : m_before(CDirectShowTrack::OpenWait()), m_deadline(kMeasureBudget) {}
-    ~MeasureOpenWait() { CDirectShowTrack::SetOpenWait(m_before); }
-    MeasureOpenWait(const MeasureOpenWait&) = delete;
-    MeasureOpenWait& operator=(const MeasureOpenWait&) = delete;
-
-    void BeforeOpen() {
-        const auto left = std::chrono::milliseconds(m_deadline.remainingTime());
-        CDirectShowTrack::SetOpenWait(std::max(m_before, left));
-    }
-
-private:
-    std::chrono::milliseconds m_before;
-    QDeadlineTimer m_deadline;
-};
 
 }  // namespace
 
@@ -159,37 +123,9 @@ void CMiniPlaylistTrack::ReadAndMeasure(const QString& fileName) {
     Measure(files);
 }
 
-// Each file is opened once to read its length; one that fails adds nothing and is tried
-// again when its turn comes. Programs are not measured: opening them as media would fail.
 void CMiniPlaylistTrack::Measure(const QStringList& files) {
-    m_items.clear();
-    double total = 0.0;
-    MeasureOpenWait wait;
-    for (qsizetype i = 0; i < files.size(); ++i) {
-        const QString& file = files.at(i);
-        m_window.Select(int(i));
-        CMiniPlaylistItem& item = m_items.emplace_back();
-        item.fileName = file;
-        item.start = item.end = total;
-        if (process::IsCommandEntry(file)) {
-            continue;
-        }
-        wait.BeforeOpen();
-        try {
-            // A mini playlist inside is measured without opening its window.
-            const double length = CreateTrackForFile(file, &m_window)->GetFileLength(file);
-            if (length < 0.0) {
-                continue;  // still opening in the background: no length to add yet
-            }
-            total += length - OverlapOf(file, i == files.size() - 1, length);
-            item.length = length;
-            item.end = total;
-            item.unmeasured = false;
-        } catch (const errors::CException&) {
-            // Shown when the file's turn comes to play.
-        }
-    }
-    m_length = total;
+    m_items = MeasureMiniPlaylist(files, &m_window);
+    m_length = m_items.empty() ? 0.0 : m_items.back().end;
 }
 
 // A list that holds itself, directly or through lists inside it, would open windows without

@@ -60,6 +60,10 @@ MediaPipeline::OpenResult MediaPipeline::Start(PipelineRequest request,
     return FinishOpen(error) ? OpenResult::Ready : OpenResult::Failed;
 }
 
+bool MediaPipeline::WaitForOpen(std::chrono::milliseconds wait) {
+    return m_opening && m_opening->Wait(wait) != PipelineOpening::Outcome::Pending;
+}
+
 bool MediaPipeline::FinishOpen(PipelineError* error) {
     if (!m_opening || m_opening->Result() == PipelineOpening::Outcome::Pending) {
         return false;

@@ -49,6 +49,9 @@ public:
     // does not preroll, so it is ready as soon as its source has started.
     OpenResult OpenSource(ElementPtr source, std::chrono::milliseconds wait,
                           std::function<void()> onLateEnd, PipelineError* error);
+    // Waits at most `wait` for an open that went on; true when it has ended (FinishOpen may
+    // be called then, without waiting for onLateEnd).
+    bool WaitForOpen(std::chrono::milliseconds wait);
     // After onLateEnd: takes the prerolled pipeline, or false with *error.
     bool FinishOpen(PipelineError* error);
     bool IsOpening() const { return m_opening != nullptr; }
