@@ -8,6 +8,7 @@
 #include "support/ListHost.h"
 #include "support/PlaybackEnvironment.h"
 #include "support/QtApp.h"
+#include "support/SoundFiles.h"
 #include "support/TestMedia.h"
 
 #include <gtest/gtest.h>
@@ -119,6 +120,24 @@ TEST_F(DirectShowTrack, FileOutputHoldsTheSoundThatWasPlayed) {
     EXPECT_GT(peak, 1000) << "the output is not silent";
     const qint64 expected = 44100LL * 2 * 2;  // one second of 16-bit stereo
     EXPECT_NEAR(double(length), double(expected), expected * 0.05);
+}
+
+// WAV files are parsed directly; one whose samples are not PCM (A-law here, or MP3 inside)
+// still plays, through playbin.
+TEST_F(DirectShowTrack, AWavOfAnyEncodingPlaysToItsEnd) {
+    const std::vector<short> samples = tavi::test::DistinctFrames(22050, 2, 1);
+    ASSERT_TRUE(tavi::test::WriteSoundFile(path("pcm.wav"), samples, 44100, 2));
+    ASSERT_TRUE(tavi::test::WriteSoundFile(path("alaw.wav"), samples, 44100, 2,
+                                           SF_FORMAT_WAV | SF_FORMAT_ALAW));
+    for (const char* name : {"pcm.wav", "alaw.wav"}) {
+        recorder.reports.clear();
+        auto track = open(path(name));
+        EXPECT_NEAR(track->GetLength(), 0.5, 0.01) << name;
+        track->Play();
+        ASSERT_TRUE(processEventsUntil([&] { return !recorder.reports.empty(); }, 10000)) << name;
+        EXPECT_TRUE(recorder.reports.front().ended) << name;
+        track->Close();
+    }
 }
 
 TEST_F(DirectShowTrack, UnrenderableFileFailsWithRenderCodeAndGStreamersText) {

@@ -4,6 +4,7 @@
 #include "Mp3LengthEstimate.h"
 #include "VideoStream.h"
 #include "app/settings/ViewSettings.h"
+#include "engines/TrackFactory.h"
 #include "engines/VideoPlacement.h"
 #include "engines/exceptions/CDirectShowException.h"
 #include "engines/mci/SharedOutputForMci.h"
@@ -445,6 +446,13 @@ double CMP3DirectShowTrack::GetLength() {
         return *m_estimatedLength;
     }
     return CDirectShowTrack::GetLength();  // throws: the length cannot be had
+}
+
+QStringList CDirectShowTrack::DecoderChain() const {
+    if (UpperExtension(m_fileName) == QLatin1String(".WAV")) {
+        return {QStringLiteral("wavparse")};
+    }
+    return {};
 }
 
 QStringList CMP3DirectShowTrack::DecoderChain() const {

@@ -37,6 +37,44 @@ GstBusSyncReply GiveWindowHandle(GstBus*, GstMessage* message, gpointer handle) 
     return GST_BUS_DROP;
 }
 
+bool HasSometimesSource(GstElement* element) {
+    for (const GList* item =
+             gst_element_class_get_pad_template_list(GST_ELEMENT_GET_CLASS(element));
+         item; item = item->next) {
+        const auto* pad = static_cast<GstPadTemplate*>(item->data);
+        if (GST_PAD_TEMPLATE_DIRECTION(pad) == GST_PAD_SRC &&
+            GST_PAD_TEMPLATE_PRESENCE(pad) == GST_PAD_SOMETIMES) {
+            return true;
+        }
+    }
+    return false;
+}
+
+// On the streaming thread: a parser's output has appeared. A kind the next element does not
+// take stays unlinked, the preroll fails, and the file goes to playbin.
+void LinkAddedPad(GstElement*, GstPad* pad, gpointer next) {
+    GstPad* sink = gst_element_get_static_pad(GST_ELEMENT(next), "sink");
+    if (sink && !gst_pad_is_linked(sink)) {
+        gst_pad_link(pad, sink);
+    }
+    if (sink) {
+        gst_object_unref(sink);
+    }
+}
+
+// Links now, or as soon as the element's output appears (a parser that reads a header
+// first, like wavparse).
+bool LinkNowOrLater(GstElement* element, GstElement* next) {
+    if (gst_element_link(element, next)) {
+        return true;
+    }
+    if (!HasSometimesSource(element)) {
+        return false;
+    }
+    g_signal_connect_object(element, "pad-added", G_CALLBACK(LinkAddedPad), next, GConnectFlags(0));
+    return true;
+}
+
 ElementPtr Ref(const ElementPtr& element) {
     return ElementPtr(GST_ELEMENT(gst_object_ref(element.get())));
 }
@@ -205,7 +243,7 @@ bool PipelineOpening::RenderChain(RenderedPipeline* rendered, PipelineError* err
         gst_bin_add(GST_BIN(pipeline.get()), element.get());
     }
     for (size_t i = 0; i + 1 < chain.size(); ++i) {
-        if (!gst_element_link(chain[i].get(), chain[i + 1].get())) {
+        if (!LinkNowOrLater(chain[i].get(), chain[i + 1].get())) {
             *error = {0x80040265, QStringLiteral("The decoding chain could not be linked.")};
             SetNullAndRelease(std::move(pipeline));
             return false;
