@@ -170,15 +170,17 @@ TEST_F(MiniPlaylist, RotationsAdvanceOnEachOpenAndFoldersGiveOneOfTheirFiles) {
 TEST_F(MiniPlaylist, StopSilencesBothFilesAndReportsNoEnd) {
     const QString list =
         folder.list(QStringLiteral("m.mpl"), {folder.tone(QStringLiteral("a~0.8.wav"), 1.0, 440),
-                                              folder.tone(QStringLiteral("b.wav"), 1.0, 880)});
+                                              folder.tone(QStringLiteral("b.wav"), 4.0, 880)});
     auto track = open(list);
     auto* mini = static_cast<CMiniPlaylistTrack*>(track.get());
     track->Play();
     ASSERT_TRUE(processEventsUntil([&] { return mini->Window().IsOverlapping(); }, 5000));
+    ASSERT_TRUE(mini->Window().CurrentTrack());
     EXPECT_EQ(mini->Window().Selection(), 1);
     EXPECT_GE(track->GetPosition(), 0.19) << "the second file's start on the time line";
     track->Pause();
     processEventsFor(50);
+    ASSERT_TRUE(mini->Window().CurrentTrack());
     EXPECT_TRUE(mini->Window().CurrentTrack()->IsPaused());
     track->Resume();
     EXPECT_TRUE(mini->Window().CurrentTrack()->IsPlaying());
