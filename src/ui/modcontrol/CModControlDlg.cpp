@@ -7,7 +7,7 @@
 namespace tavi::ui {
 
 CModControlDlg::CModControlDlg() : m_control(new QWidget(this)) {
-    setWindowTitle(QStringLiteral("MOD Control"));
+    setWindowTitle(tr("MOD Control"));
     setObjectName(QStringLiteral("modControl"));
     setAttribute(Qt::WA_ShowWithoutActivating);
     setAttribute(Qt::WA_QuitOnClose, false);

@@ -53,7 +53,7 @@ void CMediaTrackVideoWnd::Register() {
 }
 
 CMediaTrackVideoWnd::CMediaTrackVideoWnd() : m_surface(new VideoSurfaceWidget(this)) {
-    setWindowTitle(QStringLiteral("MediaTrack Video Window"));
+    setWindowTitle(tr("MediaTrack Video Window"));
     setAttribute(Qt::WA_QuitOnClose, false);
     QPalette black = palette();
     black.setColor(QPalette::Window, Qt::black);
