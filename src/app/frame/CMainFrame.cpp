@@ -87,8 +87,7 @@ CMainFrame::CMainFrame(playlist::CTaviDoc& document, app::ApplicationServices& s
     setDockOptions(QMainWindow::AnimatedDocks | QMainWindow::AllowTabbedDocks);
     resize(760, 520);
 
-    m_languages = std::make_unique<ui::CLanguageMenu>(reg::Registry::instance(),
-                                                      [this](int id) { OnCommand(id); });
+    m_languages = std::make_unique<ui::CLanguageMenu>([this](int id) { OnCommand(id); });
     ActivateStoredLanguage();
     m_actions = std::make_unique<CommandActions>(this, [this](int id) { OnCommand(id); });
     m_actions->BuildMenuBar(menuBar());

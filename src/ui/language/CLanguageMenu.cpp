@@ -32,8 +32,7 @@ qsizetype RemoveItems(QMenu* popup, int first, int count) {
 
 }  // namespace
 
-CLanguageMenu::CLanguageMenu(reg::Registry& registry, Chooser choose)
-    : CLocaleSelector(registry), m_choose(std::move(choose)) {}
+CLanguageMenu::CLanguageMenu(Chooser choose) : m_choose(std::move(choose)) {}
 
 void CLanguageMenu::FillMenu(QMenu* popup, int firstId) {
     const qsizetype position = RemoveItems(popup, firstId, m_inserted);

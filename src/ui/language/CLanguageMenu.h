@@ -16,7 +16,7 @@ public:
     using Chooser = std::function<void(int id)>;
 
     // choose runs when an item is picked, with its command id.
-    CLanguageMenu(reg::Registry& registry, Chooser choose);
+    explicit CLanguageMenu(Chooser choose);
 
     // Replaces the language items (at first the placeholder) in the popup, where they were.
     void FillMenu(QMenu* popup, int firstId);

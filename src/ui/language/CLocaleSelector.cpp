@@ -40,7 +40,7 @@ std::optional<CLocaleInfo> ReadLanguage(const reg::RegKey& key, const QString& s
 
 }  // namespace
 
-CLocaleSelector::CLocaleSelector(reg::Registry& registry) : m_registry(registry) {
+CLocaleSelector::CLocaleSelector() {
     StartLocale();
 }
 
@@ -55,7 +55,7 @@ const CLocaleInfo& CLocaleSelector::BuiltIn() {
 
 void CLocaleSelector::LoadList() {
     m_list.clear();
-    const reg::RegKey key = m_registry.open(
+    const reg::RegKey key = reg::Registry::instance().open(
         reg::Root::LocalMachine, settings::applicationKeyPath(QLatin1String(kLanguagesKey)));
     if (!key.isValid()) {
         return;

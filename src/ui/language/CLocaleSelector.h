@@ -9,14 +9,10 @@
 
 class QTranslator;
 
-namespace tavi::reg {
-class Registry;
-}
-
 namespace tavi::ui {
 
 // The display languages: the built-in English at index 0 and the languages registered in
-// the machine hive under the application's "Languages" key (indices 1..n in the order the
+// the process's machine hive under the application's "Languages" key (indices 1..n in the order the
 // hive lists them). A registered language is usable when its translation file loads.
 // Activating one installs its translations (and Qt's own for its code) in the application,
 // so every text translated afterwards comes in that language. UI thread only.
@@ -24,7 +20,7 @@ class CLocaleSelector {
 public:
     static constexpr const char* kLanguagesKey = "Languages";
 
-    explicit CLocaleSelector(reg::Registry& registry);
+    CLocaleSelector();
     virtual ~CLocaleSelector();
     CLocaleSelector(const CLocaleSelector&) = delete;
     CLocaleSelector& operator=(const CLocaleSelector&) = delete;
@@ -54,7 +50,6 @@ private:
     bool Install(const CLocaleInfo& language);
     void RemoveTranslators();
 
-    reg::Registry& m_registry;
     std::vector<CLocaleInfo> m_list;
     int m_active = 0;
     // The installed translators of the active language: the program's and Qt's own.
