@@ -168,7 +168,8 @@ TEST_F(LanguageSwitchTest, TheOptionsSheetOpenedAfterASwitchIsGerman) {
     for (int i = 0; i < tree->topLevelItemCount(); ++i) {
         captions << tree->topLevelItem(i)->text(0);
     }
-    EXPECT_TRUE(captions.contains(QStringLiteral("Allgemein"))) << captions.join(u',').toStdString();
+    EXPECT_TRUE(captions.contains(QStringLiteral("Allgemein")))
+        << captions.join(u',').toStdString();
     EXPECT_TRUE(captions.contains(QStringLiteral("Musikordner")));
     EXPECT_TRUE(captions.contains(QStringLiteral("Priorität")));
     EXPECT_EQ(sheet.windowTitle(), QStringLiteral("Optionen"));
