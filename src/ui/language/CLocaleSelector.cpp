@@ -58,11 +58,28 @@ void CLocaleSelector::LoadList() {
     const reg::RegKey key = reg::Registry::instance().open(
         reg::Root::LocalMachine, settings::applicationKeyPath(QLatin1String(kLanguagesKey)));
     if (!key.isValid()) {
+        FindActive();
         return;
     }
     for (const QString& name : key.subKeyNames()) {
         if (std::optional<CLocaleInfo> language = ReadLanguage(key, name)) {
             m_list.push_back(std::move(*language));
+        }
+    }
+    FindActive();
+}
+
+void CLocaleSelector::FindActive() {
+    if (m_activeLanguage.resourceFile.isEmpty()) {
+        m_active = 0;
+        return;
+    }
+    m_active = -1;
+    for (size_t i = 0; i < m_list.size(); ++i) {
+        if (m_list[i].isoCode == m_activeLanguage.isoCode &&
+            m_list[i].resourceFile == m_activeLanguage.resourceFile) {
+            m_active = static_cast<int>(i) + 1;
+            return;
         }
     }
 }
@@ -120,6 +137,7 @@ bool CLocaleSelector::Activate(int index) {
         return false;
     }
     m_active = index;
+    m_activeLanguage = At(index);
     return true;
 }
 

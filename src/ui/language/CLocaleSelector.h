@@ -39,8 +39,11 @@ public:
     // user's locale codes ("de_AT", "de") names, else the built-in "en".
     QString CodeForLocales(const QStringList& localeCodes);
 
+    // The active language's place in the list as last loaded: a reload finds it again by
+    // its code and file, so languages registered meanwhile do not move the check; -1 when
+    // it is no longer registered (it stays active until another is chosen).
     int ActiveIndex() const { return m_active; }
-    const CLocaleInfo& ActiveLanguage() const { return At(m_active); }
+    const CLocaleInfo& ActiveLanguage() const { return m_activeLanguage; }
     // The built-in language and the list as last loaded.
     int Count() const { return 1 + static_cast<int>(m_list.size()); }
     const CLocaleInfo& At(int index) const;
@@ -48,10 +51,12 @@ public:
 
 private:
     bool Install(const CLocaleInfo& language);
+    void FindActive();
     void RemoveTranslators();
 
     std::vector<CLocaleInfo> m_list;
     int m_active = 0;
+    CLocaleInfo m_activeLanguage = BuiltIn();
     // The installed translators of the active language: the program's and Qt's own.
     std::unique_ptr<QTranslator> m_program;
     std::unique_ptr<QTranslator> m_qt;

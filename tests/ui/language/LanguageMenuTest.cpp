@@ -133,6 +133,35 @@ TEST_F(LanguageMenuTest, TheMenuIsRebuiltAtEveryOpeningWithTheActiveLanguageChec
     selector.Activate(0);
 }
 
+TEST_F(LanguageMenuTest, TheCheckStaysOnTheActiveLanguageWhenTheListChangesAroundIt) {
+    ui::CLanguageMenu& selector = Languages({test::GermanLanguage()});
+    ASSERT_TRUE(selector.SelectByCode(QStringLiteral("de")));
+    // "Austrian" is listed before "German", which moves from index 1 to 2.
+    test::LanguageKey austrian = test::GermanLanguage();
+    austrian.subKey = QStringLiteral("Austrian");
+    austrian.isoCode = QStringLiteral("de-AT");
+    austrian.name = QStringLiteral("Österreichisch");
+    registry.writeSystemFile(test::LanguagesHive({test::GermanLanguage(), austrian}));
+    MakePopup();
+    selector.FillMenu(&menu, kFirst);
+    EXPECT_EQ(Items(menu),
+              (std::vector<Item>{{QStringLiteral("before"), 1, false},
+                                 {QStringLiteral("&English"), kFirst, false},
+                                 {QStringLiteral("&Österreichisch"), kFirst + 1, false},
+                                 {QStringLiteral("&Deutsch"), kFirst + 2, true},
+                                 {QStringLiteral("after"), 2, false}}));
+    EXPECT_EQ(selector.ActiveIndex(), 2);
+    // Unregistered while active: it stays in use, and no item carries the check.
+    registry.writeSystemFile(test::LanguagesHive({austrian}));
+    selector.FillMenu(&menu, kFirst);
+    EXPECT_EQ(selector.ActiveIndex(), -1);
+    EXPECT_EQ(selector.ActiveLanguage().isoCode, QStringLiteral("de"));
+    for (const Item& item : Items(menu)) {
+        EXPECT_FALSE(item.checked) << item.text.toStdString();
+    }
+    selector.Activate(0);
+}
+
 TEST_F(LanguageMenuTest, StoredCodesSelectIgnoringCaseAndUnknownOnesKeepEnglish) {
     ui::CLanguageMenu& selector = Languages({test::GermanLanguage()});
     EXPECT_TRUE(selector.SelectByCode(QStringLiteral("DE")));
