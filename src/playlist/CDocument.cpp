@@ -14,7 +14,7 @@ CDocument::CDocument(QObject* parent) : QObject(parent), m_title(untitledName())
 CDocument::~CDocument() = default;
 
 QString CDocument::untitledName() {
-    return QStringLiteral("Untitled");
+    return QCoreApplication::translate("CDocument", "Untitled");
 }
 
 void CDocument::SetPathName(const QString& path, bool addToRecent) {

@@ -88,7 +88,9 @@ CMainFrame::CMainFrame(playlist::CTaviDoc& document, app::ApplicationServices& s
     resize(760, 520);
 
     m_languages = std::make_unique<ui::CLanguageMenu>([this](int id) { OnCommand(id); });
+    m_untitledName = playlist::CDocument::untitledName();
     ActivateStoredLanguage();
+    RetitleUntitled();
     m_actions = std::make_unique<CommandActions>(this, [this](int id) { OnCommand(id); });
     m_actions->BuildMenuBar(menuBar());
     m_actions->SetLanguageFiller(
@@ -311,12 +313,21 @@ void CMainFrame::RetranslateUi() {
     }
     m_actions->Retranslate();
     m_bars->Retranslate();
+    RetitleUntitled();
     m_document.model().invalidateDisplayNames();
     statusBar()->clearMessage();
     if (!m_playing) {
         ShowDocumentTitle();
     }
     IdleUpdate();
+}
+
+// A playlist never saved is titled in the language now active.
+void CMainFrame::RetitleUntitled() {
+    if (m_document.GetPathName().isEmpty() && m_document.GetTitle() == m_untitledName) {
+        m_document.SetTitle(playlist::CDocument::untitledName());
+    }
+    m_untitledName = playlist::CDocument::untitledName();
 }
 
 void CMainFrame::changeEvent(QEvent* event) {

@@ -101,6 +101,7 @@ private:
     void ActivateStoredLanguage();
     void OnLanguage(int index);
     void RetranslateUi();
+    void RetitleUntitled();
 
     playlist::CTaviDoc& m_document;
     app::ApplicationServices& m_services;
@@ -112,6 +113,7 @@ private:
     std::unique_ptr<FrameFullScreen> m_fullScreen;
     std::unique_ptr<FrameTray> m_tray;
     QPointer<FindDialog> m_find;
+    QString m_untitledName;  // the untitled playlist's name in the language last shown
     bool m_hideWhenMinimized = false;
     bool m_playing = false;
     bool m_stateSaved = false;

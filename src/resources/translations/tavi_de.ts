@@ -83,6 +83,10 @@
         <source>Save changes to %1?</source>
         <translation>Änderungen an %1 speichern?</translation>
     </message>
+    <message>
+        <source>Untitled</source>
+        <translation>Unbenannt</translation>
+    </message>
 </context>
 <context>
     <name>CFileException</name>

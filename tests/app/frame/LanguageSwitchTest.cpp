@@ -23,6 +23,7 @@
 
 #include <QAbstractButton>
 #include <QAction>
+#include <QApplication>
 #include <QDir>
 #include <QDockWidget>
 #include <QEvent>
@@ -140,6 +141,8 @@ TEST_F(LanguageSwitchTest, ChoosingGermanRebuildsEveryTextAtOnceAndEnglishRestor
                                    QStringLiteral("&Medien"), QStringLiteral("P&rogramme"),
                                    QStringLiteral("E&xtras"), QStringLiteral("&Hilfe")}));
     EXPECT_EQ(f.bars().mainToolBar()->windowTitle(), QStringLiteral("Hauptsymbolleiste"));
+    EXPECT_EQ(f.windowTitle(),
+              QStringLiteral("Unbenannt - ") + QApplication::applicationDisplayName());
     EXPECT_EQ(f.positionSlider()->toolTip(),
               QStringLiteral("Die relative Position im Titel anzeigen"));
     const QDockWidget* output = f.findChild<QDockWidget*>(QStringLiteral("ConsoleBar"));
@@ -152,6 +155,8 @@ TEST_F(LanguageSwitchTest, ChoosingGermanRebuildsEveryTextAtOnceAndEnglishRestor
     ChooseLanguage(0);
     const QStringList back = PersistentTexts(f);
     EXPECT_EQ(back, english);
+    EXPECT_EQ(f.windowTitle(),
+              QStringLiteral("Untitled - ") + QApplication::applicationDisplayName());
     for (const QString& text : back) {
         EXPECT_TRUE(english.contains(text)) << "not English: " << text.toStdString();
     }
