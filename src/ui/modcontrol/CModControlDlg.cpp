@@ -40,6 +40,13 @@ void CModControlDlg::Show() {
 
 // Platforms that activate a window as it shows anyway (at once or a turn later) get the focus
 // handed back to where it was.
+void CModControlDlg::changeEvent(QEvent* event) {
+    QDialog::changeEvent(event);
+    if (event->type() == QEvent::LanguageChange) {
+        setWindowTitle(tr("MOD Control"));
+    }
+}
+
 bool CModControlDlg::event(QEvent* event) {
     const bool handled = QDialog::event(event);
     if (event->type() == QEvent::WindowActivate && m_focusBefore) {

@@ -8,6 +8,7 @@
 
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QEvent>
 #include <QGuiApplication>
 #include <QScreen>
 #include <QWindow>
@@ -152,6 +153,13 @@ void CMediaTrackVideoWnd::SaveVideoRect() {
 }
 
 // Closing hides the window and keeps it for the next video.
+void CMediaTrackVideoWnd::changeEvent(QEvent* event) {
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::LanguageChange) {
+        setWindowTitle(tr("MediaTrack Video Window"));
+    }
+}
+
 void CMediaTrackVideoWnd::closeEvent(QCloseEvent* event) {
     if (m_track) {
         m_track->OnVideoClose();
