@@ -12,6 +12,8 @@ PACKAGES=(
     linux-perf
     # Qt
     qt6-base-dev qt6-tools-dev qt6-tools-dev-tools qt6-l10n-tools libgl-dev
+    # Qt's own texts (standard buttons, file dialogs) in the display languages
+    qt6-translations-l10n
     # sound: the ALSA mixer, and a sound server for tests that need a real mixer
     libasound2-dev libasound2-plugins pulseaudio
     # the wave device of the media-control layer: decoding and rate conversion

@@ -18,16 +18,14 @@ namespace tavi::app {
 
 namespace {
 
+// The sixth popup of the menu bar, whatever its title in the active language.
 QMenu* ProgramsPopup(QMainWindow* window) {
+    constexpr int kProgramsIndex = 5;
     if (!window) {
         return nullptr;
     }
-    for (QAction* action : window->menuBar()->actions()) {
-        if (action->menu() && action->text() == QLatin1String("P&rograms")) {
-            return action->menu();
-        }
-    }
-    return nullptr;
+    const QList<QAction*> popups = window->menuBar()->actions();
+    return popups.size() > kProgramsIndex ? popups[kProgramsIndex]->menu() : nullptr;
 }
 
 }  // namespace

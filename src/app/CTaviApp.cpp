@@ -156,7 +156,8 @@ void CTaviApp::OfferRecovery() {
     std::fprintf(stderr, "tavi: the unsaved playlist of the last session is in %s\n",
                  qPrintable(recovery.FilePath()));
     const QString question =
-        QObject::tr(
+        QCoreApplication::translate(
+            "CTaviApp",
             "Tavi was ended without saving the playlist. Its entries were kept in "
             "%1.\n\nOpen them now?")
             .arg(recovery.FilePath());

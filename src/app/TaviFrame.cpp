@@ -16,6 +16,7 @@
 #include "ui/optionsheet/OptionsPageRegistry.h"
 #include "ui/video/CMediaTrackVideoWnd.h"
 
+#include <QCoreApplication>
 #include <QFileDialog>
 #include <QMessageBox>
 
@@ -45,10 +46,11 @@ void ConnectMidi(frame::CMainFrame* window) {
         QMessageBox::warning(window, QString(), text);
     };
     prompts.chooseSoundFont = [window] {
-        QFileDialog dialog(window, QStringLiteral("Choose SoundFont"));
+        QFileDialog dialog(window, QCoreApplication::translate("SoundFont", "Choose SoundFont"));
         dialog.setFileMode(QFileDialog::ExistingFile);
         dialog.setNameFilters(
-            {QStringLiteral("SoundFont Bank (*.sbk *.sf2)"), QStringLiteral("All Files (*)")});
+            {QCoreApplication::translate("SoundFont", "SoundFont Bank (*.sbk *.sf2)"),
+             QCoreApplication::translate("SoundFont", "All Files (*)")});
         dialog.setDefaultSuffix(QStringLiteral("sbk"));
         return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles().value(0) : QString();
     };

@@ -3,6 +3,7 @@
 #include "CPlaylistFile.h"
 #include "platform/errors/CFileException.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 
 namespace tavi::formats {
@@ -11,10 +12,12 @@ using errors::CFileException;
 
 namespace {
 
-const char kFilterString[] =
+// One unit for translators: the names change, the patterns and the bars stay.
+const char kFilterString[] = QT_TRANSLATE_NOOP(
+    "DocumentFiles",
     "Tavi Playlist (*.alb)|*.alb|M3U Playlist (*.m3u)|*.m3u|Windows Media Player Playlist "
     "(*.wpl)|*.wpl|PLS Playlist (*.pls)|*.pls|Lumeno Mini Playlist (*.mpl)|*.mpl|Lumeno "
-    "Rotation (*.rotation)|*.rotation|All Files (*.*)|*||";
+    "Rotation (*.rotation)|*.rotation|All Files (*.*)|*||");
 
 struct LoadCauseText {
     CFileException::Cause cause;
@@ -24,15 +27,19 @@ struct LoadCauseText {
 // Opening reports these causes in its own words; other file errors use their own message.
 constexpr LoadCauseText kLoadCauseTexts[] = {
     {CFileException::fileNotFound,
-     "%1\nCannot find this file.\nVerify that the correct path and file name are given."},
-    {CFileException::sharingViolation, "Unable to read from %1, it is opened by someone else."},
-    {CFileException::lockViolation, "Unable to read from %1, it is opened by someone else."},
+     QT_TRANSLATE_NOOP(
+         "DocumentFiles",
+         "%1\nCannot find this file.\nVerify that the correct path and file name are given.")},
+    {CFileException::sharingViolation,
+     QT_TRANSLATE_NOOP("DocumentFiles", "Unable to read from %1, it is opened by someone else.")},
+    {CFileException::lockViolation,
+     QT_TRANSLATE_NOOP("DocumentFiles", "Unable to read from %1, it is opened by someone else.")},
 };
 
 }  // namespace
 
 QString PlaylistFilterString() {
-    return QString::fromUtf8(kFilterString);
+    return QCoreApplication::translate("DocumentFiles", kFilterString);
 }
 
 QStringList PlaylistDialogFilters() {
@@ -82,17 +89,20 @@ QString DocumentLoadErrorMessage(const errors::CException* error, const QString&
     if (const auto* fileError = dynamic_cast<const CFileException*>(error)) {
         for (const LoadCauseText& entry : kLoadCauseTexts) {
             if (entry.cause == fileError->GetCause()) {
-                return QString::fromUtf8(entry.text).replace(QLatin1String("%1"), path);
+                return QCoreApplication::translate("DocumentFiles", entry.text)
+                    .replace(QLatin1String("%1"), path);
             }
         }
     }
     const QString own = error ? error->GetErrorMessage() : QString();
-    return own.isEmpty() ? QStringLiteral("Failed to open document.") : own;
+    return own.isEmpty() ? QCoreApplication::translate("DocumentFiles", "Failed to open document.")
+                         : own;
 }
 
 QString DocumentSaveErrorMessage(const errors::CException* error) {
     const QString own = error ? error->GetErrorMessage() : QString();
-    return own.isEmpty() ? QStringLiteral("Failed to save document.") : own;
+    return own.isEmpty() ? QCoreApplication::translate("DocumentFiles", "Failed to save document.")
+                         : own;
 }
 
 }  // namespace tavi::formats

@@ -2,6 +2,7 @@
 
 #include "ModPlayer.h"
 
+#include <QCoreApplication>
 #include <QEvent>
 #include <QLinearGradient>
 #include <QPainter>
@@ -51,14 +52,16 @@ void ModPanel::ModuleChanged() {
 QStringList ModPanel::TextLines() const {
     QStringList lines;
     if (!m_player->IsReady()) {
-        return {QStringLiteral("No module loaded")};
+        return {QCoreApplication::translate("ModPanel", "No module loaded")};
     }
     const QString title = QString::fromStdString(m_player->Title());
-    lines << (title.isEmpty() ? QStringLiteral("(untitled module)") : title);
+    lines << (title.isEmpty() ? QCoreApplication::translate("ModPanel", "(untitled module)")
+                              : title);
     if (m_player->Options().controls) {
         lines << QStringLiteral("%1 / %2").arg(Clock(m_player->CurrentPosition()),
                                                Clock(m_player->MaxPosition()));
-        QString format = QStringLiteral("%1 channels").arg(m_player->Channels());
+        QString format =
+            QCoreApplication::translate("ModPanel", "%1 channels").arg(m_player->Channels());
         if (!m_player->TypeName().empty()) {
             format += QStringLiteral(" · ") + QString::fromStdString(m_player->TypeName());
         }

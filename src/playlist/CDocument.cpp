@@ -2,6 +2,7 @@
 
 #include "WaitCursor.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -13,7 +14,7 @@ CDocument::CDocument(QObject* parent) : QObject(parent), m_title(untitledName())
 CDocument::~CDocument() = default;
 
 QString CDocument::untitledName() {
-    return QStringLiteral("Untitled");
+    return QCoreApplication::translate("CDocument", "Untitled");
 }
 
 void CDocument::SetPathName(const QString& path, bool addToRecent) {
@@ -96,7 +97,8 @@ bool CDocument::SaveModified() {
     if (!m_modified) {
         return true;
     }
-    const QString question = QStringLiteral("Save changes to %1?").arg(m_title);
+    const QString question =
+        QCoreApplication::translate("CDocument", "Save changes to %1?").arg(m_title);
     const SaveAnswer answer =
         m_prompts.askSaveChanges ? m_prompts.askSaveChanges(question) : SaveAnswer::Cancel;
     switch (answer) {

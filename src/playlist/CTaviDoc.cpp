@@ -1,5 +1,6 @@
 #include "CTaviDoc.h"
 
+#include <QCoreApplication>
 #include <stdexcept>
 
 #include "DocumentSnapshot.h"
@@ -18,7 +19,7 @@ namespace tavi::playlist {
 
 namespace {
 
-const QString kFailedToOpen = QStringLiteral("Failed to open document.");
+const QString kFailedToOpen = QCoreApplication::translate("CTaviDoc", "Failed to open document.");
 
 QString messageOf(const std::exception& error, const QString& fallback) {
     const QString message = QString::fromLocal8Bit(error.what());
@@ -182,13 +183,15 @@ bool CTaviDoc::OnSaveDocument(const QString& path) {
         }
         if (QFileInfo(path).isDir()) {
             throw std::runtime_error(
-                QStringLiteral("'%1' is a folder and cannot be written as a playlist.")
+                QCoreApplication::translate("CTaviDoc",
+                                            "'%1' is a folder and cannot be written as a playlist.")
                     .arg(path)
                     .toStdString());
         }
         m_fileHooks.save(path, m_model->paths());
     } catch (const std::exception& error) {
-        ReportError(messageOf(error, QStringLiteral("Failed to save document.")));
+        ReportError(
+            messageOf(error, QCoreApplication::translate("CTaviDoc", "Failed to save document.")));
         return false;
     }
     SetModifiedFlag(false);

@@ -4,6 +4,8 @@
 
 #include "EntryKinds.h"
 
+#include <QCoreApplication>
+
 namespace tavi::playlist {
 
 namespace {
@@ -75,7 +77,7 @@ QString GetDisplayName(const QString& path) {
 QString GetDisplayName(const QString& path, const NameOptions& options) {
     const QString extension = EntryExtension(path);
     if (IsCountedEntry(extension)) {
-        return FileTitle(path) + QLatin1String(" sec.");
+        return FileTitle(path) + QCoreApplication::translate("DisplayName", " sec.");
     }
     if (extension == QLatin1String(".CDA")) {
         return cdTrackDisplayName(path);

@@ -9,6 +9,10 @@ namespace tavi::shellext {
 
 namespace {
 
+// Marks the English texts for the player's translation files (lupdate takes it for
+// QT_TRANSLATE_NOOP3), whose German must be this table's: one wording in both deliverables.
+#define TAVIEXT_TEXT(context, text, id) text
+
 struct Row {
     ShellStrings::Id id;
     const char* english;
@@ -16,14 +20,19 @@ struct Row {
 };
 
 constexpr Row kTable[] = {
-    {ShellStrings::kCaption, "TaviExt", "TaviExt"},
-    {ShellStrings::kPlayItem, "Play with Tavi", "Mit Tavi abspielen"},
-    {ShellStrings::kPlayHelp, "Opens the selected files with Tavi media player",
+    {ShellStrings::kCaption, TAVIEXT_TEXT("TaviExt", "TaviExt", "100"), "TaviExt"},
+    {ShellStrings::kPlayItem, TAVIEXT_TEXT("TaviExt", "Play with Tavi", "101"),
+     "Mit Tavi abspielen"},
+    {ShellStrings::kPlayHelp,
+     TAVIEXT_TEXT("TaviExt", "Opens the selected files with Tavi media player", "102"),
      "\xC3\x96"
      "ffnet die ausgw\xC3\xA4hlten Dateien mit Tavi"},
-    {ShellStrings::kLaunchFailed, "Failed to launch Tavi", "Tavi konnte nicht gestartet werden"},
-    {ShellStrings::kAddItem, "Add to Tavi Playlist", "Zur Tavi-Playliste hinzuf\xC3\xBCgen"},
-    {ShellStrings::kAddHelp, "Adds the selected files to the Tavi playlist",
+    {ShellStrings::kLaunchFailed, TAVIEXT_TEXT("TaviExt", "Failed to launch Tavi", "103"),
+     "Tavi konnte nicht gestartet werden"},
+    {ShellStrings::kAddItem, TAVIEXT_TEXT("TaviExt", "Add to Tavi Playlist", "105"),
+     "Zur Tavi-Playliste hinzuf\xC3\xBCgen"},
+    {ShellStrings::kAddHelp,
+     TAVIEXT_TEXT("TaviExt", "Adds the selected files to the Tavi playlist", "106"),
      "F\xC3\xBCgt die ausgew\xC3\xA4hlten Dateien zur Tavi-Playliste hinzu"},
 };
 

@@ -26,6 +26,8 @@
 #include "playlist/view/CPlayListBox.h"
 #include "playlist/view/CTaviView.h"
 #include "ui/explorer/CExplorerBar.h"
+#include "ui/language/CLanguageMenu.h"
+#include "ui/language/UserLocale.h"
 #include "ui/optionsheet/OptionsPageRegistry.h"
 
 #include <QApplication>
@@ -85,8 +87,14 @@ CMainFrame::CMainFrame(playlist::CTaviDoc& document, app::ApplicationServices& s
     setDockOptions(QMainWindow::AnimatedDocks | QMainWindow::AllowTabbedDocks);
     resize(760, 520);
 
+    m_languages = std::make_unique<ui::CLanguageMenu>([this](int id) { OnCommand(id); });
+    m_untitledName = playlist::CDocument::untitledName();
+    ActivateStoredLanguage();
+    RetitleUntitled();
     m_actions = std::make_unique<CommandActions>(this, [this](int id) { OnCommand(id); });
     m_actions->BuildMenuBar(menuBar());
+    m_actions->SetLanguageFiller(
+        [this](QMenu* menu) { m_languages->FillMenu(menu, cmd::kLanguageFirst); });
     m_actions->SetExplorerFiller([this](QMenu* menu) {
         const playlist::PlaylistModel& list = m_document.model();
         if (list.current() >= 0) {
@@ -280,8 +288,53 @@ void CMainFrame::RestoreWindow() {
     activateWindow();
 }
 
+void CMainFrame::ActivateStoredLanguage() {
+    const reg::RegKey key =
+        settings::openApplicationKey(reg::Registry::instance(), settings::keys::kMainFrame);
+    QString code = settings::loadMainFrameSettings(key).languageCode;
+    if (code.isEmpty()) {
+        code = m_languages->CodeForLocales(ui::UserLocaleCodes());
+    }
+    m_languages->SelectByCode(code);
+}
+
+void CMainFrame::OnLanguage(int index) {
+    if (index == m_languages->ActiveIndex()) {
+        return;
+    }
+    if (m_languages->Activate(index)) {
+        RetranslateUi();  // the language change event comes too, when it reaches the window
+    }
+}
+
+void CMainFrame::RetranslateUi() {
+    if (!m_actions) {
+        return;  // still being made: the texts come in the active language
+    }
+    m_actions->Retranslate();
+    m_bars->Retranslate();
+    RetitleUntitled();
+    m_document.model().invalidateDisplayNames();
+    statusBar()->clearMessage();
+    if (!m_playing) {
+        ShowDocumentTitle();
+    }
+    IdleUpdate();
+}
+
+// A playlist never saved is titled in the language now active.
+void CMainFrame::RetitleUntitled() {
+    if (m_document.GetPathName().isEmpty() && m_document.GetTitle() == m_untitledName) {
+        m_document.SetTitle(playlist::CDocument::untitledName());
+    }
+    m_untitledName = playlist::CDocument::untitledName();
+}
+
 void CMainFrame::changeEvent(QEvent* event) {
     QMainWindow::changeEvent(event);
+    if (event->type() == QEvent::LanguageChange) {
+        RetranslateUi();
+    }
     if (event->type() == QEvent::WindowStateChange && m_hideWhenMinimized && isMinimized()) {
         QTimer::singleShot(0, this, [this] {
             if (isMinimized()) {
@@ -375,7 +428,7 @@ void CMainFrame::SaveFrameState() {
     state.alwaysOnTop = IsAlwaysOnTop();
     reg::RegKey key =
         settings::openApplicationKey(reg::Registry::instance(), settings::keys::kMainFrame);
-    state.languageCode = settings::loadMainFrameSettings(key).languageCode;
+    state.languageCode = m_languages->ActiveLanguage().isoCode;
     settings::saveMainFrameSettings(key, state);
     m_bars->SaveLayout();
     reg::RegKey settingsKey =

@@ -14,7 +14,8 @@ class CTaviView;
 }  // namespace tavi::playlist
 namespace tavi::ui {
 class CExplorerBar;
-}
+class CLanguageMenu;
+}  // namespace tavi::ui
 
 namespace tavi::frame {
 
@@ -62,6 +63,7 @@ public:
     CMasterVolumeSlider* volumeSlider() const;
     ui::CExplorerBar* explorerBar() const;
     FindDialog* findDialog() const;
+    ui::CLanguageMenu& languages() const { return *m_languages; }
 
     bool HideWhenMinimized() const { return m_hideWhenMinimized; }
     void SetHideWhenMinimized(bool on);
@@ -94,16 +96,24 @@ private:
     void SaveFrameState();
     void OnFileOpen();
     void OnRecentFile(int index);
+    // View > Language: the stored choice (on a first start the user's locale) at creation,
+    // a chosen language at once, every persistent text then in the new language.
+    void ActivateStoredLanguage();
+    void OnLanguage(int index);
+    void RetranslateUi();
+    void RetitleUntitled();
 
     playlist::CTaviDoc& m_document;
     app::ApplicationServices& m_services;
     playlist::CTaviView* m_view;
+    std::unique_ptr<ui::CLanguageMenu> m_languages;
     std::unique_ptr<CommandActions> m_actions;
     std::unique_ptr<ViewSeekCallback> m_seek;
     std::unique_ptr<FrameBars> m_bars;
     std::unique_ptr<FrameFullScreen> m_fullScreen;
     std::unique_ptr<FrameTray> m_tray;
     QPointer<FindDialog> m_find;
+    QString m_untitledName;  // the untitled playlist's name in the language last shown
     bool m_hideWhenMinimized = false;
     bool m_playing = false;
     bool m_stateSaved = false;

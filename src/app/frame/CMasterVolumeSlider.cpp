@@ -9,8 +9,7 @@ namespace tavi::frame {
 
 CMasterVolumeSlider::CMasterVolumeSlider(QWidget* parent) : QSlider(Qt::Horizontal, parent) {
     setObjectName(QStringLiteral("VolumeSlider"));
-    setToolTip(tr("Show the current master volume"));
-    setStatusTip(tr("Show the current master volume"));
+    RetranslateTips();
     setRange(0, mixer::kSliderMaximum);
     setPageStep(100);
     setSingleStep(10);
@@ -33,8 +32,13 @@ CMasterVolumeSlider::CMasterVolumeSlider(QWidget* parent) : QSlider(Qt::Horizont
 
 CMasterVolumeSlider::~CMasterVolumeSlider() = default;
 
+void CMasterVolumeSlider::RetranslateTips() {
+    setToolTip(tr("Show the current master volume", "3202"));
+    setStatusTip(tr("Show the current master volume", "3202"));
+}
+
 QString CMasterVolumeSlider::FailureMessage() {
-    return tr("Can't change the master volume.");
+    return tr("Can't change the master volume.", "1040");
 }
 
 void CMasterVolumeSlider::ShowPosition(uint32_t volume) {

@@ -17,6 +17,8 @@ namespace tavi::frame {
 class CMasterVolumeSlider : public QSlider {
     Q_OBJECT
 public:
+    // The tool tip and status prompt in the active language.
+    void RetranslateTips();
     explicit CMasterVolumeSlider(QWidget* parent = nullptr);
     ~CMasterVolumeSlider() override;
 

@@ -13,8 +13,7 @@ namespace tavi::frame {
 
 CPositionSlider::CPositionSlider(QWidget* parent) : QSlider(Qt::Horizontal, parent) {
     setObjectName(QStringLiteral("PositionSlider"));
-    setToolTip(tr("Show the relative track position"));
-    setStatusTip(tr("Show the relative track position"));
+    RetranslateTips();
     setRange(0, 0);
     setPageStep(100);  // ten seconds
     setSingleStep(10);
@@ -24,6 +23,11 @@ CPositionSlider::CPositionSlider(QWidget* parent) : QSlider(Qt::Horizontal, pare
     m_timer.setInterval(kRefreshIntervalMs);
     m_timer.setTimerType(Qt::CoarseTimer);
     connect(&m_timer, &QTimer::timeout, this, &CPositionSlider::Refresh);
+}
+
+void CPositionSlider::RetranslateTips() {
+    setToolTip(tr("Show the relative track position", "3201"));
+    setStatusTip(tr("Show the relative track position", "3201"));
 }
 
 int CPositionSlider::ToUnits(double seconds) {

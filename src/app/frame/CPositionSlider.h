@@ -19,6 +19,8 @@ class CPositionSliderCallback;
 class CPositionSlider : public QSlider {
     Q_OBJECT
 public:
+    // The tool tip and status prompt in the active language.
+    void RetranslateTips();
     static constexpr int kRefreshIntervalMs = 100;
 
     explicit CPositionSlider(QWidget* parent = nullptr);

@@ -5,6 +5,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QCoreApplication>
 #include <QKeyEvent>
 #include <QKeySequence>
 #include <QMenu>
@@ -53,8 +54,7 @@ bool CommandActions::IsCheckable(int id) {
                                      cmd::kViewMediaBar,
                                      cmd::kViewStatusBar,
                                      cmd::kHideWhenMinimized,
-                                     pc::kFullScreen,
-                                     cmd::kLanguageFirst};
+                                     pc::kFullScreen};
     return std::find(std::begin(kCheckable), std::end(kCheckable), id) != std::end(kCheckable);
 }
 
@@ -62,23 +62,38 @@ QAction* CommandActions::action(int id) {
     if (QAction* existing = m_actions.value(id)) {
         return existing;
     }
-    const MenuItem* item = FindMenuItem(id);
     auto* action = new QAction(this);
-    QString text = item ? QString::fromUtf8(item->text) : QString::number(id);
-    const QString keys = KeyText(id);
-    if (!keys.isEmpty()) {
-        text += QLatin1Char('\t') + keys;  // shown, not bound: the accelerators are separate
-    }
-    action->setText(text);
-    if (item && item->hint) {
-        action->setStatusTip(QString::fromUtf8(item->hint));
-        action->setToolTip(QString::fromUtf8(item->hint));
-    }
+    ApplyTexts(action, id);
     action->setCheckable(IsCheckable(id));
     action->setData(id);
     connect(action, &QAction::triggered, this, [this, id] { m_dispatch(id); });
     m_actions.insert(id, action);
     return action;
+}
+
+void CommandActions::ApplyTexts(QAction* action, int id) const {
+    const MenuItem* item = FindMenuItem(id);
+    QString text = item ? item->text.translated() : QString::number(id);
+    const QString keys = KeyText(id);
+    if (!keys.isEmpty()) {
+        text += QLatin1Char('\t') + keys;  // shown, not bound: the accelerators are separate
+    }
+    action->setText(text);
+    if (item && !item->hint.isNull()) {
+        action->setStatusTip(item->hint.translated());
+        action->setToolTip(item->hint.translated());
+    }
+}
+
+void CommandActions::Retranslate() {
+    for (auto it = m_actions.cbegin(); it != m_actions.cend(); ++it) {
+        ApplyTexts(it.value(), it.key());
+    }
+    for (const auto& [menu, title] : m_popups) {
+        if (menu) {
+            menu->setTitle(title.translated());
+        }
+    }
 }
 
 // Keys act whenever the main window is active, also where a menu item is disabled: the
@@ -126,26 +141,42 @@ bool CommandActions::eventFilter(QObject* watched, QEvent* event) {
 
 void CommandActions::BuildMenuBar(QMenuBar* bar) {
     for (const MenuPopup& popup : MenuBarTable()) {
-        QMenu* menu = bar->addMenu(QString::fromUtf8(popup.title));
+        const MenuText title{popup.title, nullptr};
+        QMenu* menu = bar->addMenu(title.translated());
+        m_popups.emplace_back(menu, title);
         FillMenu(menu, popup.items);
     }
+}
+
+QMenu* CommandActions::AddTitledMenu(QMenu* parent, const MenuText& title) {
+    QMenu* menu = parent->addMenu(title.translated());
+    m_popups.emplace_back(menu, title);
+    return menu;
 }
 
 void CommandActions::AddPopup(QMenu* menu, const MenuItem& item) {
     switch (item.kind) {
         case MenuItem::Kind::ToolbarsPopup:
-            FillMenu(menu->addMenu(QString::fromUtf8(item.text)), ToolbarsPopupTable());
+            FillMenu(AddTitledMenu(menu, item.text), ToolbarsPopupTable());
             break;
         case MenuItem::Kind::Language: {
-            // Only the built-in language until language modules are installed.
-            QMenu* languages = menu->addMenu(QString::fromUtf8(item.text));
-            QAction* english = action(cmd::kLanguageFirst);
-            english->setText(tr("English"));
-            languages->addAction(english);
+            // The placeholder the language items replace when the popup first opens.
+            QMenu* languages = AddTitledMenu(menu, item.text);
+            languages->setObjectName(QStringLiteral("LanguagePopup"));
+            QAction* placeholder =
+                languages->addAction(QCoreApplication::translate("Menu", "Default Language"));
+            placeholder->setData(cmd::kLanguageFirst);
+            placeholder->setStatusTip(
+                QCoreApplication::translate("Menu", "Select a display language", "43000"));
+            connect(languages, &QMenu::aboutToShow, this, [this, languages] {
+                if (m_fillLanguage) {
+                    m_fillLanguage(languages);
+                }
+            });
             break;
         }
         case MenuItem::Kind::RecentFiles: {
-            QMenu* recent = menu->addMenu(QString::fromUtf8(item.text));
+            QMenu* recent = AddTitledMenu(menu, item.text);
             connect(recent, &QMenu::aboutToShow, this, [this, recent] {
                 recent->clear();
                 if (m_fillRecent) {
@@ -168,7 +199,7 @@ void CommandActions::FillMenu(QMenu* menu, std::span<const MenuItem> items) {
         } else if (item.kind != MenuItem::Kind::Command) {
             AddPopup(menu, item);
         } else if (item.id == cmd::kExplorer) {
-            QMenu* explorer = menu->addMenu(QString::fromUtf8(item.text));
+            QMenu* explorer = AddTitledMenu(menu, item.text);
             explorer->menuAction()->setData(cmd::kExplorer);
             connect(menu, &QMenu::aboutToShow, this, [this, explorer] {
                 explorer->clear();

@@ -4,6 +4,7 @@
 
 #include <QHash>
 #include <QObject>
+#include <QPointer>
 
 #include <functional>
 #include <span>
@@ -37,6 +38,12 @@ public:
     void FillMenu(QMenu* menu, std::span<const MenuItem> items);
     void SetExplorerFiller(std::function<void(QMenu*)> fill) { m_fillExplorer = std::move(fill); }
     void SetRecentFilesFiller(std::function<void(QMenu*)> fill) { m_fillRecent = std::move(fill); }
+    // The View > Language popup is filled each time it opens.
+    void SetLanguageFiller(std::function<void(QMenu*)> fill) { m_fillLanguage = std::move(fill); }
+
+    // Sets every action's text and prompts and every popup's title again from the tables,
+    // in the language now active.
+    void Retranslate();
 
     // The idle pass: enable and check every menu action.
     void Update(const StateQuery& enabled, const StateQuery& checked);
@@ -49,12 +56,17 @@ protected:
 private:
     void AddAccelerators();
     void AddPopup(QMenu* menu, const MenuItem& item);
+    QMenu* AddTitledMenu(QMenu* parent, const MenuText& title);
+    void ApplyTexts(QAction* action, int id) const;
 
     QWidget* m_window;
     Dispatcher m_dispatch;
     QHash<int, QAction*> m_actions;
     std::function<void(QMenu*)> m_fillExplorer;
     std::function<void(QMenu*)> m_fillRecent;
+    std::function<void(QMenu*)> m_fillLanguage;
+    // Every popup made from the tables, with the title it is given in each language.
+    std::vector<std::pair<QPointer<QMenu>, MenuText>> m_popups;
 };
 
 }  // namespace tavi::frame

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QCoreApplication>
 #include <QKeyCombination>
 #include <QString>
 
@@ -7,18 +8,30 @@
 
 namespace tavi::frame {
 
+// A text of the menu tables, translated in the "Menu" context; the disambiguation is the
+// command id, so translators see the units of the menu and string resources.
+struct MenuText {
+    const char* source = nullptr;
+    const char* comment = nullptr;
+
+    bool isNull() const { return source == nullptr; }
+    QString translated() const {
+        return source ? QCoreApplication::translate("Menu", source, comment) : QString();
+    }
+};
+
 // One item of a menu table. An item with id 0 and no text is a separator; kind marks the
 // places a menu fills at run time.
 struct MenuItem {
     enum class Kind { Command, Separator, RecentFiles, Programs, Language, ToolbarsPopup };
     int id = 0;
-    const char* text = nullptr;  // with "&" for the mnemonic
-    const char* hint = nullptr;  // the status-bar prompt
+    MenuText text;  // with "&" for the mnemonic
+    MenuText hint;  // the status-bar prompt
     Kind kind = Kind::Command;
 };
 
 struct MenuPopup {
-    const char* title;
+    const char* title;  // translated in the "Menu" context
     std::span<const MenuItem> items;
 };
 

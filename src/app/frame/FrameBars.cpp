@@ -80,7 +80,7 @@ FrameBars::FrameBars(QMainWindow& window, CommandActions& actions)
 }
 
 void FrameBars::BuildMainToolBar(CommandActions& actions) {
-    m_mainBar = m_window.addToolBar(tr("Main Toolbar"));
+    m_mainBar = m_window.addToolBar(tr("Main Toolbar", "59392"));
     m_mainBar->setObjectName(QStringLiteral("MainToolBar"));
     for (const ToolButton& button : kMainButtons) {
         QAction* action = actions.action(button.id);
@@ -91,7 +91,7 @@ void FrameBars::BuildMainToolBar(CommandActions& actions) {
 
 void FrameBars::BuildMediaBar(CommandActions& actions) {
     m_window.addToolBarBreak();
-    m_mediaBar = m_window.addToolBar(tr("Media Control Bar"));
+    m_mediaBar = m_window.addToolBar(tr("Media Control Bar", "59396"));
     m_mediaBar->setObjectName(QStringLiteral("MediaControlBar"));
     m_mediaBar->setIconSize(QSize(24, 24));
     for (const ToolButton& button : kMediaButtons) {
@@ -117,6 +117,16 @@ void FrameBars::BuildStatusBar() {
     m_lengthPane = Pane(QStringLiteral("8:88:88"), cmd::kPaneLength);
     status->addPermanentWidget(m_positionPane);
     status->addPermanentWidget(m_lengthPane);
+}
+
+void FrameBars::Retranslate() {
+    m_mainBar->setWindowTitle(tr("Main Toolbar", "59392"));
+    m_mediaBar->setWindowTitle(tr("Media Control Bar", "59396"));
+    m_position->RetranslateTips();
+    m_volume->RetranslateTips();
+    m_explorer->Retranslate();
+    m_positionPane->clear();  // the idle pass fills the panes again
+    m_lengthPane->clear();
 }
 
 QWidget* FrameBars::BarForCommand(int id) const {

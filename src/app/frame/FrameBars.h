@@ -36,6 +36,9 @@ public:
     QWidget* BarForCommand(int id) const;
     void ToggleBar(int id);
 
+    // Captions, tips and panes in the active language.
+    void Retranslate();
+
     void SaveLayout();
     void RestoreLayout();
 

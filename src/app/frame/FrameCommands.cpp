@@ -143,6 +143,10 @@ bool CMainFrame::OnCommand(int id) {
         OnRecentFile(id - cmd::kRecentFirst);
         return true;
     }
+    if (id >= cmd::kLanguageFirst && id <= cmd::kLanguageLast) {
+        OnLanguage(id - cmd::kLanguageFirst);
+        return true;
+    }
     if (const FrameCommandTable::Entry* entry = FrameCommandTable::Find(id)) {
         if (entry->enabled(*this)) {
             entry->run(*this);
@@ -153,6 +157,9 @@ bool CMainFrame::OnCommand(int id) {
 }
 
 bool CMainFrame::IsCommandEnabled(int id) const {
+    if (id >= cmd::kLanguageFirst && id <= cmd::kLanguageLast) {
+        return true;
+    }
     if (const FrameCommandTable::Entry* entry = FrameCommandTable::Find(id)) {
         return entry->enabled(*this);
     }

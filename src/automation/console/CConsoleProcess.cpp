@@ -2,6 +2,7 @@
 
 #include "ConsoleCommandLine.h"
 
+#include <QCoreApplication>
 #include <QFile>
 
 #include <fcntl.h>
@@ -45,7 +46,8 @@ bool CConsoleProcess::StartConsoleProcess(const QString& command, const QString&
     if (!words) {
         StopConsoleProcess();
         m_callback.ConsoleOutput(
-            QStringLiteral("Unable to start %1\n").arg(CommandLine(command, parameters)));
+            QCoreApplication::translate("CConsoleProcess", "Unable to start %1\n")
+                .arg(CommandLine(command, parameters)));
         return false;
     }
     return StartConsoleProcess(command, *words, parameters, folder);
@@ -63,7 +65,9 @@ bool CConsoleProcess::StartConsoleProcess(const QString& command, const QStringL
         CloseBoth(output);
         CloseBoth(error);
         CloseBoth(m_stopPipe);
-        m_callback.ConsoleOutput(QStringLiteral("Unable to start %1\n").arg(commandLine));
+        m_callback.ConsoleOutput(
+            QCoreApplication::translate("CConsoleProcess", "Unable to start %1\n")
+                .arg(commandLine));
         return false;
     }
     ::close(output[1]);

@@ -12,7 +12,7 @@
 namespace tavi::automation {
 
 CConsoleBar::CConsoleBar(QWidget* parent)
-    : QDockWidget(QStringLiteral("Output"), parent),
+    : QDockWidget(parent),
       m_text(new QPlainTextEdit(this)),
       m_process(std::make_unique<console::CConsoleProcess>(*this)) {
     setObjectName(QStringLiteral("ConsoleBar"));
@@ -25,6 +25,14 @@ CConsoleBar::CConsoleBar(QWidget* parent)
     });
     m_text->viewport()->installEventFilter(this);
     setWidget(m_text);
+    setWindowTitle(tr("Output", "59399"));
+}
+
+void CConsoleBar::changeEvent(QEvent* event) {
+    QDockWidget::changeEvent(event);
+    if (event->type() == QEvent::LanguageChange) {
+        setWindowTitle(tr("Output", "59399"));
+    }
 }
 
 // A running program is stopped with the window.
@@ -75,7 +83,7 @@ QColor CConsoleBar::FromColorRef(uint32_t colorRef) {
 }
 
 void CConsoleBar::ConsoleStarted(const QString& commandLine) {
-    Append(commandLine + QStringLiteral(" started.\n"));
+    Append(tr("%1 started.\n").arg(commandLine));
 }
 
 void CConsoleBar::ConsoleOutput(const QString& text) {
@@ -87,7 +95,7 @@ void CConsoleBar::ConsoleError(const QString& text) {
 }
 
 void CConsoleBar::ConsoleFinished() {
-    Append(QStringLiteral("finished.\n"));
+    Append(tr("finished.\n"));
 }
 
 std::unique_ptr<QMenu> CConsoleBar::CreateContextMenu() {
@@ -97,9 +105,9 @@ std::unique_ptr<QMenu> CConsoleBar::CreateContextMenu() {
         action->setData(command);
         action->setEnabled(enabled);
     };
-    add(QStringLiteral("&Copy"), kCopy, m_text->textCursor().hasSelection());
-    add(QStringLiteral("C&lear"), kClear, !m_text->document()->isEmpty());
-    add(QStringLiteral("&Stop"), kStop, m_process->IsConsoleProcessRunning());
+    add(tr("&Copy"), kCopy, m_text->textCursor().hasSelection());
+    add(tr("C&lear"), kClear, !m_text->document()->isEmpty());
+    add(tr("&Stop"), kStop, m_process->IsConsoleProcessRunning());
     return menu;
 }
 

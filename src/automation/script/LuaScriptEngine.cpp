@@ -2,6 +2,7 @@
 
 #include "LuaObjects.h"
 
+#include <QCoreApplication>
 #include <lua.hpp>
 
 #include <QRegularExpression>
@@ -72,9 +73,11 @@ int LuaScriptEngine::RaiseKeptError(lua_State* lua) {
 // The message on top of the stack as an error report: "script:LINE: text" gives the line;
 // an automation error keeps its own text, source and code.
 void LuaScriptEngine::ReadError(ScriptError* error) {
-    const QString message = lua_type(m_lua, -1) == LUA_TSTRING
-                                ? QString::fromUtf8(lua_tostring(m_lua, -1))
-                                : QStringLiteral("The script raised an error that is not a text");
+    const QString message =
+        lua_type(m_lua, -1) == LUA_TSTRING
+            ? QString::fromUtf8(lua_tostring(m_lua, -1))
+            : QCoreApplication::translate("ScriptHost",
+                                          "The script raised an error that is not a text");
     lua_pop(m_lua, 1);
     static const QRegularExpression position(QStringLiteral("^script:(\\d+): "));
     const QRegularExpressionMatch match = position.match(message);

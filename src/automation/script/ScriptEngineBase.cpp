@@ -5,6 +5,8 @@
 #include "ScriptWatchdog.h"
 #include "automation/dispatch/CCmdTargetPlus.h"
 
+#include <QCoreApplication>
+
 namespace tavi::automation::script {
 
 namespace {
@@ -196,7 +198,8 @@ bool ScriptEngineBase::Run(const std::function<bool(ScriptError*)>& body, Script
             AllowRunningCode();
             if (!succeeded) {
                 error.description =
-                    QStringLiteral("The script ran longer than %1 s and was stopped.")
+                    QCoreApplication::translate("ScriptHost",
+                                                "The script ran longer than %1 s and was stopped.")
                         .arg(double(TimeLimit().count()) / 1000.0);
                 error.source.clear();
             }

@@ -1,5 +1,7 @@
 #include "ScriptErrorText.h"
 
+#include <QCoreApplication>
+
 namespace tavi::automation::script::scripterrortext {
 
 QString MarkerLine(int character) {
@@ -18,7 +20,8 @@ QString Text(const QString& scriptFileName, const ScriptError& error) {
 }
 
 QString Caption(const ScriptError& error) {
-    return error.source.isEmpty() ? QStringLiteral("Script Error") : error.source;
+    return error.source.isEmpty() ? QCoreApplication::translate("ScriptHost", "Script Error")
+                                  : error.source;
 }
 
 }  // namespace tavi::automation::script::scripterrortext

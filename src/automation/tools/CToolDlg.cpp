@@ -4,6 +4,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -38,12 +39,17 @@ QWidget* WithButton(QLineEdit* edit, QAbstractButton* button, QWidget* parent) {
 }  // namespace
 
 const QStringList& CToolDlg::WindowModes() {
-    static const QStringList modes{
-        QStringLiteral("hidden"),         QStringLiteral("normal"),
-        QStringLiteral("minimized"),      QStringLiteral("maximized"),
-        QStringLiteral("inactive"),       QStringLiteral("active"),
-        QStringLiteral("minimize"),       QStringLiteral("minimized, inactive"),
-        QStringLiteral("show, inactive"), QStringLiteral("restore")};
+    // The show commands by index; the list shows them translated.
+    static const QStringList modes{QString::fromLatin1(QT_TR_NOOP("hidden")),
+                                   QString::fromLatin1(QT_TR_NOOP("normal")),
+                                   QString::fromLatin1(QT_TR_NOOP("minimized")),
+                                   QString::fromLatin1(QT_TR_NOOP("maximized")),
+                                   QString::fromLatin1(QT_TR_NOOP("inactive")),
+                                   QString::fromLatin1(QT_TR_NOOP("active")),
+                                   QString::fromLatin1(QT_TR_NOOP("minimize")),
+                                   QString::fromLatin1(QT_TR_NOOP("minimized, inactive")),
+                                   QString::fromLatin1(QT_TR_NOOP("show, inactive")),
+                                   QString::fromLatin1(QT_TR_NOOP("restore"))};
     return modes;
 }
 
@@ -56,11 +62,13 @@ CToolDlg::CToolDlg(const CTool& tool, QWidget* parent)
       m_folder(LimitedEdit(256, this)),
       m_window(new QComboBox(this)),
       m_hotKey(new QKeySequenceEdit(this)),
-      m_console(new QCheckBox(QStringLiteral("Use &output window"), this)),
+      m_console(new QCheckBox(tr("Use &output window"), this)),
       m_icon(new QToolButton(this)) {
-    setWindowTitle(QStringLiteral("Tool Properties"));
-    m_window->addItems(WindowModes());
-    auto* browse = new QPushButton(QStringLiteral("&Browse..."), this);
+    setWindowTitle(tr("Tool Properties"));
+    for (const QString& mode : WindowModes()) {
+        m_window->addItem(tr(mode.toLatin1().constData()));
+    }
+    auto* browse = new QPushButton(tr("&Browse..."), this);
     auto* folder = new QPushButton(QStringLiteral("..."), this);
     auto* placeholder = new QPushButton(QStringLiteral(">"), this);
     connect(browse, &QPushButton::clicked, this, &CToolDlg::BrowseCommand);
@@ -70,14 +78,14 @@ CToolDlg::CToolDlg(const CTool& tool, QWidget* parent)
     connect(m_icon, &QToolButton::clicked, this, &CToolDlg::ChooseIcon);
     m_icon->setIconSize(QSize(32, 32));
     auto* form = new QFormLayout;
-    form->addRow(QStringLiteral("&Description"), m_description);
-    form->addRow(QStringLiteral("&Command"), WithButton(m_command, browse, this));
-    form->addRow(QStringLiteral("&Parameters"), WithButton(m_parameters, placeholder, this));
-    form->addRow(QStringLiteral("&Start in folder"), WithButton(m_folder, folder, this));
-    form->addRow(QStringLiteral("&Window"), m_window);
-    form->addRow(QStringLiteral("&Hotkey"), m_hotKey);
+    form->addRow(tr("&Description"), m_description);
+    form->addRow(tr("&Command"), WithButton(m_command, browse, this));
+    form->addRow(tr("&Parameters"), WithButton(m_parameters, placeholder, this));
+    form->addRow(tr("&Start in folder"), WithButton(m_folder, folder, this));
+    form->addRow(tr("&Window"), m_window);
+    form->addRow(tr("&Hotkey"), m_hotKey);
     form->addRow(m_console);
-    form->addRow(QStringLiteral("Icon"), m_icon);
+    form->addRow(tr("Icon"), m_icon);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
@@ -121,25 +129,25 @@ void CToolDlg::ChooseCommand(const QString& path) {
 void CToolDlg::BrowseCommand() {
     const QString start = QFileInfo(ExpandEnvironment(m_command->text())).absolutePath();
     const QString path = QFileDialog::getOpenFileName(
-        this, QStringLiteral("Browse"), start,
-        QStringLiteral("Programs (*.sh *.py *.pl *.desktop *.exe *.bat *.cmd);;All Files (*)"));
+        this, tr("Browse"), start,
+        tr("Programs (*.sh *.py *.pl *.desktop *.exe *.bat *.cmd);;All Files (*)"));
     if (!path.isEmpty()) {
         ChooseCommand(path);
     }
 }
 
 void CToolDlg::BrowseFolder() {
-    const QString folder = QFileDialog::getExistingDirectory(
-        this, QStringLiteral("Start in folder"), m_folder->text());
+    const QString folder =
+        QFileDialog::getExistingDirectory(this, tr("Start in folder"), m_folder->text());
     if (!folder.isEmpty()) {
         m_folder->setText(folder);
     }
 }
 
 void CToolDlg::ChooseIcon() {
-    const QString file = QFileDialog::getOpenFileName(
-        this, QStringLiteral("Icon"), QFileInfo(m_tool.iconFile).absolutePath(),
-        QStringLiteral("Icons (*.png *.svg *.xpm *.ico);;All Files (*)"));
+    const QString file =
+        QFileDialog::getOpenFileName(this, tr("Icon"), QFileInfo(m_tool.iconFile).absolutePath(),
+                                     tr("Icons (*.png *.svg *.xpm *.ico);;All Files (*)"));
     if (!file.isEmpty()) {
         m_tool = Tool();
         m_tool.iconFile = file;
@@ -151,14 +159,23 @@ void CToolDlg::ChooseIcon() {
 
 std::unique_ptr<QMenu> CToolDlg::CreatePlaceholderMenu() {
     auto menu = std::make_unique<QMenu>();
-    const std::pair<int, const char*> items[] = {{kFileName, "File &Name"},
-                                                 {kFileExt, "File &Extension"},
-                                                 {kFilePath, "File &Path"},
-                                                 {kFileDir, "File &Folder"},
-                                                 {kFileDrive, "File &Drive"}};
+    // Menu 2229 of the language module: its items by command id.
+    struct Text {
+        const char* source;
+        const char* id;
+    };
+    struct Item {
+        int command;
+        Text text;
+    };
+    const Item items[] = {{kFileName, QT_TRANSLATE_NOOP3("Menu2229", "File &Name", "2230")},
+                          {kFileExt, QT_TRANSLATE_NOOP3("Menu2229", "File &Extension", "2231")},
+                          {kFilePath, QT_TRANSLATE_NOOP3("Menu2229", "File &Path", "2232")},
+                          {kFileDir, QT_TRANSLATE_NOOP3("Menu2229", "File &Folder", "2233")},
+                          {kFileDrive, QT_TRANSLATE_NOOP3("Menu2229", "File &Drive", "2234")}};
     for (const auto& [command, text] : items) {
         QAction* action =
-            menu->addAction(QString::fromLatin1(text), this,
+            menu->addAction(QCoreApplication::translate("Menu2229", text.source, text.id), this,
                             [this, command = command] { InsertPlaceholder(command); });
         action->setData(command);
     }

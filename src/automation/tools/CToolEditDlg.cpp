@@ -14,22 +14,22 @@ CToolEditDlg::CToolEditDlg(const CToolList& tools, EditTool edit, RunTool run, Q
       m_edit(std::move(edit)),
       m_run(std::move(run)),
       m_list(new QListWidget(this)) {
-    setWindowTitle(QStringLiteral("Edit Programs"));
+    setWindowTitle(tr("Edit Programs"));
     m_list->setDragDropMode(QAbstractItemView::InternalMove);
     for (const CTool& tool : tools.tools()) {
         AddRow(tool, m_list->count());
     }
     connect(m_list, &QListWidget::itemDoubleClicked, this, &CToolEditDlg::EditSelected);
-    auto* label = new QLabel(QStringLiteral("&Programs or folders"), this);
+    auto* label = new QLabel(tr("&Programs or folders"), this);
     label->setBuddy(m_list);
     auto* buttons = new QVBoxLayout;
     const std::pair<const char*, void (CToolEditDlg::*)()> actions[] = {
-        {"&New...", &CToolEditDlg::NewTool},
-        {"&Edit...", &CToolEditDlg::EditSelected},
-        {"&Delete", &CToolEditDlg::DeleteSelected},
-        {"&Run", &CToolEditDlg::RunSelected}};
+        {QT_TR_NOOP("&New..."), &CToolEditDlg::NewTool},
+        {QT_TR_NOOP("&Edit..."), &CToolEditDlg::EditSelected},
+        {QT_TR_NOOP("&Delete"), &CToolEditDlg::DeleteSelected},
+        {QT_TR_NOOP("&Run"), &CToolEditDlg::RunSelected}};
     for (const auto& [text, slot] : actions) {
-        auto* button = new QPushButton(QString::fromLatin1(text), this);
+        auto* button = new QPushButton(tr(text), this);
         connect(button, &QPushButton::clicked, this, slot);
         buttons->addWidget(button);
     }

@@ -3,6 +3,7 @@
 #include "CdServices.h"
 #include "platform/errors/CException.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QStandardPaths>
@@ -77,7 +78,8 @@ QString CCdDatabase::Read(const QString& key, const QString& fallback) const {
 }
 
 QString CCdDatabase::GetTrackName(int index) const {
-    const QString fallback = QStringLiteral("Track %1").arg(index + 1, 2, 10, QLatin1Char('0'));
+    const QString fallback = QCoreApplication::translate("CCdDatabase", "Track %1")
+                                 .arg(index + 1, 2, 10, QLatin1Char('0'));
     if (index < 0 || index >= kMaxTracks) {
         return fallback;
     }
@@ -94,7 +96,7 @@ QString CCdDatabase::GetTitle() const {
 
 bool CCdDatabase::SetTrackName(int index, const QString& name) {
     if (m_identity == 0 || index < 0 || index >= kMaxTracks) {
-        m_lastError = QStringLiteral("No CD track %1").arg(index + 1);
+        m_lastError = QCoreApplication::translate("CCdDatabase", "No CD track %1").arg(index + 1);
         return false;
     }
     m_file.WriteString(QString::number(index), name.left(kValueChars));

@@ -1,5 +1,7 @@
 #include "CDirectShowPersistFilter.h"
 
+#include <QCoreApplication>
+
 namespace tavi::engines {
 
 namespace {
@@ -73,7 +75,9 @@ bool CDirectShowPersistFilter::ApplyProperties(GstElement* element, const QByteA
 gst::ElementPtr CDirectShowPersistFilter::Create(QString* error) const {
     gst::ElementPtr element = gst::MakeElement(factory.toLatin1().constData(), nullptr, error);
     if (element && data && !ApplyProperties(element.get(), *data)) {
-        *error = QStringLiteral("The saved settings of '%1' could not be loaded.").arg(name);
+        *error = QCoreApplication::translate("CDirectShowTrack",
+                                             "The saved settings of '%1' could not be loaded.")
+                     .arg(name);
         return nullptr;
     }
     return element;

@@ -1,5 +1,7 @@
 #include "CDirectShowPersistFilterList.h"
 
+#include <QCoreApplication>
+
 namespace tavi::engines {
 
 namespace {
@@ -93,7 +95,8 @@ gst::ElementPtr CDirectShowPersistFilterList::CreateEffectsBin() const {
         if (!gst_element_link(last, effect.get()) ||
             !gst_element_link(effect.get(), convert.get())) {
             gst_bin_remove_many(GST_BIN(bin.get()), effect.get(), convert.get(), nullptr);
-            Warn(QStringLiteral("Failed to add filter ") + filter.name);
+            Warn(QCoreApplication::translate("CDirectShowTrack", "Failed to add filter ") +
+                 filter.name);
             continue;
         }
         last = convert.get();

@@ -11,6 +11,7 @@
 #include "platform/gst/AudioOutput.h"
 #include "platform/gst/SharedAudioOutput.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 
 #include <cmath>
@@ -47,7 +48,8 @@ void CDirectShowTrack::Open(const QString& fileName) {
     if (!gst::CanCreateGraph()) {
         throw CDirectShowException(
             CDirectShowException::CreateGraph, kFail,
-            QStringLiteral("GStreamer or its playbin element is not available."));
+            QCoreApplication::translate("CDirectShowTrack",
+                                        "GStreamer or its playbin element is not available."));
     }
     m_openedAhead = m_openingAhead;
     m_usableAhead = true;
@@ -60,8 +62,10 @@ void CDirectShowTrack::Open(const QString& fileName) {
         m_pipeline.SetVideoSink(std::move(surface.sink), surface.windowHandle);
     }
     if (!AddConfiguredFilters()) {
-        throw CDirectShowException(CDirectShowException::AddConfiguredFilters, kFail,
-                                   QStringLiteral("The audio output could not be created."));
+        throw CDirectShowException(
+            CDirectShowException::AddConfiguredFilters, kFail,
+            QCoreApplication::translate("CDirectShowTrack",
+                                        "The audio output could not be created."));
     }
     gst::PipelineError error;
     const auto result = RenderPipeline(fileName, &error);
@@ -125,8 +129,9 @@ void CDirectShowTrack::ApplyRequestedCommands() {
         const std::optional<double> start = std::exchange(m_requestedStart, std::nullopt);
         const std::optional<double> stop = std::exchange(m_requestedStop, std::nullopt);
         if (start && !m_pipeline.Seek(*start, stop)) {
-            throw CDirectShowException(CDirectShowException::SeekGraph, kFail,
-                                       QStringLiteral("The position cannot be set."));
+            throw CDirectShowException(
+                CDirectShowException::SeekGraph, kFail,
+                QCoreApplication::translate("CDirectShowTrack", "The position cannot be set."));
         }
         if (requested == Playing) {
             Play();
@@ -325,8 +330,9 @@ void CDirectShowTrack::PlayRange(double from, double to) {
         return;
     }
     if (!m_pipeline.Seek(from, to)) {
-        throw CDirectShowException(CDirectShowException::SeekGraph, kFail,
-                                   QStringLiteral("The position cannot be set."));
+        throw CDirectShowException(
+            CDirectShowException::SeekGraph, kFail,
+            QCoreApplication::translate("CDirectShowTrack", "The position cannot be set."));
     }
     Play();
 }
@@ -372,8 +378,10 @@ double CDirectShowTrack::GetPosition() {
 double CDirectShowTrack::GetLength() {
     const auto duration = m_pipeline.Duration();
     if (!duration) {
-        throw CDirectShowException(CDirectShowException::GetLength, kNoInterface,
-                                   QStringLiteral("The length of this file cannot be determined."));
+        throw CDirectShowException(
+            CDirectShowException::GetLength, kNoInterface,
+            QCoreApplication::translate("CDirectShowTrack",
+                                        "The length of this file cannot be determined."));
     }
     return *duration;
 }
@@ -384,8 +392,9 @@ void CDirectShowTrack::Seek(double position) {
         return;
     }
     if (!m_pipeline.Seek(position)) {
-        throw CDirectShowException(CDirectShowException::SeekGraph, kFail,
-                                   QStringLiteral("The position cannot be set."));
+        throw CDirectShowException(
+            CDirectShowException::SeekGraph, kFail,
+            QCoreApplication::translate("CDirectShowTrack", "The position cannot be set."));
     }
 }
 

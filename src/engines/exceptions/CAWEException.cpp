@@ -1,5 +1,6 @@
 #include "CAWEException.h"
 
+#include <QCoreApplication>
 #include <array>
 
 namespace tavi::engines {
@@ -13,11 +14,11 @@ QString CAWEException::CodeName(uint32_t code) {
     if (code >= kFirstCode && code < kFirstCode + kNames.size()) {
         return QString::fromLatin1(kNames[code - kFirstCode]);
     }
-    return QStringLiteral("Unknown Error Code");
+    return QCoreApplication::translate("CAWEException", "Unknown Error Code");
 }
 
 QString CAWEException::GetErrorMessage() const {
-    return QStringLiteral("AWE Error: %1").arg(CodeName(m_code));
+    return QCoreApplication::translate("CAWEException", "AWE Error: %1").arg(CodeName(m_code));
 }
 
 }  // namespace tavi::engines

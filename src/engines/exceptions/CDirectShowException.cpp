@@ -1,10 +1,13 @@
 #include "CDirectShowException.h"
 
+#include <QCoreApplication>
+
 namespace tavi::engines {
 
 QString CDirectShowException::GetErrorMessage() const {
     if (m_result == kProtectedContent || m_result == kProtectedContentLicense) {
-        return QStringLiteral("Can't play a protected Windows Media file");
+        return QCoreApplication::translate("CDirectShowException",
+                                           "Can't play a protected Windows Media file");
     }
     return m_text;
 }

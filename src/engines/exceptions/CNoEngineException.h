@@ -2,6 +2,8 @@
 
 #include "platform/errors/CException.h"
 
+#include <QCoreApplication>
+
 namespace tavi::engines {
 
 // No engine on this system can play the file (its engine is not available here).
@@ -9,7 +11,9 @@ class CNoEngineException : public errors::CException {
 public:
     explicit CNoEngineException(QString fileName) : m_fileName(std::move(fileName)) {}
     QString GetErrorMessage() const override {
-        return QStringLiteral("There is no player for '%1' on this system.").arg(m_fileName);
+        return QCoreApplication::translate("CNoEngineException",
+                                           "There is no player for '%1' on this system.")
+            .arg(m_fileName);
     }
 
 private:

@@ -6,6 +6,7 @@
 #include "app/settings/ViewSettings.h"
 #include "platform/mci/midi/SequencerSynths.h"
 
+#include <QCoreApplication>
 #include <cstdio>
 #include <mutex>
 
@@ -83,7 +84,8 @@ bool CMidiTrack::LoadSoundBankFor(const QString& midiFile) {
         manager.CloseConnection(&connection);
         return true;
     } catch (const errors::CException& e) {
-        ShowMessage(QStringLiteral("AWE32 SoundBank '%1'\n\n%2").arg(bank, e.GetErrorMessage()));
+        ShowMessage(QCoreApplication::translate("CMidiTrack", "AWE32 SoundBank '%1'\n\n%2")
+                        .arg(bank, e.GetErrorMessage()));
         CloseQuietly(manager, &connection);
         return false;
     }
@@ -98,7 +100,8 @@ void CMidiTrack::ClearSoundBank() {
         manager.ClearBank(connection);
         manager.CloseConnection(&connection);
     } catch (const errors::CException& e) {
-        ShowMessage(QStringLiteral("Clear SoundBank:\n\n%1").arg(e.GetErrorMessage()));
+        ShowMessage(QCoreApplication::translate("CMidiTrack", "Clear SoundBank:\n\n%1")
+                        .arg(e.GetErrorMessage()));
         CloseQuietly(manager, &connection);
     }
 }

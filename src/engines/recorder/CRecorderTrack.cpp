@@ -3,6 +3,7 @@
 #include "engines/exceptions/CDirectShowException.h"
 #include "platform/gst/CaptureDevices.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 
 namespace tavi::engines {
@@ -36,8 +37,9 @@ gst::MediaPipeline::OpenResult CRecorderTrack::RenderPipeline(const QString&,
     gst::CaptureDevice device{};
     gst::ElementPtr source = gst::CreateFirstCaptureSource(&device);
     if (!source) {
-        throw CDirectShowException(CDirectShowException::RenderFile, kNoDevice,
-                                   QStringLiteral("No audio input device is available"));
+        throw CDirectShowException(
+            CDirectShowException::RenderFile, kNoDevice,
+            QCoreApplication::translate("CRecorderTrack", "No audio input device is available"));
     }
     m_deviceName = device.name;
     m_feed->SetLive(true);

@@ -1,5 +1,6 @@
 #include "CFileException.h"
 
+#include <QCoreApplication>
 #include <cerrno>
 #include <utility>
 
@@ -14,24 +15,39 @@ struct CauseText {
 
 // One text per cause; "%1" is the file's path.
 constexpr CauseText kCauseTexts[] = {
-    {CFileException::none, "An unknown error occurred while accessing %1."},
-    {CFileException::genericException, "An unexpected error occurred while accessing %1."},
+    {CFileException::none,
+     QT_TRANSLATE_NOOP("CFileException", "An unknown error occurred while accessing %1.")},
+    {CFileException::genericException,
+     QT_TRANSLATE_NOOP("CFileException", "An unexpected error occurred while accessing %1.")},
     {CFileException::fileNotFound,
-     "%1\nCannot find this file.\nVerify that the correct path and file name are given."},
-    {CFileException::badPath, "All or part of the path %1 is not valid."},
-    {CFileException::tooManyOpenFiles, "Too many files are open to open %1."},
-    {CFileException::accessDenied, "Access to %1 was denied."},
-    {CFileException::invalidFile, "An invalid file handle was used with %1."},
+     QT_TRANSLATE_NOOP(
+         "CFileException",
+         "%1\nCannot find this file.\nVerify that the correct path and file name are given.")},
+    {CFileException::badPath,
+     QT_TRANSLATE_NOOP("CFileException", "All or part of the path %1 is not valid.")},
+    {CFileException::tooManyOpenFiles,
+     QT_TRANSLATE_NOOP("CFileException", "Too many files are open to open %1.")},
+    {CFileException::accessDenied, QT_TRANSLATE_NOOP("CFileException", "Access to %1 was denied.")},
+    {CFileException::invalidFile,
+     QT_TRANSLATE_NOOP("CFileException", "An invalid file handle was used with %1.")},
     {CFileException::removeCurrentDir,
-     "%1 could not be removed because it is the current directory."},
-    {CFileException::directoryFull, "%1 could not be created because the directory is full."},
-    {CFileException::badSeek, "Seek failed on %1."},
-    {CFileException::hardIO, "A hardware I/O error was reported while accessing %1."},
-    {CFileException::sharingViolation, "Encountered a sharing violation while accessing %1."},
-    {CFileException::lockViolation, "Encountered a locking violation while accessing %1."},
-    {CFileException::diskFull, "Disk full while accessing %1."},
-    {CFileException::endOfFile, "Attempted to access %1 past its end."},
-    {CFileException::badFormat, "%1\nThis file is not a valid playlist: %2"},
+     QT_TRANSLATE_NOOP("CFileException",
+                       "%1 could not be removed because it is the current directory.")},
+    {CFileException::directoryFull,
+     QT_TRANSLATE_NOOP("CFileException", "%1 could not be created because the directory is full.")},
+    {CFileException::badSeek, QT_TRANSLATE_NOOP("CFileException", "Seek failed on %1.")},
+    {CFileException::hardIO,
+     QT_TRANSLATE_NOOP("CFileException", "A hardware I/O error was reported while accessing %1.")},
+    {CFileException::sharingViolation,
+     QT_TRANSLATE_NOOP("CFileException", "Encountered a sharing violation while accessing %1.")},
+    {CFileException::lockViolation,
+     QT_TRANSLATE_NOOP("CFileException", "Encountered a locking violation while accessing %1.")},
+    {CFileException::diskFull,
+     QT_TRANSLATE_NOOP("CFileException", "Disk full while accessing %1.")},
+    {CFileException::endOfFile,
+     QT_TRANSLATE_NOOP("CFileException", "Attempted to access %1 past its end.")},
+    {CFileException::badFormat,
+     QT_TRANSLATE_NOOP("CFileException", "%1\nThis file is not a valid playlist: %2")},
 };
 
 struct ErrnoCause {
@@ -113,10 +129,13 @@ CFileException CFileException::FromFileError(QFileDevice::FileError error, const
 QString CFileException::GetErrorMessage() const {
     for (const CauseText& entry : kCauseTexts) {
         if (entry.cause == m_cause) {
-            return fillIn(QString::fromUtf8(entry.text), m_path, m_detail);
+            return fillIn(QCoreApplication::translate("CFileException", entry.text), m_path,
+                          m_detail);
         }
     }
-    return fillIn(QStringLiteral("An unexpected error occurred while accessing %1."), m_path, {});
+    return fillIn(QCoreApplication::translate("CFileException",
+                                              "An unexpected error occurred while accessing %1."),
+                  m_path, {});
 }
 
 }  // namespace tavi::errors

@@ -1,5 +1,6 @@
 #include "GstSupport.h"
 
+#include <QCoreApplication>
 #include <mutex>
 
 namespace tavi::gst {
@@ -80,7 +81,8 @@ bool CanCreateGraph() {
 ElementPtr MakeElement(const char* factory, const char* name, QString* error) {
     ElementPtr element(gst_element_factory_make(factory, name));
     if (!element && error) {
-        *error = QStringLiteral("The GStreamer element '%1' is not installed.")
+        *error = QCoreApplication::translate("MediaPipeline",
+                                             "The GStreamer element '%1' is not installed.")
                      .arg(QLatin1String(factory));
     }
     if (element) {
@@ -93,7 +95,8 @@ PipelineError ErrorFromMessage(GstMessage* message) {
     GError* error = nullptr;
     gchar* debug = nullptr;
     gst_message_parse_error(message, &error, &debug);
-    PipelineError result{kFail, QStringLiteral("Unknown GStreamer error")};
+    PipelineError result{kFail,
+                         QCoreApplication::translate("MediaPipeline", "Unknown GStreamer error")};
     if (error) {
         result = {ResultFor(error), QString::fromUtf8(error->message)};
         g_error_free(error);

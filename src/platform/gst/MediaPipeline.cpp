@@ -1,5 +1,6 @@
 #include "MediaPipeline.h"
 
+#include <QCoreApplication>
 #include <algorithm>
 #include <utility>
 
@@ -98,8 +99,9 @@ bool MediaPipeline::SetState(GstState target, PipelineError* error) {
     MessagePtr message(gst_bus_pop_filtered(bus.get(), GST_MESSAGE_ERROR));
     if (error) {
         *error = message ? ErrorFromMessage(message.get())
-                         : PipelineError{0x80004005,
-                                         QStringLiteral("The pipeline refused the state change.")};
+                         : PipelineError{0x80004005, QCoreApplication::translate(
+                                                         "MediaPipeline",
+                                                         "The pipeline refused the state change.")};
     }
     return false;
 }

@@ -2,6 +2,7 @@
 
 #include "PipelineWorkers.h"
 
+#include <QCoreApplication>
 #include <QUrl>
 
 #include <gst/video/videooverlay.h>
@@ -244,7 +245,8 @@ bool PipelineOpening::RenderChain(RenderedPipeline* rendered, PipelineError* err
     }
     for (size_t i = 0; i + 1 < chain.size(); ++i) {
         if (!LinkNowOrLater(chain[i].get(), chain[i + 1].get())) {
-            *error = {0x80040265, QStringLiteral("The decoding chain could not be linked.")};
+            *error = {0x80040265, QCoreApplication::translate(
+                                      "MediaPipeline", "The decoding chain could not be linked.")};
             SetNullAndRelease(std::move(pipeline));
             return false;
         }
@@ -280,9 +282,11 @@ bool PipelineOpening::Preroll(GstElement* pipeline, PipelineError* error) {
     }
     BusPtr bus(gst_element_get_bus(pipeline));
     MessagePtr message(gst_bus_pop_filtered(bus.get(), GST_MESSAGE_ERROR));
-    *error = message ? ErrorFromMessage(message.get())
-                     : PipelineError{0x80004005,
-                                     QStringLiteral("The file could not be prepared for playing.")};
+    *error = message
+                 ? ErrorFromMessage(message.get())
+                 : PipelineError{0x80004005, QCoreApplication::translate(
+                                                 "MediaPipeline",
+                                                 "The file could not be prepared for playing.")};
     return false;
 }
 

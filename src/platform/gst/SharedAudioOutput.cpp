@@ -1,6 +1,7 @@
 #include "SharedAudioOutput.h"
 
 #include <gst/audio/audio.h>
+#include <QCoreApplication>
 
 #include <algorithm>
 #include <chrono>
@@ -216,7 +217,8 @@ bool SharedAudioOutput::Start(const AudioOutputSpec& spec, ElementPtr device, QS
     gst_bin_add_many(GST_BIN(m_pipeline.get()), source.get(), convert.get(), resample.get(),
                      sink.get(), nullptr);
     if (!gst_element_link_many(source.get(), convert.get(), resample.get(), sink.get(), nullptr)) {
-        *error = QStringLiteral("The audio output could not be linked.");
+        *error =
+            QCoreApplication::translate("AudioOutput", "The audio output could not be linked.");
         m_pipeline.reset();
         return false;
     }
@@ -229,7 +231,8 @@ bool SharedAudioOutput::Start(const AudioOutputSpec& spec, ElementPtr device, QS
         BusPtr bus(gst_element_get_bus(m_pipeline.get()));
         MessagePtr message(gst_bus_pop_filtered(bus.get(), GST_MESSAGE_ERROR));
         *error = message ? ErrorFromMessage(message.get()).text
-                         : QStringLiteral("The audio output could not be started.");
+                         : QCoreApplication::translate("AudioOutput",
+                                                       "The audio output could not be started.");
         gst_element_set_state(m_pipeline.get(), GST_STATE_NULL);
         m_pipeline.reset();
         return false;

@@ -25,9 +25,7 @@ bool IsUrl(const QString& path) {
 }  // namespace
 
 CExplorerBar::CExplorerBar(QWidget* parent)
-    : QDockWidget(tr("Explorer"), parent),
-      m_model(new QFileSystemModel(this)),
-      m_tree(new QTreeView(this)) {
+    : QDockWidget(parent), m_model(new QFileSystemModel(this)), m_tree(new QTreeView(this)) {
     m_model->setReadOnly(true);  // the bar opens files; renaming them is the file manager's
     m_model->setOptions(QFileSystemModel::DontUseCustomDirectoryIcons |
                         QFileSystemModel::DontWatchForChanges);
@@ -49,6 +47,11 @@ CExplorerBar::CExplorerBar(QWidget* parent)
         }
     });
     setWidget(m_tree);
+    Retranslate();
+}
+
+void CExplorerBar::Retranslate() {
+    setWindowTitle(tr("Explorer", "59400"));
 }
 
 // The music folder's contents form the top level of the tree.

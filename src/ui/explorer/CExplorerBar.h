@@ -21,6 +21,8 @@ namespace tavi::ui {
 class CExplorerBar : public QDockWidget {
     Q_OBJECT
 public:
+    // The caption in the active language.
+    void Retranslate();
     explicit CExplorerBar(QWidget* parent = nullptr);
 
     void SetRoot(const QString& folder);

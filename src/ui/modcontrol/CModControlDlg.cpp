@@ -7,7 +7,7 @@
 namespace tavi::ui {
 
 CModControlDlg::CModControlDlg() : m_control(new QWidget(this)) {
-    setWindowTitle(QStringLiteral("MOD Control"));
+    setWindowTitle(tr("MOD Control"));
     setObjectName(QStringLiteral("modControl"));
     setAttribute(Qt::WA_ShowWithoutActivating);
     setAttribute(Qt::WA_QuitOnClose, false);
@@ -40,6 +40,13 @@ void CModControlDlg::Show() {
 
 // Platforms that activate a window as it shows anyway (at once or a turn later) get the focus
 // handed back to where it was.
+void CModControlDlg::changeEvent(QEvent* event) {
+    QDialog::changeEvent(event);
+    if (event->type() == QEvent::LanguageChange) {
+        setWindowTitle(tr("MOD Control"));
+    }
+}
+
 bool CModControlDlg::event(QEvent* event) {
     const bool handled = QDialog::event(event);
     if (event->type() == QEvent::WindowActivate && m_focusBefore) {

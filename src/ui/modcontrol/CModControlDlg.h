@@ -25,6 +25,7 @@ public:
 
 protected:
     bool event(QEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 private:
     QWidget* m_control;               // control 2107

@@ -36,11 +36,11 @@ QString LongName(const QString& factory) {
 CDXFilterPage::CDXFilterPage(engines::CMediaTrack* currentTrack, QWidget* parent)
     : COptionsPage(parent),
       m_effects(new QListWidget),
-      m_properties(new QPushButton(QStringLiteral("&Properties..."))),
-      m_add(new QPushButton(QStringLiteral("&Add..."))),
-      m_remove(new QPushButton(QStringLiteral("&Remove"))),
+      m_properties(new QPushButton(tr("&Properties..."))),
+      m_add(new QPushButton(tr("&Add..."))),
+      m_remove(new QPushButton(tr("&Remove"))),
       m_output(new QComboBox) {
-    setWindowTitle(QStringLiteral("DirectX Plug-ins"));
+    setWindowTitle(tr("DirectX Plug-ins"));
     gst::EnsureInitialized();
     if (auto* track = dynamic_cast<engines::CDirectShowTrack*>(currentTrack)) {
         if (GstElement* pipeline = track->GetPipelineElement()) {
@@ -48,12 +48,12 @@ CDXFilterPage::CDXFilterPage(engines::CMediaTrack* currentTrack, QWidget* parent
         }
     }
     auto* text =
-        new QLabel(QStringLiteral("Use DirectX Plug-ins to add digital sound effects. New "
-                                  "plug-ins become active when you start the next song."));
+        new QLabel(tr("Use DirectX Plug-ins to add digital sound effects. New "
+                      "plug-ins become active when you start the next song."));
     text->setWordWrap(true);
-    auto* effectsLabel = new QLabel(QStringLiteral("&Effects"));
+    auto* effectsLabel = new QLabel(tr("&Effects"));
     effectsLabel->setBuddy(m_effects);
-    auto* outputLabel = new QLabel(QStringLiteral("&Output device"));
+    auto* outputLabel = new QLabel(tr("&Output device"));
     outputLabel->setBuddy(m_output);
     m_effects->setDragDropMode(QAbstractItemView::InternalMove);
     m_effects->setDefaultDropAction(Qt::MoveAction);

@@ -38,8 +38,8 @@ std::vector<std::pair<QString, QString>> CDXFilterSelectDlg::InstalledEffects() 
 }
 
 CDXFilterSelectDlg::CDXFilterSelectDlg(QWidget* parent) : QDialog(parent), m_list(new QListWidget) {
-    setWindowTitle(QStringLiteral("Add DirectX Plug-in"));
-    auto* label = new QLabel(QStringLiteral("&Installed DirectX Plug-ins"));
+    setWindowTitle(tr("Add DirectX Plug-in"));
+    auto* label = new QLabel(tr("&Installed DirectX Plug-ins"));
     label->setBuddy(m_list);
     for (const auto& [longName, factory] : InstalledEffects()) {
         auto* item = new QListWidgetItem(longName, m_list);
@@ -47,7 +47,7 @@ CDXFilterSelectDlg::CDXFilterSelectDlg(QWidget* parent) : QDialog(parent), m_lis
         item->setToolTip(factory);
     }
     auto* buttons = new QDialogButtonBox;
-    QPushButton* add = buttons->addButton(QStringLiteral("&Add"), QDialogButtonBox::AcceptRole);
+    QPushButton* add = buttons->addButton(tr("&Add"), QDialogButtonBox::AcceptRole);
     buttons->addButton(QDialogButtonBox::Cancel);
     add->setDefault(true);
     add->setEnabled(false);

@@ -18,17 +18,15 @@ enum Column { kName, kStatus, kStartupColumn };
 
 CMacrosPage::CMacrosPage(automation::script::CMacroList& macros, QWidget* parent)
     : COptionsPage(parent), m_macros(macros), m_list(new QTreeWidget(this)) {
-    setWindowTitle(QStringLiteral("Add-ins"));
+    setWindowTitle(tr("Add-ins"));
     auto* layout = new QVBoxLayout(this);
     auto* text = new QLabel(
-        QStringLiteral(
-            "Add-ins can extend the functions of Tavi or integrate Tavi with 3rd-party systems."),
+        tr("Add-ins can extend the functions of Tavi or integrate Tavi with 3rd-party systems."),
         this);
     text->setWordWrap(true);
     layout->addWidget(text);
     m_list->setObjectName(QStringLiteral("list%1").arg(kListId));
-    m_list->setHeaderLabels(
-        {QStringLiteral("Name"), QStringLiteral("Status"), QStringLiteral("Startup")});
+    m_list->setHeaderLabels({tr("Name"), tr("Status"), tr("Startup")});
     m_list->setRootIsDecorated(false);
     m_list->setSelectionMode(QAbstractItemView::ExtendedSelection);
     m_list->setSelectionBehavior(QAbstractItemView::SelectRows);
@@ -60,9 +58,8 @@ void CMacrosPage::Refresh(QTreeWidgetItem* row) {
     if (!macro) {
         return;
     }
-    row->setText(kStatus,
-                 macro->IsScriptRunning() ? QStringLiteral("Running") : QStringLiteral("Stopped"));
-    row->setText(kStartupColumn, macro->Startup() ? QStringLiteral("Yes") : QStringLiteral("No"));
+    row->setText(kStatus, macro->IsScriptRunning() ? tr("Running") : tr("Stopped"));
+    row->setText(kStartupColumn, macro->Startup() ? tr("Yes") : tr("No"));
 }
 
 CMacrosPage::MacroPtr CMacrosPage::MacroOf(const QTreeWidgetItem* row) const {
@@ -98,14 +95,14 @@ std::unique_ptr<QMenu> CMacrosPage::CreateContextMenu() {
         return action;
     };
     const auto rows = SelectedRows();
-    add(QStringLiteral("&Run"), kRun, AnySelected(false));
-    add(QStringLiteral("&Stop"), kStop, AnySelected(true));
-    add(QStringLiteral("Reload From &File"), kReload, true);
-    QAction* startup = add(QStringLiteral("Run on &Startup"), kStartup, rows.size() == 1);
+    add(tr("&Run"), kRun, AnySelected(false));
+    add(tr("&Stop"), kStop, AnySelected(true));
+    add(tr("Reload From &File"), kReload, true);
+    QAction* startup = add(tr("Run on &Startup"), kStartup, rows.size() == 1);
     startup->setCheckable(true);
     startup->setChecked(rows.size() == 1 && MacroOf(rows.front()) &&
                         MacroOf(rows.front())->Startup());
-    add(QStringLiteral("&Uninstall"), kUninstall, true);
+    add(tr("&Uninstall"), kUninstall, true);
     return menu;
 }
 

@@ -24,9 +24,10 @@ QWidget* Introduction(QWidget* parent) {
     auto* icon = new QLabel(row);
     icon->setPixmap(
         row->style()->standardIcon(QStyle::SP_MessageBoxInformation).pixmap(QSize(32, 32)));
-    auto* text = new QLabel(QStringLiteral("Configure the display format for media items using "
-                                           "meta-information that is stored in the media files."),
-                            row);
+    auto* text =
+        new QLabel(CMetaDataPage::tr("Configure the display format for media items using "
+                                     "meta-information that is stored in the media files."),
+                   row);
     text->setWordWrap(true);
     layout->addWidget(icon, 0, Qt::AlignTop);
     layout->addWidget(text, 1);
@@ -37,12 +38,12 @@ QWidget* Introduction(QWidget* parent) {
 
 CMetaDataPage::CMetaDataPage(QWidget* parent)
     : COptionsPage(parent),
-      m_useMetaData(new QCheckBox(QStringLiteral("Use meta-data in MP3 and Windows Media files"))),
-      m_formatLabel(new QLabel(QStringLiteral("Use this format to display media items"))),
+      m_useMetaData(new QCheckBox(tr("Use meta-data in MP3 and Windows Media files"))),
+      m_formatLabel(new QLabel(tr("Use this format to display media items"))),
       m_format(new QLineEdit),
-      m_legendLabel(new QLabel(QStringLiteral("Available macros are:"))),
+      m_legendLabel(new QLabel(tr("Available macros are:"))),
       m_legend(new QPlainTextEdit) {
-    setWindowTitle(QStringLiteral("Meta Data"));
+    setWindowTitle(tr("Meta Data"));
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(Introduction(this));
     layout->addWidget(m_useMetaData);
@@ -78,7 +79,7 @@ bool CMetaDataPage::Validate(QString* message) {
         m_format->setFocus();
         m_format->selectAll();
         if (message) {
-            *message = QStringLiteral("Enter no more than %1 characters.").arg(kMaxFormatLength);
+            *message = tr("Enter no more than %1 characters.").arg(kMaxFormatLength);
         }
         return false;
     }

@@ -16,14 +16,14 @@ namespace tavi::ui {
 CMidiResetDlg::CMidiResetDlg(QWidget* parent)
     : COptionsPage(parent),
       m_file(new QLineEdit),
-      m_browse(new QPushButton(QStringLiteral("&Browse..."))),
-      m_sendReset(new QCheckBox(QStringLiteral("&send a MIDI-Reset before playing a Midi file"))),
-      m_reset(new QPushButton(QStringLiteral("&Reset"))) {
-    setWindowTitle(QStringLiteral("MIDI"));
+      m_browse(new QPushButton(tr("&Browse..."))),
+      m_sendReset(new QCheckBox(tr("&send a MIDI-Reset before playing a Midi file"))),
+      m_reset(new QPushButton(tr("&Reset"))) {
+    setWindowTitle(tr("MIDI"));
     auto* text =
-        new QLabel(QStringLiteral("Type the name of a MIDI file which contains all "
-                                  "necessary initialization commands for your MIDI "
-                                  "system"));
+        new QLabel(tr("Type the name of a MIDI file which contains all "
+                      "necessary initialization commands for your MIDI "
+                      "system"));
     text->setWordWrap(true);
     text->setBuddy(m_file);
     auto* fileRow = new QHBoxLayout;
@@ -49,8 +49,8 @@ CMidiResetDlg::CMidiResetDlg(QWidget* parent)
 }
 
 void CMidiResetDlg::Browse() {
-    const QString file = QFileDialog::getOpenFileName(
-        this, QString(), m_file->text(), QStringLiteral("MIDI Files (*.mid);;All Files (*)"));
+    const QString file = QFileDialog::getOpenFileName(this, QString(), m_file->text(),
+                                                      tr("MIDI Files (*.mid);;All Files (*)"));
     if (!file.isEmpty()) {
         m_file->setText(file);
     }

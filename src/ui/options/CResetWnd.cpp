@@ -23,10 +23,10 @@ struct CResetWnd::Relay {
 
 CResetWnd::CResetWnd(const QString& resetFile, QWidget* parent)
     : QDialog(parent), m_resetFile(resetFile) {
-    setWindowTitle(QStringLiteral("MIDI-Reset"));
+    setWindowTitle(tr("MIDI-Reset"));
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(new QLabel(QStringLiteral("The MIDI device is being reset."), this));
-    layout->addWidget(new QLabel(QStringLiteral("please wait ..."), this));
+    layout->addWidget(new QLabel(tr("The MIDI device is being reset."), this));
+    layout->addWidget(new QLabel(tr("please wait ..."), this));
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Cancel, this);
     connect(buttons, &QDialogButtonBox::rejected, this, &CResetWnd::reject);
     layout->addWidget(buttons);
@@ -81,16 +81,16 @@ void CResetWnd::OnNotify(uint32_t code) {
     }
     switch (code) {
         case CMediaTrackNotifyWnd::kMciNotifySuperseded:
-            m_showMessage(QStringLiteral("Superseded"));
+            m_showMessage(tr("Superseded"));
             break;
         case CMediaTrackNotifyWnd::kMciNotifyAborted:
-            m_showMessage(QStringLiteral("Aborted"));
+            m_showMessage(tr("Aborted"));
             break;
         case CMediaTrackNotifyWnd::kMciNotifyFailure:
-            m_showMessage(QStringLiteral("Failure"));
+            m_showMessage(tr("Failure"));
             break;
         default:
-            m_showMessage(QStringLiteral("Unknown Notification"));
+            m_showMessage(tr("Unknown Notification"));
             break;
     }
     done(kResultFailed);

@@ -3,6 +3,7 @@
 #include "COptionsPage.h"
 #include "OptionsPageRegistry.h"
 
+#include <QCoreApplication>
 #include <QDialogButtonBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -29,7 +30,8 @@ COptionsSheet::COptionsSheet(const OptionsPageRegistry& registry, QWidget* paren
         page->setObjectName(entry.caption);
         m_pages.push_back(page);
         m_stack->addWidget(page);
-        m_tree->addTopLevelItem(new QTreeWidgetItem(QStringList{entry.caption}));
+        m_tree->addTopLevelItem(new QTreeWidgetItem(QStringList{
+            QCoreApplication::translate("OptionsPage", entry.caption.toUtf8().constData())}));
     }
     connect(m_tree, &QTreeWidget::currentItemChanged, this, [this](QTreeWidgetItem* item) {
         m_stack->setCurrentIndex(m_tree->indexOfTopLevelItem(item));

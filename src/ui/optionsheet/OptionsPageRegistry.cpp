@@ -9,17 +9,20 @@ OptionsPageRegistry& OptionsPageRegistry::instance() {
     return registry;
 }
 
+// The captions are the pages' keys; the sheet shows them translated in the "OptionsPage"
+// context.
 const QStringList& OptionsPageRegistry::PageOrder() {
-    static const QStringList order = {QStringLiteral("General"),
-                                      QStringLiteral("Meta Data"),
-                                      QStringLiteral("Music Folder"),
-                                      QStringLiteral("Intro"),
-                                      QStringLiteral("Video"),
-                                      QStringLiteral("MIDI"),
-                                      QStringLiteral("DirectX Plug-ins"),
-                                      QStringLiteral("Add-ins"),
-                                      QStringLiteral("Mixer"),
-                                      QStringLiteral("Priority")};
+    static const QStringList order = {
+        QString::fromLatin1(QT_TRANSLATE_NOOP("OptionsPage", "General")),
+        QString::fromLatin1(QT_TRANSLATE_NOOP("OptionsPage", "Meta Data")),
+        QString::fromLatin1(QT_TRANSLATE_NOOP("OptionsPage", "Music Folder")),
+        QString::fromLatin1(QT_TRANSLATE_NOOP("OptionsPage", "Intro")),
+        QString::fromLatin1(QT_TRANSLATE_NOOP("OptionsPage", "Video")),
+        QString::fromLatin1(QT_TRANSLATE_NOOP("OptionsPage", "MIDI")),
+        QString::fromLatin1(QT_TRANSLATE_NOOP("OptionsPage", "DirectX Plug-ins")),
+        QString::fromLatin1(QT_TRANSLATE_NOOP("OptionsPage", "Add-ins")),
+        QString::fromLatin1(QT_TRANSLATE_NOOP("OptionsPage", "Mixer")),
+        QString::fromLatin1(QT_TRANSLATE_NOOP("OptionsPage", "Priority"))};
     return order;
 }
 

@@ -9,6 +9,7 @@
 
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QEvent>
 #include <QGuiApplication>
 #include <QScreen>
 #include <QWindow>
@@ -46,7 +47,7 @@ void CMediaTrackVideoWnd::Register() {
 }
 
 CMediaTrackVideoWnd::CMediaTrackVideoWnd() : m_surface(new VideoSurfaceWidget(this)) {
-    setWindowTitle(QStringLiteral("MediaTrack Video Window"));
+    setWindowTitle(tr("MediaTrack Video Window"));
     setAttribute(Qt::WA_QuitOnClose, false);
     QPalette black = palette();
     black.setColor(QPalette::Window, Qt::black);
@@ -145,6 +146,13 @@ void CMediaTrackVideoWnd::SaveVideoRect() {
 }
 
 // Closing hides the window and keeps it for the next video.
+void CMediaTrackVideoWnd::changeEvent(QEvent* event) {
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::LanguageChange) {
+        setWindowTitle(tr("MediaTrack Video Window"));
+    }
+}
+
 void CMediaTrackVideoWnd::closeEvent(QCloseEvent* event) {
     if (m_track) {
         m_track->OnVideoClose();

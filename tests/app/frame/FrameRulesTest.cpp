@@ -1,6 +1,7 @@
 // The frame's rules that need no window: stored placements, tray tooltips, Find and the
 // slider's units.
 #include "app/frame/CPositionSlider.h"
+#include "app/frame/CommandTables.h"
 #include "app/frame/FindInPlaylist.h"
 #include "app/frame/TrayTooltip.h"
 #include "app/frame/WindowPlacementRules.h"
@@ -157,4 +158,29 @@ TEST(PositionSliderUnits, TenthsOfASecondTruncated) {
     EXPECT_EQ(CPositionSlider::ToUnits(0.09), 0);
     EXPECT_EQ(CPositionSlider::ToUnits(59.99), 599);
     EXPECT_EQ(CPositionSlider::ToUnits(-1.0), 0);  // an unknown length
+}
+
+// Translators see each menu text and prompt with the command id it belongs to.
+TEST(MenuTables, EveryTextCarriesItsCommandIdAsDisambiguation) {
+    using tavi::frame::MenuItem;
+    std::vector<std::span<const MenuItem>> tables;
+    for (const tavi::frame::MenuPopup& popup : tavi::frame::MenuBarTable()) {
+        tables.push_back(popup.items);
+    }
+    tables.push_back(tavi::frame::ToolbarsPopupTable());
+    tables.push_back(tavi::frame::PlaylistContextMenuTable());
+    tables.push_back(tavi::frame::TrayMenuTable());
+    int checked = 0;
+    for (std::span<const MenuItem> table : tables) {
+        for (const MenuItem& item : table) {
+            const QByteArray id = item.id == 0 ? QByteArray() : QByteArray::number(item.id);
+            for (const tavi::frame::MenuText& text : {item.text, item.hint}) {
+                if (!text.isNull()) {
+                    EXPECT_EQ(QByteArray(text.comment), id) << text.source;
+                    ++checked;
+                }
+            }
+        }
+    }
+    EXPECT_GT(checked, 100);
 }

@@ -1,6 +1,8 @@
 // Takes pictures of the main window for a look at it: a playlist of generated sounds and
 // pauses playing, the options sheet, the tray menu and Find. Run under xvfb-run:
-//   tavi_frame_screenshots OUTPUT_FOLDER
+//   tavi_frame_screenshots OUTPUT_FOLDER [de]
+// With "de" the German translation is registered and chosen from View > Language first,
+// and the pictures' names end in "-de".
 #include "FrameTestSupport.h"
 
 #include "app/frame/CMainFrame.h"
@@ -12,6 +14,7 @@
 #include "app/settings/ViewSettings.h"
 #include "playlist/CTaviDoc.h"
 #include "playlist/PlaylistModel.h"
+#include "support/LanguageHive.h"
 #include "support/ProcessRegistry.h"
 #include "support/PulseAudioServer.h"
 #include "support/QtApp.h"
@@ -23,6 +26,7 @@
 #include <QDir>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMenuBar>
 #include <QScreen>
 #include <QTemporaryDir>
 
@@ -37,6 +41,17 @@ void Save(const QPixmap& picture, const QString& folder, const QString& name) {
     std::printf("%s %s\n", picture.save(path) ? "wrote" : "FAILED", qPrintable(path));
 }
 
+// Chooses a language the way the user does: the popup is filled as it opens.
+void ChooseLanguage(frame::CMainFrame& window, int index) {
+    QMenu* popup = window.findChild<QMenu*>(QStringLiteral("LanguagePopup"));
+    Q_EMIT popup->aboutToShow();
+    for (QAction* item : popup->actions()) {
+        if (item->data().toInt() == 43000 + index) {
+            item->trigger();
+        }
+    }
+}
+
 QPixmap Screen() {
     return QGuiApplication::primaryScreen()->grabWindow(0);
 }
@@ -49,8 +64,11 @@ int main(int argc, char** argv) {
     QApplication::setApplicationName(QStringLiteral("Tavi"));
     const QString out = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QDir::currentPath();
     QDir().mkpath(out);
+    const bool german = argc > 2 && qstrcmp(argv[2], "de") == 0;
+    const QString suffix = german ? QStringLiteral("-de") : QString();
 
-    test::ProcessRegistry registry;
+    test::ProcessRegistry registry(german ? test::LanguagesHive({test::GermanLanguage()})
+                                          : QByteArray());
     test::PulseAudioServer sound;  // a real mixer for the volume slider
     QTemporaryDir media;
     QStringList entries;
@@ -80,38 +98,55 @@ int main(int argc, char** argv) {
     document.model().reset(entries, 1);
     test::RecordingServices services;
     auto frame = frame::CreateMainFrame(document, services);
+    if (german) {
+        ChooseLanguage(*frame, 1);
+    }
     frame->ShowFromSettings();
     frame->resize(900, 560);
     frame->move(40, 40);
     frame->OnCommand(32771);  // play
     test::processEventsFor(3500);
-    Save(frame->grab(), out, QStringLiteral("main-window-playing.png"));
+    Save(frame->grab(), out,
+         QStringLiteral("main-window-playing") + suffix + QStringLiteral(".png"));
+
+    QMenu* fileMenu = frame->menuBar()->actions().first()->menu();
+    fileMenu->popup(frame->mapToGlobal(QPoint(8, 24)));
+    test::processEventsFor(400);
+    Save(Screen(), out, QStringLiteral("screen-file-menu") + suffix + QStringLiteral(".png"));
+    fileMenu->hide();
+    QMenu* languages = frame->findChild<QMenu*>(QStringLiteral("LanguagePopup"));
+    languages->popup(frame->mapToGlobal(QPoint(200, 60)));
+    test::processEventsFor(300);
+    Save(languages->grab(), out, QStringLiteral("language-menu") + suffix + QStringLiteral(".png"));
+    languages->hide();
 
     frame->OnCommand(32817);
     frame->findDialog()->textField()->setText(QStringLiteral("rain"));
     frame->findDialog()->move(520, 300);
     Q_EMIT frame->findDialog()->findNext(frame->findDialog()->Request());
     test::processEventsFor(500);
-    Save(frame->findDialog()->grab(), out, QStringLiteral("find.png"));
-    Save(Screen(), out, QStringLiteral("screen-find.png"));
+    Save(frame->findDialog()->grab(), out,
+         QStringLiteral("find") + suffix + QStringLiteral(".png"));
+    Save(Screen(), out, QStringLiteral("screen-find") + suffix + QStringLiteral(".png"));
     frame->findDialog()->close();
 
     frame->tray().menu()->popup(QPoint(700, 200));
     test::processEventsFor(500);
-    Save(frame->tray().menu()->grab(), out, QStringLiteral("tray-menu.png"));
+    Save(frame->tray().menu()->grab(), out,
+         QStringLiteral("tray-menu") + suffix + QStringLiteral(".png"));
     frame->tray().menu()->hide();
 
     ui::COptionsSheet sheet(ui::OptionsPageRegistry::instance(), frame.get());
     sheet.show();
     sheet.SetCurrentPage(0);
     test::processEventsFor(300);
-    Save(sheet.grab(), out, QStringLiteral("options-general.png"));
+    Save(sheet.grab(), out, QStringLiteral("options-general") + suffix + QStringLiteral(".png"));
     sheet.SetCurrentPage(2);
     test::processEventsFor(300);
-    Save(sheet.grab(), out, QStringLiteral("options-intro.png"));
+    Save(sheet.grab(), out, QStringLiteral("options-intro") + suffix + QStringLiteral(".png"));
     sheet.SetCurrentPage(4);
     test::processEventsFor(300);
-    Save(sheet.grab(), out, QStringLiteral("options-mixer.png"));
+    Save(sheet.grab(), out, QStringLiteral("options-mixer") + suffix + QStringLiteral(".png"));
     sheet.close();
     frame->OnCommand(32772);
     frame->close();

@@ -1,6 +1,7 @@
 #include "AlsaWaveOutput.h"
 
 #include <alsa/asoundlib.h>
+#include <QCoreApplication>
 
 #include <thread>
 
@@ -28,8 +29,9 @@ std::unique_ptr<AlsaWaveOutput> AlsaWaveOutput::Open(QString* error) {
         }
     }
     if (result < 0) {
-        *error = QStringLiteral("The sound device could not be opened: %1")
-                     .arg(QString::fromLocal8Bit(snd_strerror(result)));
+        *error =
+            QCoreApplication::translate("WaveOutput", "The sound device could not be opened: %1")
+                .arg(QString::fromLocal8Bit(snd_strerror(result)));
         return nullptr;
     }
     return std::unique_ptr<AlsaWaveOutput>(new AlsaWaveOutput(pcm));

@@ -5,6 +5,7 @@
 #include "platform/gst/SharedAudioOutput.h"
 
 #include <sndfile.h>
+#include <QCoreApplication>
 
 #include <algorithm>
 #include <cmath>
@@ -54,7 +55,9 @@ std::shared_ptr<WaveOutput> FileOutput(const QString& path, QString* error) {
     format.format = SF_FORMAT_WAV | SF_FORMAT_PCM_16;
     SNDFILE* opened = sf_open(path.toLocal8Bit().constData(), SFM_WRITE, &format);
     if (!opened) {
-        *error = QStringLiteral("The output file %1 could not be written.").arg(path);
+        *error =
+            QCoreApplication::translate("WaveOutput", "The output file %1 could not be written.")
+                .arg(path);
         return nullptr;
     }
     std::shared_ptr<SNDFILE> file(opened, sf_close);
