@@ -5,6 +5,7 @@
 #include "engines/TrackFactory.h"
 #include "platform/errors/CFileException.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 
 namespace tavi::engines {
@@ -136,8 +137,9 @@ void CMiniPlaylistTrack::ThrowIfInsideItself(const QString& fileName) const {
     while (const auto* window = dynamic_cast<const CMiniPlaylistWnd*>(callback)) {
         const CMiniPlaylistTrack& outer = window->Owner();
         if (outer.PlaylistPath() == path) {
-            throw errors::CFileException(errors::CFileException::badFormat, fileName, 0,
-                                         QStringLiteral("it plays itself."));
+            throw errors::CFileException(
+                errors::CFileException::badFormat, fileName, 0,
+                QCoreApplication::translate("MiniPlaylist", "it plays itself."));
         }
         callback = outer.GetCallback();
     }

@@ -2,6 +2,7 @@
 
 #include "ArgumentWords.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
@@ -131,13 +132,14 @@ bool StartCommandEntry(const QString& entry, QString* error) {
     const QString path = ExpandEnvironment(entry);
     const QFileInfo info(path);
     if (!info.exists()) {
-        *error = QStringLiteral("%1: No such file or directory").arg(path);
+        *error =
+            QCoreApplication::translate("CommandEntry", "%1: No such file or directory").arg(path);
         return false;
     }
     if (info.suffix().compare(QLatin1String("desktop"), Qt::CaseInsensitive) == 0) {
         const std::optional<QStringList> words = DesktopExecWords(path);
         if (!words) {
-            *error = QStringLiteral("%1: no command to run").arg(path);
+            *error = QCoreApplication::translate("CommandEntry", "%1: no command to run").arg(path);
             return false;
         }
         return Spawn(*words, error);

@@ -297,6 +297,17 @@ Jetzt öffnen?</translation>
     </message>
 </context>
 <context>
+    <name>CommandEntry</name>
+    <message>
+        <source>%1: No such file or directory</source>
+        <translation>%1: Datei oder Verzeichnis nicht gefunden</translation>
+    </message>
+    <message>
+        <source>%1: no command to run</source>
+        <translation>%1: kein Befehl zum Ausführen</translation>
+    </message>
+</context>
+<context>
     <name>DisplayName</name>
     <message>
         <source> sec.</source>
@@ -1236,6 +1247,13 @@ Prüfen Sie, ob Pfad und Dateiname richtig angegeben sind.</translation>
         <source>File &amp;Drive</source>
         <comment>2234</comment>
         <translation>&amp;Laufwerk der Datei</translation>
+    </message>
+</context>
+<context>
+    <name>MiniPlaylist</name>
+    <message>
+        <source>it plays itself.</source>
+        <translation>sie spielt sich selbst ab.</translation>
     </message>
 </context>
 <context>
