@@ -103,7 +103,9 @@ TEST_F(DirectShowTrack, PlayRangeEndsAtItsStopTime) {
     ASSERT_TRUE(tavi::test::MakeOgg(path("tone.ogg"), 3.0));
     auto track = open(path("tone.ogg"));
     track->PlayRange(1.0, 1.5);
-    EXPECT_NEAR(track->GetPosition(), 1.0, 0.05);
+    // From the range's start; on a loaded machine some of it may be heard already.
+    EXPECT_GE(track->GetPosition(), 0.99);
+    EXPECT_LT(track->GetPosition(), 1.3);
     ASSERT_TRUE(processEventsUntil([&] { return !recorder.reports.empty(); }, 10000));
     EXPECT_TRUE(recorder.reports.front().ended);
     EXPECT_NEAR(track->GetPosition(), 1.5, 0.1) << "ended at the range's end, not the file's";
