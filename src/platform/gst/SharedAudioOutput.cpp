@@ -11,16 +11,15 @@ namespace tavi::gst {
 
 namespace {
 
-// The device is fed in periods of 50 ms: fewer wake-ups, for us and the sound server, than
-// the 10-20 ms a sink asks for by default. Sound is held back until 60 ms of it are queued,
-// so that the moment between one track's end and the next one's start never leaves the
-// device without sound mid-stream. A feed queues at most 150 ms ahead of the device, which
-// is also about how long a paused track goes on being heard.
+// The device is fed in periods of 100 ms: every period wakes us, the sound server's client
+// thread and the server, and at 50 ms those wake-ups were most of what playing cost. Sound is
+// held back until a period and 10 ms are queued, so the device never gets half a period of
+// sound; a feed queues up to 200 ms ahead of the device, which leaves a period and more to
+// cover the moment between one track's end and the next one's start.
 // The sound server's buffer for the stream (the sink's buffer-time) is 400 ms asked, about
 // 250 ms granted: with the 200 ms a sink asks by default the server woke a third more often
-// than for the comparison player (which asks 500 ms); the price is that much sound still
-// heard after a stop or seek.
-constexpr SharedAudioOutput::DeviceProfile kCheapProfile{SharedAudioOutput::kRate / 20, 50'000,
+// than for the comparison player (which asks 500 ms). A flush drops it at once (DropHeard).
+constexpr SharedAudioOutput::DeviceProfile kCheapProfile{SharedAudioOutput::kRate / 5, 200'000,
                                                          400'000};
 // Live input: 10-ms periods and a 40-ms buffer at the server, so captured sound is heard
 // within a few periods.
@@ -29,14 +28,15 @@ constexpr SharedAudioOutput::DeviceProfile kLiveProfile{SharedAudioOutput::kRate
 // A restart drops what the device holds: it waits until the device has been given this
 // much since the last sound of a recorded track, more than the cheap buffer holds.
 constexpr size_t kDeviceHoldsFrames = SharedAudioOutput::kRate * 450 / 1000;
-constexpr size_t kPrimeFrames = SharedAudioOutput::kRate * 60 / 1000;
-constexpr size_t kQueueAheadFrames = SharedAudioOutput::kRate * 150 / 1000;
+constexpr size_t kPrimeFrames = SharedAudioOutput::kRate * 210 / 1000;
+constexpr size_t kQueueAheadFrames = SharedAudioOutput::kRate * 300 / 1000;
 // Live sound waits at most this long in the queue; more means it came while the device
 // could not take it, and the newest is dropped so that what follows is not late.
 constexpr size_t kLiveBacklogFrames = SharedAudioOutput::kRate * 30 / 1000;
 // A feed that runs ahead anyway (a stalled device) loses its oldest sound past 2 s.
 constexpr size_t kMaxQueuedFrames = SharedAudioOutput::kRate * 2;
 constexpr auto kStallTimeout = std::chrono::seconds(1);
+constexpr double kLateTakeRetrySeconds = 0.005;
 // After this much silence the output pauses until sound comes again.
 constexpr size_t kIdleFrames = SharedAudioOutput::kRate;
 constexpr GstClockTime kStartTimeout = 5 * GST_SECOND;
@@ -358,6 +358,35 @@ void SharedAudioOutput::Flush() {
         m_priming = true;
     }
     m_room.notify_all();
+    if (m_paced) {
+        DropHeard();
+    }
+}
+
+// What the sink has handed to the device goes too (a sound server's stream is flushed), so a
+// stop or seek is heard at once. The sink's clock runs on: later sound keeps its timestamps
+// and the device plays silence where the dropped part was.
+void SharedAudioOutput::DropHeard() {
+    GstIterator* elements = gst_bin_iterate_recurse(GST_BIN(m_pipeline.get()));
+    GValue item = G_VALUE_INIT;
+    while (gst_iterator_next(elements, &item) == GST_ITERATOR_OK) {
+        auto* element = GST_ELEMENT(g_value_get_object(&item));
+        if (GST_IS_AUDIO_BASE_SINK(element)) {
+            GST_OBJECT_LOCK(element);
+            GstAudioRingBuffer* ring = GST_AUDIO_BASE_SINK(element)->ringbuffer;
+            if (ring) {
+                gst_object_ref(ring);
+            }
+            GST_OBJECT_UNLOCK(element);
+            if (ring) {
+                gst_audio_ring_buffer_clear_all(ring);
+                gst_object_unref(ring);
+            }
+        }
+        g_value_reset(&item);
+    }
+    g_value_unset(&item);
+    gst_iterator_free(elements);
 }
 
 bool SharedAudioOutput::WaitForRoom(const std::atomic<bool>& cancelled, Lane lane) {
@@ -368,6 +397,25 @@ bool SharedAudioOutput::WaitForRoom(const std::atomic<bool>& cancelled, Lane lan
     m_room.wait_for(lock, kStallTimeout,
                     [&] { return cancelled || m_mix.AheadOf(lane) < kQueueAheadFrames; });
     return !cancelled;
+}
+
+// The device takes a period at a time, one period after the other: room comes with the take
+// that brings the queue under the mark. A take that is late is looked for again shortly.
+double SharedAudioOutput::SecondsUntilRoom(Lane lane) {
+    if (!m_paced) {
+        return 0.0;
+    }
+    std::lock_guard lock(m_mutex);
+    const size_t ahead = m_mix.AheadOf(lane);
+    if (ahead < kQueueAheadFrames) {
+        return 0.0;
+    }
+    const size_t periods = (ahead - kQueueAheadFrames) / m_periodFrames + 1;
+    const auto due =
+        m_lastTake + std::chrono::duration<double>(double(periods * m_periodFrames) / kRate);
+    const double wait =
+        std::chrono::duration<double>(due - std::chrono::steady_clock::now()).count();
+    return std::max(wait, kLateTakeRetrySeconds);
 }
 
 void SharedAudioOutput::WakeWaiters() {
@@ -389,6 +437,7 @@ size_t SharedAudioOutput::Take(int16_t* out, size_t frames) {
             return 0;
         }
         taken = m_mix.Take(out, frames);
+        m_lastTake = std::chrono::steady_clock::now();
         if (taken < frames && m_liveFeeds == 0) {
             m_priming = true;
         }
