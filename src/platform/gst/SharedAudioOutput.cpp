@@ -11,23 +11,24 @@ namespace tavi::gst {
 
 namespace {
 
-// The device is fed in periods of 100 ms: every period wakes us, the sound server's client
+// The device is fed in periods of 200 ms: every period wakes us, the sound server's client
 // thread and the server, and at 50 ms those wake-ups were most of what playing cost. Sound is
-// held back until a period and 10 ms are queued, so the device never gets half a period of
-// sound; a feed queues up to 200 ms ahead of the device, which leaves a period and more to
+// held back until a period and 10 ms are queued, so the device never gets part of a period;
+// a feed queues up to 300 ms ahead of the device, which leaves 100 ms beyond a period to
 // cover the moment between one track's end and the next one's start.
-// The sound server's buffer for the stream (the sink's buffer-time) is 400 ms asked, about
-// 250 ms granted: with the 200 ms a sink asks by default the server woke a third more often
-// than for the comparison player (which asks 500 ms). A flush drops it at once (DropHeard).
+// The sound server's buffer for the stream (the sink's buffer-time) is 600 ms asked, 500 ms
+// granted: the server keeps its sink's latency at the buffer less two periods, and less than
+// that keeps the server busy (at 400 ms it spent ten times the CPU we did). A flush drops
+// the buffer at once (DropHeard); a paused track is still heard for as long.
 constexpr SharedAudioOutput::DeviceProfile kCheapProfile{SharedAudioOutput::kRate / 5, 200'000,
-                                                         400'000};
+                                                         600'000};
 // Live input: 10-ms periods and a 40-ms buffer at the server, so captured sound is heard
 // within a few periods.
 constexpr SharedAudioOutput::DeviceProfile kLiveProfile{SharedAudioOutput::kRate / 100, 10'000,
                                                         40'000};
 // A restart drops what the device holds: it waits until the device has been given this
 // much since the last sound of a recorded track, more than the cheap buffer holds.
-constexpr size_t kDeviceHoldsFrames = SharedAudioOutput::kRate * 450 / 1000;
+constexpr size_t kDeviceHoldsFrames = SharedAudioOutput::kRate * 650 / 1000;
 constexpr size_t kPrimeFrames = SharedAudioOutput::kRate * 210 / 1000;
 constexpr size_t kQueueAheadFrames = SharedAudioOutput::kRate * 300 / 1000;
 // Live sound waits at most this long in the queue; more means it came while the device
@@ -37,6 +38,7 @@ constexpr size_t kLiveBacklogFrames = SharedAudioOutput::kRate * 30 / 1000;
 constexpr size_t kMaxQueuedFrames = SharedAudioOutput::kRate * 2;
 constexpr auto kStallTimeout = std::chrono::seconds(1);
 constexpr double kLateTakeRetrySeconds = 0.005;
+constexpr auto kPrimeWait = std::chrono::milliseconds(100);
 // After this much silence the output pauses until sound comes again.
 constexpr size_t kIdleFrames = SharedAudioOutput::kRate;
 constexpr GstClockTime kStartTimeout = 5 * GST_SECOND;
@@ -271,6 +273,7 @@ guint64 SharedAudioOutput::Place(GstBuffer* buffer, SampleFormat format, Lane la
     gst_buffer_unmap(buffer, &map);
     std::unique_lock lock(m_mutex);
     const guint64 cursor = m_mix.Place(lane, samples.data(), samples.size() / kChannels);
+    m_lastPush = std::chrono::steady_clock::now();
     if (!m_paced) {
         WriteReachedToFile();
         return cursor;
@@ -430,7 +433,11 @@ size_t SharedAudioOutput::Take(int16_t* out, size_t frames) {
     {
         std::lock_guard lock(m_mutex);
         const size_t queued = m_mix.Queued();
-        if (m_priming && (queued >= kPrimeFrames || m_liveFeeds > 0)) {
+        // Sound short of the cushion with nothing pushed after it for a while is all there
+        // is (a short piece, the end of a track after a seek): it is played as it is.
+        const bool complete =
+            queued > 0 && std::chrono::steady_clock::now() - m_lastPush > kPrimeWait;
+        if (m_priming && (queued >= kPrimeFrames || m_liveFeeds > 0 || complete)) {
             m_priming = false;
         }
         if (m_priming || m_held) {

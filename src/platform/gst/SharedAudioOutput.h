@@ -135,6 +135,7 @@ private:
     int m_liveFeeds = 0;
     size_t m_periodFrames;                             // the device's period now
     std::chrono::steady_clock::time_point m_lastTake;  // when the device last took sound
+    std::chrono::steady_clock::time_point m_lastPush;  // when sound was last queued
     guint64 m_recordedUpTo = 0;   // the queue's end after the last sound of a recorded track
     size_t m_liveOnlyFrames = 0;  // given to the device since that sound was taken
     std::vector<float> m_tapSamples;
