@@ -10,6 +10,9 @@ cpu_seconds() {
     awk -v a="$start" -v b="$end" -v hz="$(getconf CLK_TCK)" 'BEGIN { printf "%.3f", (b - a) / hz }'
 }
 
+# median VALUE...: the middle value (the lower middle of an even count).
+median() { printf '%s\n' "$@" | sort -g | awk '{v[NR] = $1} END {print v[int((NR + 1) / 2)]}'; }
+
 # make_song_mp3 FILE: a 60-s 128 kbit/s MP3 tone, the file the CPU figures play.
 make_song_mp3() {
     gst-launch-1.0 -q audiotestsrc num-buffers=2584 ! audio/x-raw,rate=44100,channels=2 ! audioconvert \

@@ -3,9 +3,9 @@
 // second parameter as bank 1, 205 clears bank 1, 102 closes the connection. 0 is success,
 // anything else one of the manager's error codes.
 #include "AweConnections.h"
+#include "platform/mci/midi/FluidSynthLibrary.h"
 #include "platform/mci/midi/SequencerBankHost.h"
 
-#include <fluidsynth.h>
 #include <sys/stat.h>
 
 #include <atomic>
@@ -50,7 +50,7 @@ fluid_synth_t* Synth(fluid_synth_t* (*choose)(void)) {
 uint32_t ClearBank(fluid_synth_t* synth) {
     const int font = aweman::connections().BankOf(synth);
     if (font >= 0) {
-        fluid_synth_sfunload(synth, font, 1);
+        tavi::mci::FluidSynth().fluid_synth_sfunload(synth, font, 1);
         aweman::connections().SetBank(synth, -1);
     }
     return 0;
@@ -66,12 +66,13 @@ uint32_t LoadBank(const char* path) {
     if (!synth) {
         return DEVICE_DRV_INVALID;
     }
-    if (!fluid_is_soundfont(path)) {
+    // The synthesiser came from FluidSynth, so the library is there.
+    if (!tavi::mci::FluidSynth().fluid_is_soundfont(path)) {
         return SBANK_INVALID;
     }
     ClearBank(synth);
     // Loaded last, the bank is searched first: its presets are laid over the default font's.
-    const int font = fluid_synth_sfload(synth, path, 1);
+    const int font = tavi::mci::FluidSynth().fluid_synth_sfload(synth, path, 1);
     if (font == FLUID_FAILED) {
         return SBANK_INVALID;
     }

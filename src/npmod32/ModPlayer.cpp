@@ -20,9 +20,9 @@ namespace npmod {
 
 namespace {
 
-// About 190 ms a write: every write wakes the render thread and the output, so large ones
+// About 370 ms a write: every write wakes the render thread and the output, so large ones
 // cost little; the wait before each is the render thread's own, so a halt is at once.
-constexpr size_t kChunkFrames = 8192;
+constexpr size_t kChunkFrames = 16384;
 constexpr size_t kReadFrames = 1024;
 constexpr int64_t kTailFrames = int64_t(ModPlayer::kRate) * ModPlayer::kTailMs / 1000;
 // Pieces longer than this are taken to be endless loops the estimate could not see through.

@@ -6,6 +6,7 @@
 #include "engines/mci/CMCITrack.h"
 #include "engines/player/CPlayer.h"
 #include "platform/gst/SharedAudioOutput.h"
+#include "platform/mci/wave/QueuedWaveOutput.h"
 #include "support/ListHost.h"
 #include "support/OpenWait.h"
 #include "support/PulseAudioServer.h"
@@ -381,4 +382,26 @@ TEST(SharedOutput, OverlappingTracksAreMixedNotQueued) {
     const double seconds = double(samples.size()) / 2 / SharedAudioOutput::kRate;
     EXPECT_GT(seconds, 1.4);
     EXPECT_LT(seconds, 1.9) << "queued one after the other it would last 2 s";
+}
+
+// The media-control devices' road onto a pacing output: a write is due while the queue has
+// room, not past the mark; a flush (a stop) empties the queue, so the next write is due at
+// once, and what was queued is never heard.
+TEST(SharedOutput, AWaveWriteIsDueWhileTheQueueHasRoomAndAFlushMakesRoom) {
+    tavi::test::coreApplication();
+    const std::shared_ptr<SharedAudioOutput> output = acquire(QStringLiteral("null"));
+    ASSERT_TRUE(output);
+    SoundCounter counter;
+    output->Hold(true);  // nothing is taken: the queue only grows
+    tavi::mci::QueuedWaveOutput wave(output);
+    EXPECT_EQ(wave.SecondsUntilDue(), 0.0);
+    const size_t frames = SharedAudioOutput::kRate / 2;
+    const std::vector<float> sound(frames * 2, 0.5f);
+    ASSERT_TRUE(wave.Write(sound.data(), frames));
+    EXPECT_GT(wave.SecondsUntilDue(), 0.0) << "half a second queued is past the mark";
+    wave.Flush();
+    EXPECT_EQ(wave.SecondsUntilDue(), 0.0);
+    output->Hold(false);
+    tavi::test::processEventsFor(300);
+    EXPECT_EQ(counter.sounding, 0) << "flushed sound is not heard";
 }

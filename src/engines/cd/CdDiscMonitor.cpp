@@ -74,6 +74,7 @@ void CdDiscMonitor::Start(int checkIntervalMs) {
         const bool device = info.exists() && !info.isFile();
         if (!device || !StartUdev()) {
             m_signature = DriveSignature();
+            m_polls = true;
             m_check.start(checkIntervalMs);
         }
     }
@@ -136,6 +137,18 @@ QByteArray CdDiscMonitor::DriveSignature() const {
     const int status = ::ioctl(fd, CDROM_DRIVE_STATUS, CDSL_CURRENT);
     ::close(fd);
     return QByteArray::number(status);
+}
+
+void CdDiscMonitor::SetChecking(bool checking) {
+    if (!m_polls || checking == m_check.isActive()) {
+        return;
+    }
+    if (checking) {
+        CheckDrive();
+        m_check.start();
+    } else {
+        m_check.stop();
+    }
 }
 
 void CdDiscMonitor::CheckDrive() {

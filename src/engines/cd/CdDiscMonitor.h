@@ -33,6 +33,11 @@ public:
     void Start(int checkIntervalMs = kCheckIntervalMs);
     // Identifies the disc again (a probe already under way is followed by one more).
     void Identify();
+    // Whether the periodic check runs (it does after Start). The program runs it only while
+    // someone may look at the disc (CD entries in the list, a menu open): every check wakes
+    // the program. Resumed, it checks at once, so a change while it slept is seen then.
+    void SetChecking(bool checking);
+    void CheckNow() { CheckDrive(); }
     bool WatchesWithUdev() const { return m_monitor != nullptr; }
     bool IsProbing() const { return m_probing; }
 
@@ -56,6 +61,7 @@ private:
     CCdDatabase& m_database;
     std::shared_ptr<Mailbox> m_mailbox;
     QTimer m_check;
+    bool m_polls = false;  // no udev: the periodic check stands for it
     QByteArray m_signature;
     udev* m_udev = nullptr;
     udev_monitor* m_monitor = nullptr;

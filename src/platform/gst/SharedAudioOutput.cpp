@@ -12,32 +12,34 @@ namespace tavi::gst {
 
 namespace {
 
-// The device is fed in periods of 50 ms: fewer wake-ups, for us and the sound server, than
-// the 10-20 ms a sink asks for by default. Sound is held back until 60 ms of it are queued,
-// so that the moment between one track's end and the next one's start never leaves the
-// device without sound mid-stream. A feed queues at most 150 ms ahead of the device, which
-// is also about how long a paused track goes on being heard.
-// The sound server's buffer for the stream (the sink's buffer-time) is 400 ms asked, about
-// 250 ms granted: with the 200 ms a sink asks by default the server woke a third more often
-// than for the comparison player (which asks 500 ms); the price is that much sound still
-// heard after a stop or seek.
-constexpr SharedAudioOutput::DeviceProfile kCheapProfile{SharedAudioOutput::kRate / 20, 50'000,
-                                                         400'000};
+// The device is fed in periods of 200 ms: every period wakes us, the sound server's client
+// thread and the server, and at 50 ms those wake-ups were most of what playing cost. Sound is
+// held back until a period and 10 ms are queued, so the device never gets part of a period;
+// a feed queues up to 300 ms ahead of the device, which leaves 100 ms beyond a period to
+// cover the moment between one track's end and the next one's start.
+// The sound server's buffer for the stream (the sink's buffer-time) is 600 ms asked, 500 ms
+// granted: the server keeps its sink's latency at the buffer less two periods, and less than
+// that keeps the server busy (at 400 ms it spent ten times the CPU we did). A flush drops
+// the buffer at once (DropHeard); a paused track is still heard for as long.
+constexpr SharedAudioOutput::DeviceProfile kCheapProfile{SharedAudioOutput::kRate / 5, 200'000,
+                                                         600'000};
 // Live input: 10-ms periods and a 40-ms buffer at the server, so captured sound is heard
 // within a few periods.
 constexpr SharedAudioOutput::DeviceProfile kLiveProfile{SharedAudioOutput::kRate / 100, 10'000,
                                                         40'000};
 // A restart drops what the device holds: it waits until the device has been given this
 // much since the last sound of a recorded track, more than the cheap buffer holds.
-constexpr size_t kDeviceHoldsFrames = SharedAudioOutput::kRate * 450 / 1000;
-constexpr size_t kPrimeFrames = SharedAudioOutput::kRate * 60 / 1000;
-constexpr size_t kQueueAheadFrames = SharedAudioOutput::kRate * 150 / 1000;
+constexpr size_t kDeviceHoldsFrames = SharedAudioOutput::kRate * 650 / 1000;
+constexpr size_t kPrimeFrames = SharedAudioOutput::kRate * 210 / 1000;
+constexpr size_t kQueueAheadFrames = SharedAudioOutput::kRate * 300 / 1000;
 // Live sound waits at most this long in the queue; more means it came while the device
 // could not take it, and the newest is dropped so that what follows is not late.
 constexpr size_t kLiveBacklogFrames = SharedAudioOutput::kRate * 30 / 1000;
 // A feed that runs ahead anyway (a stalled device) loses its oldest sound past 2 s.
 constexpr size_t kMaxQueuedFrames = SharedAudioOutput::kRate * 2;
 constexpr auto kStallTimeout = std::chrono::seconds(1);
+constexpr double kLateTakeRetrySeconds = 0.005;
+constexpr auto kPrimeWait = std::chrono::milliseconds(100);
 // After this much silence the output pauses until sound comes again.
 constexpr size_t kIdleFrames = SharedAudioOutput::kRate;
 constexpr GstClockTime kStartTimeout = 5 * GST_SECOND;
@@ -274,6 +276,7 @@ guint64 SharedAudioOutput::Place(GstBuffer* buffer, SampleFormat format, Lane la
     gst_buffer_unmap(buffer, &map);
     std::unique_lock lock(m_mutex);
     const guint64 cursor = m_mix.Place(lane, samples.data(), samples.size() / kChannels);
+    m_lastPush = std::chrono::steady_clock::now();
     if (!m_paced) {
         WriteReachedToFile();
         return cursor;
@@ -361,6 +364,35 @@ void SharedAudioOutput::Flush() {
         m_priming = true;
     }
     m_room.notify_all();
+    if (m_paced) {
+        DropHeard();
+    }
+}
+
+// What the sink has handed to the device goes too (a sound server's stream is flushed), so a
+// stop or seek is heard at once. The sink's clock runs on: later sound keeps its timestamps
+// and the device plays silence where the dropped part was.
+void SharedAudioOutput::DropHeard() {
+    GstIterator* elements = gst_bin_iterate_recurse(GST_BIN(m_pipeline.get()));
+    GValue item = G_VALUE_INIT;
+    while (gst_iterator_next(elements, &item) == GST_ITERATOR_OK) {
+        auto* element = GST_ELEMENT(g_value_get_object(&item));
+        if (GST_IS_AUDIO_BASE_SINK(element)) {
+            GST_OBJECT_LOCK(element);
+            GstAudioRingBuffer* ring = GST_AUDIO_BASE_SINK(element)->ringbuffer;
+            if (ring) {
+                gst_object_ref(ring);
+            }
+            GST_OBJECT_UNLOCK(element);
+            if (ring) {
+                gst_audio_ring_buffer_clear_all(ring);
+                gst_object_unref(ring);
+            }
+        }
+        g_value_reset(&item);
+    }
+    g_value_unset(&item);
+    gst_iterator_free(elements);
 }
 
 const std::atomic<bool> SharedAudioOutput::kNeverHeld = false;
@@ -376,6 +408,25 @@ bool SharedAudioOutput::WaitForRoom(const std::atomic<bool>& cancelled, Lane lan
     return !cancelled;
 }
 
+// The device takes a period at a time, one period after the other: room comes with the take
+// that brings the queue under the mark. A take that is late is looked for again shortly.
+double SharedAudioOutput::SecondsUntilRoom(Lane lane) {
+    if (!m_paced) {
+        return 0.0;
+    }
+    std::lock_guard lock(m_mutex);
+    const size_t ahead = m_mix.AheadOf(lane);
+    if (ahead < kQueueAheadFrames) {
+        return 0.0;
+    }
+    const size_t periods = (ahead - kQueueAheadFrames) / m_periodFrames + 1;
+    const auto due =
+        m_lastTake + std::chrono::duration<double>(double(periods * m_periodFrames) / kRate);
+    const double wait =
+        std::chrono::duration<double>(due - std::chrono::steady_clock::now()).count();
+    return std::max(wait, kLateTakeRetrySeconds);
+}
+
 void SharedAudioOutput::WakeWaiters() {
     // Taking the lock orders this after a waiter's check of its predicate.
     { std::lock_guard lock(m_mutex); }
@@ -388,13 +439,18 @@ size_t SharedAudioOutput::Take(int16_t* out, size_t frames) {
     {
         std::lock_guard lock(m_mutex);
         const size_t queued = m_mix.Queued();
-        if (m_priming && (queued >= kPrimeFrames || m_liveFeeds > 0)) {
+        // Sound short of the cushion with nothing pushed after it for a while is all there
+        // is (a short piece, the end of a track after a seek): it is played as it is.
+        const bool complete =
+            queued > 0 && std::chrono::steady_clock::now() - m_lastPush > kPrimeWait;
+        if (m_priming && (queued >= kPrimeFrames || m_liveFeeds > 0 || complete)) {
             m_priming = false;
         }
         if (m_priming || m_holds > 0) {
             return 0;
         }
         taken = m_mix.Take(out, frames);
+        m_lastTake = std::chrono::steady_clock::now();
         if (taken < frames && m_liveFeeds == 0) {
             m_priming = true;
         }

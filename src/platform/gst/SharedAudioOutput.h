@@ -6,6 +6,7 @@
 #include <QString>
 
 #include <atomic>
+#include <chrono>
 #include <condition_variable>
 #include <cstdint>
 #include <functional>
@@ -78,7 +79,8 @@ public:
     // While any feed holds it (paused tracks: both of an overlap pause together), the queue
     // stays and the device gets silence. Every Hold(true) is undone by one Hold(false).
     void Hold(bool held);
-    // Drops what was queued and not yet heard (after a seek or a stop).
+    // Drops what was queued and not yet heard (after a seek or a stop), the device's buffer
+    // included.
     void Flush();
     // Whether the output takes sound at the device's pace; a feed of a pacing output may
     // render faster than real time and wait here before each Push.
@@ -89,6 +91,9 @@ public:
     bool WaitForRoom(const std::atomic<bool>& cancelled, Lane lane = kSequential,
                      const std::atomic<bool>& held = kNeverHeld);
     void WakeWaiters();
+    // How long until WaitForRoom would return at the device's pace: for a writer that waits
+    // where it can be interrupted. 0 when there is room now.
+    double SecondsUntilRoom(Lane lane = kSequential);
     GstElement* Pipeline() const { return m_pipeline.get(); }
 
     static const std::atomic<bool> kNeverHeld;
@@ -108,6 +113,7 @@ private:
     void FeedDevice(GstElement* source);
     guint64 Place(GstBuffer* buffer, SampleFormat format, Lane lane, bool live);
     void WriteReachedToFile();
+    void DropHeard();
     void PushToFile(const int16_t* samples, size_t count);
     void NoteSilence(size_t frames, size_t period);
     void WakeFromIdle(std::unique_lock<std::mutex>& lock);
@@ -132,7 +138,9 @@ private:
     size_t m_silentFrames = 0;                  // silence sent since the last sound
     bool m_idle = false;                        // paused for want of sound
     int m_liveFeeds = 0;
-    size_t m_periodFrames;        // the device's period now
+    size_t m_periodFrames;                             // the device's period now
+    std::chrono::steady_clock::time_point m_lastTake;  // when the device last took sound
+    std::chrono::steady_clock::time_point m_lastPush;  // when sound was last queued
     guint64 m_recordedUpTo = 0;   // the queue's end after the last sound of a recorded track
     size_t m_liveOnlyFrames = 0;  // given to the device since that sound was taken
     std::vector<float> m_tapSamples;

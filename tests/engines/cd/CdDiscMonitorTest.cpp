@@ -70,6 +70,30 @@ TEST_F(CdDiscMonitorTest, ADiscArrivingChangingAndLeavingIsNoticed) {
     EXPECT_EQ(m_database.GetTrackName(0), QStringLiteral("Track 01"));
 }
 
+// With the periodic check off a new disc goes unseen; a single check, or the check resumed,
+// sees it at once.
+TEST_F(CdDiscMonitorTest, APausedCheckSeesNothingUntilAskedOrResumed) {
+    auto image = std::make_unique<tavi::test::CdImage>(m_dir.path(), std::vector<int>{75, 90});
+    qputenv("TAVI_CD_DRIVE", image->Drive().toLocal8Bit());
+    CdDiscMonitor monitor(image->Drive(), m_database);
+    Count changed(&monitor, &CdDiscMonitor::discChanged);
+    monitor.Start(20);
+    ASSERT_TRUE(processEventsUntil([&] { return changed.count() == 1; }, 5000));
+    monitor.SetChecking(false);
+
+    image = std::make_unique<tavi::test::CdImage>(m_dir.path(), std::vector<int>{100, 50, 30});
+    EXPECT_FALSE(processEventsUntil([&] { return changed.count() == 2; }, 300));
+    monitor.CheckNow();
+    ASSERT_TRUE(processEventsUntil([&] { return changed.count() == 2; }, 5000));
+    EXPECT_EQ(m_database.GetTrackCount(), 3);
+
+    ASSERT_TRUE(QFile::remove(image->Drive()));
+    EXPECT_FALSE(processEventsUntil([&] { return changed.count() == 3; }, 300));
+    monitor.SetChecking(true);
+    ASSERT_TRUE(processEventsUntil([&] { return changed.count() == 3; }, 5000));
+    EXPECT_FALSE(m_database.HasDisc());
+}
+
 // Probes asked for while one runs end in one more probe, and a monitor that goes while its
 // probe runs receives nothing.
 TEST_F(CdDiscMonitorTest, ProbesAreCoalescedAndOutlivedSafely) {

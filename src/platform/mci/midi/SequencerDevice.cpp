@@ -8,7 +8,7 @@
 #include <QFile>
 #include <QFileInfo>
 
-#include <fluidsynth.h>
+#include "FluidSynthLibrary.h"
 
 #include <algorithm>
 #include <cmath>
@@ -44,8 +44,8 @@ SequencerDevice::~SequencerDevice() {
 
 void SequencerDevice::ReleaseSynth() {
     if (m_player) {
-        fluid_player_stop(m_player);
-        delete_fluid_player(m_player);
+        FluidSynth().fluid_player_stop(m_player);
+        FluidSynth().delete_fluid_player(m_player);
         m_player = nullptr;
     }
     if (m_synth) {
@@ -113,20 +113,20 @@ int64_t SequencerDevice::FrameAt(uint64_t ms) const {
 // seek on its next turn, so it is made afresh, told the tick, and started.
 uint32_t SequencerDevice::StartPlayerAt(int64_t frame) {
     if (m_player) {
-        fluid_player_stop(m_player);
-        delete_fluid_player(m_player);
+        FluidSynth().fluid_player_stop(m_player);
+        FluidSynth().delete_fluid_player(m_player);
     }
-    fluid_synth_system_reset(m_synth);
-    m_player = new_fluid_player(m_synth);
-    if (!m_player ||
-        fluid_player_add_mem(m_player, m_midi.constData(), size_t(m_midi.size())) != FLUID_OK) {
+    FluidSynth().fluid_synth_system_reset(m_synth);
+    m_player = FluidSynth().new_fluid_player(m_synth);
+    if (!m_player || FluidSynth().fluid_player_add_mem(m_player, m_midi.constData(),
+                                                       size_t(m_midi.size())) != FLUID_OK) {
         return MCIERR_OUT_OF_MEMORY;
     }
     const uint64_t tick = m_summary.tempo.TickAt(double(frame) * 1000.0 / WaveOutput::kRate);
     if (tick > 0) {
-        fluid_player_seek(m_player, int(std::min<uint64_t>(tick, m_summary.lastTick)));
+        FluidSynth().fluid_player_seek(m_player, int(std::min<uint64_t>(tick, m_summary.lastTick)));
     }
-    if (fluid_player_play(m_player) != FLUID_OK) {
+    if (FluidSynth().fluid_player_play(m_player) != FLUID_OK) {
         return MCIERR_INTERNAL;
     }
     m_playerFrame = frame;
@@ -156,8 +156,8 @@ void SequencerDevice::Render(int64_t endFrame, uint64_t run) {
     while (!m_halt && m_frame < endFrame) {
         const int frames = int(std::min<int64_t>(kChunkFrames, endFrame - m_frame));
         sound.assign(size_t(frames) * WaveOutput::kChannels, 0.0f);
-        if (fluid_synth_write_float(m_synth, frames, sound.data(), 0, 2, sound.data(), 1, 2) !=
-            FLUID_OK) {
+        if (FluidSynth().fluid_synth_write_float(m_synth, frames, sound.data(), 0, 2, sound.data(),
+                                                 1, 2) != FLUID_OK) {
             RunEnded(run, true);
             return;
         }

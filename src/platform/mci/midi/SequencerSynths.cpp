@@ -5,7 +5,7 @@
 
 #include <QFileInfo>
 
-#include <fluidsynth.h>
+#include "FluidSynthLibrary.h"
 
 namespace tavi::mci {
 
@@ -17,23 +17,12 @@ struct SequencerSynths::Synth {
     bool busy = false;  // taken by an open device
 
     ~Synth() {
-        delete_fluid_synth(synth);
-        delete_fluid_settings(settings);
+        FluidSynth().delete_fluid_synth(synth);
+        FluidSynth().delete_fluid_settings(settings);
     }
 };
 
 namespace {
-
-// FluidSynth writes every complaint about a damaged file to stderr; the device reports
-// what matters itself.
-void QuietFluidLog() {
-    static std::once_flag once;
-    std::call_once(once, [] {
-        for (int level : {FLUID_ERR, FLUID_WARN, FLUID_INFO, FLUID_DBG}) {
-            fluid_set_log_function(level, nullptr, nullptr);
-        }
-    });
-}
 
 fluid_synth_t* HostBankLoad() {
     return SequencerSynths::Instance().SynthForBankLoad();
@@ -49,9 +38,7 @@ SequencerSynths& SequencerSynths::Instance() {
     return instance;
 }
 
-SequencerSynths::SequencerSynths() : m_system(DefaultSystemSoundFonts()) {
-    QuietFluidLog();
-}
+SequencerSynths::SequencerSynths() : m_system(DefaultSystemSoundFonts()) {}
 
 SequencerSynths::~SequencerSynths() = default;
 
@@ -85,12 +72,15 @@ SequencerSynths::Synth* SequencerSynths::IdleSynth() {
             return synth.get();
         }
     }
+    if (!LoadFluidSynth()) {
+        return nullptr;
+    }
     auto made = std::make_unique<Synth>();
-    made->settings = new_fluid_settings();
-    fluid_settings_setnum(made->settings, "synth.sample-rate", WaveOutput::kRate);
+    made->settings = FluidSynth().new_fluid_settings();
+    FluidSynth().fluid_settings_setnum(made->settings, "synth.sample-rate", WaveOutput::kRate);
     // The player advances with the sound the device renders, not with the wall clock.
-    fluid_settings_setstr(made->settings, "player.timing-source", "sample");
-    made->synth = new_fluid_synth(made->settings);
+    FluidSynth().fluid_settings_setstr(made->settings, "player.timing-source", "sample");
+    made->synth = FluidSynth().new_fluid_synth(made->settings);
     if (!made->synth) {
         return nullptr;
     }
@@ -115,12 +105,14 @@ bool SequencerSynths::LoadDefaultFont(Synth* synth) {
             return true;
         }
         // Everything goes, a bank laid over the old default included: it lay over that one.
-        while (fluid_synth_sfcount(synth->synth) > 0) {
-            fluid_sfont_t* font = fluid_synth_get_sfont(synth->synth, 0);
-            fluid_synth_sfunload(synth->synth, fluid_sfont_get_id(font), 0);
+        while (FluidSynth().fluid_synth_sfcount(synth->synth) > 0) {
+            fluid_sfont_t* font = FluidSynth().fluid_synth_get_sfont(synth->synth, 0);
+            FluidSynth().fluid_synth_sfunload(synth->synth, FluidSynth().fluid_sfont_get_id(font),
+                                              0);
         }
         synth->defaultFont.clear();
-        const int id = fluid_synth_sfload(synth->synth, font.toLocal8Bit().constData(), 1);
+        const int id =
+            FluidSynth().fluid_synth_sfload(synth->synth, font.toLocal8Bit().constData(), 1);
         if (id != FLUID_FAILED) {
             synth->defaultFont = font;
             synth->defaultFontId = id;
@@ -139,7 +131,7 @@ fluid_synth_t* SequencerSynths::Take(uint32_t* error) {
         *error = synth ? MCIERR_SEQ_NOMIDIPRESENT : MCIERR_OUT_OF_MEMORY;
         return nullptr;
     }
-    fluid_synth_system_reset(synth->synth);
+    FluidSynth().fluid_synth_system_reset(synth->synth);
     synth->busy = true;
     return synth->synth;
 }
@@ -148,7 +140,7 @@ void SequencerSynths::Give(fluid_synth_t* given) {
     std::lock_guard lock(m_mutex);
     for (const std::unique_ptr<Synth>& synth : m_synths) {
         if (synth->synth == given) {
-            fluid_synth_all_sounds_off(given, -1);
+            FluidSynth().fluid_synth_all_sounds_off(given, -1);
             synth->busy = false;
             m_clearTarget = synth.get();
         }

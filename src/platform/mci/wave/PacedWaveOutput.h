@@ -8,7 +8,7 @@
 
 namespace tavi::mci {
 
-// An output that does not block by itself (the null and file outputs, GStreamer's shared
+// An output that does not block by itself (the null and file outputs, GStreamer's file
 // output): Write waits on the clock instead. The schedule runs on from one writer to the
 // next, so a track that starts just after another one ended first makes up the moment
 // between them and the sound stays continuous; after a longer pause it starts afresh.

@@ -2,6 +2,7 @@
 
 #include "AlsaWaveOutput.h"
 #include "PacedWaveOutput.h"
+#include "QueuedWaveOutput.h"
 #include "platform/gst/SharedAudioOutput.h"
 
 #include <sndfile.h>
@@ -35,7 +36,12 @@ std::shared_ptr<gst::SharedAudioOutput> DefaultSharedOutput(QString* error) {
         error);
 }
 
+// A pacing output is written as its queue has room; the file output, which writes what it is
+// pushed at once, at the pace the sound is heard.
 std::shared_ptr<WaveOutput> OntoSharedOutput(std::shared_ptr<gst::SharedAudioOutput> shared) {
+    if (shared->Paces()) {
+        return std::make_shared<QueuedWaveOutput>(std::move(shared));
+    }
     auto push = [shared](const float* samples, size_t frames) {
         const size_t bytes = frames * WaveOutput::kChannels * sizeof(float);
         GstBuffer* buffer = gst_buffer_new_allocate(nullptr, bytes, nullptr);
