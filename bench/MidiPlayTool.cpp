@@ -3,6 +3,7 @@
 //   tavi_midi_play --open FILE   prints the milliseconds from the start of the first open to
 //                                its first sound queued (the SoundFont loaded on the way),
 //                                then the median of 20 more opens with the font loaded
+#include "QuitAtEnd.h"
 #include "engines/CMediaTrackCallback.h"
 #include "engines/midi/CMidiTrack.h"
 #include "platform/mci/midi/SequencerSynths.h"
@@ -17,14 +18,7 @@
 
 namespace {
 
-struct QuitAtEnd : tavi::engines::CMediaTrackCallback {
-    void OnTrackEnded(tavi::engines::CMediaTrack*) override { QCoreApplication::exit(0); }
-    void OnTrackError(tavi::engines::CMediaTrack*,
-                      std::unique_ptr<tavi::errors::CException> error) override {
-        std::fprintf(stderr, "%s\n", qPrintable(error->GetErrorMessage()));
-        QCoreApplication::exit(1);
-    }
-};
+using tavi::bench::QuitAtEnd;
 
 // From the start of Open to the first sound written to the output (the position moves).
 double OpenToFirstSoundMs(const QString& path) {

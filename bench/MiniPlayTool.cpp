@@ -1,6 +1,7 @@
 // A mini playlist through its engine, for mini_ms.sh:
 //   tavi_mini_play --open LIST N   median milliseconds of N opens (reading and measuring)
 //   tavi_mini_play LIST            plays the list to its end and exits
+#include "QuitAtEnd.h"
 #include "engines/CMediaTrackCallback.h"
 #include "engines/TrackFactory.h"
 
@@ -13,14 +14,7 @@
 
 namespace {
 
-struct QuitAtEnd : tavi::engines::CMediaTrackCallback {
-    void OnTrackEnded(tavi::engines::CMediaTrack*) override { QCoreApplication::exit(0); }
-    void OnTrackError(tavi::engines::CMediaTrack*,
-                      std::unique_ptr<tavi::errors::CException> error) override {
-        std::fprintf(stderr, "%s\n", qPrintable(error->GetErrorMessage()));
-        QCoreApplication::exit(1);
-    }
-};
+using tavi::bench::QuitAtEnd;
 
 double MedianOpenMs(const QString& list, int times, QuitAtEnd& owner) {
     std::vector<double> ms;

@@ -3,6 +3,7 @@
 //   tavi_mod_play --open FILE            prints the median milliseconds, of 20 opens, from the
 //                                        start of Open to the first sound handed to the output
 //   tavi_mod_play FILE                   plays the file to its end through CModTrack
+#include "QuitAtEnd.h"
 #include "engines/CMediaTrackCallback.h"
 #include "engines/mod/CModTrack.h"
 #include "engines/mod/CNPModDll.h"
@@ -23,14 +24,7 @@
 
 namespace {
 
-struct QuitAtEnd : tavi::engines::CMediaTrackCallback {
-    void OnTrackEnded(tavi::engines::CMediaTrack*) override { QCoreApplication::exit(0); }
-    void OnTrackError(tavi::engines::CMediaTrack*,
-                      std::unique_ptr<tavi::errors::CException> error) override {
-        std::fprintf(stderr, "%s\n", qPrintable(error->GetErrorMessage()));
-        QCoreApplication::exit(1);
-    }
-};
+using tavi::bench::QuitAtEnd;
 
 // The program's own output table, noting when the first sound is handed to it.
 std::atomic<bool> g_written = false;

@@ -1,5 +1,6 @@
 // Plays one file to its end through the player's media engine and exits: what the player
 // itself spends on playing, without its window. Used by play_cpu_ratio.sh.
+#include "QuitAtEnd.h"
 #include "engines/CMediaTrackCallback.h"
 #include "engines/TrackFactory.h"
 
@@ -7,18 +8,7 @@
 
 #include <cstdio>
 
-namespace {
-
-struct QuitAtEnd : tavi::engines::CMediaTrackCallback {
-    void OnTrackEnded(tavi::engines::CMediaTrack*) override { QCoreApplication::exit(0); }
-    void OnTrackError(tavi::engines::CMediaTrack*,
-                      std::unique_ptr<tavi::errors::CException> error) override {
-        std::fprintf(stderr, "%s\n", qPrintable(error->GetErrorMessage()));
-        QCoreApplication::exit(1);
-    }
-};
-
-}  // namespace
+using tavi::bench::QuitAtEnd;
 
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);

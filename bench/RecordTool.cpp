@@ -5,6 +5,7 @@
 //       prints the median milliseconds from a burst written to it heard there
 //   tavi_record --end                    plays "2.record" three times and prints the largest
 //       |time from Play to the end report - 2000| in milliseconds
+#include "QuitAtEnd.h"
 #include "engines/CMediaTrackCallback.h"
 #include "engines/recorder/CRecorderTrack.h"
 #include "platform/gst/GstSupport.h"
@@ -34,14 +35,7 @@ constexpr int kRate = 44100;
 constexpr int kBursts = 5;
 constexpr short kThreshold = 3000;
 
-struct QuitAtEnd : tavi::engines::CMediaTrackCallback {
-    void OnTrackEnded(tavi::engines::CMediaTrack*) override { QCoreApplication::exit(0); }
-    void OnTrackError(tavi::engines::CMediaTrack*,
-                      std::unique_ptr<tavi::errors::CException> error) override {
-        std::fprintf(stderr, "%s\n", qPrintable(error->GetErrorMessage()));
-        QCoreApplication::exit(1);
-    }
-};
+using tavi::bench::QuitAtEnd;
 
 // The times bursts were written and heard; the writer and the monitor's streaming thread
 // add to them under the mutex.
