@@ -2,6 +2,7 @@
 // through the bus and tavictl.
 #include "automation/dbus/AutomationBus.h"
 #include "automation/tavictl/BusClient.h"
+#include "support/QtApp.h"
 
 #include <QCoreApplication>
 #include <QDBusConnectionInterface>
@@ -323,12 +324,7 @@ QString Playerctl(const QStringList& arguments) {
 }
 
 bool Eventually(const std::function<bool()>& done) {
-    QDeadlineTimer deadline(10000);
-    while (!done() && !deadline.hasExpired()) {
-        QCoreApplication::processEvents();
-        QThread::msleep(20);
-    }
-    return done();
+    return tavi::test::processEventsUntil(done, 10000);
 }
 
 // Records the event signals of one bus object.

@@ -1,6 +1,7 @@
 // taviext against the real player on this test's private session bus, which starts the
 // player by bus activation; the player is checked only through the bus (tavictl).
 #include "automation/tavictl/BusClient.h"
+#include "support/QtApp.h"
 
 #include <QCoreApplication>
 #include <QDBusConnection>
@@ -66,12 +67,7 @@ QStringList PlaylistEntries() {
 }
 
 bool Eventually(const std::function<bool()>& done) {
-    QDeadlineTimer deadline(10000);
-    while (!done() && !deadline.hasExpired()) {
-        QCoreApplication::processEvents();
-        QThread::msleep(20);
-    }
-    return done();
+    return tavi::test::processEventsUntil(done, 10000);
 }
 
 // Records the Player object's event signals.
