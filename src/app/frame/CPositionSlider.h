@@ -11,17 +11,18 @@ namespace tavi::frame {
 
 class CPositionSliderCallback;
 
-// The media bar's track position, in tenths of a second. It follows the playing track every
-// 100 ms while it is seen (a track is set, the slider shown, the window neither hidden nor
-// minimised: SetShown) and repaints only when the thumb moves by a pixel. It never seeks by
-// itself: steps and clicks into the channel ask the callback to seek at once, a dragged
-// thumb only when it is let go.
+// The media bar's track position, in tenths of a second. It follows the playing track as
+// often as the thumb moves a pixel (every 100 ms to 1 s) while it is seen (a track is set, the
+// slider shown, the window neither hidden nor minimised: SetShown) and repaints only when the thumb
+// moves by a pixel. It never seeks by itself: steps and clicks into the channel ask the callback to
+// seek at once, a dragged thumb only when it is let go.
 class CPositionSlider : public QSlider {
     Q_OBJECT
 public:
     // The tool tip and status prompt in the active language.
     void RetranslateTips();
-    static constexpr int kRefreshIntervalMs = 100;
+    static constexpr int kRefreshIntervalMs = 100;  // the fastest
+    static constexpr int kSlowestRefreshMs = 1000;
 
     explicit CPositionSlider(QWidget* parent = nullptr);
 
@@ -40,6 +41,8 @@ public:
     // Whether the window shows the slider (not hidden, not minimised); true at first.
     void SetShown(bool shown);
     bool IsFollowing() const { return m_timer.isActive(); }
+    // How long the thumb takes to move a pixel at the current length and width.
+    int RefreshIntervalMs() const;
 
 protected:
     void sliderChange(SliderChange change) override;

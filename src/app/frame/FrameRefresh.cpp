@@ -33,6 +33,8 @@ FrameRefresh::FrameRefresh(QMainWindow& window, CPositionSlider& slider,
     : m_window(window), m_slider(slider), m_player(player) {
     window.installEventFilter(this);
     qApp->installEventFilter(this);
+    // The position pane follows a dragged thumb as it moves.
+    connect(&slider, &CPositionSlider::sliderMoved, this, [this] { m_player.RequestIdle(); });
     Update();
 }
 
@@ -56,7 +58,7 @@ bool FrameRefresh::eventFilter(QObject* watched, QEvent* event) {
     if (watched == &m_window &&
         (type == QEvent::Show || type == QEvent::Hide || type == QEvent::WindowStateChange)) {
         Update();
-    } else if (IsUserInput(type) && !m_player.player().IsPlaying()) {
+    } else if (IsUserInput(type)) {
         m_player.RequestIdle();
     }
     return QObject::eventFilter(watched, event);

@@ -14,8 +14,8 @@ class CPositionSlider;
 
 // Keeps the window's timed refreshes to when someone can see them: the position slider and
 // the idle pass stop while the window is hidden or minimised and start again (with one pass
-// at once) when it is seen. While nothing plays, the user's input asks for an idle pass, so
-// the command states follow what was done without a fast timer. Owned by the window, and
+// at once) when it is seen. The user's input asks for an idle pass, so the command states
+// follow what was done without a fast timer. Owned by the window, and
 // gone before the slider and the player are.
 class FrameRefresh : public QObject {
     Q_OBJECT

@@ -11,8 +11,6 @@ namespace tavi::engines {
 
 namespace {
 // While a track plays, this often the player looks whether to open the next one ahead.
-constexpr int kPrepareCheckMs = 200;
-
 settings::PlayerSettings& options() {
     return settings::playerSettings();
 }
@@ -84,7 +82,7 @@ void CPlayer::PlayFile(const QString& path) {
     m_host.SetCurrentTrack(std::move(track));
     Q_EMIT trackStarted(m_playingName);
     Q_EMIT trayStateChanged(TrayState::Playing, m_playingName);
-    m_prepareTimer.start();
+    m_prepareTimer.start(kPrepareCheckMs);
 }
 
 void CPlayer::StartTrack(CMediaTrack& track, const QString& path) {

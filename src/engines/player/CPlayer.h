@@ -125,6 +125,10 @@ private:
     std::function<void(const QString&)> m_midiReset;
     std::unique_ptr<mixer::FadeOut> m_fade;
     std::vector<std::function<void()>> m_afterFade;  // what follows the running fade
+    // How often the playing track is looked at for opening the next one ahead: fast near
+    // the moment, at least once a second before it.
+    static constexpr int kPrepareCheckMs = 200;
+    static constexpr int kPrepareLongestCheckMs = 1000;
     QTimer m_prepareTimer;
     std::optional<PreparedTrack> m_prepared;
     double m_endTime = 0.0;  // where the playing track ends (its intro range, in Intro Scan)

@@ -9,6 +9,8 @@
 
 #include <QMetaObject>
 
+#include <algorithm>
+
 namespace tavi::engines {
 
 namespace {
@@ -47,6 +49,7 @@ void CPlayer::PrepareNext() {
         DiscardPrepared();  // the selection, the list or the mode changed
     }
     if (m_prepared || index < 0) {
+        m_prepareTimer.setInterval(kPrepareLongestCheckMs);  // until the list or mode changes
         return;
     }
     double remaining = 0.0;
@@ -59,8 +62,13 @@ void CPlayer::PrepareNext() {
         return;  // a track without a known end is not followed ahead
     }
     if (remaining > kPrepareAheadSeconds) {
+        // Looked at again as the moment nears, at least once a second (a seek may bring it).
+        const double untilDue = (remaining - kPrepareAheadSeconds) * 1000.0;
+        m_prepareTimer.setInterval(
+            std::clamp(int(untilDue), kPrepareCheckMs, kPrepareLongestCheckMs));
         return;
     }
+    m_prepareTimer.setInterval(kPrepareCheckMs);
     // The MIDI reset file plays before its entry opens, so such an entry is not opened early.
     const bool needsReset =
         settings::playerSettings().sendReset && UpperExtension(path) == QLatin1String(".MID");

@@ -5,10 +5,14 @@
 #include "app/settings/PlayerSettings.h"
 #include "app/settings/ViewSettings.h"
 #include "engines/TrackFactory.h"
+#include "platform/errors/CException.h"
 #include "playlist/CTaviDoc.h"
 #include "playlist/FormatDuration.h"
 #include "playlist/PlaylistEditor.h"
 #include "playlist/PlaylistModel.h"
+
+#include <algorithm>
+#include <cmath>
 
 namespace tavi::playlist {
 
@@ -33,11 +37,12 @@ PlaylistPlayer::PlaylistPlayer(CTaviDoc& document, QObject* parent)
     connect(&document.editor(), &PlaylistEditor::playRequested, this,
             [this] { m_player.PlayCommand(); });
 
-    m_idleTimer.setTimerType(Qt::CoarseTimer);
-    connect(&m_idleTimer, &QTimer::timeout, this, &PlaylistPlayer::idle);
+    // Every pass times the next one, from where the track then stands.
+    m_idleTimer.setSingleShot(true);
+    connect(&m_idleTimer, &QTimer::timeout, this, &PlaylistPlayer::RunIdlePass);
     m_idleSoon.setSingleShot(true);
     m_idleSoon.setInterval(0);
-    connect(&m_idleSoon, &QTimer::timeout, this, &PlaylistPlayer::idle);
+    connect(&m_idleSoon, &QTimer::timeout, this, &PlaylistPlayer::RunIdlePass);
     connect(&m_player, &engines::CPlayer::trayStateChanged, this, [this] {
         UpdateIdleTimer();
         RequestIdle();
@@ -90,22 +95,45 @@ void PlaylistPlayer::RequestIdle() {
     }
 }
 
-// While a track plays the panes follow it; otherwise little changes but on the user's
-// commands (RequestIdle), and a slow pass catches the rest (the mixer, automation's edits).
+// While a track plays the position pane follows it, and it shows whole seconds: a pass
+// just after the position reaches the next one shows every second on time, where a fixed
+// fast timer woke the program five times as often. Commands change on the user's input and
+// the player's state (RequestIdle); a slow pass catches the rest (the mixer, automation's
+// edits).
 int PlaylistPlayer::IdleInterval() const {
     if (!m_idleShown) {
         return 0;
     }
-    return m_player.IsPlaying() ? kIdleIntervalMs : kStoppedIdleIntervalMs;
+    engines::CMediaTrack* track = m_player.IsPlaying() ? m_document.GetCurrentTrack() : nullptr;
+    if (!track) {
+        return kStoppedIdleIntervalMs;
+    }
+    try {
+        const double position = track->GetPosition();
+        if (!std::isfinite(position) || position < 0) {
+            return kIdleIntervalMs;
+        }
+        const double toNextSecond = std::ceil(position + 1e-6) - position;
+        const int interval = int(toNextSecond * 1000.0) + kIdleAfterSecondMs;
+        return std::clamp(interval, kMinIdleIntervalMs, kIdleIntervalMs);
+    } catch (const errors::CException&) {
+        return kIdleIntervalMs;
+    }
 }
 
 void PlaylistPlayer::UpdateIdleTimer() {
     const int interval = IdleInterval();
     if (interval == 0) {
         m_idleTimer.stop();
-    } else if (!m_idleTimer.isActive() || m_idleTimer.interval() != interval) {
+    } else {
         m_idleTimer.start(interval);
     }
+}
+
+void PlaylistPlayer::RunIdlePass() {
+    m_idleSoon.stop();
+    Q_EMIT idle();
+    UpdateIdleTimer();
 }
 
 void PlaylistPlayer::StartAutoPlayTimer() {

@@ -17,13 +17,18 @@ class LengthMeasure;
 class TotalLengthRun;
 
 // The player of a document: the player with its host over the document, the idle refresh
-// (every 200 ms while a track plays, every second otherwise, none while nobody sees the
-// window), AutoPlay's start-up timer, the status panes and Total Length. No widgets: the
-// view, automation and MPRIS all reach playing through it.
+// (while a track plays, just after its position reaches the next whole second, the pane's
+// unit; every second otherwise; none while nobody sees the window), AutoPlay's start-up timer, the
+// status panes and Total Length. No widgets: the view, automation and MPRIS all reach playing
+// through it.
 class PlaylistPlayer : public QObject {
     Q_OBJECT
 public:
-    static constexpr int kIdleIntervalMs = 200;
+    // While playing, a pass comes this long after the position passes a whole second, and
+    // passes are at least kMinIdleIntervalMs apart.
+    static constexpr int kIdleAfterSecondMs = 15;
+    static constexpr int kMinIdleIntervalMs = 50;
+    static constexpr int kIdleIntervalMs = 1000;
     static constexpr int kStoppedIdleIntervalMs = 1000;
     static constexpr int kAutoPlayDelayMs = 500;
 
@@ -37,10 +42,10 @@ public:
     // Whether the window that shows the idle pass's work is seen (not hidden, not minimised);
     // true at first. Seen again, it gets a pass at once.
     void SetIdleShown(bool shown);
-    // One idle pass at the next turn of the event loop (after the user did something while
-    // nothing plays); several requests make one pass.
+    // One idle pass at the next turn of the event loop (after the user did something);
+    // several requests make one pass.
     void RequestIdle();
-    int IdleInterval() const;  // 0 while no pass is timed
+    int IdleInterval() const;  // until the next timed pass; 0 while none is timed
 
     // A player command by id, if it is enabled now.
     void RunPlayerCommand(int id);
@@ -73,6 +78,7 @@ Q_SIGNALS:
 private:
     void StartAutoPlayTimer();
     void UpdateIdleTimer();
+    void RunIdlePass();
     void TotalLengthEnded(const std::optional<QString>& result);
 
     CTaviDoc& m_document;

@@ -381,7 +381,7 @@ TEST_F(MainFrameTest, AMinimisedWindowStopsItsRefreshesAndThePositionPaneKeepsIt
     ASSERT_TRUE(document.HasCurrentTrack());
     playlist::PlaylistPlayer& player = f.view().playlistPlayer();
     EXPECT_TRUE(f.positionSlider()->IsFollowing());
-    EXPECT_EQ(player.IdleInterval(), playlist::PlaylistPlayer::kIdleIntervalMs);
+    EXPECT_GT(player.IdleInterval(), 0);
     f.showMinimized();
     ASSERT_TRUE(tavi::test::processEventsUntil([&] { return f.isMinimized(); }, 2000));
     EXPECT_FALSE(f.positionSlider()->IsFollowing());
@@ -389,7 +389,7 @@ TEST_F(MainFrameTest, AMinimisedWindowStopsItsRefreshesAndThePositionPaneKeepsIt
     f.showNormal();
     ASSERT_TRUE(tavi::test::processEventsUntil([&] { return !f.isMinimized(); }, 2000));
     EXPECT_TRUE(f.positionSlider()->IsFollowing());
-    EXPECT_EQ(player.IdleInterval(), playlist::PlaylistPlayer::kIdleIntervalMs);
+    EXPECT_GT(player.IdleInterval(), 0);
 
     QLabel* pane = f.bars().positionPane();
     player.SetIdleShown(false);  // only the text set here changes

@@ -111,6 +111,26 @@ TEST_F(PositionSliderTest, ItFollowsOnlyWithATrackWhileShownInASeenWindow) {
     EXPECT_FALSE(slider.IsFollowing());
 }
 
+// The track is asked where it is as often as the thumb can move a pixel: a short track every
+// 100 ms, a long one less often, one of unknown length once a second.
+TEST_F(PositionSliderTest, ItRefreshesAsOftenAsTheThumbMovesAPixel) {
+    slider.resize(300, 24);
+    slider.show();
+    track.length = 10.0;
+    slider.SetTrack(&track);
+    EXPECT_EQ(slider.RefreshIntervalMs(), CPositionSlider::kRefreshIntervalMs);
+    track.length = 240.0;
+    slider.Refresh();
+    const int travel = 300;  // at most: the thumb takes some of it
+    EXPECT_GE(slider.RefreshIntervalMs(), 240'000 / travel);
+    EXPECT_LE(slider.RefreshIntervalMs(), CPositionSlider::kSlowestRefreshMs);
+    slider.resize(3000, 24);  // a wider slider moves its thumb more often
+    EXPECT_LT(slider.RefreshIntervalMs(), 240'000 / travel);
+    track.length = -1.0;
+    slider.Refresh();
+    EXPECT_EQ(slider.RefreshIntervalMs(), CPositionSlider::kSlowestRefreshMs);
+}
+
 // A long track moves the thumb by a pixel every few refreshes; the others paint nothing.
 TEST_F(PositionSliderTest, ItRepaintsOnlyWhenTheThumbMoves) {
     slider.resize(200, 24);

@@ -15,6 +15,7 @@
 #include <QKeyEvent>
 #include <QTest>
 #include <QWheelEvent>
+#include <cmath>
 
 using namespace tavi::playlist;
 namespace playercmd = tavi::engines::playercmd;
@@ -79,14 +80,35 @@ TEST_F(ViewPlayback, PlayCommandPlaysTheListToItsEndAndSelectsTheFirst) {
     EXPECT_TRUE(view->playlistPlayer().PositionPaneText().isEmpty());
 }
 
-// The idle pass is fast only while a track plays, stops while the window is not seen, and a
-// request (the user's input) gives one pass, however many there were.
+// While a track plays, the idle pass comes when the position pane's second changes, not on a
+// fast timer; it stops while the window is not seen, and a request (the user's input) gives
+// one pass, however many there were.
 TEST_F(ViewPlayback, TheIdlePassIsTimedByWhatPlaysAndWhetherTheWindowIsSeen) {
     fill({QStringLiteral("5.pause")}, 0);
     PlaylistPlayer& player = view->playlistPlayer();
     EXPECT_EQ(player.IdleInterval(), PlaylistPlayer::kStoppedIdleIntervalMs);
     view->OnCommand(playercmd::kPlay);
-    EXPECT_EQ(player.IdleInterval(), PlaylistPlayer::kIdleIntervalMs);
+    tavi::engines::CMediaTrack* track = doc->GetCurrentTrack();
+    ASSERT_NE(track, nullptr);
+    ASSERT_TRUE(tavi::test::processEventsUntil([&] { return track->GetPosition() >= 1.3; }, 5000));
+    const double before = track->GetPosition();
+    const int interval = player.IdleInterval();
+    const double after = track->GetPosition();
+    const auto untilNextSecond = [](double position) {
+        return int((std::ceil(position) - position) * 1000.0) + PlaylistPlayer::kIdleAfterSecondMs;
+    };
+    if (std::floor(before) == std::floor(after)) {
+        EXPECT_LE(interval, untilNextSecond(before) + 1) << "position " << before;
+        EXPECT_GE(interval,
+                  std::max(untilNextSecond(after) - 1, PlaylistPlayer::kMinIdleIntervalMs));
+    }
+    int timedPasses = 0;
+    auto counter = QObject::connect(&player, &PlaylistPlayer::idle, [&] { ++timedPasses; });
+    tavi::test::processEventsUntil([] { return false; }, 2500);
+    QObject::disconnect(counter);
+    EXPECT_GE(timedPasses, 1);
+    EXPECT_LE(timedPasses, 4) << "the pane changes once a second";
+
     player.SetIdleShown(false);
     EXPECT_EQ(player.IdleInterval(), 0);
     int passes = 0;
