@@ -1,21 +1,30 @@
 #include "CMetaDataModule.h"
 
+#include "OpenMptLibrary.h"
 #include "npmod32/ModuleFile.h"
-
-#include <libopenmpt/libopenmpt.hpp>
 
 #include <QFile>
 
-#include <map>
-#include <sstream>
+#include <memory>
 
 namespace tavi::formats {
 
 namespace {
 
 // Texts in module files are 8-bit and mostly ASCII; libopenmpt hands them on as UTF-8.
-QString Decoded(const std::string& text) {
-    return QString::fromUtf8(text.data(), qsizetype(text.size())).trimmed();
+QString Metadata(const OpenMptLibrary& openmpt, openmpt_module* module, const char* key) {
+    const char* text = openmpt.openmpt_module_get_metadata(module, key);
+    const QString decoded = QString::fromUtf8(text ? text : "").trimmed();
+    if (text) {
+        openmpt.openmpt_free_string(text);
+    }
+    return decoded;
+}
+
+// A damaged module is simply not tagged; libopenmpt's complaints would go to stderr.
+void Quiet(const char*, void*) {}
+int IgnoreError(int, void*) {
+    return OPENMPT_ERROR_FUNC_RESULT_NONE;
 }
 
 }  // namespace
@@ -38,17 +47,23 @@ bool CMetaDataModule::Open(const QString& path) {
     if (!module) {
         return false;
     }
-    try {
-        std::ostringstream quiet;
-        const std::map<std::string, std::string> controls{{"load.skip_samples", "1"},
-                                                          {"load.skip_plugins", "1"}};
-        openmpt::module file(module->data(), module->size(), quiet, controls);
-        m_title = Decoded(file.get_metadata("title"));
-        m_artist = Decoded(file.get_metadata("artist"));
-        m_seconds = file.get_duration_seconds();
-    } catch (const std::exception&) {
+    const OpenMptLibrary* openmpt = LoadOpenMpt();
+    if (!openmpt) {
         return false;
     }
+    const openmpt_module_initial_ctl controls[] = {
+        {"load.skip_samples", "1"}, {"load.skip_plugins", "1"}, {nullptr, nullptr}};
+    std::unique_ptr<openmpt_module, decltype(openmpt->openmpt_module_destroy)> file(
+        openmpt->openmpt_module_create_from_memory2(module->data(), module->size(), Quiet, nullptr,
+                                                    IgnoreError, nullptr, nullptr, nullptr,
+                                                    controls),
+        openmpt->openmpt_module_destroy);
+    if (!file) {
+        return false;
+    }
+    m_title = Metadata(*openmpt, file.get(), "title");
+    m_artist = Metadata(*openmpt, file.get(), "artist");
+    m_seconds = openmpt->openmpt_module_get_duration_seconds(file.get());
     return true;
 }
 

@@ -1,9 +1,10 @@
 #include "WaveDecoder.h"
 
+#include "SndFileLibrary.h"
+
 #include "platform/mci/MciConstants.h"
 
 #include <samplerate.h>
-#include <sndfile.h>
 #include <sys/stat.h>
 
 #include <algorithm>
@@ -65,8 +66,12 @@ std::unique_ptr<WaveDecoder> WaveDecoder::OpenFile(const QString& path, uint32_t
         *error = MCIERR_INVALID_FILE;
         return nullptr;
     }
+    if (!LoadSndFile()) {
+        *error = MCIERR_CANNOT_LOAD_DRIVER;
+        return nullptr;
+    }
     SF_INFO format{};
-    SNDFILE* file = sf_open(name.constData(), SFM_READ, &format);
+    SNDFILE* file = SndFile().sf_open(name.constData(), SFM_READ, &format);
     if (!file) {
         *error = MCIERR_INVALID_FILE;
         return nullptr;
@@ -76,11 +81,15 @@ std::unique_ptr<WaveDecoder> WaveDecoder::OpenFile(const QString& path, uint32_t
 
 std::unique_ptr<WaveDecoder> WaveDecoder::OpenMemory(const void* data, size_t size,
                                                      uint32_t* error) {
+    if (!LoadSndFile()) {
+        *error = MCIERR_CANNOT_LOAD_DRIVER;
+        return nullptr;
+    }
     auto memory = std::make_unique<MemoryFile>(
         MemoryFile{static_cast<const unsigned char*>(data), sf_count_t(size)});
     SF_VIRTUAL_IO io{MemoryLength, MemorySeek, MemoryRead, MemoryWrite, MemoryTell};
     SF_INFO format{};
-    SNDFILE* file = sf_open_virtual(&io, SFM_READ, &format, memory.get());
+    SNDFILE* file = SndFile().sf_open_virtual(&io, SFM_READ, &format, memory.get());
     if (!file) {
         *error = MCIERR_INVALID_FILE;
         return nullptr;
@@ -99,7 +108,7 @@ std::unique_ptr<WaveDecoder> WaveDecoder::Adopt(SNDFILE* file, int64_t frames, i
                                                 int channels, uint32_t* error) {
     if (rate <= 0 || rate > kMaxRate || channels <= 0 || channels > kMaxChannels || frames < 0 ||
         frames == SF_COUNT_MAX) {
-        sf_close(file);
+        SndFile().sf_close(file);
         *error = MCIERR_INVALID_FILE;
         return nullptr;
     }
@@ -124,7 +133,7 @@ WaveDecoder::~WaveDecoder() {
         src_delete(m_resampler);
     }
     if (m_file) {
-        sf_close(m_file);
+        SndFile().sf_close(m_file);
     }
 }
 
@@ -140,13 +149,13 @@ bool WaveDecoder::Seek(int64_t frame) {
     if (m_resampler) {
         src_reset(m_resampler);
     }
-    return sf_seek(m_file, std::clamp<int64_t>(frame, 0, m_frames), SEEK_SET) >= 0;
+    return SndFile().sf_seek(m_file, std::clamp<int64_t>(frame, 0, m_frames), SEEK_SET) >= 0;
 }
 
 bool WaveDecoder::Decode(long frames, std::vector<float>* out, long* consumed) {
     m_raw.resize(size_t(frames) * size_t(m_channels));
-    const sf_count_t read = sf_readf_float(m_file, m_raw.data(), frames);
-    if (read < 0 || sf_error(m_file) != SF_ERR_NO_ERROR) {
+    const sf_count_t read = SndFile().sf_readf_float(m_file, m_raw.data(), frames);
+    if (read < 0 || SndFile().sf_error(m_file) != SF_ERR_NO_ERROR) {
         return false;
     }
     *consumed = long(read);

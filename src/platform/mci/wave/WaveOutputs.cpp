@@ -3,9 +3,9 @@
 #include "AlsaWaveOutput.h"
 #include "PacedWaveOutput.h"
 #include "QueuedWaveOutput.h"
+#include "SndFileLibrary.h"
 #include "platform/gst/SharedAudioOutput.h"
 
-#include <sndfile.h>
 #include <QCoreApplication>
 
 #include <algorithm>
@@ -59,14 +59,16 @@ std::shared_ptr<WaveOutput> FileOutput(const QString& path, QString* error) {
     format.samplerate = WaveOutput::kRate;
     format.channels = WaveOutput::kChannels;
     format.format = SF_FORMAT_WAV | SF_FORMAT_PCM_16;
-    SNDFILE* opened = sf_open(path.toLocal8Bit().constData(), SFM_WRITE, &format);
+    SNDFILE* opened = LoadSndFile()
+                          ? SndFile().sf_open(path.toLocal8Bit().constData(), SFM_WRITE, &format)
+                          : nullptr;
     if (!opened) {
         *error =
             QCoreApplication::translate("WaveOutput", "The output file %1 could not be written.")
                 .arg(path);
         return nullptr;
     }
-    std::shared_ptr<SNDFILE> file(opened, sf_close);
+    std::shared_ptr<SNDFILE> file(opened, SndFile().sf_close);
     // Scaled by 32768 both ways, so 16-bit sound read as floats is written back unchanged.
     auto write = [file, shorts = std::vector<short>()](const float* samples,
                                                        size_t frames) mutable {
@@ -74,7 +76,8 @@ std::shared_ptr<WaveOutput> FileOutput(const QString& path, QString* error) {
         for (size_t i = 0; i < shorts.size(); ++i) {
             shorts[i] = short(std::lrint(std::clamp(samples[i] * 32768.0f, -32768.0f, 32767.0f)));
         }
-        return sf_writef_short(file.get(), shorts.data(), sf_count_t(frames)) == sf_count_t(frames);
+        return SndFile().sf_writef_short(file.get(), shorts.data(), sf_count_t(frames)) ==
+               sf_count_t(frames);
     };
     return std::make_shared<PacedWaveOutput>(write, nullptr);
 }
