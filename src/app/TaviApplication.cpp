@@ -11,7 +11,12 @@
 #include "platform/registry/Registry.h"
 #include "playlist/CTaviDoc.h"
 
+#include "app/settings/PlayerSettings.h"
+
 #include <QApplication>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
 #include <QTimer>
 
 #include <cstdio>
@@ -31,11 +36,38 @@ bool hasSwitch(int argc, char** argv, const char* name) {
     return false;
 }
 
+// Names on the command line that are not there are said on standard error as well: the
+// player's own message may go to a window another start shows, or to none.
+void ReportMissingFiles(const CommandLine& line) {
+    for (const QString& file : line.files) {
+        if (!QFileInfo::exists(file)) {
+            std::fprintf(stderr, "tavi: %s: No such file or directory\n", qPrintable(file));
+        }
+    }
+}
+
+// --play-folder: the folder chosen, appended to the arguments; false when none was chosen.
+bool AddChosenFolder(QStringList& arguments) {
+    const QString start = settings::playerSettings().mediaDir;
+    const QString folder = QFileDialog::getExistingDirectory(
+        nullptr, QCoreApplication::translate("CommandLine", "Play folder with Tavi"),
+        QFileInfo(start).isDir() ? start : QDir::homePath());
+    if (folder.isEmpty()) {
+        return false;
+    }
+    arguments.append(folder);
+    return true;
+}
+
 }  // namespace
 
 int runTavi(int argc, char** argv) {
     if (hasSwitch(argc, argv, "--version")) {
         std::printf("Tavi %s\n", TAVI_VERSION_STRING);
+        return 0;
+    }
+    if (hasSwitch(argc, argv, "--help")) {
+        std::fputs(qPrintable(CommandLine::Usage()), stdout);
         return 0;
     }
     GuardedApplication application(argc, argv);
@@ -55,14 +87,20 @@ int runTavi(int argc, char** argv) {
                          }
                      });
 
-    // Registration runs and hand-offs to a running player end here.
-    if (const auto early = AppAutomation::RunBeforeStart(QApplication::arguments().mid(1))) {
+    QStringList arguments = QApplication::arguments().mid(1);
+    // Registration runs end here.
+    if (const auto early = AppAutomation::RunBeforeStart(arguments)) {
         return *early;
     }
+    if (CommandLine::Parse(arguments).chooseFolder && !AddChosenFolder(arguments)) {
+        return 0;
+    }
+    ReportMissingFiles(CommandLine::Parse(arguments));
 
     // The bus name is ours before the window and the file: a query meanwhile waits for them.
+    // A desktop start that finds another player hands it its files and ends here.
     std::optional<int> nothingToDo;
-    auto gate = AppAutomation::ClaimBus(QApplication::arguments().mid(1), &nothingToDo);
+    auto gate = AppAutomation::ClaimBus(arguments, &nothingToDo);
     if (nothingToDo) {
         return *nothingToDo;
     }
@@ -71,7 +109,7 @@ int runTavi(int argc, char** argv) {
     {
         CTaviApp tavi;
         tavi.SetFrameFactory(CreateTaviFrame);
-        if (!tavi.InitInstance(QApplication::arguments().mid(1))) {
+        if (!tavi.InitInstance(arguments)) {
             return 0;
         }
         running = &tavi;
