@@ -45,7 +45,8 @@ void CPlayer::Guarded(Action action) {
     try {
         action();
     } catch (const errors::CException& error) {
-        ReportTrackError(error);
+        const CMediaTrack* track = m_host.GetCurrentTrack();
+        ReportTrackError(error, track ? track->GetFileName() : QString());
     }
 }
 
@@ -72,7 +73,8 @@ void CPlayer::PlayFile(const QString& path) {
             StartTrack(*track, path);
         }
     } catch (const errors::CException& error) {
-        ReportTrackError(error);
+        m_host.MarkEntryFailed(path, true);
+        ReportTrackError(error, path);
         track.reset();
         if (options().ignoreErrors && !SelectionIsLast()) {
             NextCommand();
@@ -81,6 +83,7 @@ void CPlayer::PlayFile(const QString& path) {
         return;
     }
     m_playingName = m_host.GetDisplayName(path);
+    m_host.MarkEntryFailed(path, false);
     m_host.SetCurrentTrack(std::move(track));
     Q_EMIT trackStarted(m_playingName);
     Q_EMIT trayStateChanged(TrayState::Playing, m_playingName);
@@ -343,7 +346,8 @@ void CPlayer::OnTrackError(CMediaTrack* track, std::unique_ptr<errors::CExceptio
     if (track != m_host.GetCurrentTrack()) {
         return;
     }
-    ReportTrackError(*error);
+    m_host.MarkEntryFailed(track->GetFileName(), true);
+    ReportTrackError(*error, track->GetFileName());
     if (IsFading()) {
         EndFadeFirst();
         return;
@@ -355,9 +359,9 @@ void CPlayer::OnTrackError(CMediaTrack* track, std::unique_ptr<errors::CExceptio
     }
 }
 
-void CPlayer::ReportTrackError(const errors::CException& error) {
+void CPlayer::ReportTrackError(const errors::CException& error, const QString& entry) {
     if (!options().ignoreErrors) {
-        m_host.ShowTrackError(error);
+        m_host.ShowTrackError(error, entry);
     }
 }
 
