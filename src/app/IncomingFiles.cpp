@@ -1,6 +1,9 @@
 #include "IncomingFiles.h"
 
+#include "platform/fs/FolderOrder.h"
 #include "playlist/EntryKinds.h"
+
+#include <utility>
 
 namespace tavi::app {
 
@@ -12,6 +15,10 @@ IncomingFiles::IncomingFiles(Actions actions, QObject* parent)
 
 void IncomingFiles::HandIn(const QStringList& files, bool moreMayFollow) {
     m_pending += files;
+    if (!files.isEmpty()) {
+        ++m_arrivals;
+        m_onlySingles = m_onlySingles && files.size() == 1;
+    }
     m_raise = m_raise || files.isEmpty();
     m_quiet.start(moreMayFollow ? kQuietMs : 0);
 }
@@ -56,11 +63,30 @@ void IncomingFiles::Deliver() {
     if (!m_ready) {
         return;  // SetReady starts the delivery
     }
-    const QStringList addOnly = m_pending.mid(0, m_addOnlyHead);
-    const QStringList openFirst = m_pending.mid(m_addOnlyHead);
+    QStringList openFirst = m_pending.mid(m_addOnlyHead);
+    QStringList addOnly = m_pending.mid(0, m_addOnlyHead);
+    const bool tail = !m_burstTail.hasExpired() && !openFirst.isEmpty();
+    if (tail && !m_burstHead.isEmpty()) {
+        openFirst.prepend(std::exchange(m_burstHead, {}));
+        ++m_arrivals;
+    }
+    if (m_arrivals > 1 && m_onlySingles) {
+        fs::SortPaths(openFirst);
+    }
+    if (tail) {
+        addOnly += std::exchange(openFirst, {});
+    }
     m_pending.clear();
     m_addOnlyHead = 0;
+    m_arrivals = 0;
+    m_onlySingles = true;
     const Plan plan = PlanFor(openFirst, addOnly);
+    if (!plan.open.isEmpty() || !plan.add.isEmpty()) {
+        m_burstTail = QDeadlineTimer(kBurstTailMs);
+        const bool media =
+            playlist::IsMediaFile(plan.open) && !playlist::IsMiniPlaylistFile(plan.open);
+        m_burstHead = plan.add.isEmpty() && media ? plan.open : QString();
+    }
     if (!plan.open.isEmpty()) {
         m_actions.open(plan.open);
     }

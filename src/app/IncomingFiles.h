@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QDeadlineTimer>
 #include <QObject>
 #include <QStringList>
 #include <QTimer>
@@ -44,19 +45,29 @@ public:
     // How a batch is delivered: one file is opened by the open rules; of several, a
     // playlist or folder first is opened and the others added, a media file first is added
     // with the others and played from the list, so that the list holds every file opened.
-    // Files marked add-only at the head of a batch are added.
+    // Files marked add-only at the head of a batch are added. A batch of several starts of
+    // one file each (a file manager that starts one process a file) has no order of its
+    // own: it is listed in natural order.
     static Plan PlanFor(const QStringList& openFirst, const QStringList& addOnly);
 
     static constexpr int kQuietMs = 400;
+    // A batch that comes this soon after the last one is the tail of the same burst (starts
+    // that were slow to come up): its files are added, and a media file the burst began
+    // with, played on its own by the open rules, is listed with them.
+    static constexpr int kBurstTailMs = 4000;
 
 private:
     void Deliver();
 
     Actions m_actions;
     QTimer m_quiet;
-    QStringList m_pending;  // in the order they came
-    int m_addOnlyHead = 0;  // how many at the head of m_pending are add-only
+    QStringList m_pending;      // in the order they came
+    int m_addOnlyHead = 0;      // how many at the head of m_pending are add-only
+    int m_arrivals = 0;         // hand-ins with files in m_pending
+    bool m_onlySingles = true;  // each of them held one file
     bool m_raise = false;
+    QDeadlineTimer m_burstTail;  // running after a batch was delivered
+    QString m_burstHead;         // the media file the burst began with, not listed yet
     bool m_ready = false;
 };
 

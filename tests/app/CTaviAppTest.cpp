@@ -207,6 +207,56 @@ TEST(IncomingFiles, BatchesFollowTheOpenRulesForTheFirstAndAddTheRest) {
         << "arrivals close together are one batch";
     EXPECT_EQ(raised, 1);
     EXPECT_FALSE(incoming.HasPending());
+
+    // One start a file, in whatever order the processes came: listed by name. One start
+    // with several files keeps the order it gave.
+    added.clear();
+    for (const char* name : {"/m/10 j.mp3", "/m/2 b.mp3", "/m/1 a.mp3"}) {
+        incoming.HandIn({QString::fromLatin1(name)}, true);
+    }
+    incoming.HandIn({QStringLiteral("/m/9 z.mp3"), QStringLiteral("/m/3 c.mp3")}, true);
+    EXPECT_TRUE(tavi::test::processEventsUntil([&] { return !added.isEmpty(); }, 5000));
+    EXPECT_EQ(added.value(0),
+              (QStringList{QStringLiteral("/m/10 j.mp3"), QStringLiteral("/m/2 b.mp3"),
+                           QStringLiteral("/m/1 a.mp3"), QStringLiteral("/m/9 z.mp3"),
+                           QStringLiteral("/m/3 c.mp3")}))
+        << "a start with several files among them: the order of arrival";
+    added.clear();
+    for (const char* name : {"/m/10 j.mp3", "/m/2 b.mp3", "/m/1 a.mp3"}) {
+        incoming.HandIn({QString::fromLatin1(name)}, true);
+    }
+    EXPECT_TRUE(tavi::test::processEventsUntil([&] { return !added.isEmpty(); }, 5000));
+    EXPECT_EQ(added.value(0),
+              (QStringList{QStringLiteral("/m/1 a.mp3"), QStringLiteral("/m/2 b.mp3"),
+                           QStringLiteral("/m/10 j.mp3")}));
+    // A start that came up late is still part of the burst: added, not played on its own.
+    added.clear();
+    incoming.HandIn({QStringLiteral("/m/11 k.mp3")}, true);
+    EXPECT_TRUE(tavi::test::processEventsUntil([&] { return !added.isEmpty(); }, 5000));
+    EXPECT_EQ(added.value(0), QStringList{QStringLiteral("/m/11 k.mp3")});
+    EXPECT_TRUE(opened.isEmpty());
+}
+
+// The player's own start came up first and played its file alone; the other starts of the
+// burst came later: the first file is listed with them.
+TEST(IncomingFiles, AFileThatPlayedAloneJoinsTheListWhenTheRestOfItsBurstArrives) {
+    using tavi::app::IncomingFiles;
+    QStringList opened;
+    QStringList added;
+    IncomingFiles incoming({[&](const QString& path) { opened.append(path); },
+                            [&](const QStringList& paths) { added += paths; },
+                            [&](const QStringList& paths) { added += paths; },
+                            {}});
+    incoming.SetReady();
+    incoming.HandIn({QStringLiteral("/m/2 b.mp3")}, false);
+    EXPECT_TRUE(tavi::test::processEventsUntil([&] { return !opened.isEmpty(); }, 5000));
+    EXPECT_EQ(opened, QStringList{QStringLiteral("/m/2 b.mp3")});
+    incoming.HandIn({QStringLiteral("/m/10 c.mp3")}, true);
+    incoming.HandIn({QStringLiteral("/m/1 a.mp3")}, true);
+    EXPECT_TRUE(tavi::test::processEventsUntil([&] { return !added.isEmpty(); }, 5000));
+    EXPECT_EQ(added, (QStringList{QStringLiteral("/m/1 a.mp3"), QStringLiteral("/m/2 b.mp3"),
+                                  QStringLiteral("/m/10 c.mp3")}));
+    EXPECT_EQ(opened.size(), 1) << "the one playing is not started again";
 }
 
 TEST_F(StartUp, MediaFileOnTheCommandLinePlaysWithoutBeingAdded) {
