@@ -283,4 +283,11 @@ TEST_F(Desktop, APictureHandedInLeavesTheListAndTheDocumentAsTheyWere) {
     EXPECT_EQ(Entries().value(2), QStringLiteral("/m/c.mp3"));
     EXPECT_EQ(Client().Call(document, QStringLiteral("FullName")).toString(), album);
     EXPECT_EQ(Running(), 1);
+
+    // The menu's start while the player runs only brings its window forward.
+    QProcess& menu = Start({QStringLiteral("-dde")});
+    ASSERT_TRUE(menu.waitForFinished(30000));
+    EXPECT_EQ(menu.exitCode(), 0);
+    EXPECT_EQ(Running(), 1) << "no second player";
+    EXPECT_EQ(Count(), 3);
 }

@@ -237,6 +237,23 @@ TEST_F(ViewPlayback, AutoPlayStartsTheSelectedEntryHalfASecondAfterOpening) {
     EXPECT_TRUE(processEventsUntil([&] { return doc->HasCurrentTrack(); }, 5000));
 }
 
+// Delete File asks first; No leaves the file, the entry and the track alone.
+TEST_F(ViewPlayback, DeleteFileAsksAndNoKeepsEverything) {
+    const QString song = touch(QStringLiteral("7.pause"));
+    fill({song}, 0);
+    view->OnCommand(playercmd::kPlay);
+    view->deleteAnswer = false;
+    view->OnCommand(cmd::kDeleteFile);
+    EXPECT_EQ(view->deleteQuestions, QStringList{song});
+    EXPECT_TRUE(QFile::exists(song));
+    EXPECT_EQ(model().paths(), QStringList{song});
+    EXPECT_TRUE(doc->HasCurrentTrack());
+    view->OnCommand(playercmd::kStop);
+    fill({QStringLiteral("3.pause")}, 0);
+    view->OnCommand(cmd::kDeleteFile);
+    EXPECT_EQ(view->deleteQuestions.size(), 1) << "a pause entry is no file: nothing to ask";
+}
+
 TEST_F(ViewPlayback, DeletingThePlayingFileStopsItFirst) {
     const QString song = touch(QStringLiteral("7.pause"));
     fill({song}, 0);
