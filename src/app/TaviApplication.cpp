@@ -6,12 +6,11 @@
 #include "TaviFrame.h"
 #include "TerminationSignals.h"
 #include "app/Version.h"
+#include "app/settings/PlayerSettings.h"
 #include "app/settings/SettingsKeys.h"
 #include "automation/dbus/StartupGate.h"
 #include "platform/registry/Registry.h"
 #include "playlist/CTaviDoc.h"
-
-#include "app/settings/PlayerSettings.h"
 
 #include <QApplication>
 #include <QDir>
