@@ -11,6 +11,8 @@
 #include "automation/dbus/StartupGate.h"
 #include "platform/registry/Registry.h"
 #include "playlist/CTaviDoc.h"
+#include "playlist/EntryKinds.h"
+#include "playlist/FolderWalk.h"
 
 #include <QApplication>
 #include <QDir>
@@ -18,6 +20,7 @@
 #include <QFileInfo>
 #include <QTimer>
 
+#include <atomic>
 #include <cstdio>
 #include <cstring>
 #include <ctime>
@@ -45,7 +48,9 @@ void ReportMissingFiles(const CommandLine& line) {
     }
 }
 
-// --play-folder: the folder chosen, appended to the arguments; false when none was chosen.
+// --play-folder: the media files of the folder chosen, in the folder's order, appended to
+// the arguments, so that they are listed and the first plays as when a file manager opens
+// them; false when nothing was chosen.
 bool AddChosenFolder(QStringList& arguments) {
     const QString start = settings::playerSettings().mediaDir;
     const QString folder = QFileDialog::getExistingDirectory(
@@ -54,7 +59,16 @@ bool AddChosenFolder(QStringList& arguments) {
     if (folder.isEmpty()) {
         return false;
     }
-    arguments.append(folder);
+    const std::atomic<bool> cancelled{false};
+    QStringList media;
+    playlist::FolderWalk::Run(folder, cancelled, [&media](const QStringList& files) {
+        for (const QString& file : files) {
+            if (playlist::IsMediaFile(file)) {
+                media.append(file);
+            }
+        }
+    });
+    arguments += media.isEmpty() ? QStringList{folder} : media;
     return true;
 }
 
