@@ -52,19 +52,33 @@ int Registration(const CommandLine& line) {
     return errors.isEmpty() ? 0 : 1;
 }
 
-// The running player opens the file; false when none runs or it refused.
-bool HandOff(const QString& file) {
-    QDBusConnection bus = QDBusConnection::sessionBus();
-    if (!bus.isConnected() ||
-        !bus.interface()->isServiceRegistered(automation::AutomationBus::kService)) {
-        return false;
+// Hands the files to the player that owns the bus name: each through OpenFile in order
+// (the player collects them into one batch), or an empty name to bring its window forward
+// when there are none. A player still starting holds the calls until it is ready. False
+// when no player took the first call.
+bool HandOff(QDBusConnection bus, const QStringList& files) {
+    QStringList paths;
+    for (const QString& file : files) {
+        paths.append(QFileInfo(file).absoluteFilePath());
     }
-    QDBusMessage call = QDBusMessage::createMethodCall(
-        automation::AutomationBus::kService, automation::AutomationBus::kRoot,
-        automation::AutomationBus::kRootInterface, QStringLiteral("OpenFile"));
-    call << QFileInfo(file).absoluteFilePath();
-    const QDBusReply<bool> reply = bus.call(call);
-    return reply.isValid();
+    if (paths.isEmpty()) {
+        paths.append(QString());
+    }
+    for (qsizetype i = 0; i < paths.size(); ++i) {
+        QDBusMessage call = QDBusMessage::createMethodCall(
+            automation::AutomationBus::kService, automation::AutomationBus::kRoot,
+            automation::AutomationBus::kRootInterface, QStringLiteral("OpenFile"));
+        call << paths.at(i);
+        const QDBusReply<bool> reply = bus.call(call);
+        if (!reply.isValid()) {
+            if (i == 0) {
+                return false;
+            }
+            std::fprintf(stderr, "tavi: %s: %s\n", qPrintable(paths.at(i)),
+                         qPrintable(reply.error().message()));
+        }
+    }
+    return true;
 }
 
 }  // namespace
@@ -75,25 +89,41 @@ std::optional<int> AppAutomation::RunBeforeStart(const QStringList& arguments) {
         line.command == CommandLine::Command::Unregister) {
         return Registration(line);
     }
-    if (line.dde && line.command == CommandLine::Command::FileOpen && HandOff(line.file)) {
-        return 0;
-    }
-    return std::nullopt;  // without a running player, this start opens the file itself
+    return std::nullopt;
 }
 
+// The bus name decides which start is the player: of several starts at once only one gets
+// it, and the others hand their files to that one. A desktop start (-dde) that finds the
+// name taken hands off; if that player ends before it answered, the name is tried again.
 std::unique_ptr<automation::StartupGate> AppAutomation::ClaimBus(const QStringList& arguments,
                                                                  std::optional<int>* exitCode) {
     QDBusConnection bus = QDBusConnection::sessionBus();
-    const bool activated = CommandLine::Parse(arguments).automation;
-    auto gate = automation::StartupGate::Claim(
-        bus, activated ? automation::StartupGate::Claimant::Activated
-                       : automation::StartupGate::Claimant::CommandLine);
-    if (!gate && bus.isConnected() && activated &&
-        bus.interface()->isServiceRegistered(automation::AutomationBus::kService)) {
-        // Started by bus activation while a player runs: that one takes the calls.
-        *exitCode = 0;
+    const CommandLine line = CommandLine::Parse(arguments);
+    const auto claimant = line.automation ? automation::StartupGate::Claimant::Activated
+                                          : automation::StartupGate::Claimant::CommandLine;
+    constexpr int kAttempts = 5;
+    for (int attempt = 0; attempt < kAttempts; ++attempt) {
+        if (auto gate = automation::StartupGate::Claim(bus, claimant)) {
+            return gate;
+        }
+        if (!bus.isConnected() ||
+            !bus.interface()->isServiceRegistered(automation::AutomationBus::kService)) {
+            continue;  // the owner went between the two questions
+        }
+        if (line.automation) {
+            // Started by bus activation while a player runs: that one takes the calls.
+            *exitCode = 0;
+            return nullptr;
+        }
+        if (!line.dde) {
+            return nullptr;  // a plain command line starts a second player
+        }
+        if (HandOff(bus, line.files)) {
+            *exitCode = 0;
+            return nullptr;
+        }
     }
-    return gate;
+    return nullptr;
 }
 
 AppAutomation::AppAutomation(CTaviApp& app, std::unique_ptr<automation::StartupGate> gate)
@@ -106,7 +136,12 @@ AppAutomation::AppAutomation(CTaviApp& app, std::unique_ptr<automation::StartupG
     QDBusConnection bus = QDBusConnection::sessionBus();
     if (bus.isConnected()) {
         m_bus = new automation::AutomationBus(
-            *m_model, bus, [&app](const QString& path) { return app.OpenDocumentFile(path); },
+            *m_model, bus,
+            [&app](const QString& path) {
+                // Another start's file; an empty name asks only for the window.
+                app.HandIn(path.isEmpty() ? QStringList() : QStringList{path}, true);
+                return true;
+            },
             this);
         if (m_gate) {
             m_onBus = m_gate->Attach(m_bus);

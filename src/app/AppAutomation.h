@@ -32,12 +32,13 @@ public:
     ~AppAutomation() override;
 
     // What a start does before the application object starts: "/Register" and
-    // "/Unregister" write or remove the user's desktop files; "-dde FILE" hands the file to a
-    // running player. Returns the exit code when the process should end now.
+    // "/Unregister" write or remove the user's desktop files. Returns the exit code when the
+    // process should end now.
     static std::optional<int> RunBeforeStart(const QStringList& arguments);
     // Takes the bus name before anything else starts, holding calls until the player is
-    // ready. Null without a session bus or when another player has the name; a start made
-    // by bus activation then has nothing to do, and exitCode says so.
+    // ready. Null without a session bus or when another player has the name: a start made
+    // by bus activation then has nothing to do, a desktop start ("-dde FILE...") has handed
+    // its files to that player, and exitCode says so; a plain start runs as a second player.
     static std::unique_ptr<automation::StartupGate> ClaimBus(const QStringList& arguments,
                                                              std::optional<int>* exitCode);
 

@@ -1,5 +1,6 @@
 #include "CTaviApp.h"
 
+#include "IncomingFiles.h"
 #include "SessionRecovery.h"
 #include "app/settings/AppKey.h"
 #include "app/settings/PlayerSettings.h"
@@ -10,6 +11,8 @@
 #include "platform/registry/Registry.h"
 #include "playlist/CTaviDoc.h"
 #include "playlist/EntryKinds.h"
+#include "playlist/PlaylistEditor.h"
+#include "playlist/PlaylistFileAccess.h"
 #include "playlist/PlaylistModel.h"
 #include "playlist/view/CPlayListBox.h"
 #include "playlist/view/CTaviView.h"
@@ -33,6 +36,19 @@ reg::RegKey AppKey(const QString& subKey = QString()) {
 }
 
 }  // namespace
+
+bool CTaviApp::IsUnplayableFile(const QString& path) {
+    const QFileInfo info(path);
+    return info.isFile() && !playlist::IsMediaFile(path) && !playlist::IsPlaylistFile(path) &&
+           !playlist::CTaviDoc::IsCdRoot(path);
+}
+
+QString CTaviApp::UnplayableFileText(const QString& path) {
+    return QCoreApplication::translate(
+               "CTaviApp",
+               "%1\n\nThis file is neither a media file nor a playlist; Tavi cannot play it.")
+        .arg(path);
+}
 
 CTaviApp::Frame CreatePlainFrame(playlist::CTaviDoc& document, ApplicationServices&) {
     CTaviApp::Frame frame;
@@ -64,6 +80,7 @@ bool CTaviApp::InitInstance(const QStringList& arguments) {
     }
     LoadSettings();
     m_document = std::make_unique<playlist::CTaviDoc>();
+    CreateIncomingFiles();
     QObject::connect(m_document.get(), &playlist::CDocument::recentFileAdded,
                      [this](const QString& path) { m_recentFiles.add(path); });
     if (!ProcessShellCommand()) {
@@ -78,7 +95,60 @@ bool CTaviApp::InitInstance(const QStringList& arguments) {
     if (SessionRecovery().Exists()) {
         QTimer::singleShot(0, m_frame.window.get(), [this] { OfferRecovery(); });
     }
+    // The files handed in go once the event loop runs: the window is shown by then and the
+    // bus name taken (the automation server is made right after this returns).
+    QTimer::singleShot(0, m_incoming.get(), [this] { m_incoming->SetReady(); });
     return true;
+}
+
+void CTaviApp::CreateIncomingFiles() {
+    IncomingFiles::Actions actions;
+    actions.open = [this](const QString& path) { OpenDocumentFile(path); };
+    actions.add = [this](const QStringList& paths) {
+        if (m_frame.view) {
+            m_frame.view->DropFiles(paths);
+        }
+    };
+    actions.addAndPlay = [this](const QStringList& paths) { AddAndPlay(paths); };
+    actions.raise = [this] { RaiseMainWindow(); };
+    m_incoming = std::make_unique<IncomingFiles>(std::move(actions));
+}
+
+void CTaviApp::HandIn(const QStringList& files, bool moreMayFollow) {
+    if (m_incoming) {
+        m_incoming->HandIn(files, moreMayFollow);
+    }
+}
+
+// Several files opened at once: the list holds them all and plays the first of them.
+void CTaviApp::AddAndPlay(const QStringList& paths) {
+    if (!m_frame.view) {
+        return;
+    }
+    playlist::PlaylistModel& list = m_document->model();
+    const bool inOrder = !m_document->editor().IsBusy();  // else they go after that addition
+    const int first = list.count();
+    const QStringList missing = m_document->editor().Drop(paths);
+    if (inOrder && list.count() > first) {
+        list.setCurrent(first);
+        m_document->PlayFile(list.path(first));
+    }
+    // Said after the first file started: a box waits for the user.
+    const auto& report = m_document->prompts().reportError;
+    for (const QString& path : report ? missing : QStringList()) {
+        report(QCoreApplication::translate("tavi::playlist::CTaviView", "File '%1' not found")
+                   .arg(path));
+    }
+}
+
+void CTaviApp::RaiseMainWindow() {
+    if (QMainWindow* window = m_frame.window.get()) {
+        if (window->isMinimized() || window->isHidden()) {
+            window->showNormal();
+        }
+        window->raise();
+        window->activateWindow();
+    }
 }
 
 void CTaviApp::RestorePlaylistDir() {
@@ -189,14 +259,27 @@ void CTaviApp::EnsureMainWindow() {
     }
 }
 
+// A playlist or folder named first is opened now (failing ends the start); a media file is
+// played, and the other files added, once the window is up.
 bool CTaviApp::ProcessShellCommand() {
-    if (m_commandLine.command == CommandLine::Command::FileOpen) {
-        if (!QFileInfo::exists(m_commandLine.file) && !playlist::IsMediaFile(m_commandLine.file)) {
-            return false;  // a missing playlist ends the start quietly
-        }
-        return OpenDocumentFile(QFileInfo(m_commandLine.file).absoluteFilePath());
+    if (m_commandLine.command != CommandLine::Command::FileOpen) {
+        ReopenRecentPlaylist();
+        return true;
     }
-    ReopenRecentPlaylist();
+    QStringList files;
+    for (const QString& file : m_commandLine.files) {
+        files.append(QFileInfo(file).absoluteFilePath());
+    }
+    const QString& first = files.first();
+    if ((playlist::IsMediaFile(first) && !playlist::IsMiniPlaylistFile(first)) ||
+        IsUnplayableFile(first)) {
+        m_incoming->HandIn(files, m_commandLine.dde);  // its message needs the window
+        return true;
+    }
+    if (!QFileInfo::exists(first) || !OpenDocumentFile(first)) {
+        return false;  // a missing playlist ends the start quietly
+    }
+    m_incoming->AddLater(files.mid(1));
     return true;
 }
 
@@ -224,6 +307,14 @@ bool CTaviApp::OpenDocumentFile(const QString& path) {
         EnsureMainWindow();  // a new empty playlist first when there is no window yet
         m_document->PlayFile(path);
         return true;
+    }
+    if (IsUnplayableFile(path)) {
+        // A picture or text beside the songs: the list, its history and its file name stay,
+        // so that Save cannot write a playlist over it.
+        if (m_document->prompts().reportError) {
+            m_document->prompts().reportError(UnplayableFileText(path));
+        }
+        return false;
     }
     const bool opened = m_document->OpenDocumentFile(path);
     if (opened) {

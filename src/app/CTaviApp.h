@@ -17,6 +17,8 @@ class CTaviView;
 
 namespace tavi::app {
 
+class IncomingFiles;
+
 // The application object: start-up in its fixed order, the routing of every file handed in
 // from outside, the recent playlists, and what is saved at exit.
 class CTaviApp : public ApplicationServices {
@@ -41,7 +43,15 @@ public:
     // Exit: writes the current folder as "PlaylistDir".
     void ExitInstance();
 
+    // Plays a media file, opens a playlist or folder as the document; anything else (a
+    // picture, a text) is refused with a message and changes nothing.
     bool OpenDocumentFile(const QString& path) override;
+    static bool IsUnplayableFile(const QString& path);
+    static QString UnplayableFileText(const QString& path);
+    // Files from another start (or this one's command line): delivered together once the
+    // window is up and the bus name decided (IncomingFiles). No files: the window comes
+    // forward.
+    void HandIn(const QStringList& files, bool moreMayFollow);
     void NewDocument() override;
     settings::RecentFileList& RecentFiles() override { return m_recentFiles; }
 
@@ -88,12 +98,16 @@ private:
     bool ProcessShellCommand();
     void ReopenRecentPlaylist();
     void SaveRecentFiles();
+    void CreateIncomingFiles();
+    void AddAndPlay(const QStringList& paths);
+    void RaiseMainWindow();
 
     CommandLine m_commandLine;
     settings::RecentFileList m_recentFiles;
     std::unique_ptr<playlist::CTaviDoc> m_document;
     Frame m_frame;
     FrameFactory m_frameFactory;
+    std::unique_ptr<IncomingFiles> m_incoming;
     std::function<bool(const QString& question)> m_askRecover;
     bool m_ending = false;
 };

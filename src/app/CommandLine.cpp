@@ -20,7 +20,7 @@ void Unregister(CommandLine& line, bool perUser) {
     line.perUser = perUser;
 }
 
-const std::array<Switch, 14> kSwitches{{
+const std::array<Switch, 17> kSwitches{{
     {"p", [](CommandLine& l) { l.print = true; }},
     {"pt", [](CommandLine& l) { l.print = true; }},
     {"dde", [](CommandLine& l) { l.dde = true; }},
@@ -36,6 +36,9 @@ const std::array<Switch, 14> kSwitches{{
     {"UnregserverPerUser", [](CommandLine& l) { Unregister(l, true); }},
     {"-Automation",
      [](CommandLine& l) { l.automation = true; }},  // "--Automation" as Linux users type it
+    {"-help", [](CommandLine& l) { l.help = true; }},
+    {"-play-folder", [](CommandLine& l) { l.chooseFolder = true; }},
+    {"-dde", [](CommandLine& l) { l.dde = true; }},
 }};
 
 const Switch* FindSwitch(const QString& argument) {
@@ -59,8 +62,9 @@ CommandLine CommandLine::Parse(const QStringList& arguments) {
     for (const QString& argument : arguments) {
         if (const Switch* option = FindSwitch(argument)) {
             option->apply(line);
-        } else if (line.command == Command::FileNew && line.file.isEmpty()) {
-            line.file = argument;
+        } else if (line.command == Command::FileNew || line.command == Command::FileOpen) {
+            line.files.append(argument);
+            line.file = line.files.first();
             line.command = Command::FileOpen;
         }
     }
@@ -68,8 +72,34 @@ CommandLine CommandLine::Parse(const QStringList& arguments) {
     if (line.automation && line.command == Command::FileOpen) {
         line.command = Command::FileNew;
         line.file.clear();
+        line.files.clear();
     }
     return line;
+}
+
+QString CommandLine::Usage() {
+    return QStringLiteral(
+        "Usage: tavi [switches] [FILE...]\n"
+        "\n"
+        "Plays the first FILE (a playlist or folder is opened instead) and adds the others to\n"
+        "the playlist. Without a FILE the most recent playlist is reopened.\n"
+        "Switches start with '-' or '/'; their case does not matter.\n"
+        "\n"
+        "  -dde              hand the files to a running Tavi (the desktop's way to open\n"
+        "                    files); without one, this start becomes the player\n"
+        "  --play-folder     ask for a folder, then list its media files and play the\n"
+        "                    first (with -dde as above)\n"
+        "  -Automation, -Embedding\n"
+        "                    started by an automation client: reopen the recent playlist\n"
+        "                    and end when the last client lets go\n"
+        "  -Register, -Regserver, -RegisterPerUser, -RegserverPerUser\n"
+        "                    install the desktop entry, file types, bus service and file\n"
+        "                    manager menus for this user, then end\n"
+        "  -Unregister, -Unregserver, -UnregisterPerUser, -UnregserverPerUser\n"
+        "                    remove them again, then end\n"
+        "  -p, -pt           accepted for compatibility; nothing is printed\n"
+        "  --help, -h        show this text and end\n"
+        "  --version         show the version and end\n");
 }
 
 }  // namespace tavi::app

@@ -6,14 +6,21 @@
 #include "TaviFrame.h"
 #include "TerminationSignals.h"
 #include "app/Version.h"
+#include "app/settings/PlayerSettings.h"
 #include "app/settings/SettingsKeys.h"
 #include "automation/dbus/StartupGate.h"
 #include "platform/registry/Registry.h"
 #include "playlist/CTaviDoc.h"
+#include "playlist/EntryKinds.h"
+#include "playlist/FolderWalk.h"
 
 #include <QApplication>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
 #include <QTimer>
 
+#include <atomic>
 #include <cstdio>
 #include <cstring>
 #include <ctime>
@@ -31,11 +38,49 @@ bool hasSwitch(int argc, char** argv, const char* name) {
     return false;
 }
 
+// Names on the command line that are not there are said on standard error as well: the
+// player's own message may go to a window another start shows, or to none.
+void ReportMissingFiles(const CommandLine& line) {
+    for (const QString& file : line.files) {
+        if (!QFileInfo::exists(file)) {
+            std::fprintf(stderr, "tavi: %s: No such file or directory\n", qPrintable(file));
+        }
+    }
+}
+
+// --play-folder: the media files of the folder chosen, in the folder's order, appended to
+// the arguments, so that they are listed and the first plays as when a file manager opens
+// them; false when nothing was chosen.
+bool AddChosenFolder(QStringList& arguments) {
+    const QString start = settings::playerSettings().mediaDir;
+    const QString folder = QFileDialog::getExistingDirectory(
+        nullptr, QCoreApplication::translate("CommandLine", "Play folder with Tavi"),
+        QFileInfo(start).isDir() ? start : QDir::homePath());
+    if (folder.isEmpty()) {
+        return false;
+    }
+    const std::atomic<bool> cancelled{false};
+    QStringList media;
+    playlist::FolderWalk::Run(folder, cancelled, [&media](const QStringList& files) {
+        for (const QString& file : files) {
+            if (playlist::IsMediaFile(file)) {
+                media.append(file);
+            }
+        }
+    });
+    arguments += media.isEmpty() ? QStringList{folder} : media;
+    return true;
+}
+
 }  // namespace
 
 int runTavi(int argc, char** argv) {
     if (hasSwitch(argc, argv, "--version")) {
         std::printf("Tavi %s\n", TAVI_VERSION_STRING);
+        return 0;
+    }
+    if (hasSwitch(argc, argv, "--help")) {
+        std::fputs(qPrintable(CommandLine::Usage()), stdout);
         return 0;
     }
     GuardedApplication application(argc, argv);
@@ -55,14 +100,20 @@ int runTavi(int argc, char** argv) {
                          }
                      });
 
-    // Registration runs and hand-offs to a running player end here.
-    if (const auto early = AppAutomation::RunBeforeStart(QApplication::arguments().mid(1))) {
+    QStringList arguments = QApplication::arguments().mid(1);
+    // Registration runs end here.
+    if (const auto early = AppAutomation::RunBeforeStart(arguments)) {
         return *early;
     }
+    if (CommandLine::Parse(arguments).chooseFolder && !AddChosenFolder(arguments)) {
+        return 0;
+    }
+    ReportMissingFiles(CommandLine::Parse(arguments));
 
     // The bus name is ours before the window and the file: a query meanwhile waits for them.
+    // A desktop start that finds another player hands it its files and ends here.
     std::optional<int> nothingToDo;
-    auto gate = AppAutomation::ClaimBus(QApplication::arguments().mid(1), &nothingToDo);
+    auto gate = AppAutomation::ClaimBus(arguments, &nothingToDo);
     if (nothingToDo) {
         return *nothingToDo;
     }
@@ -71,7 +122,7 @@ int runTavi(int argc, char** argv) {
     {
         CTaviApp tavi;
         tavi.SetFrameFactory(CreateTaviFrame);
-        if (!tavi.InitInstance(QApplication::arguments().mid(1))) {
+        if (!tavi.InitInstance(arguments)) {
             return 0;
         }
         running = &tavi;

@@ -1,5 +1,7 @@
 #include "DocumentFiles.h"
 
+#include "PlaylistFormats.h"
+
 #include "CPlaylistFile.h"
 #include "platform/errors/CFileException.h"
 
@@ -63,6 +65,10 @@ QString WithDefaultExtension(const QString& path) {
         return path;
     }
     return path + u'.' + DefaultPlaylistExtension();
+}
+
+bool IsPlaylistFormatFile(const QString& path) {
+    return HasPlaylistFormat(path);
 }
 
 QStringList LoadPlaylistForDocument(const QString& path) {

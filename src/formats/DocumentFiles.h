@@ -23,6 +23,8 @@ QStringList PlaylistDialogFilters();
 QString DefaultPlaylistExtension();
 // A file name typed without extension receives ".alb"; any other name stays as it is.
 QString WithDefaultExtension(const QString& path);
+// Whether the path names a file of one of the playlist formats (by its extension).
+bool IsPlaylistFormatFile(const QString& path);
 
 // Reads the playlist file in the format of its extension and returns its entries in
 // order, without those longer than kMaxDocumentEntryLength. NextIndex is not used.

@@ -39,4 +39,8 @@ const PlaylistFormat& FormatForPath(const QString& path) {
     return kAnyOther;
 }
 
+bool HasPlaylistFormat(const QString& path) {
+    return FormatForPath(path).extension != nullptr;
+}
+
 }  // namespace tavi::formats

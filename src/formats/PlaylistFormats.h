@@ -18,6 +18,8 @@ struct PlaylistFormat {
 
 // The row for the path's extension, compared without regard to case.
 const PlaylistFormat& FormatForPath(const QString& path);
+// Whether the path's extension has a row of its own (not "any other").
+bool HasPlaylistFormat(const QString& path);
 
 // The extension of a path's file name with its dot, upper-cased; empty when it has none.
 QString UpperExtension(const QString& path);

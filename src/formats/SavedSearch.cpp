@@ -2,8 +2,8 @@
 
 #include "CPlaylistFile.h"
 #include "SearchCondition.h"
+#include "platform/fs/FolderOrder.h"
 
-#include <QDirIterator>
 #include <QFile>
 #include <QStandardPaths>
 
@@ -130,6 +130,28 @@ bool isExcluded(const QString& path, const QStringList& excludes) {
     });
 }
 
+// A folder's matching files in natural order, then those of its sub-folders (links to
+// folders are not followed, so a link back up cannot make the walk endless).
+void AddMatches(const QString& folder, bool recursive, const SavedSearchQuery& query,
+                CPlaylistFile& list) {
+    const QDir::Filters filters =
+        QDir::Files | QDir::NoDotAndDotDot | (recursive ? QDir::AllDirs : QDir::Filters());
+    for (const QFileInfo& info : fs::SortedEntries(folder, filters)) {
+        if (info.isDir()) {
+            if (!info.isSymLink()) {
+                AddMatches(info.absoluteFilePath(), recursive, query, list);
+            }
+            continue;
+        }
+        if (isExcluded(info.absoluteFilePath(), query.excludes)) {
+            continue;
+        }
+        if (!query.condition || query.condition->Matches(info)) {
+            list.Add(info.absoluteFilePath());
+        }
+    }
+}
+
 }  // namespace
 
 void ReadSavedSearch(const QString& path, CPlaylistFile& list) {
@@ -142,19 +164,7 @@ void ReadSavedSearch(const QString& path, CPlaylistFile& list) {
         return;
     }
     for (const ScopeFolder& scope : query->includes) {
-        QDirIterator walk(
-            scope.path, QDir::Files | QDir::NoDotAndDotDot,
-            scope.recursive ? QDirIterator::Subdirectories : QDirIterator::NoIteratorFlags);
-        while (walk.hasNext()) {
-            walk.next();
-            const QFileInfo info = walk.fileInfo();
-            if (isExcluded(info.absoluteFilePath(), query->excludes)) {
-                continue;
-            }
-            if (!query->condition || query->condition->Matches(info)) {
-                list.Add(info.absoluteFilePath());
-            }
-        }
+        AddMatches(scope.path, scope.recursive, *query, list);
     }
 }
 

@@ -1,5 +1,7 @@
 #include "PlaylistEditor.h"
 
+#include "platform/fs/Trash.h"
+
 #include "AdditionQueue.h"
 #include "CUndoDoc.h"
 #include "CommandIds.h"
@@ -337,7 +339,7 @@ bool PlaylistEditor::DeleteFile() {
 }
 
 bool PlaylistEditor::TrashCurrentFile(const QString& path) {
-    if (!QFile::moveToTrash(path) || QFileInfo::exists(path)) {
+    if (!fs::Trash::MoveToTrash(path).ok || QFileInfo::exists(path)) {
         return false;
     }
     Remove();

@@ -30,6 +30,10 @@ void SaveDocumentEntries(const QString& path, const QStringList& entries) {
     }
 }
 
+bool IsPlaylistFile(const QString& path) {
+    return formats::IsPlaylistFormatFile(path);
+}
+
 QStringList ExpandPlaylistFile(const QString& path) {
     try {
         formats::CPlaylistFile file;

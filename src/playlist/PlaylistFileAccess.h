@@ -8,6 +8,8 @@ namespace tavi::playlist {
 // std::runtime_error carrying the message to show (the document's hooks speak that).
 QStringList LoadDocumentEntries(const QString& path);
 void SaveDocumentEntries(const QString& path, const QStringList& entries);
+// A file of one of the playlist formats (".alb", ".m3u", ".pls", ".wpl", ...), by name.
+bool IsPlaylistFile(const QString& path);
 // The entries of an album, WPL or saved-search file inserted with AddPath.
 QStringList ExpandPlaylistFile(const QString& path);
 

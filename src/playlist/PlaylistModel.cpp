@@ -41,6 +41,10 @@ QVariant PlaylistModel::data(const QModelIndex& index, int role) const {
             return displayName(row);
         case ImageIndexRole:
             return GetFileImageIndex(path(row));
+        case FailedRole:
+            return isFailed(row);
+        case Qt::ForegroundRole:
+            return isFailed(row) ? QVariant(FailedColor()) : QVariant();
         default:
             return {};
     }
@@ -257,6 +261,27 @@ bool PlaylistModel::remove(int row) {
         Q_EMIT currentChanged(m_current);
     }
     return true;
+}
+
+QColor PlaylistModel::FailedColor() {
+    return QColor(0xc0, 0x1c, 0x28);
+}
+
+void PlaylistModel::setFailed(const QString& path, bool failed) {
+    if (failed == m_failed.contains(path)) {
+        return;
+    }
+    if (failed) {
+        m_failed.insert(path);
+    } else {
+        m_failed.remove(path);
+    }
+    const QList<int> roles{Qt::ForegroundRole, FailedRole};
+    for (int row = 0; row < m_announced; ++row) {
+        if (m_entries[std::size_t(row)].path == path) {
+            Q_EMIT dataChanged(index(row), index(row), roles);
+        }
+    }
 }
 
 void PlaylistModel::clear() {

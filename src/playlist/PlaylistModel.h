@@ -3,7 +3,9 @@
 #include "DisplayNameReader.h"
 
 #include <QAbstractListModel>
+#include <QColor>
 #include <QPointer>
+#include <QSet>
 #include <QStringList>
 #include <QTimer>
 
@@ -22,7 +24,13 @@ namespace tavi::playlist {
 class PlaylistModel : public QAbstractListModel {
     Q_OBJECT
 public:
-    enum Role { PathRole = Qt::UserRole + 1, ItemValueRole, DisplayNameRole, ImageIndexRole };
+    enum Role {
+        PathRole = Qt::UserRole + 1,
+        ItemValueRole,
+        DisplayNameRole,
+        ImageIndexRole,
+        FailedRole,  // bool: the entry's file failed to play and has not played since
+    };
 
     explicit PlaylistModel(QObject* parent = nullptr);
 
@@ -84,6 +92,12 @@ public:
     // Names depend on settings and later on tags and the CD database: forget the cache and
     // drop every name still being read.
     void invalidateDisplayNames();
+    // Marks the entries of a file that failed to play (shown in the error colour), or
+    // clears the mark once it played. Kept by file, so it follows the entries as they move.
+    void setFailed(const QString& path, bool failed);
+    bool isFailed(int row) const { return m_failed.contains(path(row)); }
+    static QColor FailedColor();
+
     // "ShowPath" or "ShowTrackNo" changed: repaint every row.
     void refreshAll();
 
@@ -123,6 +137,7 @@ private:
     QTimer m_announceTimer;
     DisplayNameReader* m_names;
     std::vector<NamesWaiter> m_namesWaiters;
+    QSet<QString> m_failed;
 };
 
 }  // namespace tavi::playlist

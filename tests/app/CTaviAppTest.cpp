@@ -1,12 +1,13 @@
 // Start-up as a user meets it: what the command line opens or plays, the recent playlist,
 // quiet ends and reported errors, and the folder remembered between runs.
 #include "app/CTaviApp.h"
+#include "app/IncomingFiles.h"
 #include "app/settings/AppKey.h"
 #include "app/settings/PlayerSettings.h"
 #include "app/settings/SettingsKeys.h"
 #include "app/settings/ViewSettings.h"
-#include "playlist/CTaviDoc.h"
 #include "platform/mci/MciExtensions.h"
+#include "playlist/CTaviDoc.h"
 #include "playlist/PlaylistEditor.h"
 #include "playlist/PlaylistModel.h"
 #include "playlist/view/CTaviView.h"
@@ -140,8 +141,129 @@ TEST(CommandLine, SwitchesByNameAndEverythingElseIsTheFile) {
     }
 }
 
+TEST(CommandLine, EveryFileIsKeptAndTheLinuxSwitchesAreKnown) {
+    const CommandLine line =
+        CommandLine::Parse({QStringLiteral("a.mp3"), QStringLiteral("-dde"),
+                            QStringLiteral("b.flac"), QStringLiteral("/music/c.ogg")});
+    EXPECT_EQ(line.command, CommandLine::Command::FileOpen);
+    EXPECT_TRUE(line.dde);
+    EXPECT_EQ(line.file, QStringLiteral("a.mp3"));
+    EXPECT_EQ(line.files, (QStringList{QStringLiteral("a.mp3"), QStringLiteral("b.flac"),
+                                       QStringLiteral("/music/c.ogg")}));
+    EXPECT_TRUE(CommandLine::Parse({QStringLiteral("--help")}).help);
+    EXPECT_TRUE(CommandLine::Parse({QStringLiteral("--dde")}).dde);
+    const CommandLine folder =
+        CommandLine::Parse({QStringLiteral("-dde"), QStringLiteral("--play-folder")});
+    EXPECT_TRUE(folder.chooseFolder);
+    EXPECT_EQ(folder.command, CommandLine::Command::FileNew);
+    EXPECT_TRUE(CommandLine::Parse({QStringLiteral("-Automation"), QStringLiteral("a.mp3")})
+                    .files.isEmpty());
+    const QString usage = CommandLine::Usage();
+    for (const char* shown : {"-dde", "--play-folder", "-Automation", "-Register", "-Unregister",
+                              "--help", "--version"}) {
+        EXPECT_TRUE(usage.contains(QLatin1String(shown))) << shown;
+    }
+}
+
+// One file follows the open rules; of several, a playlist first is opened and the rest
+// added, a media file first is added with the rest and played from the list.
+TEST(IncomingFiles, BatchesFollowTheOpenRulesForTheFirstAndAddTheRest) {
+    using tavi::app::IncomingFiles;
+    const auto one = IncomingFiles::PlanFor({QStringLiteral("/m/a.mp3")}, {});
+    EXPECT_EQ(one.open, QStringLiteral("/m/a.mp3"));
+    EXPECT_TRUE(one.add.isEmpty());
+    const auto songs = IncomingFiles::PlanFor(
+        {QStringLiteral("/m/a.mp3"), QStringLiteral("/m/b.flac"), QStringLiteral("/m/c.ogg")}, {});
+    EXPECT_TRUE(songs.open.isEmpty());
+    EXPECT_TRUE(songs.playFirstAdded);
+    EXPECT_EQ(songs.add.size(), 3);
+    const auto album =
+        IncomingFiles::PlanFor({QStringLiteral("/m/x.alb"), QStringLiteral("/m/b.mp3")}, {});
+    EXPECT_EQ(album.open, QStringLiteral("/m/x.alb"));
+    EXPECT_EQ(album.add, QStringList{QStringLiteral("/m/b.mp3")});
+    EXPECT_FALSE(album.playFirstAdded);
+    const auto afterStart =
+        IncomingFiles::PlanFor({QStringLiteral("/m/c.mp3")}, {QStringLiteral("/m/b.mp3")});
+    EXPECT_TRUE(afterStart.open.isEmpty()) << "a start's own playlist is not replaced";
+    EXPECT_EQ(afterStart.add,
+              (QStringList{QStringLiteral("/m/b.mp3"), QStringLiteral("/m/c.mp3")}));
+    EXPECT_FALSE(afterStart.playFirstAdded);
+
+    QStringList opened;
+    QList<QStringList> added;
+    int raised = 0;
+    IncomingFiles incoming({[&](const QString& path) { opened.append(path); },
+                            [&](const QStringList& paths) { added.append(paths); },
+                            [&](const QStringList& paths) { added.append(paths); },
+                            [&] { ++raised; }});
+    incoming.HandIn({QStringLiteral("/m/a.mp3")}, true);
+    incoming.HandIn({}, true);
+    incoming.HandIn({QStringLiteral("/m/b.mp3")}, true);
+    tavi::test::processEventsFor(IncomingFiles::kQuietMs * 2);
+    EXPECT_TRUE(opened.isEmpty() && added.isEmpty()) << "nothing before start-up is over";
+    incoming.SetReady();
+    EXPECT_TRUE(tavi::test::processEventsUntil([&] { return !added.isEmpty(); }, 5000));
+    EXPECT_EQ(added.value(0), (QStringList{QStringLiteral("/m/a.mp3"), QStringLiteral("/m/b.mp3")}))
+        << "arrivals close together are one batch";
+    EXPECT_EQ(raised, 1);
+    EXPECT_FALSE(incoming.HasPending());
+
+    // One start a file, in whatever order the processes came: listed by name. One start
+    // with several files keeps the order it gave.
+    added.clear();
+    for (const char* name : {"/m/10 j.mp3", "/m/2 b.mp3", "/m/1 a.mp3"}) {
+        incoming.HandIn({QString::fromLatin1(name)}, true);
+    }
+    incoming.HandIn({QStringLiteral("/m/9 z.mp3"), QStringLiteral("/m/3 c.mp3")}, true);
+    EXPECT_TRUE(tavi::test::processEventsUntil([&] { return !added.isEmpty(); }, 5000));
+    EXPECT_EQ(added.value(0),
+              (QStringList{QStringLiteral("/m/10 j.mp3"), QStringLiteral("/m/2 b.mp3"),
+                           QStringLiteral("/m/1 a.mp3"), QStringLiteral("/m/9 z.mp3"),
+                           QStringLiteral("/m/3 c.mp3")}))
+        << "a start with several files among them: the order of arrival";
+    added.clear();
+    for (const char* name : {"/m/10 j.mp3", "/m/2 b.mp3", "/m/1 a.mp3"}) {
+        incoming.HandIn({QString::fromLatin1(name)}, true);
+    }
+    EXPECT_TRUE(tavi::test::processEventsUntil([&] { return !added.isEmpty(); }, 5000));
+    EXPECT_EQ(added.value(0),
+              (QStringList{QStringLiteral("/m/1 a.mp3"), QStringLiteral("/m/2 b.mp3"),
+                           QStringLiteral("/m/10 j.mp3")}));
+    // A start that came up late is still part of the burst: added, not played on its own.
+    added.clear();
+    incoming.HandIn({QStringLiteral("/m/11 k.mp3")}, true);
+    EXPECT_TRUE(tavi::test::processEventsUntil([&] { return !added.isEmpty(); }, 5000));
+    EXPECT_EQ(added.value(0), QStringList{QStringLiteral("/m/11 k.mp3")});
+    EXPECT_TRUE(opened.isEmpty());
+}
+
+// The player's own start came up first and played its file alone; the other starts of the
+// burst came later: the first file is listed with them.
+TEST(IncomingFiles, AFileThatPlayedAloneJoinsTheListWhenTheRestOfItsBurstArrives) {
+    using tavi::app::IncomingFiles;
+    QStringList opened;
+    QStringList added;
+    IncomingFiles incoming({[&](const QString& path) { opened.append(path); },
+                            [&](const QStringList& paths) { added += paths; },
+                            [&](const QStringList& paths) { added += paths; },
+                            {}});
+    incoming.SetReady();
+    incoming.HandIn({QStringLiteral("/m/2 b.mp3")}, false);
+    EXPECT_TRUE(tavi::test::processEventsUntil([&] { return !opened.isEmpty(); }, 5000));
+    EXPECT_EQ(opened, QStringList{QStringLiteral("/m/2 b.mp3")});
+    incoming.HandIn({QStringLiteral("/m/10 c.mp3")}, true);
+    incoming.HandIn({QStringLiteral("/m/1 a.mp3")}, true);
+    EXPECT_TRUE(tavi::test::processEventsUntil([&] { return !added.isEmpty(); }, 5000));
+    EXPECT_EQ(added, (QStringList{QStringLiteral("/m/1 a.mp3"), QStringLiteral("/m/2 b.mp3"),
+                                  QStringLiteral("/m/10 c.mp3")}));
+    EXPECT_EQ(opened.size(), 1) << "the one playing is not started again";
+}
+
 TEST_F(StartUp, MediaFileOnTheCommandLinePlaysWithoutBeingAdded) {
     ASSERT_TRUE(start({QStringLiteral("7.pause")}));
+    EXPECT_TRUE(
+        tavi::test::processEventsUntil([&] { return app->Document()->HasCurrentTrack(); }, 5000))
+        << "played once the window is up";
     ASSERT_NE(app->Document()->GetCurrentTrack(), nullptr);
     EXPECT_TRUE(
         app->Document()->GetCurrentTrack()->GetFileName().endsWith(QLatin1String("/7.pause")));
@@ -166,8 +288,62 @@ TEST_F(StartUp, MissingPlaylistEndsQuietlyAndMissingMediaFileReportsThePlaybackE
     EXPECT_FALSE(start({files.filePath(QStringLiteral("gone.alb"))}));
     EXPECT_TRUE(RecordingView::errors.isEmpty());
     EXPECT_TRUE(start({files.filePath(QStringLiteral("gone.ogg"))}));
+    EXPECT_TRUE(RecordingView::errors.isEmpty()) << "not before the window is up";
+    EXPECT_TRUE(
+        tavi::test::processEventsUntil([] { return !RecordingView::errors.isEmpty(); }, 5000));
     EXPECT_EQ(RecordingView::errors.size(), 1);
+    EXPECT_TRUE(RecordingView::errors.value(0).contains(files.filePath(QStringLiteral("gone.ogg"))))
+        << "the message names the file: " << RecordingView::errors.value(0).toStdString();
     EXPECT_NE(app->MainWindow(), nullptr);
+}
+
+TEST_F(StartUp, SeveralFilesOnTheCommandLineAreAllListedAndTheFirstPlays) {
+    // As a file manager hands them in: files that exist (a name that does not is reported).
+    const QStringList pauses{write(QStringLiteral("7.pause"), "x"),
+                             write(QStringLiteral("8.pause"), "x"),
+                             write(QStringLiteral("9.pause"), "x")};
+    ASSERT_TRUE(start(pauses));
+    ASSERT_TRUE(
+        tavi::test::processEventsUntil([&] { return app->Document()->HasCurrentTrack(); }, 5000));
+    EXPECT_EQ(entries().size(), 3);
+    EXPECT_TRUE(entries().value(0).endsWith(QLatin1String("/7.pause")));
+    EXPECT_TRUE(entries().value(2).endsWith(QLatin1String("/9.pause")));
+    EXPECT_TRUE(
+        app->Document()->GetCurrentTrack()->GetFileName().endsWith(QLatin1String("/7.pause")));
+    EXPECT_EQ(app->Document()->model().current(), 0) << "it plays from its entry";
+    app.reset();
+
+    const QString album = write(QStringLiteral("mix.alb"), "/m/a.mp3\n");
+    ASSERT_TRUE(start({album, write(QStringLiteral("5.pause"), "x")}));
+    EXPECT_TRUE(tavi::test::processEventsUntil([&] { return entries().size() == 2; }, 5000));
+    EXPECT_EQ(entries().value(0), QStringLiteral("/m/a.mp3")) << "the playlist was opened";
+    EXPECT_TRUE(entries().value(1).endsWith(QLatin1String("/5.pause"))) << "the rest added";
+    EXPECT_EQ(app->Document()->GetPathName(), album);
+}
+
+// A picture or text beside the songs (the explorer's click, a file manager's open) changes
+// nothing: the list, its undo history and its file name stay, and the user is told.
+TEST_F(StartUp, AFileThatIsNeitherMediaNorPlaylistLeavesTheDocumentAsItWas) {
+    ASSERT_TRUE(start({}));
+    const QString album = write(QStringLiteral("mine.alb"), "/m/a.mp3\n");
+    ASSERT_TRUE(app->OpenDocumentFile(album));
+    app->Document()->editor().AddPathFromOutside(QStringLiteral("/m/b.mp3"));
+    ASSERT_TRUE(tavi::test::processEventsUntil([&] { return entries().size() == 2; }, 5000));
+    ASSERT_TRUE(app->Document()->CanUndo());
+    const QStringList before = entries();
+    for (const char* name : {"cover.png", "notes.txt"}) {
+        RecordingView::errors.clear();
+        const QString other = write(QString::fromLatin1(name), "\x89PNG\r\n");
+        EXPECT_FALSE(app->OpenDocumentFile(other)) << name;
+        EXPECT_EQ(entries(), before) << name;
+        EXPECT_EQ(app->Document()->GetPathName(), album) << name;
+        EXPECT_TRUE(app->Document()->IsModified()) << name;
+        EXPECT_TRUE(app->Document()->CanUndo()) << name;
+        ASSERT_EQ(RecordingView::errors.size(), 1) << name;
+        EXPECT_TRUE(RecordingView::errors.first().contains(other));
+    }
+    EXPECT_NE(app->RecentFiles().entries().value(0), write(QStringLiteral("cover.png"), "x"));
+    app->Document()->SetModifiedFlag(false);
 }
 
 TEST_F(StartUp, NoArgumentsReopenTheRecentPlaylistWithItsSelection) {

@@ -312,7 +312,14 @@ TEST_F(BlackBox, DdeHandsTheFileToTheRunningPlayer) {
                  {QStringLiteral("-dde"), dir.filePath(QStringLiteral("album"))});
     ASSERT_TRUE(second.waitForFinished(30000)) << "a hand-off ends at once";
     EXPECT_EQ(second.exitCode(), 0);
-    EXPECT_EQ(Tavictl({QStringLiteral("list")}).out, file.fileName());
+    // The player takes files handed in together as one batch, after a moment's quiet.
+    QString listed;
+    QDeadlineTimer deadline(10000);
+    while ((listed = Tavictl({QStringLiteral("list")}).out) != file.fileName() &&
+           !deadline.hasExpired()) {
+        QThread::msleep(50);
+    }
+    EXPECT_EQ(listed, file.fileName());
 }
 
 QString Playerctl(const QStringList& arguments) {

@@ -124,7 +124,14 @@ TEST(DesktopRegistration, RegisterWritesTheThreeFilesAndUnregisterRemovesThem) {
         << serviceText.constData();
     QFile desktop(registration.DesktopFile());
     ASSERT_TRUE(desktop.open(QIODevice::ReadOnly));
-    EXPECT_TRUE(desktop.readAll().contains("Exec=\"/opt/my tavi/tavi\" -dde %f"));
+    const QByteArray desktopText = desktop.readAll();
+    EXPECT_TRUE(desktopText.contains("\nExec=\"/opt/my tavi/tavi\" -dde %F\n"))
+        << desktopText.constData();
+    EXPECT_TRUE(desktopText.contains("\nExec=\"/opt/my tavi/tavi\" -dde --play-folder\n"))
+        << "the folder action runs the same program";
+    EXPECT_FALSE(desktopText.contains("Exec=tavi")) << desktopText.constData();
+    EXPECT_FALSE(desktopText.contains("inode/directory"))
+        << "Tavi must not become the folder opener";
     EXPECT_TRUE(QFile::exists(registration.MimeFile()));
     EXPECT_TRUE(registration.Unregister().isEmpty());
     for (const QString& path :

@@ -50,9 +50,20 @@ public:
             current.reset();
         }
     }
-    void ShowTrackError(const errors::CException& error) override {
+    void ShowTrackError(const errors::CException& error, const QString& entry) override {
         shownErrors.append(error.GetErrorMessage());
+        errorEntries.append(entry);
     }
+    void MarkEntryFailed(const QString& entry, bool failed) override {
+        if (failed) {
+            failedEntries.append(entry);
+        } else {
+            failedEntries.removeAll(entry);
+        }
+    }
+
+    QStringList errorEntries;   // the entry each shown error named
+    QStringList failedEntries;  // marked as failed, not played since
 
     QStringList entries;
     int selection;

@@ -3,13 +3,19 @@
 #include "FrameCommandIds.h"
 #include "engines/player/PlayModes.h"
 
+#include <QAbstractItemView>
+#include <QAbstractSpinBox>
 #include <QAction>
 #include <QApplication>
+#include <QComboBox>
 #include <QCoreApplication>
 #include <QKeyEvent>
 #include <QKeySequence>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QTextEdit>
 #include <QWidget>
 
 #include <algorithm>
@@ -101,10 +107,8 @@ void CommandActions::Retranslate() {
 // The numeric pad's keys are matched on the key press itself: X11's keyboard mapping drops
 // the pad from the keys a shortcut is looked up by, so such a shortcut never fires there.
 void CommandActions::AddAccelerators() {
-    bool padKeys = false;
     for (const Accelerator& accelerator : AcceleratorTable()) {
         if (accelerator.key.keyboardModifiers() & Qt::KeypadModifier) {
-            padKeys = true;
             continue;
         }
         auto* key = new QAction(this);
@@ -116,14 +120,22 @@ void CommandActions::AddAccelerators() {
         connect(key, &QAction::triggered, this, [this, id] { m_dispatch(id); });
         m_window->addAction(key);
     }
-    if (padKeys) {
-        qApp->installEventFilter(this);
-    }
+    qApp->installEventFilter(this);  // the pad's keys, and keys that belong to a text field
 }
 
 bool CommandActions::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() != QEvent::KeyPress || !watched->isWidgetType() ||
-        static_cast<QWidget*>(watched)->window() != m_window) {
+    if (!watched->isWidgetType() || static_cast<QWidget*>(watched)->window() != m_window) {
+        return false;
+    }
+    if (event->type() == QEvent::ShortcutOverride) {
+        auto* press = static_cast<QKeyEvent*>(event);
+        if (KeyBelongsToWidget(static_cast<QWidget*>(watched), *press)) {
+            press->accept();  // the widget gets the key as a key press; no command runs
+            return true;
+        }
+        return false;
+    }
+    if (event->type() != QEvent::KeyPress) {
         return false;
     }
     const auto* press = static_cast<QKeyEvent*>(event);
@@ -137,6 +149,31 @@ bool CommandActions::eventFilter(QObject* watched, QEvent* event) {
         }
     }
     return false;
+}
+
+// Keys without Ctrl (letters, Delete, Insert, Alt+Delete...) are the playlist's and the
+// window's commands only while neither a text field nor another list or tree has the focus:
+// there they type, search or navigate.
+bool CommandActions::KeyBelongsToWidget(const QWidget* widget, const QKeyEvent& press) {
+    const Qt::KeyboardModifiers modifiers = press.modifiers() & ~Qt::KeypadModifier;
+    if (modifiers & (Qt::ControlModifier | Qt::MetaModifier)) {
+        return false;
+    }
+    const int key = press.key();
+    if ((key >= Qt::Key_F1 && key <= Qt::Key_F35) || key == Qt::Key_Pause ||
+        (key >= Qt::Key_Back && key < Qt::Key_unknown)) {
+        return false;  // function and media keys stay commands everywhere
+    }
+    if (qobject_cast<const QLineEdit*>(widget) || qobject_cast<const QTextEdit*>(widget) ||
+        qobject_cast<const QPlainTextEdit*>(widget) ||
+        qobject_cast<const QAbstractSpinBox*>(widget)) {
+        return true;
+    }
+    if (const auto* combo = qobject_cast<const QComboBox*>(widget)) {
+        return combo->isEditable();
+    }
+    const auto* view = qobject_cast<const QAbstractItemView*>(widget);
+    return view && !view->property(kCommandKeysProperty).toBool();
 }
 
 void CommandActions::BuildMenuBar(QMenuBar* bar) {

@@ -10,6 +10,7 @@
 #include <span>
 
 class QAction;
+class QKeyEvent;
 class QMenu;
 class QMenuBar;
 class QWidget;
@@ -49,8 +50,14 @@ public:
     void Update(const StateQuery& enabled, const StateQuery& checked);
     QList<int> commandIds() const { return m_actions.keys(); }
 
+    // A list or tree with this property set to true takes the command keys (the playlist);
+    // any other, and every text field, keeps its plain keys.
+    static constexpr const char* kCommandKeysProperty = "taviCommandKeys";
+    static bool KeyBelongsToWidget(const QWidget* widget, const QKeyEvent& press);
+
 protected:
-    // The numeric pad's keys (Ctrl+numeric-pad plus, Alt+numeric-pad Enter).
+    // The numeric pad's keys (Ctrl+numeric-pad plus, Alt+numeric-pad Enter), and plain keys
+    // that belong to the focused text field, list or tree (KeyBelongsToWidget).
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:

@@ -254,6 +254,8 @@ constexpr QKeyCombination key(Qt::KeyboardModifiers modifiers, Qt::Key k) {
 const Accelerator kAccelerators[] = {
     {key(kNone, Qt::Key_A), cmd::kAbout},
     {key(kCtrl, Qt::Key_A), pl::kRedo},
+    {key(kCtrl, Qt::Key_Y), pl::kRedo},  // the redo keys of Linux programs
+    {key(kCtrl | kShift, Qt::Key_Z), pl::kRedo},
     {key(kCtrl, Qt::Key_C), pl::kCopy},
     {key(kCtrl, Qt::Key_Insert), pl::kCopy},
     {key(kNone, Qt::Key_D), pl::kMoveDown},

@@ -1,5 +1,7 @@
 #include "EntryFileMenu.h"
 
+#include "platform/fs/Trash.h"
+
 #include <QApplication>
 #include <QClipboard>
 #include <QDBusConnection>
@@ -26,14 +28,14 @@ void ShowInFolder(const QString& path) {
     call << QStringList{QUrl::fromLocalFile(path).toString()} << QString();
     auto* watcher =
         new QDBusPendingCallWatcher(QDBusConnection::sessionBus().asyncCall(call, 2000), qApp);
-    QObject::connect(watcher, &QDBusPendingCallWatcher::finished, qApp,
-                     [watcher, path](QDBusPendingCallWatcher*) {
-                         if (watcher->isError()) {
-                             QDesktopServices::openUrl(
-                                 QUrl::fromLocalFile(QFileInfo(path).absolutePath()));
-                         }
-                         watcher->deleteLater();
-                     });
+    QObject::connect(
+        watcher, &QDBusPendingCallWatcher::finished, qApp,
+        [watcher, path](QDBusPendingCallWatcher*) {
+            if (watcher->isError()) {
+                QDesktopServices::openUrl(QUrl::fromLocalFile(QFileInfo(path).absolutePath()));
+            }
+            watcher->deleteLater();
+        });
 }
 
 }  // namespace
@@ -44,14 +46,11 @@ bool IsFileEntry(const QString& path) {
 }
 
 bool MoveEntryFileToTrash(const QString& path, QString* error) {
-    QFile file(path);
-    if (file.moveToTrash()) {
-        return true;
+    const fs::Trash::Result result = fs::Trash::MoveToTrash(path);
+    if (!result.ok && error) {
+        *error = result.error;
     }
-    if (error) {
-        *error = file.errorString();
-    }
-    return false;
+    return result.ok;
 }
 
 void FillEntryFileMenu(QMenu* menu, const QString& path, QWidget* parent) {

@@ -5,6 +5,7 @@
 #include "SettingsValues.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QStandardPaths>
 
 namespace tavi::settings {
@@ -19,9 +20,11 @@ QString defaultMixerProgram() {
     return {};
 }
 
+// The XDG music folder when there is one, else the home folder: a first start must not
+// show whatever folder it was started in.
 QString defaultMediaDir() {
     const QString music = QStandardPaths::writableLocation(QStandardPaths::MusicLocation);
-    return music.isEmpty() ? QDir::homePath() + QLatin1String("/Music") : music;
+    return !music.isEmpty() && QFileInfo(music).isDir() ? music : QDir::homePath();
 }
 
 PlayerSettings PlayerSettings::defaults() {

@@ -46,9 +46,10 @@ QByteArray DesktopRegistration::ServiceText() const {
 
 QByteArray DesktopRegistration::DesktopText() const {
     QString text = QString::fromUtf8(Resource(QStringLiteral("org.kestrova.Tavi.desktop")));
-    static const QRegularExpression exec(QStringLiteral("^Exec=.*$"),
+    // Every Exec line (the entry's and its actions') runs this program, arguments kept.
+    static const QRegularExpression exec(QStringLiteral("^Exec=tavi(?= |$)"),
                                          QRegularExpression::MultilineOption);
-    text.replace(exec, QStringLiteral("Exec=%1 -dde %f").arg(ExecWord(m_program)));
+    text.replace(exec, QStringLiteral("Exec=%1").arg(ExecWord(m_program)));
     return text.toUtf8();
 }
 

@@ -5,6 +5,8 @@
 #include "formats/EntryPath.h"
 #include "formats/Rotation.h"
 
+#include "platform/fs/FolderOrder.h"
+
 #include <QDir>
 #include <QFileInfo>
 #include <QRandomGenerator>
@@ -26,8 +28,7 @@ bool IsMarkerEntry(const QString& fileName) {
 // entry itself when the folder holds none, so that it fails to open like any missing file.
 QString RandomFileOf(const QString& folder, const QString& entry,
                      const std::function<unsigned()>& draw) {
-    const QFileInfoList files =
-        QDir(folder).entryInfoList(QDir::Files | QDir::Readable, QDir::Name | QDir::IgnoreCase);
+    const QFileInfoList files = fs::SortedEntries(folder, QDir::Files | QDir::Readable);
     if (files.isEmpty()) {
         return entry;
     }

@@ -43,7 +43,8 @@ void CPlayer::Guarded(Action action) {
     try {
         action();
     } catch (const errors::CException& error) {
-        ReportTrackError(error);
+        const CMediaTrack* track = m_host.GetCurrentTrack();
+        ReportTrackError(error, track ? track->GetFileName() : QString());
     }
 }
 
@@ -70,7 +71,8 @@ void CPlayer::PlayFile(const QString& path) {
             StartTrack(*track, path);
         }
     } catch (const errors::CException& error) {
-        ReportTrackError(error);
+        m_host.MarkEntryFailed(path, true);
+        ReportTrackError(error, path);
         track.reset();
         if (options().ignoreErrors && !SelectionIsLast()) {
             NextCommand();
@@ -79,6 +81,7 @@ void CPlayer::PlayFile(const QString& path) {
         return;
     }
     m_playingName = m_host.GetDisplayName(path);
+    m_host.MarkEntryFailed(path, false);
     m_host.SetCurrentTrack(std::move(track));
     Q_EMIT trackStarted(m_playingName);
     Q_EMIT trayStateChanged(TrayState::Playing, m_playingName);
@@ -341,7 +344,8 @@ void CPlayer::OnTrackError(CMediaTrack* track, std::unique_ptr<errors::CExceptio
     if (track != m_host.GetCurrentTrack()) {
         return;
     }
-    ReportTrackError(*error);
+    m_host.MarkEntryFailed(track->GetFileName(), true);
+    ReportTrackError(*error, track->GetFileName());
     if (IsFading()) {
         EndFadeFirst();
         return;
@@ -353,9 +357,9 @@ void CPlayer::OnTrackError(CMediaTrack* track, std::unique_ptr<errors::CExceptio
     }
 }
 
-void CPlayer::ReportTrackError(const errors::CException& error) {
+void CPlayer::ReportTrackError(const errors::CException& error, const QString& entry) {
     if (!options().ignoreErrors) {
-        m_host.ShowTrackError(error);
+        m_host.ShowTrackError(error, entry);
     }
 }
 

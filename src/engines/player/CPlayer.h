@@ -68,7 +68,7 @@ public:
 
     void OnTrackEnded(CMediaTrack* track) override;
     void OnTrackError(CMediaTrack* track, std::unique_ptr<errors::CException> error) override;
-    void ReportTrackError(const errors::CException& error);
+    void ReportTrackError(const errors::CException& error, const QString& entry = {});
 
     // Played before each ".mid" entry when "SendReset" is on (the MIDI engine sets it).
     void SetMidiResetHandler(std::function<void(const QString& resetFile)> handler) {

@@ -34,8 +34,11 @@ public:
     // Closes and deletes the current track, if any.
     virtual void CloseCurrentTrack() = 0;
 
-    // Shows an engine's error to the user (restoring a hidden main window first).
-    virtual void ShowTrackError(const errors::CException& error) = 0;
+    // Shows an engine's error to the user (restoring a hidden main window first); entry is
+    // the file that failed (empty when the message names it already).
+    virtual void ShowTrackError(const errors::CException& error, const QString& entry) = 0;
+    // An entry's file failed to play (failed) or played (!failed): the list marks it.
+    virtual void MarkEntryFailed(const QString& /*entry*/, bool /*failed*/) {}
     // The wait cursor around a long step.
     virtual void SetBusy(bool /*busy*/) {}
 };

@@ -6,6 +6,8 @@
 #include "playlist/PlaylistModel.h"
 #include "playlist/WaitCursor.h"
 
+#include <QCoreApplication>
+
 #include <ctime>
 
 namespace tavi::playlist {
@@ -57,10 +59,27 @@ void PlaylistPlayerHost::CloseCurrentTrack() {
     m_document.CloseCurrentTrack();
 }
 
-void PlaylistPlayerHost::ShowTrackError(const errors::CException& error) {
+void PlaylistPlayerHost::ShowTrackError(const errors::CException& error, const QString& entry) {
     if (showError) {
-        showError(error.GetErrorMessage());
+        showError(entry.isEmpty()
+                      ? error.GetErrorMessage()
+                      : EntryErrorText(GetDisplayName(entry), entry, error.GetErrorMessage()));
     }
+}
+
+// The engine's text alone ("Could not determine type of stream.") does not say which of
+// three hundred files failed.
+QString PlaylistPlayerHost::EntryErrorText(const QString& displayName, const QString& path,
+                                           const QString& message) {
+    const QString title = QCoreApplication::translate("tavi::playlist::PlaylistPlayerHost",
+                                                      "\"%1\" cannot be played.")
+                              .arg(displayName);
+    const QString where = displayName == path ? QString() : path + QLatin1Char('\n');
+    return QStringLiteral("%1\n%2\n%3").arg(title, where, message);
+}
+
+void PlaylistPlayerHost::MarkEntryFailed(const QString& entry, bool failed) {
+    m_document.model().setFailed(entry, failed);
 }
 
 void PlaylistPlayerHost::SetBusy(bool busy) {

@@ -30,7 +30,11 @@ public:
     void SetCurrentTrack(std::unique_ptr<engines::CMediaTrack> track) override;
     void CloseCurrentTrack() override;
 
-    void ShowTrackError(const errors::CException& error) override;
+    void ShowTrackError(const errors::CException& error, const QString& entry) override;
+    void MarkEntryFailed(const QString& entry, bool failed) override;
+    // A failing entry's message: its name and file, then the engine's text.
+    static QString EntryErrorText(const QString& displayName, const QString& path,
+                                  const QString& message);
     void SetBusy(bool busy) override;
 
     // How errors reach the user (a message box in the window); set by the view.

@@ -21,10 +21,10 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QKeyEvent>
 #include <QMessageBox>
 #include <QVBoxLayout>
-#include <QWheelEvent>
 
 namespace tavi::playlist {
 
@@ -68,7 +68,6 @@ void CTaviView::connectDocument() {
         m_watchingEscape = false;
         qApp->removeEventFilter(this);
     });
-    m_list->viewport()->installEventFilter(this);
     connect(m_list, &CPlayListBox::moveUpKey, this, [this] { OnCommand(cmd::kMoveUp); });
     connect(m_list, &CPlayListBox::moveDownKey, this, [this] { OnCommand(cmd::kMoveDown); });
     connect(&m_document, &CDocument::viewsNeedUpdate, m_list->viewport(),
@@ -116,6 +115,18 @@ void CTaviView::DropFiles(const QStringList& paths) {
     // The editor adds a drop after any addition still running.
     for (const QString& path : m_editor.Drop(paths)) {
         ShowError(tr("File '%1' not found").arg(path));
+    }
+}
+
+void CTaviView::OnDeleteFile() {
+    const PlaylistModel& list = m_document.model();
+    const int current = list.current();
+    if (current < 0 || current >= list.count()) {
+        return;
+    }
+    const QString path = list.path(current);
+    if (QFileInfo(path).isFile() && ConfirmDeleteFile(list.displayName(current), path)) {
+        m_editor.DeleteFile();
     }
 }
 
@@ -220,8 +231,22 @@ std::optional<QString> CTaviView::PromptNewTitle(const QString& title) {
     return dialog.newTitle();
 }
 
+// A box for a hidden or minimised window brings the window back first, so the box is seen
+// with what it is about.
 void CTaviView::ShowError(const QString& message) {
+    QWidget* top = window();
+    if (top != this && (top->isHidden() || top->isMinimized())) {
+        top->showMinimized();
+        top->showNormal();
+    }
     QMessageBox::critical(this, QApplication::applicationName(), message);
+}
+
+bool CTaviView::ConfirmDeleteFile(const QString& displayName, const QString& path) {
+    const QString question = tr("Move \"%1\" to the trash?\n%2").arg(displayName, path);
+    return QMessageBox::question(this, QApplication::applicationName(), question,
+                                 QMessageBox::Yes | QMessageBox::No,
+                                 QMessageBox::Yes) == QMessageBox::Yes;
 }
 
 void CTaviView::ShowInformation(const QString& message) {
@@ -232,10 +257,6 @@ bool CTaviView::eventFilter(QObject* watched, QEvent* event) {
     if (m_watchingEscape && event->type() == QEvent::KeyPress &&
         static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape) {
         m_player->CancelTotalLength();
-        return true;
-    }
-    if (event->type() == QEvent::Wheel && m_player->player().IsPlaying()) {
-        m_player->player().WheelSeek(static_cast<QWheelEvent*>(event)->angleDelta().y());
         return true;
     }
     return QWidget::eventFilter(watched, event);

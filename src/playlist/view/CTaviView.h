@@ -44,7 +44,8 @@ public:
     void DropFiles(const QStringList& paths);
 
 protected:
-    // The mouse wheel over the list seeks the playing track instead of scrolling.
+    // Escape ends Total Length wherever the focus is. (The wheel over the list scrolls it;
+    // seeking by wheel is the position slider's.)
     bool eventFilter(QObject* watched, QEvent* event) override;
     // Information for the user (Total Length's result).
     virtual void ShowInformation(const QString& message);
@@ -56,11 +57,14 @@ protected:
     // "Edit CD data base" on the data; true on OK with the data edited.
     virtual bool PromptCdData(CdDataEdit& data);
     virtual void ShowError(const QString& message);
+    // Delete File asks first: true moves the file to the trash.
+    virtual bool ConfirmDeleteFile(const QString& displayName, const QString& path);
 
 private:
     class CommandTable;
     void connectDocument();
     void OnRename();
+    void OnDeleteFile();
     void OnEditCdData(const QString& entry);
     void OnAddAllCdTracks();
     void OnCopy(bool cut);

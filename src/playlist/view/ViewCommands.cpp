@@ -57,7 +57,7 @@ const CTaviView::CommandTable::Entry CTaviView::CommandTable::kEntries[] = {
     {cmd::kSort, [](CTaviView& v) { v.m_editor.Sort(); }, NotEmpty, true},
     {cmd::kShuffle, [](CTaviView& v) { v.m_editor.Shuffle(); },
      [](const CTaviView& v) { return v.m_editor.CanShuffle(); }, true},
-    {cmd::kDeleteFile, [](CTaviView& v) { v.m_editor.DeleteFile(); }, Selected, true},
+    {cmd::kDeleteFile, [](CTaviView& v) { v.OnDeleteFile(); }, Selected, true},
     {cmd::kRename, [](CTaviView& v) { v.OnRename(); }, Selected, true},
     {cmd::kUndo, [](CTaviView& v) { v.m_document.OnEditUndo(); },
      [](const CTaviView& v) { return v.m_document.CanUndo(); }, true},

@@ -266,6 +266,14 @@ Open them now?</source>
 
 Jetzt öffnen?</translation>
     </message>
+    <message>
+        <source>%1
+
+This file is neither a media file nor a playlist; Tavi cannot play it.</source>
+        <translation>%1
+
+Diese Datei ist weder eine Mediendatei noch eine Wiedergabeliste; Tavi kann sie nicht abspielen.</translation>
+    </message>
 </context>
 <context>
     <name>CTaviDoc</name>
@@ -305,6 +313,13 @@ Jetzt öffnen?</translation>
     <message>
         <source>%1: no command to run</source>
         <translation>%1: kein Befehl zum Ausführen</translation>
+    </message>
+</context>
+<context>
+    <name>CommandLine</name>
+    <message>
+        <source>Play folder with Tavi</source>
+        <translation>Ordner mit Tavi abspielen</translation>
     </message>
 </context>
 <context>
@@ -1781,6 +1796,13 @@ Prüfen Sie, ob Pfad und Dateiname richtig angegeben sind.</translation>
     </message>
 </context>
 <context>
+    <name>tavi::playlist::CPlayListBox</name>
+    <message>
+        <source>Drop files or folders here, or press Insert to add tracks</source>
+        <translation>Dateien oder Ordner hierher ziehen oder Einfg drücken, um Titel hinzuzufügen</translation>
+    </message>
+</context>
+<context>
     <name>tavi::playlist::CTaviView</name>
     <message>
         <source>Save As</source>
@@ -1808,6 +1830,12 @@ Bitte prüfen Sie, ob Ihr Laufwerk schreibgeschützt ist.</translation>
         <source>All Files (*)</source>
         <translation>Alle Dateien (*)</translation>
     </message>
+    <message>
+        <source>Move &quot;%1&quot; to the trash?
+%2</source>
+        <translation>„%1“ in den Papierkorb verschieben?
+%2</translation>
+    </message>
 </context>
 <context>
     <name>tavi::playlist::EditPauseDialog</name>
@@ -1831,6 +1859,13 @@ Bitte prüfen Sie, ob Ihr Laufwerk schreibgeschützt ist.</translation>
 The total length is: %2.</source>
         <translation>Die Playliste enthält %1 Titel.
 Die Gesamtlänge beträgt: %2.</translation>
+    </message>
+</context>
+<context>
+    <name>tavi::playlist::PlaylistPlayerHost</name>
+    <message>
+        <source>&quot;%1&quot; cannot be played.</source>
+        <translation>„%1“ kann nicht abgespielt werden.</translation>
     </message>
 </context>
 <context>

@@ -1,8 +1,10 @@
 #include "CExplorerBar.h"
 
+#include "platform/fs/FolderOrder.h"
 #include "platform/registry/RegKey.h"
 #include "playlist/DesktopLink.h"
 
+#include <QDir>
 #include <QFileInfo>
 #include <QFileSystemModel>
 #include <QHeaderView>
@@ -66,7 +68,9 @@ void CExplorerBar::SetRoot(const QString& folder) {
 void CExplorerBar::ApplyRoot() {
     if (!m_rootApplied) {
         m_rootApplied = true;
-        m_tree->setRootIndex(m_model->setRootPath(m_root));
+        // A folder that is gone (or unmounted) shows the home folder, never the current one.
+        const QString root = QFileInfo(m_root).isDir() ? m_root : QDir::homePath();
+        m_tree->setRootIndex(m_model->setRootPath(root));
     }
 }
 
@@ -149,9 +153,15 @@ bool CExplorerBar::eventFilter(QObject* watched, QEvent* event) {
     return QDockWidget::eventFilter(watched, event);
 }
 
+// In the order the folder lists them, not the order they were picked in.
 void CExplorerBar::OpenSelected() {
+    QStringList paths;
     for (const QModelIndex& index : m_tree->selectionModel()->selectedRows()) {
-        OpenItem(m_model->filePath(index));
+        paths.append(m_model->filePath(index));
+    }
+    fs::SortPaths(paths);
+    for (const QString& path : paths) {
+        OpenItem(path);
     }
 }
 

@@ -46,6 +46,7 @@
 #include <QTextBrowser>
 #include <QTimer>
 #include <QToolBar>
+#include <QTreeView>
 
 #include <gtest/gtest.h>
 
@@ -107,6 +108,8 @@ struct KeyCase {
 const KeyCase kKeys[] = {
     {"A", Qt::Key_A, Qt::NoModifier, 57664},
     {"Ctrl+A", Qt::Key_A, Qt::ControlModifier, 57644},
+    {"Ctrl+Y", Qt::Key_Y, Qt::ControlModifier, 57644},
+    {"Ctrl+Shift+Z", Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier, 57644},
     {"Ctrl+C", Qt::Key_C, Qt::ControlModifier, 57634},
     {"Ctrl+Insert", Qt::Key_Insert, Qt::ControlModifier, 57634},
     {"D", Qt::Key_D, Qt::NoModifier, 32787},
@@ -218,6 +221,48 @@ TEST_F(MainFrameTest, LetterKeysActOnThePlaylist) {
     EXPECT_TRUE(f.view().playlistPlayer().player().IsPaused());
     QTest::keyClick(f.view().listBox(), Qt::Key_MediaStop);
     EXPECT_FALSE(document.HasCurrentTrack());
+}
+
+// Plain keys type in a text field and search or move in the explorer tree; only keys with
+// Ctrl and the function and media keys are commands there.
+TEST_F(MainFrameTest, PlainKeysStayWithTextFieldsAndTheExplorerTree) {
+    document.model().reset({QStringLiteral("5.pause"), QStringLiteral("7.pause")}, 0);
+    WatchedFrame& f = ShownFrame();
+    f.passOn = false;
+    auto* field = new QLineEdit(&f);
+    f.statusBar()->addWidget(field);
+    field->show();
+    QTreeView* tree = f.explorerBar()->tree();
+    f.explorerBar()->show();
+    const struct {
+        Qt::Key key;
+        Qt::KeyboardModifiers modifiers;
+    } plainKeys[] = {{Qt::Key_P, Qt::NoModifier},      {Qt::Key_N, Qt::NoModifier},
+                     {Qt::Key_S, Qt::NoModifier},      {Qt::Key_A, Qt::NoModifier},
+                     {Qt::Key_Delete, Qt::NoModifier}, {Qt::Key_Delete, Qt::AltModifier},
+                     {Qt::Key_Insert, Qt::NoModifier}, {Qt::Key_U, Qt::ShiftModifier}};
+    for (QWidget* widget : {static_cast<QWidget*>(field), static_cast<QWidget*>(tree)}) {
+        widget->setFocus();
+        ASSERT_TRUE(widget->hasFocus());
+        for (const auto& plain : plainKeys) {
+            f.commands.clear();
+            QTest::keyClick(widget, plain.key, plain.modifiers);
+            EXPECT_TRUE(f.commands.isEmpty())
+                << widget->metaObject()->className() << " key " << plain.key;
+        }
+        f.commands.clear();
+        QTest::keyClick(widget, Qt::Key_O, Qt::ControlModifier);
+        QTest::keyClick(widget, Qt::Key_F11);
+        QTest::keyClick(widget, Qt::Key_MediaNext);
+        EXPECT_EQ(f.commands, (QList<int>{57601, 32899, 32776}))
+            << widget->metaObject()->className();
+    }
+    EXPECT_EQ(field->text(), QStringLiteral("pnsau")) << "the letters were typed";
+    f.view().listBox()->setFocus();
+    f.commands.clear();
+    QTest::keyClick(f.view().listBox(), Qt::Key_P);
+    QTest::keyClick(f.view().listBox(), Qt::Key_Delete);
+    EXPECT_EQ(f.commands, (QList<int>{32771, 57632})) << "the playlist takes them";
 }
 
 TEST_F(MainFrameTest, MenusHoldTheirItemsInOrder) {

@@ -8,6 +8,10 @@
 
 #include <gtest/gtest.h>
 
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
 #include <sys/resource.h>
 
 using namespace tavi::settings;
@@ -208,4 +212,23 @@ TEST(PriorityClass, NiceValuesMapToTheNearestClass) {
         EXPECT_EQ(priorityClassForNice(niceForPriorityClass(cls)), cls);
     }
     EXPECT_EQ(niceForPriorityClass(64), 0) << "unknown classes run normally";
+}
+
+// A first start roots the explorer at the music folder, or at home without one: never at
+// whatever folder the program was started in.
+TEST(MediaDir, TheMusicFolderWhenThereIsOneElseTheHomeFolder) {
+    QTemporaryDir home;
+    const QByteArray oldHome = qgetenv("HOME");
+    const QByteArray oldConfig = qgetenv("XDG_CONFIG_HOME");
+    qputenv("HOME", QFile::encodeName(home.path()));
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(home.filePath(QStringLiteral("config"))));
+    EXPECT_EQ(defaultMediaDir(), home.path()) << "no ~/Music";
+    ASSERT_TRUE(QDir(home.path()).mkdir(QStringLiteral("Music")));
+    EXPECT_EQ(defaultMediaDir(), home.filePath(QStringLiteral("Music")));
+    qputenv("HOME", oldHome);
+    if (oldConfig.isNull()) {
+        qunsetenv("XDG_CONFIG_HOME");
+    } else {
+        qputenv("XDG_CONFIG_HOME", oldConfig);
+    }
 }

@@ -12,7 +12,9 @@
 #include "support/TestMedia.h"
 
 #include <QApplication>
+#include <QColor>
 #include <QKeyEvent>
+#include <QScrollBar>
 #include <QTest>
 #include <QWheelEvent>
 #include <cmath>
@@ -32,6 +34,14 @@ public:
 protected:
     void ShowError(const QString& message) override { errors.append(message); }
     void ShowInformation(const QString& message) override { information.append(message); }
+    bool ConfirmDeleteFile(const QString&, const QString& path) override {
+        deleteQuestions.append(path);
+        return deleteAnswer;
+    }
+
+public:
+    QStringList deleteQuestions;
+    bool deleteAnswer = true;
 };
 
 class ViewPlayback : public tavi::test::PlaylistTest {
@@ -138,15 +148,29 @@ TEST_F(ViewPlayback, DoubleClickPlaysTheEntryAndLeavesRandomMode) {
     EXPECT_EQ(model().current(), 2);
 }
 
-TEST_F(ViewPlayback, WheelSeeksThePlayingTrack) {
-    fill({QStringLiteral("10.pause")}, 0);
+// The wheel over the list scrolls it, also while a track plays; seeking by wheel is the
+// position slider's.
+TEST_F(ViewPlayback, WheelOverTheListScrollsItAndLeavesThePlayingTrack) {
+    QStringList many;
+    for (int i = 0; i < 200; ++i) {
+        many.append(QStringLiteral("10.pause"));
+    }
+    fill(many, 0);
+    view->resize(300, 200);
+    view->show();
+    QApplication::processEvents();
     view->OnCommand(playercmd::kPlay);
-    QWheelEvent wheel(QPointF(5, 5), QPointF(5, 5), QPoint(), QPoint(0, 240), Qt::NoButton,
+    ASSERT_TRUE(doc->HasCurrentTrack());
+    QScrollBar* bar = view->listBox()->verticalScrollBar();
+    ASSERT_GT(bar->maximum(), 0);
+    const int before = bar->value();
+    QWheelEvent wheel(QPointF(5, 5), QPointF(5, 5), QPoint(), QPoint(0, -240), Qt::NoButton,
                       Qt::NoModifier, Qt::NoScrollPhase, false);
     QApplication::sendEvent(view->listBox()->viewport(), &wheel);
-    EXPECT_NEAR(doc->GetCurrentTrack()->GetPosition(), 2.0, 0.1);
+    EXPECT_GT(bar->value(), before) << "the list scrolled down";
+    EXPECT_NEAR(doc->GetCurrentTrack()->GetPosition(), 0.0, 0.5) << "no seek";
     view->OnCommand(playercmd::kFastForward);
-    EXPECT_NEAR(doc->GetCurrentTrack()->GetPosition(), 32.0, 0.1) << "FF_TIME is 30 s";
+    EXPECT_NEAR(doc->GetCurrentTrack()->GetPosition(), 30.0, 0.5) << "FF_TIME is 30 s";
     view->OnCommand(playercmd::kStop);
     EXPECT_FALSE(doc->HasCurrentTrack());
 }
@@ -235,6 +259,23 @@ TEST_F(ViewPlayback, AutoPlayStartsTheSelectedEntryHalfASecondAfterOpening) {
     EXPECT_TRUE(processEventsUntil([&] { return doc->HasCurrentTrack(); }, 5000));
 }
 
+// Delete File asks first; No leaves the file, the entry and the track alone.
+TEST_F(ViewPlayback, DeleteFileAsksAndNoKeepsEverything) {
+    const QString song = touch(QStringLiteral("7.pause"));
+    fill({song}, 0);
+    view->OnCommand(playercmd::kPlay);
+    view->deleteAnswer = false;
+    view->OnCommand(cmd::kDeleteFile);
+    EXPECT_EQ(view->deleteQuestions, QStringList{song});
+    EXPECT_TRUE(QFile::exists(song));
+    EXPECT_EQ(model().paths(), QStringList{song});
+    EXPECT_TRUE(doc->HasCurrentTrack());
+    view->OnCommand(playercmd::kStop);
+    fill({QStringLiteral("3.pause")}, 0);
+    view->OnCommand(cmd::kDeleteFile);
+    EXPECT_EQ(view->deleteQuestions.size(), 1) << "a pause entry is no file: nothing to ask";
+}
+
 TEST_F(ViewPlayback, DeletingThePlayingFileStopsItFirst) {
     const QString song = touch(QStringLiteral("7.pause"));
     fill({song}, 0);
@@ -249,4 +290,32 @@ TEST_F(ViewPlayback, UnplayableEntryIsReportedByTheView) {
     view->OnCommand(playercmd::kPlay);
     EXPECT_EQ(view->errors.size(), 1);
     EXPECT_FALSE(doc->HasCurrentTrack());
+}
+
+// In a long list the engine's text alone does not say which file failed: the message names
+// the entry, and the list marks it until it plays.
+TEST_F(ViewPlayback, AFailedEntryIsNamedInTheMessageAndMarkedUntilItPlays) {
+    const QString song = touch(QStringLiteral("later.wav"));  // empty: no sound yet
+    fill({song, QStringLiteral("5.pause")}, 0);
+    view->OnCommand(playercmd::kPlay);
+    // Found at the open or, when that goes on in the background, a moment later.
+    ASSERT_TRUE(processEventsUntil([&] { return !view->errors.isEmpty(); }, 5000));
+    ASSERT_EQ(view->errors.size(), 1);
+    EXPECT_TRUE(view->errors.first().contains(song)) << view->errors.first().toStdString();
+    EXPECT_TRUE(view->errors.first().contains(QStringLiteral("\"later\""))) << "the display name";
+    EXPECT_TRUE(model().isFailed(0));
+    EXPECT_FALSE(model().isFailed(1));
+    const QModelIndex first = model().index(0);
+    EXPECT_TRUE(model().data(first, PlaylistModel::FailedRole).toBool());
+    EXPECT_EQ(model().data(first, Qt::ForegroundRole).value<QColor>(),
+              PlaylistModel::FailedColor());
+    EXPECT_FALSE(model().data(model().index(1), Qt::ForegroundRole).isValid());
+    model().move(0, 1);
+    EXPECT_TRUE(model().isFailed(1)) << "the mark follows the entry";
+    model().setCurrent(1);
+    ASSERT_TRUE(tavi::test::MakeWav(song, 2.0));
+    view->OnCommand(playercmd::kPlay);
+    ASSERT_TRUE(processEventsUntil([&] { return doc->HasCurrentTrack(); }, 5000));
+    EXPECT_FALSE(model().isFailed(1)) << "it played";
+    view->OnCommand(playercmd::kStop);
 }

@@ -136,3 +136,13 @@ TEST_F(ExplorerBarTest, AHiddenBarNeitherReadsNorWatchesItsFolder) {
     EXPECT_EQ(hidden.model()->rootPath(), music);
     EXPECT_FALSE(hidden.model()->testOption(QFileSystemModel::DontWatchForChanges));
 }
+
+// A root that is gone (an unmounted disc, a deleted folder) shows the home folder, not the
+// folder the program was started in.
+TEST_F(ExplorerBarTest, ARootThatIsGoneShowsTheHomeFolder) {
+    const QByteArray oldHome = qgetenv("HOME");
+    qputenv("HOME", QFile::encodeName(root.path()));
+    bar.SetRoot(root.filePath(QStringLiteral("gone")));
+    EXPECT_EQ(bar.model()->filePath(bar.tree()->rootIndex()), root.path());
+    qputenv("HOME", oldHome);
+}
