@@ -27,6 +27,7 @@
 #include <QFileInfo>
 #include <QMainWindow>
 #include <QMessageBox>
+#include <QThread>
 #include <QTimer>
 
 #include <cstdio>
@@ -101,8 +102,14 @@ std::unique_ptr<automation::StartupGate> AppAutomation::ClaimBus(const QStringLi
     const CommandLine line = CommandLine::Parse(arguments);
     const auto claimant = line.automation ? automation::StartupGate::Claimant::Activated
                                           : automation::StartupGate::Claimant::CommandLine;
-    constexpr int kAttempts = 5;
+    // A start that neither gets the name nor reaches its owner (the owner is ending, or a
+    // loaded machine let the name change hands between the questions) waits a little
+    // longer each time before it asks again: giving up would start a second player.
+    constexpr int kAttempts = 8;
     for (int attempt = 0; attempt < kAttempts; ++attempt) {
+        if (attempt > 0) {
+            QThread::msleep(50 * attempt);
+        }
         if (auto gate = automation::StartupGate::Claim(bus, claimant)) {
             return gate;
         }
