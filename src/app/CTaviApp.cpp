@@ -7,6 +7,7 @@
 #include "app/settings/SettingsValues.h"
 #include "app/settings/ViewSettings.h"
 #include "engines/directshow/CDirectShowPersistFilterList.h"
+#include "platform/fs/MediaLocation.h"
 #include "platform/registry/Registry.h"
 #include "playlist/CTaviDoc.h"
 #include "playlist/EntryKinds.h"
@@ -194,7 +195,8 @@ bool CTaviApp::ProcessShellCommand() {
         if (!QFileInfo::exists(m_commandLine.file) && !playlist::IsMediaFile(m_commandLine.file)) {
             return false;  // a missing playlist ends the start quietly
         }
-        return OpenDocumentFile(QFileInfo(m_commandLine.file).absoluteFilePath());
+        const QString& file = m_commandLine.file;
+        return OpenDocumentFile(fs::IsStreamUrl(file) ? file : QFileInfo(file).absoluteFilePath());
     }
     ReopenRecentPlaylist();
     return true;
