@@ -20,7 +20,7 @@ bool IsCountedEntry(const QString& extension) {
 
 QString mediaFileDisplayName(const QString& path, const NameOptions& options,
                              const DisplayNameHooks::MediaFileName& hook) {
-    if (options.useMetaData && hook) {
+    if (options.useMetaData && hook && !fs::IsStreamUrl(path)) {
         QString name = hook(path, options);
         if (!name.isEmpty()) {
             return name;

@@ -188,6 +188,8 @@ TEST_F(EntryKinds, DisplayNameSeamsForTagsAndTheCdDatabase) {
     EXPECT_EQ(name("/m/tagged.mp3"), QStringLiteral("Tagged Title"));
     EXPECT_EQ(name("/m/tagged.mp3.jingle"), QStringLiteral("Tagged Title"));
     EXPECT_EQ(name("/m/plain.mp3"), QStringLiteral("plain"));
+    EXPECT_EQ(name("http://radio.example/tagged.mp3"), QStringLiteral("tagged"))
+        << "a stream is never asked for tags";
     EXPECT_EQ(GetDisplayName(QStringLiteral("/m/tagged.mp3"), NameOptions{}),
               QStringLiteral("tagged"))
         << "without UseMetaData there are no tags to ask for";
