@@ -6,15 +6,15 @@
 #include <QDir>
 #include <QFile>
 
+#include <unistd.h>
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
-#include <unistd.h>
 
 namespace {
 
 constexpr const char* kKinds[] = {".flac", ".ogg", ".oga", ".opus", ".m4a", ".m4b", ".mp4",
-                                  ".m4v",  ".aac", ".wv",  ".ape", ".mpc",  ".mp3", ".wma"};
+                                  ".m4v",  ".aac", ".wv",  ".ape",  ".mpc", ".mp3", ".wma"};
 
 void Check(bool ok) {
     if (!ok) {
@@ -30,7 +30,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     }
     const char* kind = kKinds[data[0] % (sizeof(kKinds) / sizeof(kKinds[0]))];
     const QString path =
-        QDir::tempPath() + QStringLiteral("/tavi-fuzz-tags-%1%2").arg(::getpid()).arg(kind);
+        QDir::tempPath() +
+        QStringLiteral("/tavi-fuzz-tags-%1%2").arg(::getpid()).arg(QLatin1String(kind));
     QFile file(path);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
         return 0;
