@@ -8,6 +8,7 @@
 #include "app/settings/SettingsValues.h"
 #include "app/settings/ViewSettings.h"
 #include "engines/directshow/CDirectShowPersistFilterList.h"
+#include "platform/fs/MediaLocation.h"
 #include "platform/registry/Registry.h"
 #include "playlist/CTaviDoc.h"
 #include "playlist/EntryKinds.h"
@@ -268,7 +269,7 @@ bool CTaviApp::ProcessShellCommand() {
     }
     QStringList files;
     for (const QString& file : m_commandLine.files) {
-        files.append(QFileInfo(file).absoluteFilePath());
+        files.append(fs::IsStreamUrl(file) ? file : QFileInfo(file).absoluteFilePath());
     }
     const QString& first = files.first();
     if ((playlist::IsMediaFile(first) && !playlist::IsMiniPlaylistFile(first)) ||

@@ -2,6 +2,7 @@
 
 #include "AppCd.h"
 #include "app/frame/CMainFrame.h"
+#include "app/frame/CommandActions.h"
 #include "engines/midi/CAWEManDll.h"
 #include "engines/midi/CMidiTrack.h"
 #include "playlist/CTaviDoc.h"
@@ -73,7 +74,10 @@ CTaviApp::Frame CreateTaviFrame(playlist::CTaviDoc& document, ApplicationService
     ui::CMediaTrackVideoWnd::Register();
     ui::CModControlDlg::Register();
     ui::MiniPlaylistWindow::Register(mainFrame.get());
-    ui::CMediaTrackVideoWnd::Instance().SetKeyTarget(mainFrame.get());
+    ui::CMediaTrackVideoWnd::Instance().SetKeyHandler(
+        [actions = &mainFrame->actions()](QKeyCombination key) {
+            return actions->DispatchKey(key);
+        });
     CTaviApp::Frame result;
     result.view = &mainFrame->view();
     result.show = [window = mainFrame.get()] { window->ShowFromSettings(); };

@@ -74,14 +74,9 @@ bool IsPlaylistFormatFile(const QString& path) {
 QStringList LoadPlaylistForDocument(const QString& path) {
     CPlaylistFile file;
     file.Load(path);
-    QStringList entries;
-    entries.reserve(file.GetCount());
-    for (const QString& entry : file.Entries()) {
-        if (entry.size() <= kMaxDocumentEntryLength) {
-            entries.append(entry);
-        }
-    }
-    return entries;
+    // Every entry is kept, however long: Linux paths and stream URLs are not held to the
+    // 260 characters of the old path buffers.
+    return file.Entries();
 }
 
 void SavePlaylistFromDocument(const QString& path, const QStringList& entries) {

@@ -12,9 +12,6 @@ namespace tavi::formats {
 // What the playlist document needs from the playlist files when it is opened from one or
 // saved to one. The document itself, its dialogs and its cursor are elsewhere.
 
-// Entries longer than this are dropped when a file is opened as the document.
-inline constexpr qsizetype kMaxDocumentEntryLength = 260;
-
 // String 129: the file-dialog filter list, "|"-separated in the resource's own form.
 QString PlaylistFilterString();
 // The same as Qt file-dialog filters ("Tavi Playlist (*.alb)", …, "All Files (*)").
@@ -27,7 +24,7 @@ QString WithDefaultExtension(const QString& path);
 bool IsPlaylistFormatFile(const QString& path);
 
 // Reads the playlist file in the format of its extension and returns its entries in
-// order, without those longer than kMaxDocumentEntryLength. NextIndex is not used.
+// order, long ones included. NextIndex is not used.
 // Throws CFileException or CWin32Exception.
 QStringList LoadPlaylistForDocument(const QString& path);
 // Writes the entries in the format of the path's extension with NextIndex 0. The old file

@@ -171,7 +171,6 @@ bool CTaviDoc::openPlaylistFile(const QString& path) {
         return false;
     }
     // Read first, clear after: a file that cannot be read leaves the list as it was.
-    entries.removeIf([](const QString& entry) { return entry.size() > kMaxLoadedEntryLength; });
     m_model->reset(entries, entries.isEmpty() ? -1 : 0);
     return true;
 }

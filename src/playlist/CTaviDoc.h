@@ -28,7 +28,6 @@ class CTaviDoc : public CUndoDoc {
 public:
     // Whether a path opened is the CD drive's root, which opens as the disc's tracks.
     static bool IsCdRoot(const QString& path);
-    static constexpr qsizetype kMaxLoadedEntryLength = 260;
 
     struct PlaylistFileHooks {
         std::function<QStringList(const QString& path)> load;

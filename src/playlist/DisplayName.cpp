@@ -3,6 +3,7 @@
 #include "formats/metadata/CMediaFile.h"
 
 #include "EntryKinds.h"
+#include "platform/fs/MediaLocation.h"
 
 #include <QCoreApplication>
 
@@ -19,13 +20,15 @@ bool IsCountedEntry(const QString& extension) {
 
 QString mediaFileDisplayName(const QString& path, const NameOptions& options,
                              const DisplayNameHooks::MediaFileName& hook) {
-    if (options.useMetaData && hook) {
+    if (options.useMetaData && hook && !fs::IsStreamUrl(path)) {
         QString name = hook(path, options);
         if (!name.isEmpty()) {
             return name;
         }
     }
-    return FileTitle(path);  // what CMediaFile answers without tags
+    const QString title = FileTitle(path);  // what CMediaFile answers without tags
+    // A stream URL ending in "/" or a port has no title of its own: it shows as it stands.
+    return title.isEmpty() && fs::IsStreamUrl(path) ? path : title;
 }
 
 QString withoutJingleSuffix(const QString& path) {
@@ -92,8 +95,8 @@ QString GetFileDisplayName(const QString& path, const NameOptions& options,
 }
 
 bool DisplayNameReadsFile(const QString& path, const NameOptions& options) {
-    if (!options.useMetaData) {
-        return false;
+    if (!options.useMetaData || fs::IsStreamUrl(path)) {
+        return false;  // a stream is never read for its name
     }
     const QString extension = EntryExtension(path);
     return !IsCountedEntry(extension) && extension != QLatin1String(".CDA");

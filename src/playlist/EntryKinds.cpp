@@ -1,5 +1,6 @@
 #include "EntryKinds.h"
 
+#include "platform/fs/MediaLocation.h"
 #include "platform/mci/MciExtensions.h"
 
 #include <QHash>
@@ -65,7 +66,8 @@ const std::initializer_list<const char*> kInsertableExtensions = {
     ".DIR", ".ROTATION", ".START", ".STOP", ".TXT", ".JINGLE", ".ALB", ".PLS", ".WPL", ".M3U"};
 const std::initializer_list<const char*> kVideoExtensions = {
     ".AVI", ".MPG", ".MPEG", ".WMV", ".ASF", ".FLI", ".FLC", ".MOV", ".QT"};
-const std::initializer_list<const char*> kExpandableExtensions = {".SEARCH-MS", ".ALB", ".WPL"};
+const std::initializer_list<const char*> kExpandableExtensions = {".SEARCH-MS", ".ALB", ".WPL",
+                                                                  ".PLS"};
 
 template <std::size_t N>
 QHash<QString, int> tableOf(const ExtensionGroup (&groups)[N]) {
@@ -119,8 +121,15 @@ QString FileTitle(const QString& path) {
     return dot < start ? path.mid(start) : path.mid(start, dot - start);
 }
 
+// A stream URL is media whatever its last part looks like ("/live", "/radio.com"), unless it
+// names a playlist.
 bool IsMediaFile(const QString& path) {
-    return IsMediaExtension(EntryExtension(path));
+    const QString extension = EntryExtension(path);
+    if (fs::IsStreamUrl(path)) {
+        static const QHash<QString, int> decisions = tableOf(kMediaDecisions);
+        return decisions.value(extension, 1) != 0;
+    }
+    return IsMediaExtension(extension);
 }
 
 bool IsMediaExtension(const QString& extension) {

@@ -12,6 +12,7 @@
 #include "WaitCursor.h"
 #include "app/settings/PlayerSettings.h"
 #include "engines/cd/CdServices.h"
+#include "platform/fs/MediaLocation.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -27,6 +28,12 @@ namespace {
 const QString kPauseEntry = QStringLiteral("10.pause");
 // How long rows added from outside may wait before the list shows them.
 constexpr int kOutsideAnnounceMs = 50;
+
+// A "file://" URL is kept as the file it names; a stream URL or a path as it stands.
+QString entryText(const QString& entry) {
+    const QString local = fs::LocalFileOf(entry);
+    return local.isEmpty() ? entry : local;
+}
 
 bool mediaFilesOnly() {
     return settings::playerSettings().mediaFilesOnly;
@@ -94,16 +101,18 @@ void PlaylistEditor::CancelAdditions() {
 }
 
 void PlaylistEditor::AddPath(const QString& path) {
-    if (QFileInfo(path).isDir()) {
-        AddFolder(path);
+    const QString local = fs::LocalFileOf(path);
+    if (!local.isEmpty() && QFileInfo(local).isDir()) {
+        AddFolder(local);
         return;
     }
     addName(path);
 }
 
 // A name that is no folder: a playlist file's entries, or the name itself.
-void PlaylistEditor::addName(const QString& path) {
-    if (IsExpandablePlaylistFile(path) && m_hooks.playlistExpander) {
+void PlaylistEditor::addName(const QString& name) {
+    const QString path = entryText(name);
+    if (IsExpandablePlaylistFile(path) && !fs::IsStreamUrl(path) && m_hooks.playlistExpander) {
         QStringList entries;
         try {
             entries = m_hooks.playlistExpander(path);
@@ -122,25 +131,26 @@ void PlaylistEditor::AddFolder(const QString& path, std::function<void()> finish
     m_additions->Enqueue({{AdditionQueue::Step::Kind::Folder, path}}, std::move(finished));
 }
 
-bool PlaylistEditor::AddEntry(const QString& path) {
+bool PlaylistEditor::AddEntry(const QString& entry) {
+    const QString path = entryText(entry);
     QString target = path;
-    QString extension = EntryExtension(path);
+    const QString extension = EntryExtension(path);
     if (extension == QLatin1String(".LNK") || extension == QLatin1String(".DESKTOP")) {
         auto resolved = ResolveShortcut(path);
         if (!resolved) {
             return false;
         }
         target = *resolved;
-        extension = EntryExtension(target);
     }
-    if (mediaFilesOnly() && !IsMediaExtension(extension)) {
+    if (mediaFilesOnly() && !IsMediaFile(target)) {
         return false;
     }
     m_model.append(target);
     return true;
 }
 
-bool PlaylistEditor::InsertEntry(int index, const QString& path) {
+bool PlaylistEditor::InsertEntry(int index, const QString& entry) {
+    const QString path = entryText(entry);
     if (mediaFilesOnly() && !IsInsertableFile(path)) {
         return false;
     }
@@ -153,9 +163,10 @@ bool PlaylistEditor::RemoveEntry(int index) {
 
 void PlaylistEditor::AddPathFromOutside(const QString& path) {
     WhenIdle([this, path] {
-        if (QFileInfo(path).isDir()) {
+        const QString local = fs::LocalFileOf(path);
+        if (!local.isEmpty() && QFileInfo(local).isDir()) {
             // Recorded once the folder is in; the changes after it wait for that.
-            AddFolder(path, [this] { m_document.DeferredEdit(cmd::kAddTracks, [] {}); });
+            AddFolder(local, [this] { m_document.DeferredEdit(cmd::kAddTracks, [] {}); });
         } else {
             // A client adds one entry a call: the list shows a burst of them at once.
             m_model.announceAppendsWithin(kOutsideAnnounceMs);
@@ -381,7 +392,9 @@ QStringList PlaylistEditor::Drop(const QStringList& paths) {
     std::vector<AdditionQueue::Step> steps;
     for (const QString& path : paths) {
         const QFileInfo info(path);
-        if (!info.exists()) {
+        if (fs::IsStreamUrl(path)) {
+            steps.push_back({AdditionQueue::Step::Kind::Name, path});  // nothing on disk to ask
+        } else if (!info.exists()) {
             missing.append(path);
         } else {
             steps.push_back(

@@ -346,6 +346,19 @@ TEST_F(StartUp, AFileThatIsNeitherMediaNorPlaylistLeavesTheDocumentAsItWas) {
     app->Document()->SetModifiedFlag(false);
 }
 
+// A stream given on the command line is played as the URL it is, not as a file of the
+// current folder; one that cannot be reached reports the playback error.
+TEST_F(StartUp, AStreamUrlOnTheCommandLineIsPlayedAsItStands) {
+    const QString url = QStringLiteral("http://127.0.0.1:1/live");
+    EXPECT_TRUE(start({url}));
+    ASSERT_TRUE(tavi::test::processEventsUntil([] { return !RecordingView::errors.isEmpty(); },
+                                               20000));
+    // GStreamer's text about the stream; a local file of that name would be "not found".
+    EXPECT_FALSE(RecordingView::errors.front().isEmpty());
+    EXPECT_FALSE(RecordingView::errors.front().contains(QLatin1String("not found"), Qt::CaseInsensitive))
+        << RecordingView::errors.front().toStdString();
+}
+
 TEST_F(StartUp, NoArgumentsReopenTheRecentPlaylistWithItsSelection) {
     ASSERT_TRUE(start({}));
     EXPECT_TRUE(entries().isEmpty()) << "an empty recent list: an empty playlist";

@@ -248,9 +248,14 @@ TEST_F(CollectionsTest, ConsoleWritesInColourAndClears) {
     Get(console, QStringLiteral("Write"), {Str("a")});
     Get(console, QStringLiteral("WriteLine"), {Str("b")});
     Get(console, QStringLiteral("WriteLineColor"), {Str("red"), Int(0x0000FF)});
-    EXPECT_EQ(Get(console, QStringLiteral("Text")).ToString(), QStringLiteral("ab\nred\n"));
+    // Lines end as WriteLine ended them, CR LF, also after a round trip through Text.
+    EXPECT_EQ(Get(console, QStringLiteral("Text")).ToString(), QStringLiteral("ab\r\nred\r\n"));
     EXPECT_EQ(console.Invoke(0, dispatchflags::kPropertyGet, {}).ToString(),
-              QStringLiteral("ab\nred\n"));
+              QStringLiteral("ab\r\nred\r\n"));
+    EXPECT_EQ(host->console->Text(), QStringLiteral("ab\nred\n")) << "one break a line";
+    Put(console, QStringLiteral("Text"), Str("x\r\ny"));
+    EXPECT_EQ(Get(console, QStringLiteral("Text")).ToString(), QStringLiteral("x\r\ny"));
+    EXPECT_EQ(host->console->Text(), QStringLiteral("x\ny"));
     EXPECT_EQ(CConsoleBar::FromColorRef(0x00336699), QColor(0x99, 0x66, 0x33));
     Put(console, QStringLiteral("Visible"), Variant::FromBool(false));
     EXPECT_TRUE(host->console->isHidden());

@@ -15,6 +15,7 @@
 
 #include <QFile>
 #include <QTemporaryDir>
+#include <QUrl>
 #include <QtEndian>
 
 using namespace tavi::engines;
@@ -156,6 +157,39 @@ TEST_F(DirectShowTrack, UnrenderableFileFailsWithRenderCodeAndGStreamersText) {
             EXPECT_EQ(e.GetOperation(), uint32_t(CDirectShowException::RenderFile));
             EXPECT_FALSE(e.GetErrorMessage().isEmpty());
         }
+    }
+}
+
+// URLs reach the pipeline as URIs: a "file://" one is its file, a stream that cannot be
+// reached fails with GStreamer's own text, whichever engine its name picks.
+TEST_F(DirectShowTrack, UrlEntriesOpenAsUris) {
+    const std::vector<short> samples = tavi::test::DistinctFrames(22050, 2, 1);
+    ASSERT_TRUE(tavi::test::WriteSoundFile(path("a b.wav"), samples, 44100, 2));
+    const QString url = QUrl::fromLocalFile(path("a b.wav")).toString(QUrl::FullyEncoded);
+    auto track = open(url);
+    EXPECT_NEAR(track->GetLength(), 0.5, 0.01);
+    track->Play();
+    ASSERT_TRUE(processEventsUntil([&] { return !recorder.reports.empty(); }, 10000));
+    EXPECT_TRUE(recorder.reports.front().ended);
+    track->Close();
+
+    for (const char* unreachable : {"http://127.0.0.1:1/none.wav", "http://127.0.0.1:1/none.mp3",
+                                    "http://127.0.0.1:1/live"}) {
+        recorder.reports.clear();
+        const QString entry = QString::fromLatin1(unreachable);
+        auto stream = CreateTrackForFile(entry, &recorder);
+        QString message;
+        try {
+            stream->Open(entry);
+            // A slow refusal ends the open in the background, where it fails the same way.
+            ASSERT_TRUE(processEventsUntil([&] { return !recorder.reports.empty(); }, 20000));
+            EXPECT_FALSE(recorder.reports.front().ended) << unreachable;
+            message = recorder.reports.front().message;
+        } catch (const CDirectShowException& e) {
+            EXPECT_EQ(e.GetOperation(), uint32_t(CDirectShowException::RenderFile));
+            message = e.GetErrorMessage();
+        }
+        EXPECT_FALSE(message.isEmpty()) << unreachable;
     }
 }
 

@@ -14,14 +14,24 @@ using tavi::test::PlaylistFolder;
 
 namespace {
 
-TEST(DocumentFiles, LoadDropsEntriesLongerThan260Characters) {
+// Linux paths and stream URLs are longer than the old path buffers; every format keeps them
+// through a save and a reopen.
+TEST(DocumentFiles, LongEntriesSurviveSaveAndReopenInEveryFormat) {
     PlaylistFolder folder;
     const QString fits = u'/' + QString(259, u'a');
-    const QString tooLong = u'/' + QString(260, u'b');
+    const QString longPath = u'/' + QString(600, u'b') + QStringLiteral(".mp3");
+    const QString longUrl = QStringLiteral("http://radio.example/") + QString(400, u'c');
     const QString path = folder.write(
         QStringLiteral("x.alb"),
-        (fits + QStringLiteral("\r\n") + tooLong + QStringLiteral("\r\n/c\r\n")).toUtf8());
-    EXPECT_EQ(LoadPlaylistForDocument(path), (QStringList{fits, QStringLiteral("/c")}));
+        (fits + QStringLiteral("\r\n") + longPath + QStringLiteral("\r\n/c\r\n")).toUtf8());
+    EXPECT_EQ(LoadPlaylistForDocument(path), (QStringList{fits, longPath, QStringLiteral("/c")}));
+    const QStringList entries{longPath, longUrl, fits};
+    for (const char* name : {"y.alb", "y.m3u", "y.pls", "y.wpl", "y.mpl"}) {
+        SCOPED_TRACE(name);
+        const QString file = folder.path(QString::fromLatin1(name));
+        SavePlaylistFromDocument(file, entries);
+        EXPECT_EQ(LoadPlaylistForDocument(file), entries);
+    }
 }
 
 TEST(DocumentFiles, SaveWritesNextIndexZeroAndTheFormatOfTheExtension) {

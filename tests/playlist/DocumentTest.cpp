@@ -104,8 +104,9 @@ TEST_F(Document, OpenPlaylistFileThroughTheReaderSeam) {
                 QStringLiteral("notes.txt")};
     };
     ASSERT_TRUE(doc->OpenDocumentFile(album));
-    EXPECT_EQ(entries(), (QStringList{QStringLiteral("/a.mp3"), QStringLiteral("notes.txt")}))
-        << "no filter, overlong entries skipped";
+    EXPECT_EQ(entries(), (QStringList{QStringLiteral("/a.mp3"), QString(261, QLatin1Char('x')),
+                                      QStringLiteral("notes.txt")}))
+        << "no filter, and entries past 260 characters are kept";
     EXPECT_EQ(model().current(), 0);
     EXPECT_EQ(doc->GetTitle(), QStringLiteral("mix.alb"));
     EXPECT_EQ(doc->history().Current()->commandId, 0);

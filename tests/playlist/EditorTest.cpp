@@ -5,6 +5,7 @@
 #include "playlist/ShufflePlaylist.h"
 
 #include <QSignalSpy>
+#include <QUrl>
 
 #include <algorithm>
 
@@ -246,6 +247,42 @@ TEST_F(Editor, PlaylistFilesExpandThroughTheSeam) {
     editor().Drop({album, m3u});
     EXPECT_EQ(entries(), (QStringList{QStringLiteral("1.pause"), QStringLiteral("b.mp3")}))
         << "each entry goes through AddEntry; an .m3u is never expanded";
+}
+
+// A list of radio streams is read into its entries like an album; one on a web server is
+// left to the player, which cannot read it here.
+TEST_F(Editor, PlsFilesExpandIntoTheirStreams) {
+    player().mediaFilesOnly = false;  // a list on a web server is kept as the entry it is
+    const QString pls = touch(QStringLiteral("radio.pls"));
+    QStringList expanded;
+    editor().hooks().playlistExpander = [&expanded](const QString& path) {
+        expanded.append(path);
+        return QStringList{QStringLiteral("http://radio.example:8000/live"),
+                           QStringLiteral("https://radio.example/b.ogg")};
+    };
+    editor().Drop({pls});
+    editor().AddPath(QStringLiteral("file://") + pls);
+    editor().AddPath(QStringLiteral("http://radio.example/list.pls"));
+    EXPECT_EQ(expanded, (QStringList{pls, pls}));
+    EXPECT_EQ(entries(), (QStringList{QStringLiteral("http://radio.example:8000/live"),
+                                      QStringLiteral("https://radio.example/b.ogg"),
+                                      QStringLiteral("http://radio.example:8000/live"),
+                                      QStringLiteral("https://radio.example/b.ogg"),
+                                      QStringLiteral("http://radio.example/list.pls")}));
+}
+
+TEST_F(Editor, StreamUrlsAreDroppedAndFileUrlsBecomeTheirFiles) {
+    player().mediaFilesOnly = true;
+    const QString song = touch(QStringLiteral("a b.wav"));
+    const QString songUrl = QUrl::fromLocalFile(song).toString(QUrl::FullyEncoded);
+    EXPECT_TRUE(editor().Drop({QStringLiteral("http://radio.example:8000/")}).isEmpty())
+        << "a stream is never reported missing";
+    editor().AddPath(songUrl);
+    EXPECT_TRUE(editor().InsertEntry(0, songUrl));
+    EXPECT_TRUE(editor().AddEntry(QStringLiteral("https://radio.example/live")));
+    EXPECT_EQ(entries(), (QStringList{song, QStringLiteral("http://radio.example:8000/"), song,
+                                      QStringLiteral("https://radio.example/live")}));
+    EXPECT_EQ(doc->history().Current()->commandId, cmd::kDrop);
 }
 
 TEST_F(Editor, DragMovesBeforeTheTargetEntry) {

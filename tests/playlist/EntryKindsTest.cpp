@@ -1,7 +1,7 @@
+#include "platform/mci/MciExtensions.h"
 #include "playlist/DisplayName.h"
 #include "playlist/EntryKinds.h"
 #include "playlist/FormatDuration.h"
-#include "platform/mci/MciExtensions.h"
 #include "support/ProcessRegistry.h"
 
 #include <gtest/gtest.h>
@@ -70,6 +70,27 @@ const KindCase kKinds[] = {
     {"/m/dotted.dir/noext", false, false, false, 18},
     {"/m/a.mp3 ", false, false, false, 18},  // trailing blank: no match
     {"/m/a.xyz", false, false, false, 18},
+    // What GStreamer plays passes the media test through the MCI table.
+    {"/m/a.opus", true, true, false, 17},
+    {"/m/a.aac", true, true, false, 17},
+    {"/m/a.M4B", true, true, false, 17},
+    {"/m/a.wv", true, true, false, 17},
+    {"/m/a.ape", true, true, false, 17},
+    {"/m/a.mka", true, true, false, 17},
+    {"/m/a.mkv", true, true, false, 17},
+    {"/m/a.ogv", true, true, false, 17},
+    {"/m/a.m4v", true, true, false, 17},
+    {"/m/a.ts", true, true, false, 17},
+    {"/m/a.webm", true, true, false, 17},
+    {"/m/a.mpc", true, true, false, 17},
+    {"/m/a.oga", true, true, false, 17},
+    // Streams are media whatever their last part is, unless it names a playlist.
+    {"http://radio.example:8000/", true, true, false, 18},
+    {"https://radio.example/live", true, true, false, 18},
+    {"http://radio.example.com", true, true, false, 22},  // ".COM" names no program here
+    {"http://radio.example/a.mp3", true, true, false, 5},
+    {"http://radio.example/list.m3u", false, true, false, 14},
+    {"http://radio.example/list.pls", false, true, false, 15},
 };
 
 }  // namespace
@@ -83,6 +104,9 @@ TEST_F(EntryKinds, TablesDecideByUpperCasedExtension) {
         EXPECT_EQ(IsVideoFile(path), c.video);
         EXPECT_EQ(GetFileImageIndex(path), c.image);
     }
+    EXPECT_TRUE(IsExpandablePlaylistFile(QStringLiteral("/a/b.pls")));
+    EXPECT_TRUE(IsExpandablePlaylistFile(QStringLiteral("/a/b.WPL")));
+    EXPECT_FALSE(IsExpandablePlaylistFile(QStringLiteral("/a/b.m3u"))) << "a mini playlist";
     EXPECT_TRUE(IsMiniPlaylistFile(QStringLiteral("/a/b.MPL")));
     EXPECT_FALSE(IsMiniPlaylistFile(QStringLiteral("/a/b.m3u")));
 }
@@ -130,6 +154,9 @@ TEST_F(EntryKinds, DisplayNames) {
         {"/m/Artist - Song.mp3.jingle", "Artist - Song"},
         {"/dev/sr0/Track07.cda", "Track07"},  // no CD database yet: the file title
         {"/dev/sr0/TrackA7.cda", "TrackA7"},
+        // A stream without a title of its own shows as it stands.
+        {"http://radio.example:8000/", "http://radio.example:8000/"},
+        {"https://radio.example/live.ogg", "live"},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(GetDisplayName(QString::fromUtf8(c.path)), QString::fromUtf8(c.name)) << c.path;
@@ -143,7 +170,8 @@ TEST_F(EntryKinds, OnlyTagNamesReadTheFile) {
         EXPECT_TRUE(DisplayNameReadsFile(QString::fromUtf8(path), tags)) << path;
         EXPECT_FALSE(DisplayNameReadsFile(QString::fromUtf8(path), NameOptions{})) << path;
     }
-    for (const char* path : {"30.pause", "/m/5.live", "/m/5.record", "/dev/sr0/Track01.cda"}) {
+    for (const char* path : {"30.pause", "/m/5.live", "/m/5.record", "/dev/sr0/Track01.cda",
+                             "http://radio.example/live.mp3"}) {
         EXPECT_FALSE(DisplayNameReadsFile(QString::fromUtf8(path), tags)) << path;
     }
 }
@@ -160,6 +188,8 @@ TEST_F(EntryKinds, DisplayNameSeamsForTagsAndTheCdDatabase) {
     EXPECT_EQ(name("/m/tagged.mp3"), QStringLiteral("Tagged Title"));
     EXPECT_EQ(name("/m/tagged.mp3.jingle"), QStringLiteral("Tagged Title"));
     EXPECT_EQ(name("/m/plain.mp3"), QStringLiteral("plain"));
+    EXPECT_EQ(name("http://radio.example/tagged.mp3"), QStringLiteral("tagged"))
+        << "a stream is never asked for tags";
     EXPECT_EQ(GetDisplayName(QStringLiteral("/m/tagged.mp3"), NameOptions{}),
               QStringLiteral("tagged"))
         << "without UseMetaData there are no tags to ask for";

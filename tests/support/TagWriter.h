@@ -3,6 +3,7 @@
 #include <QFile>
 #include <QString>
 
+#include <taglib/fileref.h>
 #include <taglib/id3v2tag.h>
 #include <taglib/infotag.h>
 #include <taglib/mpegfile.h>
@@ -38,6 +39,17 @@ inline bool TagMp3(const QString& path, const Tags& tags) {
 inline bool TagOgg(const QString& path, const Tags& tags) {
     TagLib::Ogg::Vorbis::File file(QFile::encodeName(path).constData());
     file.setProperties(ToProperties(tags));
+    return file.save();
+}
+
+// Writes tags into any file TagLib knows by its extension (FLAC, Opus, MP4, WavPack, …),
+// in the file's own tag format.
+inline bool TagFile(const QString& path, const Tags& tags) {
+    TagLib::FileRef file(QFile::encodeName(path).constData(), false);
+    if (file.isNull()) {
+        return false;
+    }
+    file.file()->setProperties(ToProperties(tags));
     return file.save();
 }
 

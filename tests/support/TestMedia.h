@@ -4,6 +4,8 @@
 
 #include <gst/gst.h>
 
+#include <initializer_list>
+
 namespace tavi::test {
 
 // Writes generated media with GStreamer's own encoders, so no binary sample is kept in the
@@ -78,6 +80,27 @@ inline bool MakeOgg(const QString& path, double seconds) {
                                       "oggmux ! filesink location=%2")
                            .arg(BuffersFor(seconds))
                            .arg(Quoted(path)));
+}
+
+// Sound encoded by the given encoder chain ("flacenc", "opusenc ! oggmux", …) into a file.
+inline bool MakeEncoded(const QString& path, double seconds, const QString& encoder) {
+    return RunPipeline(QStringLiteral("audiotestsrc num-buffers=%1 ! "
+                                      "audio/x-raw,rate=48000,channels=2 ! audioconvert ! "
+                                      "audioresample ! %2 ! filesink location=%3")
+                           .arg(int(seconds * 48000 / 1024 + 0.5))
+                           .arg(encoder, Quoted(path)));
+}
+
+// The first of the named elements this machine's GStreamer has, or empty.
+inline QString FirstElement(std::initializer_list<const char*> names) {
+    gst_init(nullptr, nullptr);
+    for (const char* name : names) {
+        if (GstElementFactory* factory = gst_element_factory_find(name)) {
+            gst_object_unref(factory);
+            return QString::fromLatin1(name);
+        }
+    }
+    return {};
 }
 
 // A short Motion-JPEG video in AVI; tags ("artist=A,title=T") go into its INFO list.

@@ -45,7 +45,9 @@ CommandActions::CommandActions(QWidget* window, Dispatcher dispatch)
 
 bool CommandActions::IsCheckable(int id) {
     namespace pc = engines::playercmd;
-    static const int kCheckable[] = {pc::kLoop,
+    static const int kCheckable[] = {pc::kPlay,
+                                     pc::kPause,
+                                     pc::kLoop,
                                      pc::kIntroScan,
                                      pc::kRandom,
                                      pc::kRepeat,
@@ -174,6 +176,20 @@ bool CommandActions::KeyBelongsToWidget(const QWidget* widget, const QKeyEvent& 
     }
     const auto* view = qobject_cast<const QAbstractItemView*>(widget);
     return view && !view->property(kCommandKeysProperty).toBool();
+}
+
+bool CommandActions::DispatchKey(QKeyCombination key) {
+    // A key of the numeric pad that has no binding of its own acts as the main key.
+    const QKeyCombination mainKey(key.keyboardModifiers() & ~Qt::KeypadModifier, key.key());
+    for (const QKeyCombination wanted : {key, mainKey}) {
+        for (const Accelerator& accelerator : AcceleratorTable()) {
+            if (accelerator.key == wanted) {
+                m_dispatch(accelerator.id);
+                return true;
+            }
+        }
+    }
+    return false;
 }
 
 void CommandActions::BuildMenuBar(QMenuBar* bar) {

@@ -46,6 +46,11 @@ public:
     // in the language now active.
     void Retranslate();
 
+    // Runs the command a key of the accelerator table is bound to, as if the key had been
+    // pressed in the main window; false when the key has no binding. For keys pressed in
+    // other top-level windows (the video window), where Qt fires no shortcut of this one.
+    bool DispatchKey(QKeyCombination key);
+
     // The idle pass: enable and check every menu action.
     void Update(const StateQuery& enabled, const StateQuery& checked);
     QList<int> commandIds() const { return m_actions.keys(); }

@@ -181,6 +181,8 @@ constexpr MenuItem kContextMenu[] = {
      QT_TRANSLATE_NOOP3("Menu", "What the desktop can do with the entry's file", "55296")},
     {cmd::kProperties, QT_TRANSLATE_NOOP3("Menu", "P&roperties", "32891"),
      QT_TRANSLATE_NOOP3("Menu", "Show the entry's file information", "32891")},
+    {cmd::kAdditionalInformation, QT_TRANSLATE_NOOP3("Menu", "Additional &Information", "32877"),
+     QT_TRANSLATE_NOOP3("Menu", "Displays additional information about a track", "32877")},
 };
 
 constexpr MenuItem kTrayMenu[] = {

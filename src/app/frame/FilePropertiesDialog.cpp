@@ -1,5 +1,8 @@
 #include "FilePropertiesDialog.h"
 
+#include "formats/metadata/TrackTags.h"
+#include "playlist/FormatDuration.h"
+
 #include <QDialogButtonBox>
 #include <QFileIconProvider>
 #include <QFileInfo>
@@ -30,6 +33,27 @@ QString Permissions(const QFileInfo& info) {
     return parts.join(QStringLiteral(", "));
 }
 
+// The track's tags, those it has.
+void AddTagRows(QFormLayout* form, const QString& path) {
+    const formats::TrackTags tags = formats::ReadTrackTags(path);
+    const std::pair<QString, QString> rows[] = {
+        {QDialog::tr("Title:"), tags.title},
+        {QDialog::tr("Artist:"), tags.artist},
+        {QDialog::tr("Album:"), tags.album},
+        {QDialog::tr("Track:"),
+         tags.trackNumber > 0 ? QString::number(tags.trackNumber) : QString()},
+        {QDialog::tr("Year:"), tags.year},
+        {QDialog::tr("Genre:"), tags.genre},
+        {QDialog::tr("Length:"),
+         tags.lengthSeconds ? playlist::FormatDurationSeconds(*tags.lengthSeconds) : QString()},
+    };
+    for (const auto& [label, value] : rows) {
+        if (!value.isEmpty()) {
+            form->addRow(label, Selectable(value));
+        }
+    }
+}
+
 }  // namespace
 
 FilePropertiesDialog::FilePropertiesDialog(const QString& path, QWidget* parent) : QDialog(parent) {
@@ -50,6 +74,7 @@ FilePropertiesDialog::FilePropertiesDialog(const QString& path, QWidget* parent)
     form->addRow(tr("Accessed:"),
                  Selectable(locale.toString(info.lastRead(), QLocale::LongFormat)));
     form->addRow(tr("Permissions:"), Selectable(Permissions(info)));
+    AddTagRows(form, path);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     auto* layout = new QVBoxLayout(this);

@@ -39,6 +39,7 @@ inline constexpr int kOptions = 32780;
 
 inline constexpr int kExplorer = 55296;  // the entry's file menu (55296..55551 on the shell's side)
 inline constexpr int kProperties = 32891;
+inline constexpr int kAdditionalInformation = 32877;
 inline constexpr int kRestore = 32812;
 inline constexpr int kHideWhenMinimized = 32895;
 inline constexpr int kStartup = 32852;

@@ -106,7 +106,8 @@ const FrameCommandTable::Entry FrameCommandTable::kEntries[] = {
     {cmd::kTrackNumbers,
      [](CMainFrame& f) { f.view().SetShowTrackNo(!settings::viewSettings().showTrackNo); }, Always,
      [](const CMainFrame&) { return settings::viewSettings().showTrackNo; }},
-    // The video window takes full screen while a video plays; otherwise the frame does.
+    // Full screen is the video window's while a video plays. Otherwise the command is there
+    // only to leave the frame's own full screen (restored from "FullScreen" at start).
     {pc::kFullScreen,
      [](CMainFrame& f) {
          if (VideoPlaying(f)) {
@@ -115,7 +116,12 @@ const FrameCommandTable::Entry FrameCommandTable::kEntries[] = {
              f.fullScreen().Toggle();
          }
      },
-     Always, [](const CMainFrame& f) { return f.fullScreen().IsOn(); }},
+     [](const CMainFrame& f) { return VideoPlaying(f) || f.fullScreen().IsOn(); },
+     [](const CMainFrame& f) {
+         return VideoPlaying(f)
+                    ? f.view().playlistPlayer().player().IsCommandChecked(pc::kFullScreen)
+                    : f.fullScreen().IsOn();
+     }},
     {cmd::kFind, [](CMainFrame& f) { f.OnFind(); }, Always, Never},
     {cmd::kToolsEdit, [](CMainFrame& f) { f.services().EditPrograms(); }, Always, Never},
     {cmd::kMixer, [](CMainFrame& f) { FrameServices::StartMixer(f); },
@@ -125,6 +131,14 @@ const FrameCommandTable::Entry FrameCommandTable::kEntries[] = {
     {cmd::kOptions, [](CMainFrame& f) { FrameServices::ShowOptions(f); }, Always, Never},
     {cmd::kProperties, [](CMainFrame& f) { FilePropertiesDialog(SelectedPath(f), &f).exec(); },
      [](const CMainFrame& f) { return IsFileEntry(SelectedPath(f)); }, Never},
+    // An MP3's information: the Properties sheet, with the tags.
+    {cmd::kAdditionalInformation,
+     [](CMainFrame& f) { FilePropertiesDialog(SelectedPath(f), &f).exec(); },
+     [](const CMainFrame& f) {
+         const QString path = SelectedPath(f);
+         return IsFileEntry(path) && path.endsWith(QLatin1String(".mp3"), Qt::CaseInsensitive);
+     },
+     Never},
     {cmd::kRestore, [](CMainFrame& f) { f.RestoreWindow(); }, Always, Never},
     {cmd::kHideWhenMinimized, [](CMainFrame& f) { f.SetHideWhenMinimized(!f.HideWhenMinimized()); },
      Always, [](const CMainFrame& f) { return f.HideWhenMinimized(); }},

@@ -5,13 +5,16 @@
 #include "app/settings/LogFont.h"
 #include "app/settings/PlayerSettings.h"
 #include "app/settings/ViewSettings.h"
+#include "engines/CMediaTrack.h"
 #include "engines/cd/CdServices.h"
 #include "formats/DocumentFiles.h"
 #include "platform/errors/CException.h"
 #include "playlist/CTaviDoc.h"
+#include "playlist/DisplayName.h"
 #include "playlist/PlaylistModel.h"
 #include "playlist/view/CPlayListBox.h"
 #include "playlist/view/CTaviView.h"
+#include "playlist/view/DialogFolder.h"
 #include "ui/explorer/CExplorerBar.h"
 #include "ui/optionsheet/CMixerDlg.h"
 #include "ui/optionsheet/COptionsSheet.h"
@@ -53,6 +56,7 @@ void FrameServices::OpenFile(CMainFrame& frame) {
     dialog.setFileMode(QFileDialog::ExistingFile);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     if (dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty()) {
+        playlist::FollowDialogFolder(dialog);
         frame.services().OpenDocumentFile(dialog.selectedFiles().constFirst());
     }
 }
@@ -133,8 +137,12 @@ void FrameServices::ShowOptions(CMainFrame& frame) {
     ui::COptionsSheet sheet(ui::OptionsPageRegistry::instance(), &frame);
     QObject::connect(&sheet, &ui::COptionsSheet::applied, &frame, [&frame] {
         frame.services().SaveSettings();
-        // "UseMetaData" or the name pattern may have changed: the list names its rows anew.
+        // "UseMetaData" or the name pattern may have changed: the list names its rows anew,
+        // and the title of the track that plays follows.
         frame.document().model().invalidateDisplayNames();
+        if (engines::CMediaTrack* track = frame.document().GetCurrentTrack()) {
+            frame.ShowPlayingTitle(playlist::GetDisplayName(track->GetFileName()));
+        }
     });
     if (sheet.exec() == QDialog::Accepted && settings::playerSettings().mediaDir != mediaDir) {
         frame.explorerBar()->SetRoot(settings::playerSettings().mediaDir);

@@ -187,7 +187,10 @@ bool AutomationBus::handleMessage(const QDBusMessage& message, const QDBusConnec
 void AutomationBus::Handle(const QDBusMessage& message) {
     QDBusMessage reply;
     try {
-        if (message.path() == kRoot) {
+        if (message.interface() == kIntrospectable ||
+            (message.interface().isEmpty() && message.member() == QLatin1String("Introspect"))) {
+            reply = HandleIntrospect(message);
+        } else if (message.path() == kRoot) {
             reply = HandleRoot(message);
         } else if (auto object = m_objects.Find(message.path())) {
             reply = HandleObject(message, object);
@@ -227,9 +230,6 @@ QDBusMessage AutomationBus::HandleRoot(const QDBusMessage& message) {
     if (member == QLatin1String("ObjectCount") && args.isEmpty()) {
         return message.createReply(m_objects.Size());
     }
-    if (member == QLatin1String("Introspect")) {
-        return message.createReply(introspect(kRoot));
-    }
     return BadCall(message, QStringLiteral("Unknown method %1 or wrong arguments").arg(member));
 }
 
@@ -244,9 +244,6 @@ QDBusMessage AutomationBus::HandleObject(const QDBusMessage& message,
     };
     if (message.interface() == kProperties) {
         return HandleProperties(message, *object);
-    }
-    if (message.interface() == kIntrospectable) {
-        return message.createReply(introspect(message.path()));
     }
     if (member == QLatin1String("GetIDsOfNames") && args.size() == 1 &&
         args[0].metaType() == QMetaType::fromType<QStringList>()) {
@@ -311,6 +308,54 @@ QDBusMessage AutomationBus::HandleProperties(const QDBusMessage& message, Dispat
         return message.createReply(QVariant::fromValue(all));
     }
     return BadCall(message, QStringLiteral("Unknown property call %1").arg(message.member()));
+}
+
+// Tools such as gdbus and busctl want a document with a <node> root; the root lists the
+// objects below it, so that a tree walk finds them.
+QDBusMessage AutomationBus::HandleIntrospect(const QDBusMessage& message) const {
+    const QString path = message.path();
+    if (path == kRoot) {
+        QStringList children;
+        for (const QString& child : m_objects.Paths()) {
+            children.append(child.mid(kRoot.size() + 1));
+        }
+        children.sort();
+        return message.createReply(IntrospectionDocument(introspect(kRoot), false, children));
+    }
+    if (!m_objects.Find(path)) {
+        return message.createErrorReply(kErrorPrefix + QStringLiteral("UnknownObject"),
+                                        QStringLiteral("No object at %1").arg(path));
+    }
+    return message.createReply(IntrospectionDocument(introspect(path), true, {}));
+}
+
+QString AutomationBus::IntrospectionDocument(const QString& interfaces, bool properties,
+                                             const QStringList& children) {
+    QString xml = QStringLiteral(
+        "<!DOCTYPE node PUBLIC \"-//freedesktop//DTD D-BUS Object Introspection 1.0//EN\"\n"
+        "\"http://www.freedesktop.org/standards/dbus/1.0/introspect.dtd\">\n"
+        "<node>\n"
+        "<interface name=\"org.freedesktop.DBus.Introspectable\">"
+        "<method name=\"Introspect\"><arg name=\"xml_data\" type=\"s\" direction=\"out\"/>"
+        "</method></interface>\n");
+    if (properties) {
+        xml += QStringLiteral(
+            "<interface name=\"org.freedesktop.DBus.Properties\">"
+            "<method name=\"Get\"><arg name=\"interface_name\" type=\"s\" direction=\"in\"/>"
+            "<arg name=\"property_name\" type=\"s\" direction=\"in\"/>"
+            "<arg name=\"value\" type=\"v\" direction=\"out\"/></method>"
+            "<method name=\"Set\"><arg name=\"interface_name\" type=\"s\" direction=\"in\"/>"
+            "<arg name=\"property_name\" type=\"s\" direction=\"in\"/>"
+            "<arg name=\"value\" type=\"v\" direction=\"in\"/></method>"
+            "<method name=\"GetAll\"><arg name=\"interface_name\" type=\"s\" direction=\"in\"/>"
+            "<arg name=\"values\" type=\"a{sv}\" direction=\"out\"/></method>"
+            "</interface>\n");
+    }
+    xml += interfaces + QLatin1Char('\n');
+    for (const QString& child : children) {
+        xml += QStringLiteral("<node name=\"%1\"/>\n").arg(child);
+    }
+    return xml + QStringLiteral("</node>\n");
 }
 
 QString AutomationBus::introspect(const QString& path) const {

@@ -54,12 +54,17 @@ public:
     static QString ErrorName(const DispatchException& error);
     // The introspection of an object's members under kObjectInterface.
     static QString NamedMembers(const DispatchObject& object);
+    // A whole introspection document: the standard interfaces a path answers, the given
+    // ones, and a <node> per child name, in one <node> root.
+    static QString IntrospectionDocument(const QString& interfaces, bool properties,
+                                         const QStringList& children);
 
 private:
     class EventForwarder;
 
     void Handle(const QDBusMessage& message);
     QDBusMessage HandleRoot(const QDBusMessage& message);
+    QDBusMessage HandleIntrospect(const QDBusMessage& message) const;
     QDBusMessage HandleObject(const QDBusMessage& message,
                               const std::shared_ptr<DispatchObject>& object);
     QDBusMessage HandleProperties(const QDBusMessage& message, DispatchObject& object);

@@ -2,6 +2,7 @@
 
 #include <QHash>
 #include <QString>
+#include <QStringList>
 
 #include <memory>
 
@@ -25,6 +26,8 @@ public:
     // Drops every object the client owns; returns how many.
     int ReleaseOwner(const QString& owner);
     int Size() const { return int(m_byPath.size()); }
+    // The paths of every object published, in no particular order.
+    QStringList Paths() const { return m_byPath.keys(); }
     bool OwnsAny(const QString& owner) const;
 
 private:

@@ -4,6 +4,7 @@
 #include "engines/CMediaTrack.h"
 #include "engines/TrackQueries.h"
 #include "engines/player/CPlayer.h"
+#include "platform/fs/MediaLocation.h"
 #include "playlist/CTaviDoc.h"
 #include "playlist/DisplayName.h"
 #include "playlist/player/PlaylistPlayer.h"
@@ -121,6 +122,29 @@ void MprisPlayer::SetShuffle(bool on) {
     }
 }
 
+namespace {
+
+// xesam's fields for the tags a file has; lists where the specification wants lists.
+void AddTags(const formats::TrackTags& tags, QVariantMap& metadata) {
+    if (!tags.artist.isEmpty()) {
+        metadata.insert(QStringLiteral("xesam:artist"), QStringList{tags.artist});
+    }
+    if (!tags.album.isEmpty()) {
+        metadata.insert(QStringLiteral("xesam:album"), tags.album);
+    }
+    if (!tags.genre.isEmpty()) {
+        metadata.insert(QStringLiteral("xesam:genre"), QStringList{tags.genre});
+    }
+    if (!tags.year.isEmpty()) {
+        metadata.insert(QStringLiteral("xesam:contentCreated"), tags.year);
+    }
+    if (tags.trackNumber > 0) {
+        metadata.insert(QStringLiteral("xesam:trackNumber"), tags.trackNumber);
+    }
+}
+
+}  // namespace
+
 QVariantMap MprisPlayer::Metadata() const {
     engines::CMediaTrack* track = Track();
     if (!track) {
@@ -130,14 +154,28 @@ QVariantMap MprisPlayer::Metadata() const {
     QVariantMap metadata{
         {QStringLiteral("mpris:trackid"), QVariant::fromValue(QDBusObjectPath(kCurrentTrack))},
         {QStringLiteral("xesam:title"), playlist::GetDisplayName(file)},
-        {QStringLiteral("xesam:url"), QUrl::fromLocalFile(file).toString()},
+        {QStringLiteral("xesam:url"), QString::fromUtf8(fs::MediaUri(file))},
     };
     // A length the engine cannot tell is left out: MPRIS clients read a missing one as unknown.
-    if (const auto length = engines::LengthOf(*track)) {
+    std::optional<double> length = engines::LengthOf(*track);
+    const formats::TrackTags& tags = TagsOf(file);
+    if (!length || *length <= 0) {
+        length = tags.lengthSeconds;  // an open still going on in the background
+    }
+    if (length) {
         metadata.insert(QStringLiteral("mpris:length"),
                         qlonglong(std::llround(*length * kMicroseconds)));
     }
+    AddTags(tags, metadata);
     return metadata;
+}
+
+const formats::TrackTags& MprisPlayer::TagsOf(const QString& file) const {
+    if (file != m_taggedFile) {
+        m_taggedFile = file;
+        m_tags = formats::ReadTrackTags(file);
+    }
+    return m_tags;
 }
 
 qlonglong MprisPlayer::Position() const {
@@ -199,6 +237,8 @@ void MprisPlayer::OpenUri(const QString& uri) {
     const QUrl url(uri);
     if (url.isLocalFile()) {
         m_host.OpenDocumentFile(url.toLocalFile());
+    } else if (fs::IsStreamUrl(uri)) {
+        m_host.OpenDocumentFile(uri);  // played as an entry of its own
     }
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "formats/metadata/TrackTags.h"
+
 #include <QDBusAbstractAdaptor>
 #include <QDBusObjectPath>
 #include <QVariantMap>
@@ -74,8 +76,12 @@ private:
     void Post(int command);
     void WatchPlayer();
     void AnnounceChanges(const QStringList& names);
+    // The playing file's tags, read once per file (clients ask for Metadata often).
+    const formats::TrackTags& TagsOf(const QString& file) const;
 
     AutomationHost& m_host;
+    mutable QString m_taggedFile;
+    mutable formats::TrackTags m_tags;
 };
 
 }  // namespace tavi::automation

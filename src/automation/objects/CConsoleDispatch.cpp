@@ -9,6 +9,12 @@ namespace {
 using T = Variant::Type;
 constexpr uint32_t kBlack = 0;
 const QString kLineEnd = QStringLiteral("\r\n");
+
+// The window keeps one paragraph break per line; clients read and write lines ended with
+// CR LF, as the text was written (WriteLine) and as scripts compare it.
+QString WithLineEnds(QString text) {
+    return text.replace(QLatin1Char('\n'), kLineEnd);
+}
 }  // namespace
 
 CConsoleDispatch::CConsoleDispatch(CConsoleBar* console)
@@ -16,11 +22,12 @@ CConsoleDispatch::CConsoleDispatch(CConsoleBar* console)
     AddProperty(
         QStringLiteral("Text"), 1, T::String,
         [this](const auto&) {
-            return Variant::FromString(m_console ? m_console->Text() : QString());
+            return Variant::FromString(m_console ? WithLineEnds(m_console->Text()) : QString());
         },
         [this](const Variant& value) {
             if (m_console) {
-                m_console->SetText(value.ToString());
+                QString text = value.ToString();
+                m_console->SetText(text.replace(kLineEnd, QStringLiteral("\n")));
             }
         });
     AddProperty(

@@ -1,6 +1,8 @@
 // The player's command table: what each command id does, when it is enabled and when its
 // menu item is checked.
 #include "CPlayer.h"
+#include "engines/CMediaTrack.h"
+#include "engines/VideoWindowHost.h"
 
 #include <algorithm>
 #include <iterator>
@@ -13,7 +15,7 @@ class CPlayer::CommandTable {
 public:
     struct Entry {
         int id;
-        void (*run)(CPlayer&);  // null: handled above the player (full screen)
+        void (*run)(CPlayer&);
         bool (*enabled)(const CPlayer&);
         bool (*checked)(const CPlayer&);
     };
@@ -36,6 +38,13 @@ private:
         if (CMediaTrack* track = p.m_host.GetCurrentTrack(); track && track->CanSetupDevice()) {
             track->SetupDevice(nullptr);
         }
+    }
+    static bool VideoPlays(const CPlayer& p) {
+        return p.IsPlaying() && p.m_host.GetCurrentTrack()->HasVideo() && videoWindowHost();
+    }
+    static void ToggleVideoFullScreen(CPlayer&) {
+        VideoWindowHost* host = videoWindowHost();
+        host->SetFullScreen(!host->IsFullScreen());
     }
     template <uint32_t Mode>
     static constexpr Entry ModeEntry(int id) {
@@ -68,9 +77,8 @@ const CPlayer::CommandTable::Entry CPlayer::CommandTable::kEntries[] = {
     {kSetupDevice, SetupDevice,
      [](const CPlayer& p) { return p.IsPlaying() && p.m_host.GetCurrentTrack()->CanSetupDevice(); },
      Never},
-    {kFullScreen, nullptr,
-     [](const CPlayer& p) { return p.IsPlaying() && p.m_host.GetCurrentTrack()->HasVideo(); },
-     Never},
+    {kFullScreen, ToggleVideoFullScreen, VideoPlays,
+     [](const CPlayer& p) { return VideoPlays(p) && videoWindowHost()->IsFullScreen(); }},
 };
 
 const CPlayer::CommandTable::Entry* CPlayer::CommandTable::Find(int id) {

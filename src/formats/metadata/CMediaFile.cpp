@@ -17,8 +17,10 @@ namespace {
 
 // Which reader reads which kind of file; other kinds have no tags.
 std::unique_ptr<CMetaData> ReaderForExtension(const QString& extension) {
-    static const std::array<const char*, 4> kWindowsMedia{".mp3", ".wma", ".asf", ".wmv"};
-    for (const char* known : kWindowsMedia) {
+    static const std::array<const char*, 16> kTagLibFiles{
+        ".mp3", ".wma", ".asf", ".wmv", ".flac", ".ogg", ".oga", ".opus",
+        ".m4a", ".m4b", ".mp4", ".m4v", ".aac",  ".wv",  ".ape", ".mpc"};
+    for (const char* known : kTagLibFiles) {
         if (extension == QLatin1String(known)) {
             return std::make_unique<CMetaDataWindowsMedia>();
         }

@@ -25,6 +25,8 @@ public:
     virtual bool GetReservedText(QString& /*text*/) { return false; }
     virtual bool GetYear(QString& /*text*/) { return false; }
     virtual bool GetGenre(QString& /*text*/) { return false; }
+    // The track's number on its album, without a total ("3" of "3/12").
+    virtual bool GetTrackNumber(int& /*number*/) { return false; }
     virtual bool GetDuration(double& /*seconds*/) { return false; }
     virtual bool GetFileSize(uint32_t& /*bytes*/) { return false; }
     virtual bool GetBitrate(uint32_t& /*bitsPerSecond*/) { return false; }

@@ -40,6 +40,20 @@ bool CMetaDataWindowsMedia::Text(const char* property, QString& text) const {
     return Accept(it->join(QStringLiteral("; ")), text);
 }
 
+bool CMetaDataWindowsMedia::GetTrackNumber(int& number) {
+    QString text;
+    if (!Text("TRACKNUMBER", text)) {
+        return false;
+    }
+    bool ok = false;
+    const int value = text.section(QLatin1Char('/'), 0, 0).trimmed().toInt(&ok);
+    if (!ok || value <= 0) {
+        return false;
+    }
+    number = value;
+    return true;
+}
+
 bool CMetaDataWindowsMedia::GetDuration(double& seconds) {
     if (m_lengthMs < 0) {
         return false;

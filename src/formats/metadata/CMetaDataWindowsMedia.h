@@ -8,7 +8,10 @@
 namespace tavi::formats {
 
 // Tags of ".mp3", ".wma", ".asf" and ".wmv" files (ID3, APE and ASF attributes) through
-// TagLib: Author is the artist, WM/AlbumTitle the album, WM/Year the date, and so on.
+// TagLib: Author is the artist, WM/AlbumTitle the album, WM/Year the date, and so on. The
+// same reader takes the formats Linux users keep their music in (FLAC, Ogg Vorbis, Opus,
+// MP4/M4A, WavPack, APE, Musepack), whose Vorbis comments, MP4 atoms and APE items TagLib
+// maps to the same property names.
 class CMetaDataWindowsMedia : public CMetaData {
 public:
     bool Open(const QString& path) override;
@@ -20,6 +23,7 @@ public:
     bool GetAlbum(QString& text) override { return Text("ALBUM", text); }
     bool GetYear(QString& text) override { return Text("DATE", text); }
     bool GetGenre(QString& text) override { return Text("GENRE", text); }
+    bool GetTrackNumber(int& number) override;
     bool GetDuration(double& seconds) override;
     bool GetFileSize(uint32_t& bytes) override;
     bool GetBitrate(uint32_t& bitsPerSecond) override;

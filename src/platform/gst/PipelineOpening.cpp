@@ -1,9 +1,10 @@
 #include "PipelineOpening.h"
 
 #include "PipelineWorkers.h"
+#include "platform/fs/MediaLocation.h"
 
 #include <QCoreApplication>
-#include <QUrl>
+#include <QFile>
 
 #include <gst/video/videooverlay.h>
 
@@ -152,7 +153,9 @@ void PipelineOpening::Run() {
     RenderedPipeline rendered;
     PipelineError error;
     const bool live = m_request.source != nullptr;
-    bool ready = (live || !m_request.decoders.isEmpty()) && RenderChain(&rendered, &error);
+    // A stream's data comes from the network: playbin picks its source and decoders.
+    const bool chain = !m_request.decoders.isEmpty() && !fs::IsStreamUrl(m_request.file);
+    bool ready = (live || chain) && RenderChain(&rendered, &error);
     if (!ready && !live && !IsCancelled()) {
         ready = RenderPlaybin(&rendered, &error);
     }
@@ -186,7 +189,7 @@ bool PipelineOpening::RenderPlaybin(RenderedPipeline* rendered, PipelineError* e
         *error = {0x80004005, missing};
         return false;
     }
-    const QByteArray uri = QUrl::fromLocalFile(m_request.file).toEncoded();
+    const QByteArray uri = fs::MediaUri(m_request.file);
     g_object_set(playbin.get(), "uri", uri.constData(), nullptr);
     if (m_request.audioSink) {
         g_object_set(playbin.get(), "audio-sink", m_request.audioSink.get(), nullptr);
@@ -252,8 +255,8 @@ bool PipelineOpening::RenderChain(RenderedPipeline* rendered, PipelineError* err
         }
     }
     if (!live) {
-        g_object_set(chain.front().get(), "location", m_request.file.toLocal8Bit().constData(),
-                     nullptr);
+        g_object_set(chain.front().get(), "location",
+                     QFile::encodeName(fs::LocalFileOf(m_request.file)).constData(), nullptr);
     }
     if (!Preroll(pipeline.get(), error)) {
         SetNullAndRelease(std::move(pipeline));

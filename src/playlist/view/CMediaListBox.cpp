@@ -1,5 +1,6 @@
 #include "CMediaListBox.h"
 
+#include "platform/fs/MediaLocation.h"
 #include "playlist/PlaylistModel.h"
 
 #include <QDrag>
@@ -98,6 +99,8 @@ void CMediaListBox::dropEvent(QDropEvent* event) {
         for (const QUrl& url : mime->urls()) {
             if (url.isLocalFile()) {
                 paths.append(url.toLocalFile());
+            } else if (fs::IsStreamUrl(url.toString())) {
+                paths.append(url.toString());  // a link dragged from a web browser
             }
         }
         event->setDropAction(Qt::CopyAction);

@@ -2,6 +2,7 @@
 
 #include "CDatabaseDlg.h"
 #include "CPlayListBox.h"
+#include "DialogFolder.h"
 #include "EditPauseDialog.h"
 #include "RenameFileDialog.h"
 #include "app/settings/ViewSettings.h"
@@ -91,9 +92,11 @@ void CTaviView::connectDocument() {
         dialog.setFileMode(QFileDialog::AnyFile);
         dialog.setOption(QFileDialog::DontConfirmOverwrite, false);
         dialog.setDefaultSuffix(formats::DefaultPlaylistExtension());
-        return dialog.exec() == QDialog::Accepted
-                   ? formats::WithDefaultExtension(dialog.selectedFiles().value(0))
-                   : QString();
+        if (dialog.exec() != QDialog::Accepted) {
+            return QString();
+        }
+        FollowDialogFolder(dialog);
+        return formats::WithDefaultExtension(dialog.selectedFiles().value(0));
     };
 }
 
@@ -212,7 +215,11 @@ bool CTaviView::PromptCdData(CdDataEdit& data) {
 QStringList CTaviView::PromptAddTracks() {
     QFileDialog dialog(this, tr("Add Tracks"), QString(), tr("All Files (*)"));
     dialog.setFileMode(QFileDialog::ExistingFiles);
-    return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles() : QStringList();
+    if (dialog.exec() != QDialog::Accepted) {
+        return QStringList();
+    }
+    FollowDialogFolder(dialog);
+    return dialog.selectedFiles();
 }
 
 std::optional<int> CTaviView::PromptPauseLength(int initial) {

@@ -1235,6 +1235,16 @@ Prüfen Sie, ob Pfad und Dateiname richtig angegeben sind.</translation>
         <comment>57681</comment>
         <translation>Zum vorigen Bereich wechseln</translation>
     </message>
+    <message>
+        <source>Additional &amp;Information</source>
+        <comment>32877</comment>
+        <translation>Weitere &amp;Informationen</translation>
+    </message>
+    <message>
+        <source>Displays additional information about a track</source>
+        <comment>32877</comment>
+        <translation>Zeigt weitere Informationen zu einem Titel an</translation>
+    </message>
 </context>
 <context>
     <name>Menu2229</name>
@@ -1350,6 +1360,34 @@ Prüfen Sie, ob Pfad und Dateiname richtig angegeben sind.</translation>
     <message>
         <source>execute</source>
         <translation>ausführen</translation>
+    </message>
+    <message>
+        <source>Title:</source>
+        <translation>Titel:</translation>
+    </message>
+    <message>
+        <source>Artist:</source>
+        <translation>Interpret:</translation>
+    </message>
+    <message>
+        <source>Album:</source>
+        <translation>Album:</translation>
+    </message>
+    <message>
+        <source>Track:</source>
+        <translation>Titelnummer:</translation>
+    </message>
+    <message>
+        <source>Year:</source>
+        <translation>Jahr:</translation>
+    </message>
+    <message>
+        <source>Genre:</source>
+        <translation>Genre:</translation>
+    </message>
+    <message>
+        <source>Length:</source>
+        <translation>Länge:</translation>
     </message>
 </context>
 <context>

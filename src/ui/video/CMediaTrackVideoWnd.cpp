@@ -8,7 +8,6 @@
 #include "engines/CMediaTrack.h"
 
 #include <QCloseEvent>
-#include <QCoreApplication>
 #include <QEvent>
 #include <QGuiApplication>
 #include <QScreen>
@@ -231,24 +230,19 @@ void CMediaTrackVideoWnd::ShowCursor(bool wanted) {
 }
 
 bool CMediaTrackVideoWnd::ForwardKey(QKeyEvent* event) {
-    if (!m_track || !m_keyTarget) {
+    const int key = event->key();
+    const bool modifierOnly = key == Qt::Key_Shift || key == Qt::Key_Control ||
+                              key == Qt::Key_Alt || key == Qt::Key_Meta || key == Qt::Key_AltGr;
+    if (!m_track || !m_keyHandler || modifierOnly || !m_keyHandler(event->keyCombination())) {
         return false;
     }
-    std::unique_ptr<QEvent> copy(event->clone());
-    QCoreApplication::sendEvent(m_keyTarget, copy.get());
-    event->setAccepted(copy->isAccepted());
+    event->accept();
     return true;
 }
 
 void CMediaTrackVideoWnd::keyPressEvent(QKeyEvent* event) {
     if (!ForwardKey(event)) {
         QWidget::keyPressEvent(event);
-    }
-}
-
-void CMediaTrackVideoWnd::keyReleaseEvent(QKeyEvent* event) {
-    if (!ForwardKey(event)) {
-        QWidget::keyReleaseEvent(event);
     }
 }
 

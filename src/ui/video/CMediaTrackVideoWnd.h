@@ -3,9 +3,11 @@
 #include "engines/VideoWindowHost.h"
 
 #include <QDeadlineTimer>
-#include <QPointer>
+#include <QKeyCombination>
 #include <QTimer>
 #include <QWidget>
+
+#include <functional>
 
 namespace tavi::ui {
 
@@ -14,8 +16,10 @@ class VideoSurfaceWidget;
 // The one top-level window that shows video, created on first use and kept until the
 // program ends. Closing it only hides it (remembering its rectangle in VideoRect); a double
 // click toggles full screen on the nearest screen, where the cursor hides after a while.
-// While a track's video is attached, size changes reach the track and keys go to the key
-// target (the main window), so the player's shortcuts keep working.
+// While a track's video is attached, size changes reach the track and key presses go to the
+// key handler (the main window's key table), so the player's shortcuts keep working: Qt
+// fires a window's shortcuts only while that window is active, so a key event sent on to
+// the main window would find none.
 class CMediaTrackVideoWnd : public QWidget, public engines::VideoWindowHost {
     Q_OBJECT
 public:
@@ -28,8 +32,10 @@ public:
     // Makes Instance the window engines show video in.
     static void Register();
 
-    // Where key events go while a track is attached; not owned.
-    void SetKeyTarget(QObject* target) { m_keyTarget = target; }
+    // Runs the command bound to a key; answers whether the key had one.
+    using KeyHandler = std::function<bool(QKeyCombination key)>;
+    // Where key presses go while a track is attached.
+    void SetKeyHandler(KeyHandler handler) { m_keyHandler = std::move(handler); }
     void ToggleFullScreen();
     bool IsCursorShown() const { return m_cursorShown; }
     VideoSurfaceWidget* surface() const { return m_surface; }
@@ -57,7 +63,6 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
-    void keyReleaseEvent(QKeyEvent* event) override;
 
 private:
     CMediaTrackVideoWnd();
@@ -72,7 +77,7 @@ private:
 
     VideoSurfaceWidget* m_surface;
     engines::CMediaTrack* m_track = nullptr;  // the attached video hook's track
-    QPointer<QObject> m_keyTarget;
+    KeyHandler m_keyHandler;
     QTimer m_hideTimer;
     QDeadlineTimer m_hideDeadline;
     QTimer m_cursorTimer;

@@ -7,6 +7,7 @@
 #include "app/frame/CAnimatedNotifyIcon.h"
 #include "app/frame/CMainFrame.h"
 #include "app/frame/CPositionSlider.h"
+#include "app/frame/CommandActions.h"
 #include "app/frame/FindDialog.h"
 #include "app/frame/FrameBars.h"
 #include "app/frame/FrameCommandIds.h"
@@ -207,6 +208,50 @@ TEST_F(MainFrameTest, EveryKeyOfTheTableSendsItsCommandFromThePlaylist) {
     }
 }
 
+// Keys pressed in another top-level window (the video window) reach the same commands,
+// looked up in the key table: Qt fires no shortcut of a window that is not active.
+TEST_F(MainFrameTest, KeysFromTheVideoWindowRunTheirCommandsThroughTheKeyTable) {
+    WatchedFrame& f = ShownFrame();
+    f.passOn = false;
+    for (const KeyCase& c : kKeys) {
+        f.commands.clear();
+        EXPECT_TRUE(f.actions().DispatchKey(QKeyCombination(c.modifiers, c.key))) << c.name;
+        EXPECT_EQ(f.commands, QList<int>{c.command}) << c.name;
+    }
+    f.commands.clear();
+    EXPECT_TRUE(f.actions().DispatchKey(QKeyCombination(Qt::KeypadModifier, Qt::Key_Insert)))
+        << "a pad key without a binding of its own is the main key";
+    EXPECT_EQ(f.commands, QList<int>{32781});
+    for (Qt::Key unbound : {Qt::Key_B, Qt::Key_Q, Qt::Key_F10}) {
+        f.commands.clear();
+        EXPECT_FALSE(f.actions().DispatchKey(QKeyCombination(unbound)));
+        EXPECT_TRUE(f.commands.isEmpty());
+    }
+    f.passOn = true;
+    f.actions().DispatchKey(QKeyCombination(Qt::Key_T));
+    EXPECT_TRUE(settings::viewSettings().showTrackNo) << "T switched the track numbers on";
+}
+
+TEST_F(MainFrameTest, PlayAndPauseCarryCheckMarksAndMp3sHaveAdditionalInformation) {
+    WatchedFrame& f = ShownFrame();
+    EXPECT_TRUE(f.actions().action(32771)->isCheckable());
+    EXPECT_TRUE(f.actions().action(32773)->isCheckable());
+    EXPECT_FALSE(f.actions().action(32772)->isCheckable()) << "Stop has none";
+    QTemporaryDir dir;
+    const QString mp3 = dir.filePath(QStringLiteral("song.MP3"));
+    const QString ogg = dir.filePath(QStringLiteral("song.ogg"));
+    for (const QString& path : {mp3, ogg}) {
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    }
+    document.model().reset({mp3, ogg, QStringLiteral("5.pause")}, 0);
+    EXPECT_TRUE(f.IsCommandEnabled(32877));
+    document.model().setCurrent(1);
+    EXPECT_FALSE(f.IsCommandEnabled(32877)) << "only MP3 entries";
+    document.model().setCurrent(2);
+    EXPECT_FALSE(f.IsCommandEnabled(32877));
+}
+
 TEST_F(MainFrameTest, LetterKeysActOnThePlaylist) {
     document.model().reset({QStringLiteral("5.pause"), QStringLiteral("7.pause")}, 0);
     WatchedFrame& f = ShownFrame();
@@ -295,7 +340,7 @@ TEST_F(MainFrameTest, MenusHoldTheirItemsInOrder) {
                                                     32860, 32776, 32771, 57665, 32895}));
     const auto* context = f.findChild<QMenu*>(QStringLiteral("PlaylistContextMenu"));
     ASSERT_TRUE(context);
-    EXPECT_EQ(MenuIds(context), (QList<int>{32781, 44000, 57632, 32783, 55296, 32891}));
+    EXPECT_EQ(MenuIds(context), (QList<int>{32781, 44000, 57632, 32783, 55296, 32891, 32877}));
 }
 
 TEST_F(MainFrameTest, ExplorerItemIsTheSelectedFilesMenuOrRemoved) {
@@ -370,7 +415,7 @@ TEST_F(MainFrameTest, CloseSavesTheFrameValuesLeavingFullScreenFirst) {
     f.setGeometry(70, 60, 500, 300);
     f.SetAlwaysOnTop(true);
     f.SetHideWhenMinimized(true);
-    f.OnCommand(32899);  // no video plays: the frame goes full screen
+    f.fullScreen().Toggle();  // as "FullScreen" restores it at start
     ASSERT_TRUE(f.fullScreen().IsOn());
     EXPECT_TRUE(f.close());
     const settings::MainFrameSettings saved = settings::loadMainFrameSettings(MainFrameKey());
@@ -383,6 +428,19 @@ TEST_F(MainFrameTest, CloseSavesTheFrameValuesLeavingFullScreenFirst) {
     EXPECT_TRUE(document.IsClosing());
 }
 
+// Without a video Full Screen is only the way out of the frame's own full screen.
+TEST_F(MainFrameTest, FullScreenWithoutVideoOnlyLeavesTheFramesFullScreen) {
+    WatchedFrame& f = ShownFrame();
+    EXPECT_FALSE(f.IsCommandEnabled(32899));
+    f.OnCommand(32899);
+    EXPECT_FALSE(f.fullScreen().IsOn());
+    f.fullScreen().Toggle();
+    EXPECT_TRUE(f.IsCommandEnabled(32899));
+    EXPECT_TRUE(f.IsCommandChecked(32899));
+    f.OnCommand(32899);
+    EXPECT_FALSE(f.fullScreen().IsOn());
+}
+
 TEST_F(MainFrameTest, CancellingTheSaveQuestionKeepsTheWindowAsItWas) {
     WatchedFrame& f = ShownFrame();
     document.model().reset({QStringLiteral("3.pause")}, 0);
@@ -392,7 +450,7 @@ TEST_F(MainFrameTest, CancellingTheSaveQuestionKeepsTheWindowAsItWas) {
         ++asked;
         return playlist::CDocument::SaveAnswer::Cancel;
     };
-    f.OnCommand(32899);
+    f.fullScreen().Toggle();
     EXPECT_FALSE(f.close());
     EXPECT_EQ(asked, 1);
     EXPECT_TRUE(f.isVisible());

@@ -9,12 +9,16 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMimeData>
 #include <QSignalSpy>
 #include <QSpinBox>
 #include <QTest>
+#include <QTimer>
 #include <QUrl>
 
 using namespace tavi::playlist;
@@ -91,6 +95,36 @@ TEST_F(View, DropOfFilesFromTheFileManager) {
     delete mime;
     EXPECT_EQ(model().paths(), QStringList{a});
     EXPECT_EQ(view.errors, QStringList{QStringLiteral("File '%1' not found").arg(gone)});
+}
+
+TEST_F(View, ALinkToAStreamDroppedFromABrowserIsAnEntry) {
+    auto* mime = new QMimeData;
+    mime->setUrls({QUrl(QStringLiteral("http://radio.example:8000/live")),
+                   QUrl(QStringLiteral("ftp://files.example/a.mp3"))});
+    dropOnList(mime);
+    QCoreApplication::processEvents();
+    delete mime;
+    EXPECT_EQ(model().paths(), QStringList{QStringLiteral("http://radio.example:8000/live")});
+    EXPECT_TRUE(view.errors.isEmpty());
+}
+
+// Qt's dialogs leave the current folder alone; the view's follow the folder chosen, so the
+// next dialog and the next start ("PlaylistDir") open there.
+TEST_F(View, TheAddTracksDialogMovesTheCurrentFolderToTheChosenFiles) {
+    const QString before = QDir::currentPath();
+    QDir().mkpath(files.filePath(QStringLiteral("albums/one")));
+    const QString song = touch(QStringLiteral("albums/one/a.mp3"));
+    QTimer::singleShot(0, [&] {
+        auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        ASSERT_TRUE(dialog);
+        dialog->setDirectory(QFileInfo(song).absolutePath());
+        dialog->selectFile(song);
+        QMetaObject::invokeMethod(dialog, "accept");
+    });
+    view.OnCommand(cmd::kAddTracks);
+    EXPECT_EQ(model().paths(), QStringList{song});
+    EXPECT_EQ(QDir::currentPath(), QFileInfo(song).absolutePath());
+    QDir::setCurrent(before);
 }
 
 TEST_F(View, ADropDuringALongDropWaitsForIt) {

@@ -4,6 +4,9 @@
 #include "VideoWindowTestSupport.h"
 #include "engines/TrackFactory.h"
 #include "engines/VideoPlacement.h"
+#include "engines/player/CPlayer.h"
+#include "support/ListHost.h"
+#include "support/QtApp.h"
 #include "support/TestMedia.h"
 #include "ui/video/VideoSurfaceWidget.h"
 
@@ -150,4 +153,28 @@ TEST_F(VideoPlayback, ASoundFileOpenedMeanwhileLeavesThePictureToThePlayingVideo
     EXPECT_TRUE(waitUntil([&] { return window().surface()->framesShown() > before + 3; }, 5000));
     sound.reset();
     EXPECT_TRUE(window().isVisible());
+}
+
+// Full Screen is the player's command for the video that plays: enabled only then, it
+// switches the shared window, and its check mark is the window's state.
+TEST_F(VideoPlayback, FullScreenIsEnabledOnlyForVideoAndSwitchesTheWindow) {
+    using namespace tavi::engines;
+    viewSettings().videoMode = 1;
+    tavi::test::ListHost host({wide(), QStringLiteral("30.pause")}, 1);
+    CPlayer player(host);
+    player.PlayCommand();
+    ASSERT_TRUE(player.IsPlaying());
+    EXPECT_FALSE(player.IsCommandEnabled(playercmd::kFullScreen)) << "a pause has no video";
+    player.StopCommand();
+    host.selection = 0;
+    player.PlayCommand();
+    ASSERT_TRUE(tavi::test::processEventsUntil(
+        [&] { return player.IsCommandEnabled(playercmd::kFullScreen); }, 10000));
+    EXPECT_FALSE(player.IsCommandChecked(playercmd::kFullScreen));
+    player.ExecuteCommand(playercmd::kFullScreen);
+    EXPECT_TRUE(window().IsFullScreen());
+    EXPECT_TRUE(player.IsCommandChecked(playercmd::kFullScreen));
+    player.ExecuteCommand(playercmd::kFullScreen);
+    EXPECT_FALSE(window().IsFullScreen());
+    host.CloseCurrentTrack();
 }

@@ -25,7 +25,7 @@ protected:
         window().showNormal();
         window().CancelDelayedHide();  // a hide left pending by an earlier test
         window().hide();
-        window().SetKeyTarget(nullptr);
+        window().SetKeyHandler({});
         window().setGeometry(QRect(40, 30, 400, 300));
     }
 
