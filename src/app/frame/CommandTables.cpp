@@ -167,15 +167,23 @@ constexpr MenuPopup kMenuBar[] = {
     {QT_TRANSLATE_NOOP("Menu", "&Help"), kHelpMenu},
 };
 
+// The entry commands the context menu and the tray menu share.
+constexpr MenuItem kAddTracksItem{pl::kAddTracks, QT_TRANSLATE_NOOP3("Menu", "&Add...", "32781"),
+                                  QT_TRANSLATE_NOOP3("Menu", "Add files to the playlist", "32781")};
+constexpr MenuItem kRenameItem{pl::kRename, QT_TRANSLATE_NOOP3("Menu", "Re&name", "44000"),
+                               QT_TRANSLATE_NOOP3("Menu", "Rename the selected entry", "44000")};
+constexpr MenuItem kRemoveItem{
+    pl::kRemove, QT_TRANSLATE_NOOP3("Menu", "&Remove", "57632"),
+    QT_TRANSLATE_NOOP3("Menu", "Remove the selected entry from the playlist", "57632")};
+constexpr MenuItem kDeleteFileItem{
+    pl::kDeleteFile, QT_TRANSLATE_NOOP3("Menu", "&Delete File", "32783"),
+    QT_TRANSLATE_NOOP3("Menu", "Move the selected entry's file to the trash", "32783")};
+
 constexpr MenuItem kContextMenu[] = {
-    {pl::kAddTracks, QT_TRANSLATE_NOOP3("Menu", "&Add...", "32781"),
-     QT_TRANSLATE_NOOP3("Menu", "Add files to the playlist", "32781")},
-    {pl::kRename, QT_TRANSLATE_NOOP3("Menu", "Re&name", "44000"),
-     QT_TRANSLATE_NOOP3("Menu", "Rename the selected entry", "44000")},
-    {pl::kRemove, QT_TRANSLATE_NOOP3("Menu", "&Remove", "57632"),
-     QT_TRANSLATE_NOOP3("Menu", "Remove the selected entry from the playlist", "57632")},
-    {pl::kDeleteFile, QT_TRANSLATE_NOOP3("Menu", "&Delete File", "32783"),
-     QT_TRANSLATE_NOOP3("Menu", "Move the selected entry's file to the trash", "32783")},
+    kAddTracksItem,
+    kRenameItem,
+    kRemoveItem,
+    kDeleteFileItem,
     kSeparator,
     {cmd::kExplorer, QT_TRANSLATE_NOOP3("Menu", "&Explorer", "55296"),
      QT_TRANSLATE_NOOP3("Menu", "What the desktop can do with the entry's file", "55296")},
@@ -189,14 +197,10 @@ constexpr MenuItem kTrayMenu[] = {
     {cmd::kRestore, QT_TRANSLATE_NOOP3("Menu", "&Restore", "32812"),
      QT_TRANSLATE_NOOP3("Menu", "Show the main window", "32812")},
     kSeparator,
-    {pl::kAddTracks, QT_TRANSLATE_NOOP3("Menu", "&Add...", "32781"),
-     QT_TRANSLATE_NOOP3("Menu", "Add files to the playlist", "32781")},
-    {pl::kRename, QT_TRANSLATE_NOOP3("Menu", "Re&name", "44000"),
-     QT_TRANSLATE_NOOP3("Menu", "Rename the selected entry", "44000")},
-    {pl::kRemove, QT_TRANSLATE_NOOP3("Menu", "&Remove", "57632"),
-     QT_TRANSLATE_NOOP3("Menu", "Remove the selected entry from the playlist", "57632")},
-    {pl::kDeleteFile, QT_TRANSLATE_NOOP3("Menu", "&Delete File", "32783"),
-     QT_TRANSLATE_NOOP3("Menu", "Move the selected entry's file to the trash", "32783")},
+    kAddTracksItem,
+    kRenameItem,
+    kRemoveItem,
+    kDeleteFileItem,
     {cmd::kExplorer, QT_TRANSLATE_NOOP3("Menu", "&Explorer", "55296"),
      QT_TRANSLATE_NOOP3("Menu", "What the desktop can do with the entry's file", "55296")},
     kSeparator,

@@ -124,7 +124,7 @@ void MprisPlayer::SetShuffle(bool on) {
 
 namespace {
 
-// xesam's fields for the tags a file has; lists where the specification wants lists.
+// xesam's fields for the tags a file has; lists where the MPRIS metadata wants lists.
 void AddTags(const formats::TrackTags& tags, QVariantMap& metadata) {
     if (!tags.artist.isEmpty()) {
         metadata.insert(QStringLiteral("xesam:artist"), QStringList{tags.artist});
