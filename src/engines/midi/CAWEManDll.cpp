@@ -1,7 +1,7 @@
 #include "CAWEManDll.h"
 
-#include "engines/RuntimeLibrary.h"
 #include "engines/exceptions/CAWEException.h"
+#include "platform/lib/RuntimeLibrary.h"
 #include "platform/mci/midi/SequencerSynths.h"
 
 #include <dlfcn.h>
@@ -25,13 +25,13 @@ CAWEManDll& CAWEManDll::Instance() {
 
 bool CAWEManDll::Bind() {
     m_manager = nullptr;
-    void* library = OpenRuntimeLibrary(kLibraryName);
+    void* library = platform::OpenRuntimeLibrary(kLibraryName);
     return library && Adopt(library);
 }
 
 bool CAWEManDll::BindFile(const QString& path) {
     m_manager = nullptr;
-    void* library = OpenRuntimeLibraryAt(path);
+    void* library = platform::OpenRuntimeLibraryAt(path);
     return library && Adopt(library);
 }
 

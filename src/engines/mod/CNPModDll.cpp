@@ -1,6 +1,6 @@
 #include "CNPModDll.h"
 
-#include "engines/RuntimeLibrary.h"
+#include "platform/lib/RuntimeLibrary.h"
 
 #include "ModOutputHost.h"
 #include "npmod32/NpmodHost.h"
@@ -40,13 +40,13 @@ bool CNPModDll::IsInstanceMade() {
 
 bool CNPModDll::Bind() {
     m_usable = false;
-    void* library = OpenRuntimeLibrary(kLibraryName);
+    void* library = platform::OpenRuntimeLibrary(kLibraryName);
     return library && Adopt(library);
 }
 
 bool CNPModDll::BindFile(const QString& path) {
     m_usable = false;
-    void* library = OpenRuntimeLibraryAt(path);
+    void* library = platform::OpenRuntimeLibraryAt(path);
     return library && Adopt(library);
 }
 
