@@ -20,6 +20,7 @@
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QThread>
+#include <QUrl>
 
 #include <arpa/inet.h>
 #include <netinet/in.h>
@@ -361,4 +362,125 @@ TEST_F(LinuxUser, EveryObjectPathIntrospects) {
           QStringLiteral("/org/mpris/MediaPlayer2"), playlist, document}) {
         EXPECT_TRUE(seen.contains(expected)) << expected.toStdString() << " not reached from /";
     }
+}
+
+namespace {
+
+// One run of a bus tool; its output, trimmed.
+QString RunTool(const QString& program, const QStringList& arguments) {
+    QProcess process;
+    process.start(program, arguments);
+    process.waitForFinished(20000);
+    EXPECT_EQ(process.exitCode(), 0)
+        << program.toStdString() << ": " << process.readAllStandardError().toStdString();
+    return QString::fromUtf8(process.readAllStandardOutput()).trimmed();
+}
+
+QString Playerctl(const QStringList& arguments) {
+    return RunTool(QStringLiteral("playerctl"),
+                   QStringList{QStringLiteral("--player=tavi")} + arguments);
+}
+
+QString Busctl(const QStringList& arguments) {
+    return RunTool(QStringLiteral("busctl"),
+                   QStringList{QStringLiteral("--address=") +
+                               qEnvironmentVariable("DBUS_SESSION_BUS_ADDRESS")} +
+                       arguments);
+}
+
+QString MprisBusctl(const QString& verb, const QString& interface, const QStringList& rest) {
+    return Busctl(QStringList{verb, QStringLiteral("org.mpris.MediaPlayer2.tavi"),
+                              QStringLiteral("/org/mpris/MediaPlayer2"),
+                              QStringLiteral("org.mpris.MediaPlayer2.") + interface} +
+                  rest);
+}
+
+// The object paths busctl prints in an answer, in order.
+QStringList PathsIn(const QString& output, const QString& prefix) {
+    QStringList paths;
+    const QRegularExpression path(QStringLiteral("\"?(%1[0-9]+)\"?").arg(prefix));
+    for (auto it = path.globalMatch(output); it.hasNext();) {
+        paths.append(it.next().captured(1));
+    }
+    return paths;
+}
+
+QStringList TrackIds() {
+    return PathsIn(MprisBusctl(QStringLiteral("get-property"), QStringLiteral("TrackList"),
+                               {QStringLiteral("Tracks")}),
+                   QStringLiteral("/org/kestrova/Tavi/track/"));
+}
+
+}  // namespace
+
+// Desktop tools see the list as MPRIS tracks (added, removed, gone to) and the recent
+// playlists as MPRIS playlists.
+TEST_F(LinuxUser, BusToolsSeeTheTrackListAndThePlaylists) {
+    const QString one = Home(QStringLiteral("one.wav"));
+    const QString two = Home(QStringLiteral("two.wav"));
+    ASSERT_TRUE(tavi::test::MakeWav(one, 20.0));
+    ASSERT_TRUE(tavi::test::MakeWav(two, 20.0));
+    QFile list(Home(QStringLiteral("Evening.m3u")));
+    ASSERT_TRUE(list.open(QIODevice::WriteOnly));
+    list.write(QFile::encodeName(one) + "\n" + QFile::encodeName(two) + "\n");
+    list.close();
+    WriteSettings({});
+    QFile registry(Home(QStringLiteral("config/Kestrova/Tavi/user.reg")));
+    ASSERT_TRUE(registry.open(QIODevice::Append));
+    registry.write(
+        "\n[HKEY_CURRENT_USER\\Software\\Kestrova\\Tavi\\Recent File List]\n\"File1\"=\"" +
+        QFile::encodeName(list.fileName()) + "\"\n");
+    registry.close();
+    Start();
+
+    const QString noTrack = QStringLiteral("/org/mpris/MediaPlayer2/TrackList/NoTrack");
+    MprisBusctl(QStringLiteral("call"), QStringLiteral("TrackList"),
+                {QStringLiteral("AddTrack"), QStringLiteral("sob"),
+                 QUrl::fromLocalFile(one).toString(), noTrack, QStringLiteral("false")});
+    ASSERT_TRUE(WaitFor([] { return TrackIds().size() == 1; }, 10000));
+    const QString first = TrackIds().front();
+    MprisBusctl(QStringLiteral("call"), QStringLiteral("TrackList"),
+                {QStringLiteral("AddTrack"), QStringLiteral("sob"),
+                 QUrl::fromLocalFile(two).toString(), first, QStringLiteral("false")});
+    ASSERT_TRUE(WaitFor([] { return TrackIds().size() == 2; }, 10000));
+    const QString second = TrackIds().back();
+    const QString playlist = Client().Object(QStringLiteral("Playlist"));
+    EXPECT_EQ(Client().Call(playlist, QStringLiteral("Item"), {1}).toString(), two);
+    EXPECT_TRUE(MprisBusctl(QStringLiteral("call"), QStringLiteral("TrackList"),
+                            {QStringLiteral("GetTracksMetadata"), QStringLiteral("ao"),
+                             QStringLiteral("1"), second})
+                    .contains(QUrl::fromLocalFile(two).toString()));
+
+    MprisBusctl(QStringLiteral("call"), QStringLiteral("TrackList"),
+                {QStringLiteral("GoTo"), QStringLiteral("o"), second});
+    ASSERT_TRUE(WaitForStatus(QStringLiteral("PLAY")));
+    EXPECT_EQ(Playerctl({QStringLiteral("metadata"), QStringLiteral("mpris:trackid")}), second);
+    EXPECT_EQ(Playerctl({QStringLiteral("metadata"), QStringLiteral("xesam:url")}),
+              QUrl::fromLocalFile(two).toString());
+    RunTool(QStringLiteral("gdbus"),
+            {QStringLiteral("call"), QStringLiteral("--session"), QStringLiteral("--dest"),
+             QStringLiteral("org.mpris.MediaPlayer2.tavi"), QStringLiteral("--object-path"),
+             QStringLiteral("/org/mpris/MediaPlayer2"), QStringLiteral("--method"),
+             QStringLiteral("org.mpris.MediaPlayer2.TrackList.RemoveTrack"), first});
+    ASSERT_TRUE(WaitFor([] { return TrackIds().size() == 1; }, 10000));
+    EXPECT_EQ(TrackIds(), QStringList{second});
+
+    const QString playlists = MprisBusctl(
+        QStringLiteral("call"), QStringLiteral("Playlists"),
+        {QStringLiteral("GetPlaylists"), QStringLiteral("uusb"), QStringLiteral("0"),
+         QStringLiteral("10"), QStringLiteral("Alphabetical"), QStringLiteral("false")});
+    EXPECT_TRUE(playlists.contains(QLatin1String("\"Evening\""))) << playlists.toStdString();
+    const QStringList ids = PathsIn(playlists, QStringLiteral("/org/kestrova/Tavi/playlist/"));
+    ASSERT_EQ(ids.size(), 1);
+    // Marked saved as a client would: Open then has nothing to ask about the edited list.
+    Client().Put(Client().Object(QStringLiteral("ActiveDocument")), QStringLiteral("Saved"), true);
+    MprisBusctl(QStringLiteral("call"), QStringLiteral("Playlists"),
+                {QStringLiteral("ActivatePlaylist"), QStringLiteral("o"), ids.front()});
+    ASSERT_TRUE(WaitFor(
+        [&] { return Client().Call(playlist, QStringLiteral("Item"), {0}).toString() == one; },
+        10000));
+    EXPECT_EQ(Client().Call(playlist, QStringLiteral("Count")).toInt(), 2);
+    EXPECT_TRUE(MprisBusctl(QStringLiteral("get-property"), QStringLiteral("Playlists"),
+                            {QStringLiteral("ActivePlaylist")})
+                    .contains(ids.front()));
 }
