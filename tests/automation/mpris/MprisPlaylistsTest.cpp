@@ -73,6 +73,20 @@ TEST_F(MprisPlaylistsTest, ActivatingOneOpensItAsTheActivePlaylist) {
     EXPECT_TRUE(after.valid);
     EXPECT_EQ(after.playlist.id, id);
     EXPECT_EQ(after.playlist.name, QStringLiteral("Mid"));
+    // Clients that watch the property hear of the change with its value.
+    bool announced = false;
+    for (const QDBusMessage& message : log.named(QStringLiteral("PropertiesChanged"))) {
+        const QVariantMap changed = qdbus_cast<QVariantMap>(message.arguments().value(1));
+        if (message.arguments().value(0).toString() == MprisPlaylists::kInterface &&
+            changed.contains(QStringLiteral("ActivePlaylist"))) {
+            announced = true;
+            const auto told =
+                qdbus_cast<MprisMaybePlaylist>(changed.value(QStringLiteral("ActivePlaylist")));
+            EXPECT_TRUE(told.valid);
+            EXPECT_EQ(told.playlist.id, id);
+        }
+    }
+    EXPECT_TRUE(announced);
 }
 
 }  // namespace

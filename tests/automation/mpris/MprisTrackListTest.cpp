@@ -79,6 +79,35 @@ TEST_F(MprisTest, EntriesKeepTheirIdsWhileTheListChanges) {
     EXPECT_TRUE(Tracks().isEmpty());
 }
 
+TEST_F(MprisTest, ChangedRowsAndBigBatchesAreAnnouncedOnce) {
+    const QString a = touch(QStringLiteral("a.wav"));
+    fill({a}, 0);
+    drain();
+    log.messages.clear();
+    model().setFailed(a, true);  // the row repaints in the error colour
+    drain();
+    const QList<QDBusMessage> changed = log.named(QStringLiteral("TrackMetadataChanged"));
+    ASSERT_EQ(changed.size(), 1);
+    EXPECT_EQ(PathArg(changed[0], 0), Tracks()[0]);
+    EXPECT_EQ(qdbus_cast<QVariantMap>(changed[0].arguments().value(1))
+                  .value(QStringLiteral("xesam:title"))
+                  .toString(),
+              QStringLiteral("a"));
+
+    log.messages.clear();
+    model().beginBatch();
+    for (int i = 0; i <= MprisTrackList::kMaxSingleSignals; ++i) {
+        model().append(QStringLiteral("%1.pause").arg(i + 1));
+    }
+    model().endBatch();
+    drain();
+    EXPECT_TRUE(log.named(QStringLiteral("TrackAdded")).isEmpty());
+    const QList<QDBusMessage> replaced = log.named(QStringLiteral("TrackListReplaced"));
+    ASSERT_EQ(replaced.size(), 1);
+    EXPECT_EQ(qdbus_cast<QList<QDBusObjectPath>>(replaced[0].arguments().value(0)).size(),
+              MprisTrackList::kMaxSingleSignals + 2);
+}
+
 TEST_F(MprisTest, MetadataComesForTheIdsAskedInTheirOrder) {
     const QString a = touch(QStringLiteral("Alpha.wav"));
     const QString b = touch(QStringLiteral("Beta.wav"));
