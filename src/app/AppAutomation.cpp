@@ -10,12 +10,17 @@
 #include "automation/dbus/AutomationBus.h"
 #include "automation/dbus/StartupGate.h"
 #include "automation/mpris/MprisPlayer.h"
+#include "automation/mpris/MprisPlaylists.h"
 #include "automation/mpris/MprisRoot.h"
+#include "automation/mpris/MprisTrackList.h"
+#include "automation/mpris/TrackIds.h"
 #include "automation/objects/AutomationModel.h"
 #include "automation/registration/DesktopRegistration.h"
 #include "automation/registration/FileManagerRegistration.h"
 #include "automation/script/CActiveScriptSite.h"
 #include "automation/script/ScriptEngineBase.h"
+#include "playlist/CTaviDoc.h"
+#include "playlist/PlaylistModel.h"
 #include "ui/options/CMacrosPage.h"
 #include "ui/optionsheet/OptionsPageRegistry.h"
 
@@ -161,7 +166,7 @@ AppAutomation::AppAutomation(CTaviApp& app, std::unique_ptr<automation::StartupG
             m_onBus = m_bus->Register();
         }
         if (m_onBus) {
-            StartMpris(bus);
+            StartMpris(app, bus);
         }
     }
     if (QMainWindow* window = app.MainWindow()) {
@@ -197,10 +202,17 @@ void AppAutomation::StartScripts(CTaviApp& app) {
     m_model->macroList().LoadAllMacros();
 }
 
-void AppAutomation::StartMpris(QDBusConnection bus) {
+void AppAutomation::StartMpris(CTaviApp& app, QDBusConnection bus) {
     auto* mpris = new QObject(this);
     new automation::MprisRoot(*m_host, mpris);
-    new automation::MprisPlayer(*m_host, mpris);
+    automation::TrackIds* ids = nullptr;
+    if (playlist::CTaviDoc* document = m_host->ActiveDocument()) {
+        ids = new automation::TrackIds(document->model(), mpris);
+        new automation::MprisTrackList(*m_host, *ids, mpris);
+    }
+    new automation::MprisPlayer(*m_host, ids, mpris);
+    new automation::MprisPlaylists(
+        *m_host, [&app] { return app.RecentFiles().entries(); }, mpris);
     bus.registerObject(automation::MprisPlayer::kObjectPath, mpris,
                        QDBusConnection::ExportAdaptors);
     bus.registerService(automation::MprisPlayer::kService);

@@ -50,7 +50,7 @@ protected:
 
 private:
     void StartScripts(CTaviApp& app);
-    void StartMpris(QDBusConnection bus);
+    void StartMpris(CTaviApp& app, QDBusConnection bus);
 
     std::unique_ptr<AppAutomationHost> m_host;
     std::unique_ptr<AppTools> m_tools;

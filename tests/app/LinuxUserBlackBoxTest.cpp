@@ -20,6 +20,7 @@
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QThread>
+#include <QUrl>
 
 #include <arpa/inet.h>
 #include <netinet/in.h>
@@ -361,4 +362,139 @@ TEST_F(LinuxUser, EveryObjectPathIntrospects) {
           QStringLiteral("/org/mpris/MediaPlayer2"), playlist, document}) {
         EXPECT_TRUE(seen.contains(expected)) << expected.toStdString() << " not reached from /";
     }
+}
+
+namespace {
+
+// One run of a bus tool; its output, trimmed.
+QString RunTool(const QString& program, const QStringList& arguments) {
+    QProcess process;
+    process.start(program, arguments);
+    process.waitForFinished(20000);
+    EXPECT_EQ(process.exitCode(), 0)
+        << program.toStdString() << ": " << process.readAllStandardError().toStdString();
+    return QString::fromUtf8(process.readAllStandardOutput()).trimmed();
+}
+
+QString Playerctl(const QStringList& arguments) {
+    return RunTool(QStringLiteral("playerctl"),
+                   QStringList{QStringLiteral("--player=tavi")} + arguments);
+}
+
+QString Busctl(const QStringList& arguments) {
+    return RunTool(QStringLiteral("busctl"),
+                   QStringList{QStringLiteral("--address=") +
+                               qEnvironmentVariable("DBUS_SESSION_BUS_ADDRESS")} +
+                       arguments);
+}
+
+QString MprisBusctl(const QString& verb, const QString& interface, const QStringList& rest) {
+    return Busctl(QStringList{verb, QStringLiteral("org.mpris.MediaPlayer2.tavi"),
+                              QStringLiteral("/org/mpris/MediaPlayer2"),
+                              QStringLiteral("org.mpris.MediaPlayer2.") + interface} +
+                  rest);
+}
+
+// The object paths busctl prints in an answer, in order.
+QStringList PathsIn(const QString& output, const QString& prefix) {
+    QStringList paths;
+    const QRegularExpression path(QStringLiteral("\"?(%1[0-9]+)\"?").arg(prefix));
+    for (auto it = path.globalMatch(output); it.hasNext();) {
+        paths.append(it.next().captured(1));
+    }
+    return paths;
+}
+
+QStringList TrackIds() {
+    return PathsIn(MprisBusctl(QStringLiteral("get-property"), QStringLiteral("TrackList"),
+                               {QStringLiteral("Tracks")}),
+                   QStringLiteral("/org/kestrova/Tavi/track/"));
+}
+
+}  // namespace
+
+// Desktop tools see the list as MPRIS tracks (added, removed, gone to) and the recent
+// playlists as MPRIS playlists. The player starts with the latest of them open.
+TEST_F(LinuxUser, BusToolsSeeTheTrackListAndThePlaylists) {
+    const QString one = Home(QStringLiteral("one.wav"));
+    const QString two = Home(QStringLiteral("two.wav"));
+    const QString three = Home(QStringLiteral("three.wav"));
+    for (const QString& path : {one, two, three}) {
+        ASSERT_TRUE(tavi::test::MakeWav(path, 20.0));
+    }
+    const auto writeList = [&](const char* name, const QStringList& entries) {
+        QFile list(Home(QString::fromLatin1(name)));
+        EXPECT_TRUE(list.open(QIODevice::WriteOnly));
+        list.write(QFile::encodeName(entries.join(u'\n')) + "\n");
+        return QFile::encodeName(list.fileName());
+    };
+    const QByteArray evening = writeList("Evening.m3u", {one, two});
+    const QByteArray morning = writeList("Morning.m3u", {three});
+    WriteSettings({});
+    QFile registry(Home(QStringLiteral("config/Kestrova/Tavi/user.reg")));
+    ASSERT_TRUE(registry.open(QIODevice::Append));
+    registry.write(
+        "\n[HKEY_CURRENT_USER\\Software\\Kestrova\\Tavi\\Recent File List]\n"
+        "\"File1\"=\"" +
+        evening + "\"\n\"File2\"=\"" + morning + "\"\n");
+    registry.close();
+    Start();
+    ASSERT_TRUE(WaitFor([] { return TrackIds().size() == 2; }, 10000));
+    const QStringList opened = TrackIds();
+
+    MprisBusctl(QStringLiteral("call"), QStringLiteral("TrackList"),
+                {QStringLiteral("AddTrack"), QStringLiteral("sob"),
+                 QUrl::fromLocalFile(three).toString(), opened[0], QStringLiteral("false")});
+    ASSERT_TRUE(WaitFor([] { return TrackIds().size() == 3; }, 10000));
+    const QString added = TrackIds()[1];
+    EXPECT_FALSE(opened.contains(added));
+    const QString playlist = Client().Object(QStringLiteral("Playlist"));
+    EXPECT_EQ(Client().Call(playlist, QStringLiteral("Item"), {1}).toString(), three);
+    EXPECT_TRUE(MprisBusctl(QStringLiteral("call"), QStringLiteral("TrackList"),
+                            {QStringLiteral("GetTracksMetadata"), QStringLiteral("ao"),
+                             QStringLiteral("1"), added})
+                    .contains(QUrl::fromLocalFile(three).toString()));
+
+    MprisBusctl(QStringLiteral("call"), QStringLiteral("TrackList"),
+                {QStringLiteral("GoTo"), QStringLiteral("o"), opened[1]});
+    ASSERT_TRUE(WaitForStatus(QStringLiteral("PLAY")));
+    EXPECT_EQ(
+        Playerctl({QStringLiteral("metadata"), QStringLiteral("mpris:trackid")}).remove(u'\''),
+        opened[1]);
+    EXPECT_EQ(Playerctl({QStringLiteral("metadata"), QStringLiteral("xesam:url")}),
+              QUrl::fromLocalFile(two).toString());
+    RunTool(QStringLiteral("gdbus"),
+            {QStringLiteral("call"), QStringLiteral("--session"), QStringLiteral("--dest"),
+             QStringLiteral("org.mpris.MediaPlayer2.tavi"), QStringLiteral("--object-path"),
+             QStringLiteral("/org/mpris/MediaPlayer2"), QStringLiteral("--method"),
+             QStringLiteral("org.mpris.MediaPlayer2.TrackList.RemoveTrack"), opened[0]});
+    ASSERT_TRUE(WaitFor([] { return TrackIds().size() == 2; }, 10000));
+    EXPECT_EQ(TrackIds(), (QStringList{added, opened[1]}));
+
+    const QString playlists = MprisBusctl(
+        QStringLiteral("call"), QStringLiteral("Playlists"),
+        {QStringLiteral("GetPlaylists"), QStringLiteral("uusb"), QStringLiteral("0"),
+         QStringLiteral("10"), QStringLiteral("Alphabetical"), QStringLiteral("false")});
+    EXPECT_TRUE(playlists.contains(QLatin1String("\"Evening\""))) << playlists.toStdString();
+    const QStringList ids = PathsIn(playlists, QStringLiteral("/org/kestrova/Tavi/playlist/"));
+    ASSERT_EQ(ids.size(), 2);
+    const QString active = MprisBusctl(QStringLiteral("get-property"), QStringLiteral("Playlists"),
+                                       {QStringLiteral("ActivePlaylist")});
+    EXPECT_TRUE(active.contains(ids[0]) && active.contains(QLatin1String("Evening")))
+        << active.toStdString();
+    // Marked saved as a client would: Open then has nothing to ask about the edited list.
+    Client().Put(Client().Object(QStringLiteral("ActiveDocument")), QStringLiteral("Saved"), true);
+    MprisBusctl(QStringLiteral("call"), QStringLiteral("Playlists"),
+                {QStringLiteral("ActivatePlaylist"), QStringLiteral("o"), ids[1]});
+    ASSERT_TRUE(WaitFor(
+        [&] { return Client().Call(playlist, QStringLiteral("Item"), {0}).toString() == three; },
+        10000))
+        << "Morning's entries";
+    EXPECT_EQ(Client().Call(playlist, QStringLiteral("Count")).toInt(), 1);
+    EXPECT_TRUE(MprisBusctl(QStringLiteral("get-property"), QStringLiteral("Playlists"),
+                            {QStringLiteral("ActivePlaylist")})
+                    .contains(ids[1]));
+    ASSERT_TRUE(WaitFor([] { return TrackIds().size() == 1; }, 10000));
+    EXPECT_FALSE(opened.contains(TrackIds()[0]) || TrackIds()[0] == added)
+        << "a list opened anew has new ids";
 }

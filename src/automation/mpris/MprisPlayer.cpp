@@ -1,12 +1,17 @@
 #include "MprisPlayer.h"
 
+#include "TrackIds.h"
+#include "TrackMetadata.h"
+
 #include "automation/objects/AutomationHost.h"
 #include "engines/CMediaTrack.h"
 #include "engines/TrackQueries.h"
 #include "engines/player/CPlayer.h"
+#include "formats/metadata/CoverArt.h"
 #include "platform/fs/MediaLocation.h"
 #include "playlist/CTaviDoc.h"
 #include "playlist/DisplayName.h"
+#include "playlist/PlaylistModel.h"
 #include "playlist/player/PlaylistPlayer.h"
 
 #include <QDBusConnection>
@@ -20,12 +25,12 @@ namespace tavi::automation {
 namespace {
 namespace playercmd = engines::playercmd;
 constexpr double kMicroseconds = 1e6;
-const QString kNoTrack = QStringLiteral("/org/mpris/MediaPlayer2/TrackList/NoTrack");
+const QString kNoTrack = TrackIds::kNoTrack;
 const QString kCurrentTrack = QStringLiteral("/org/kestrova/Tavi/Track/Current");
 }  // namespace
 
-MprisPlayer::MprisPlayer(AutomationHost& host, QObject* parent)
-    : QDBusAbstractAdaptor(parent), m_host(host) {
+MprisPlayer::MprisPlayer(AutomationHost& host, const TrackIds* ids, QObject* parent)
+    : QDBusAbstractAdaptor(parent), m_host(host), m_ids(ids) {
     WatchPlayer();
 }
 
@@ -122,28 +127,18 @@ void MprisPlayer::SetShuffle(bool on) {
     }
 }
 
-namespace {
-
-// xesam's fields for the tags a file has; lists where the MPRIS metadata wants lists.
-void AddTags(const formats::TrackTags& tags, QVariantMap& metadata) {
-    if (!tags.artist.isEmpty()) {
-        metadata.insert(QStringLiteral("xesam:artist"), QStringList{tags.artist});
+QDBusObjectPath MprisPlayer::CurrentTrackId(const QString& file) const {
+    // The entry's own id while the selected entry is the file playing, as the TrackList
+    // names it; otherwise one id for whatever plays.
+    playlist::CTaviDoc* document = m_host.ActiveDocument();
+    if (m_ids && document) {
+        const int row = document->model().current();
+        if (row >= 0 && row < m_ids->count() && document->model().path(row) == file) {
+            return m_ids->idOf(row);
+        }
     }
-    if (!tags.album.isEmpty()) {
-        metadata.insert(QStringLiteral("xesam:album"), tags.album);
-    }
-    if (!tags.genre.isEmpty()) {
-        metadata.insert(QStringLiteral("xesam:genre"), QStringList{tags.genre});
-    }
-    if (!tags.year.isEmpty()) {
-        metadata.insert(QStringLiteral("xesam:contentCreated"), tags.year);
-    }
-    if (tags.trackNumber > 0) {
-        metadata.insert(QStringLiteral("xesam:trackNumber"), tags.trackNumber);
-    }
+    return QDBusObjectPath(kCurrentTrack);
 }
-
-}  // namespace
 
 QVariantMap MprisPlayer::Metadata() const {
     engines::CMediaTrack* track = Track();
@@ -151,22 +146,16 @@ QVariantMap MprisPlayer::Metadata() const {
         return {{QStringLiteral("mpris:trackid"), QVariant::fromValue(QDBusObjectPath(kNoTrack))}};
     }
     const QString file = track->GetFileName();
-    QVariantMap metadata{
-        {QStringLiteral("mpris:trackid"), QVariant::fromValue(QDBusObjectPath(kCurrentTrack))},
-        {QStringLiteral("xesam:title"), playlist::GetDisplayName(file)},
-        {QStringLiteral("xesam:url"), QString::fromUtf8(fs::MediaUri(file))},
-    };
-    // A length the engine cannot tell is left out: MPRIS clients read a missing one as unknown.
+    QVariantMap metadata =
+        BasicTrackMetadata(CurrentTrackId(file), file, playlist::GetDisplayName(file));
     std::optional<double> length = engines::LengthOf(*track);
     const formats::TrackTags& tags = TagsOf(file);
     if (!length || *length <= 0) {
         length = tags.lengthSeconds;  // an open still going on in the background
     }
-    if (length) {
-        metadata.insert(QStringLiteral("mpris:length"),
-                        qlonglong(std::llround(*length * kMicroseconds)));
-    }
-    AddTags(tags, metadata);
+    AddTrackLength(length, metadata);
+    AddTrackTags(tags, metadata);
+    AddArtUrl(m_artUrl, metadata);
     return metadata;
 }
 
@@ -174,6 +163,8 @@ const formats::TrackTags& MprisPlayer::TagsOf(const QString& file) const {
     if (file != m_taggedFile) {
         m_taggedFile = file;
         m_tags = formats::ReadTrackTags(file);
+        const QString local = fs::LocalFileOf(file);
+        m_artUrl = local.isEmpty() ? QString() : formats::CoverArt::UrlOf(local);
     }
     return m_tags;
 }
@@ -227,7 +218,9 @@ void MprisPlayer::SetPosition(const QDBusObjectPath& trackId, qlonglong position
     engines::CMediaTrack* track = Track();
     const double seconds = double(position) / kMicroseconds;
     const auto length = track ? engines::LengthOf(*track) : std::nullopt;
-    if (length && trackId.path() == kCurrentTrack && seconds >= 0 && seconds <= *length &&
+    const bool thisTrack = track && (trackId.path() == kCurrentTrack ||
+                                     trackId == CurrentTrackId(track->GetFileName()));
+    if (length && thisTrack && seconds >= 0 && seconds <= *length &&
         engines::TrySeek(*track, seconds)) {
         Q_EMIT Seeked(Position());
     }

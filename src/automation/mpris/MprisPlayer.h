@@ -13,6 +13,7 @@ class CMediaTrack;
 namespace tavi::automation {
 
 class AutomationHost;
+class TrackIds;
 
 // org.mpris.MediaPlayer2.Player over the active view's player, so that media keys and
 // tools such as playerctl control Tavi. Times are in microseconds. LoopStatus "Track" is
@@ -40,7 +41,8 @@ public:
     static inline const QString kObjectPath = QStringLiteral("/org/mpris/MediaPlayer2");
     static inline const QString kService = QStringLiteral("org.mpris.MediaPlayer2.tavi");
 
-    MprisPlayer(AutomationHost& host, QObject* parent);
+    // ids (may be null) names the playing entry as the TrackList does.
+    MprisPlayer(AutomationHost& host, const TrackIds* ids, QObject* parent);
 
     QString PlaybackStatus() const;
     QString LoopStatus() const;
@@ -76,12 +78,15 @@ private:
     void Post(int command);
     void WatchPlayer();
     void AnnounceChanges(const QStringList& names);
-    // The playing file's tags, read once per file (clients ask for Metadata often).
+    QDBusObjectPath CurrentTrackId(const QString& file) const;
+    // The playing file's tags and cover, read once per file (clients ask for Metadata often).
     const formats::TrackTags& TagsOf(const QString& file) const;
 
     AutomationHost& m_host;
     mutable QString m_taggedFile;
     mutable formats::TrackTags m_tags;
+    mutable QString m_artUrl;
+    const TrackIds* m_ids;
 };
 
 }  // namespace tavi::automation

@@ -23,7 +23,7 @@ public:
 
     bool CanQuit() const { return true; }
     bool CanRaise() const { return true; }
-    bool HasTrackList() const { return false; }
+    bool HasTrackList() const { return true; }
     QString Identity() const { return QStringLiteral("Tavi"); }
     QString DesktopEntry() const { return QStringLiteral("org.kestrova.Tavi"); }
     QStringList SupportedUriSchemes() const { return {QStringLiteral("file")}; }
