@@ -278,13 +278,6 @@ void CPlayer::Rewind() {
     }
 }
 
-// High-resolution wheels send fractions of a notch; they seek by the same fraction.
-void CPlayer::WheelSeek(int delta) {
-    if (CMediaTrack* track = m_host.GetCurrentTrack()) {
-        Guarded([&] { track->Seek(track->GetPosition() + delta / 120.0); });
-    }
-}
-
 void CPlayer::ToggleMode(uint32_t mode) {
     SetMode(m_mode == mode ? ModeNormal : mode);
 }

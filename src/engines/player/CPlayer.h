@@ -53,7 +53,6 @@ public:
     void FastForward();
     void Rewind();
     void SeekTo(double seconds);
-    void WheelSeek(int delta);
     // Intro Scan, Random Play, Auto Shuffle, Repeat Playlist: switch the mode on or back to 0.
     void ToggleMode(uint32_t mode);
     int NextEntryIndex() const;
