@@ -4,6 +4,8 @@
 // are not playable. Each test has its own home on the private session bus it runs in.
 #include "automation/dbus/AutomationBus.h"
 #include "automation/tavictl/BusClient.h"
+#include "support/PlayerOnBus.h"
+#include "support/QtApp.h"
 #include "support/TestMedia.h"
 
 #include <gtest/gtest.h>
@@ -29,36 +31,12 @@ using tavi::automation::BusClient;
 
 namespace {
 
-QCoreApplication& App() {
-    static int argc = 1;
-    static char name[] = "desktop-blackbox";
-    static char* argv[] = {name, nullptr};
-    static QCoreApplication app(argc, argv);
-    return app;
-}
-
-bool PlayerOnBus() {
-    return QDBusConnection::sessionBus().interface()->isServiceRegistered(AutomationBus::kService);
-}
-
-bool WaitFor(const std::function<bool()>& done, int timeoutMs) {
-    QDeadlineTimer deadline(timeoutMs);
-    while (!deadline.hasExpired()) {
-        QCoreApplication::processEvents();  // QProcess learns of ended processes here
-        if (done()) {
-            return true;
-        }
-        QThread::msleep(20);
-    }
-    return done();
-}
-
 class Desktop : public testing::Test {
 protected:
     void SetUp() override {
-        App();
+        tavi::test::coreApplication();
         ASSERT_TRUE(QDBusConnection::sessionBus().isConnected()) << "run under dbus-run-session";
-        ASSERT_FALSE(PlayerOnBus()) << "an earlier test left its player running";
+        ASSERT_FALSE(tavi::test::playerOnBus()) << "an earlier test left its player running";
         ASSERT_TRUE(QDir(m_home.path()).mkpath(QStringLiteral("Music")));
     }
     void TearDown() override {
@@ -69,7 +47,7 @@ protected:
                 process->waitForFinished(5000);
             }
         }
-        WaitFor([] { return !PlayerOnBus(); }, 5000);
+        tavi::test::processEventsUntil([] { return !tavi::test::playerOnBus(); }, 5000);
     }
 
     QString Music(const QString& name) const {
@@ -99,9 +77,9 @@ protected:
         return *m_processes.back();
     }
     bool WaitForBus() {
-        return WaitFor(
+        return tavi::test::processEventsUntil(
             [] {
-                if (!PlayerOnBus()) {
+                if (!tavi::test::playerOnBus()) {
                     return false;
                 }
                 const QDBusMessage call = QDBusMessage::createMethodCall(
@@ -176,7 +154,7 @@ TEST_F(Desktop, AFolderCreatedInShuffledOrderIsListedInNaturalOrder) {
     Touch(Music(QStringLiteral("Album/04b Extras/2 x.mp3")));
     Start({Music(QStringLiteral("Album"))});
     ASSERT_TRUE(WaitForBus());
-    ASSERT_TRUE(WaitFor([&] { return Count() == 14; }, 20000)) << Count();
+    ASSERT_TRUE(tavi::test::processEventsUntil([&] { return Count() == 14; }, 20000)) << Count();
     QStringList expected;
     for (const QString& name : names.mid(0, 4)) {
         expected.append(Music(QStringLiteral("Album/") + name));
@@ -202,8 +180,9 @@ TEST_F(Desktop, TenFilesOpenedAtOnceGiveOnePlayerWithTenEntries) {
         Start({QStringLiteral("-dde"), song});
     }
     ASSERT_TRUE(WaitForBus());
-    ASSERT_TRUE(WaitFor([&] { return Running() == 1; }, 60000)) << Running() << " players";
-    ASSERT_TRUE(WaitFor([&] { return Count() == 10; }, 20000))
+    ASSERT_TRUE(tavi::test::processEventsUntil([&] { return Running() == 1; }, 60000))
+        << Running() << " players";
+    ASSERT_TRUE(tavi::test::processEventsUntil([&] { return Count() == 10; }, 20000))
         << Entries().join(QLatin1Char('\n')).toStdString() << "\nplaying "
         << PlayingFile().toStdString();
     EXPECT_EQ(Entries(), songs) << "each file once, in natural order (song 2 before song 10)";
@@ -213,7 +192,8 @@ TEST_F(Desktop, TenFilesOpenedAtOnceGiveOnePlayerWithTenEntries) {
             EXPECT_EQ(process->exitCode(), 0);
         }
     }
-    EXPECT_TRUE(WaitFor([&] { return !PlayingFile().isEmpty(); }, 10000)) << "one of them plays";
+    EXPECT_TRUE(tavi::test::processEventsUntil([&] { return !PlayingFile().isEmpty(); }, 10000))
+        << "one of them plays";
 
     // The same files in one start, handed to the player that runs: they follow its list.
     Client().Call(Client().Object(QStringLiteral("Playlist")), QStringLiteral("RemoveAll"));
@@ -223,9 +203,10 @@ TEST_F(Desktop, TenFilesOpenedAtOnceGiveOnePlayerWithTenEntries) {
     ASSERT_TRUE(handOff.waitForFinished(30000));
     EXPECT_EQ(handOff.exitCode(), 0);
     EXPECT_EQ(Running(), 1);
-    ASSERT_TRUE(WaitFor([&] { return Count() == 10; }, 20000)) << Count();
+    ASSERT_TRUE(tavi::test::processEventsUntil([&] { return Count() == 10; }, 20000)) << Count();
     EXPECT_EQ(Entries(), songs) << "in the order given";
-    EXPECT_TRUE(WaitFor([&] { return PlayingFile() == songs.first(); }, 10000))
+    EXPECT_TRUE(
+        tavi::test::processEventsUntil([&] { return PlayingFile() == songs.first(); }, 10000))
         << PlayingFile().toStdString() << " "
         << QString::fromLocal8Bit(Player()->readAllStandardError()).toStdString();
 }
@@ -246,10 +227,11 @@ TEST_F(Desktop, HelpListsTheSwitchesAndMissingNamesAreReportedOnStandardError) {
     QProcess& player = Start({Music(QStringLiteral("a.wav")), Music(QStringLiteral("missing.mp3")),
                               Music(QStringLiteral("c.wav"))});
     ASSERT_TRUE(WaitForBus());
-    ASSERT_TRUE(WaitFor([&] { return Count() == 2; }, 20000)) << Count();
+    ASSERT_TRUE(tavi::test::processEventsUntil([&] { return Count() == 2; }, 20000)) << Count();
     EXPECT_EQ(Entries(),
               (QStringList{Music(QStringLiteral("a.wav")), Music(QStringLiteral("c.wav"))}));
-    EXPECT_TRUE(WaitFor([&] { return PlayingFile() == Music(QStringLiteral("a.wav")); }, 10000));
+    EXPECT_TRUE(tavi::test::processEventsUntil(
+        [&] { return PlayingFile() == Music(QStringLiteral("a.wav")); }, 10000));
     player.waitForReadyRead(1000);
     const QString err = QString::fromLocal8Bit(player.readAllStandardError());
     EXPECT_TRUE(
@@ -270,10 +252,10 @@ TEST_F(Desktop, APictureHandedInLeavesTheListAndTheDocumentAsTheyWere) {
     Touch(cover);
     Start({album});
     ASSERT_TRUE(WaitForBus());
-    ASSERT_TRUE(WaitFor([&] { return Count() == 2; }, 20000));
+    ASSERT_TRUE(tavi::test::processEventsUntil([&] { return Count() == 2; }, 20000));
     Client().Call(Client().Object(QStringLiteral("Playlist")), QStringLiteral("Add"),
                   {QStringLiteral("/m/c.mp3")});
-    ASSERT_TRUE(WaitFor([&] { return Count() == 3; }, 5000));
+    ASSERT_TRUE(tavi::test::processEventsUntil([&] { return Count() == 3; }, 5000));
     const QString document = Client().Object(QStringLiteral("ActiveDocument"));
     QProcess& handOff = Start({QStringLiteral("-dde"), cover});
     ASSERT_TRUE(handOff.waitForFinished(30000));

@@ -3,6 +3,8 @@
 // private session bus the test runs in.
 #include "automation/dbus/AutomationBus.h"
 #include "automation/tavictl/BusClient.h"
+#include "support/PlayerOnBus.h"
+#include "support/QtApp.h"
 #include "support/TagWriter.h"
 #include "support/TestMedia.h"
 
@@ -37,29 +39,6 @@ using tavi::automation::AutomationBus;
 using tavi::automation::BusClient;
 
 namespace {
-
-QCoreApplication& App() {
-    static int argc = 1;
-    static char name[] = "linux-user-blackbox";
-    static char* argv[] = {name, nullptr};
-    static QCoreApplication app(argc, argv);
-    return app;
-}
-
-bool PlayerOnBus() {
-    return QDBusConnection::sessionBus().interface()->isServiceRegistered(AutomationBus::kService);
-}
-
-bool WaitFor(const std::function<bool()>& condition, int timeoutMs) {
-    QDeadlineTimer deadline(timeoutMs);
-    while (!condition()) {
-        if (deadline.hasExpired()) {
-            return false;
-        }
-        QThread::msleep(20);
-    }
-    return true;
-}
 
 QDBusMessage MprisGet(const QString& property) {
     return QDBusConnection::sessionBus().call(
@@ -112,7 +91,8 @@ public:
     }
     bool WaitUntilServing() {
         return m_port != 0 && m_process.waitForStarted(10000) &&
-               WaitFor([this] { return LoopbackSocket(m_port) != 0; }, 20000);
+               tavi::test::processEventsUntil([this] { return LoopbackSocket(m_port) != 0; },
+                                              20000);
     }
     QString Url(const QString& name) const {
         return QStringLiteral("http://127.0.0.1:%1/%2").arg(m_port).arg(name);
@@ -126,9 +106,9 @@ private:
 class LinuxUser : public testing::Test {
 protected:
     void SetUp() override {
-        App();
+        tavi::test::coreApplication();
         ASSERT_TRUE(QDBusConnection::sessionBus().isConnected()) << "run under dbus-run-session";
-        ASSERT_FALSE(PlayerOnBus()) << "an earlier test left its player running";
+        ASSERT_FALSE(tavi::test::playerOnBus()) << "an earlier test left its player running";
     }
     void TearDown() override {
         m_client.reset();  // its release after the quit would start a player by activation
@@ -141,7 +121,7 @@ protected:
             EXPECT_FALSE(QString::fromLocal8Bit(m_tavi->readAllStandardError())
                              .contains(QLatin1String("terminate called")));
         }
-        WaitFor([] { return !PlayerOnBus(); }, 5000);
+        tavi::test::processEventsUntil([] { return !tavi::test::playerOnBus(); }, 5000);
     }
 
     QString Home(const QString& name) const { return m_home.filePath(name); }
@@ -171,11 +151,11 @@ protected:
         m_tavi->setWorkingDirectory(m_home.path());
         m_tavi->start(QStringLiteral(TAVI_BINARY), {});
         ASSERT_TRUE(m_tavi->waitForStarted(10000));
-        ASSERT_TRUE(WaitFor(
+        ASSERT_TRUE(tavi::test::processEventsUntil(
             [] {
                 // Asked only once the name is there: a call before would start a player by
                 // bus activation where a service file is installed.
-                return PlayerOnBus() &&
+                return tavi::test::playerOnBus() &&
                        QDBusConnection::sessionBus()
                                .call(QDBusMessage::createMethodCall(AutomationBus::kService,
                                                                     AutomationBus::kRoot,
@@ -195,7 +175,7 @@ protected:
             .toString();
     }
     bool WaitForStatus(const QString& status, int timeoutMs = 20000) {
-        return WaitFor([&] { return Status() == status; }, timeoutMs);
+        return tavi::test::processEventsUntil([&] { return Status() == status; }, timeoutMs);
     }
 
     QTemporaryDir m_home;
@@ -233,7 +213,8 @@ TEST_F(LinuxUser, AFileServedOverHttpPlaysAsAUrlEntry) {
             return -1;
         }
     };
-    EXPECT_TRUE(WaitFor([&] { return std::abs(duration() - 3.0) < 0.2; }, 10000))
+    EXPECT_TRUE(
+        tavi::test::processEventsUntil([&] { return std::abs(duration() - 3.0) < 0.2; }, 10000))
         << "the stream's length: " << duration();
     EXPECT_EQ(MprisMetadata().value(QStringLiteral("xesam:url")).toString(), url);
     Client().Call(player, QStringLiteral("Stop"));
@@ -439,13 +420,13 @@ TEST_F(LinuxUser, BusToolsSeeTheTrackListAndThePlaylists) {
         evening + "\"\n\"File2\"=\"" + morning + "\"\n");
     registry.close();
     Start();
-    ASSERT_TRUE(WaitFor([] { return TrackIds().size() == 2; }, 10000));
+    ASSERT_TRUE(tavi::test::processEventsUntil([] { return TrackIds().size() == 2; }, 10000));
     const QStringList opened = TrackIds();
 
     MprisBusctl(QStringLiteral("call"), QStringLiteral("TrackList"),
                 {QStringLiteral("AddTrack"), QStringLiteral("sob"),
                  QUrl::fromLocalFile(three).toString(), opened[0], QStringLiteral("false")});
-    ASSERT_TRUE(WaitFor([] { return TrackIds().size() == 3; }, 10000));
+    ASSERT_TRUE(tavi::test::processEventsUntil([] { return TrackIds().size() == 3; }, 10000));
     const QString added = TrackIds()[1];
     EXPECT_FALSE(opened.contains(added));
     const QString playlist = Client().Object(QStringLiteral("Playlist"));
@@ -468,7 +449,7 @@ TEST_F(LinuxUser, BusToolsSeeTheTrackListAndThePlaylists) {
              QStringLiteral("org.mpris.MediaPlayer2.tavi"), QStringLiteral("--object-path"),
              QStringLiteral("/org/mpris/MediaPlayer2"), QStringLiteral("--method"),
              QStringLiteral("org.mpris.MediaPlayer2.TrackList.RemoveTrack"), opened[0]});
-    ASSERT_TRUE(WaitFor([] { return TrackIds().size() == 2; }, 10000));
+    ASSERT_TRUE(tavi::test::processEventsUntil([] { return TrackIds().size() == 2; }, 10000));
     EXPECT_EQ(TrackIds(), (QStringList{added, opened[1]}));
 
     const QString playlists = MprisBusctl(
@@ -486,7 +467,7 @@ TEST_F(LinuxUser, BusToolsSeeTheTrackListAndThePlaylists) {
     Client().Put(Client().Object(QStringLiteral("ActiveDocument")), QStringLiteral("Saved"), true);
     MprisBusctl(QStringLiteral("call"), QStringLiteral("Playlists"),
                 {QStringLiteral("ActivatePlaylist"), QStringLiteral("o"), ids[1]});
-    ASSERT_TRUE(WaitFor(
+    ASSERT_TRUE(tavi::test::processEventsUntil(
         [&] { return Client().Call(playlist, QStringLiteral("Item"), {0}).toString() == three; },
         10000))
         << "Morning's entries";
@@ -494,7 +475,7 @@ TEST_F(LinuxUser, BusToolsSeeTheTrackListAndThePlaylists) {
     EXPECT_TRUE(MprisBusctl(QStringLiteral("get-property"), QStringLiteral("Playlists"),
                             {QStringLiteral("ActivePlaylist")})
                     .contains(ids[1]));
-    ASSERT_TRUE(WaitFor([] { return TrackIds().size() == 1; }, 10000));
+    ASSERT_TRUE(tavi::test::processEventsUntil([] { return TrackIds().size() == 1; }, 10000));
     EXPECT_FALSE(opened.contains(TrackIds()[0]) || TrackIds()[0] == added)
         << "a list opened anew has new ids";
 }

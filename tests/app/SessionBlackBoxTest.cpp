@@ -3,6 +3,8 @@
 // on the private session bus the test runs in.
 #include "automation/dbus/AutomationBus.h"
 #include "automation/tavictl/BusClient.h"
+#include "support/PlayerOnBus.h"
+#include "support/QtApp.h"
 #include "support/TestMedia.h"
 
 #include <gtest/gtest.h>
@@ -13,11 +15,11 @@
 #include <QDeadlineTimer>
 #include <QElapsedTimer>
 
-#include <cstdio>
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QThread>
+#include <cstdio>
 
 #include <csignal>
 #include <memory>
@@ -27,24 +29,12 @@ using tavi::automation::BusClient;
 
 namespace {
 
-QCoreApplication& App() {
-    static int argc = 1;
-    static char name[] = "session-blackbox";
-    static char* argv[] = {name, nullptr};
-    static QCoreApplication app(argc, argv);
-    return app;
-}
-
-bool PlayerOnBus() {
-    return QDBusConnection::sessionBus().interface()->isServiceRegistered(AutomationBus::kService);
-}
-
 class Session : public testing::Test {
 protected:
     void SetUp() override {
-        App();
+        tavi::test::coreApplication();
         ASSERT_TRUE(QDBusConnection::sessionBus().isConnected()) << "run under dbus-run-session";
-        ASSERT_FALSE(PlayerOnBus()) << "an earlier test left its player running";
+        ASSERT_FALSE(tavi::test::playerOnBus()) << "an earlier test left its player running";
     }
     void TearDown() override {
         if (m_tavi && m_tavi->state() != QProcess::NotRunning) {
@@ -52,7 +42,7 @@ protected:
             m_tavi->waitForFinished(5000);
         }
         QDeadlineTimer gone(5000);
-        while (PlayerOnBus() && !gone.hasExpired()) {
+        while (tavi::test::playerOnBus() && !gone.hasExpired()) {
             QThread::msleep(20);
         }
     }
@@ -79,7 +69,7 @@ protected:
     bool WaitForBus(int timeoutMs = 30000) {
         QDeadlineTimer deadline(timeoutMs);
         while (!deadline.hasExpired()) {
-            if (PlayerOnBus() &&
+            if (tavi::test::playerOnBus() &&
                 RootCall(QStringLiteral("ObjectCount")).type() == QDBusMessage::ReplyMessage) {
                 return true;
             }
