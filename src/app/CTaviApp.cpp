@@ -2,6 +2,7 @@
 
 #include "IncomingFiles.h"
 #include "SessionRecovery.h"
+#include "SettingsFolderWatch.h"
 #include "app/settings/AppKey.h"
 #include "app/settings/PlayerSettings.h"
 #include "app/settings/SettingsKeys.h"
@@ -70,6 +71,7 @@ CTaviApp::~CTaviApp() {
 }
 
 bool CTaviApp::InitInstance(const QStringList& arguments) {
+    WatchSettingsFolders();
     m_recentFiles.load(AppKey());
     RestorePlaylistDir();
     m_commandLine = CommandLine::Parse(arguments);
@@ -100,6 +102,21 @@ bool CTaviApp::InitInstance(const QStringList& arguments) {
     // bus name taken (the automation server is made right after this returns).
     QTimer::singleShot(0, m_incoming.get(), [this] { m_incoming->SetReady(); });
     return true;
+}
+
+// Told once the window is up, over it; the program goes on with the settings it has.
+void CTaviApp::WatchSettingsFolders() {
+    m_settingsWatch = std::make_unique<SettingsFolderWatch>(
+        SettingsFolderWatch::DefaultFolders(), [this](const QString& message) {
+            QTimer::singleShot(0, QCoreApplication::instance(), [this, message] {
+                auto* box = new QMessageBox(QMessageBox::Warning, QStringLiteral("Tavi"), message,
+                                            QMessageBox::Ok, m_frame.window.get());
+                box->setAttribute(Qt::WA_DeleteOnClose);
+                box->setModal(false);
+                box->show();
+            });
+        });
+    m_settingsWatch->Start();
 }
 
 void CTaviApp::CreateIncomingFiles() {

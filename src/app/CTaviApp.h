@@ -18,6 +18,7 @@ class CTaviView;
 namespace tavi::app {
 
 class IncomingFiles;
+class SettingsFolderWatch;
 
 // The application object: start-up in its fixed order, the routing of every file handed in
 // from outside, the recent playlists, and what is saved at exit.
@@ -99,6 +100,7 @@ private:
     void ReopenRecentPlaylist();
     void SaveRecentFiles();
     void CreateIncomingFiles();
+    void WatchSettingsFolders();
     void AddAndPlay(const QStringList& paths);
     void RaiseMainWindow();
 
@@ -108,6 +110,7 @@ private:
     Frame m_frame;
     FrameFactory m_frameFactory;
     std::unique_ptr<IncomingFiles> m_incoming;
+    std::unique_ptr<SettingsFolderWatch> m_settingsWatch;
     std::function<bool(const QString& question)> m_askRecover;
     bool m_ending = false;
 };

@@ -4,6 +4,7 @@
 
 #include "CPlaylistFile.h"
 #include "platform/errors/CFileException.h"
+#include "platform/fs/AtomicFile.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>
@@ -72,6 +73,8 @@ bool IsPlaylistFormatFile(const QString& path) {
 }
 
 QStringList LoadPlaylistForDocument(const QString& path) {
+    // What a run killed while saving this list left beside it goes when it is next opened.
+    fs::AtomicFile::SweepLeftoversOf(path);
     CPlaylistFile file;
     file.Load(path);
     // Every entry is kept, however long: Linux paths and stream URLs are not held to the

@@ -1,5 +1,7 @@
 #include "AtomicFile.h"
 
+#include "ReplacementFile.h"
+
 #include <QDir>
 #include <QFileInfo>
 
@@ -34,16 +36,6 @@ bool writeAll(int fd, const QByteArray& bytes) {
     return true;
 }
 
-// Makes the rename itself durable; a failure here does not undo a completed write.
-void syncFolder(const QString& folder) {
-    const int fd =
-        ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd >= 0) {
-        ::fsync(fd);
-        ::close(fd);
-    }
-}
-
 AtomicFile::BeforeRename& processHook() {
     static AtomicFile::BeforeRename hook;
     return hook;
@@ -76,36 +68,30 @@ bool AtomicFile::ensureParentFolder(const QString& path) {
 
 AtomicFile::Result AtomicFile::write(const QString& path, const QByteArray& bytes,
                                      const BeforeRename& beforeRename) {
-    const QFileInfo info(path);
-    const QByteArray target = QFile::encodeName(info.absoluteFilePath());
-    QByteArray pattern = QFile::encodeName(info.absolutePath() + QLatin1String("/.") +
-                                           info.fileName() + QLatin1String(".XXXXXX"));
-    const int fd = ::mkostemp(pattern.data(), O_CLOEXEC);
-    if (fd < 0) {
+    SweepLeftoversOf(path);
+    ReplacementFile file(path);
+    if (const int code = file.Open()) {
+        return {false, systemError(code)};
+    }
+    if (!writeAll(file.fd(), bytes)) {
         return {false, systemError(errno)};
     }
-    const QString tempPath = QFile::decodeName(pattern);
-    auto abandon = [&](int code) {
-        ::unlink(pattern.constData());
-        return Result{false, code ? systemError(code) : QStringLiteral("write abandoned")};
-    };
-    CopyModeOf(fd, target);
-    if (!writeAll(fd, bytes) || ::fsync(fd) != 0) {
-        const int code = errno;
-        ::close(fd);
-        return abandon(code);
+    if (const int code = file.Complete()) {
+        return {false, systemError(code)};
     }
-    if (::close(fd) != 0) {
-        return abandon(errno);
+    const QString tempPath = file.TemporaryPath();
+    if ((beforeRename && !beforeRename(tempPath)) || !runBeforeRenameHook(tempPath)) {
+        return {false, QStringLiteral("write abandoned")};
     }
-    if ((beforeRename && !beforeRename(tempPath)) || (processHook() && !processHook()(tempPath))) {
-        return abandon(0);
+    if (const int code = file.Replace()) {
+        return {false, systemError(code)};
     }
-    if (::rename(pattern.constData(), target.constData()) != 0) {
-        return abandon(errno);
-    }
-    syncFolder(info.absolutePath());
     return {true, {}};
+}
+
+void AtomicFile::SweepLeftoversOf(const QString& path) {
+    const QFileInfo info(path);
+    ReplacementFile::SweepLeftovers(info.absolutePath(), info.fileName());
 }
 
 }  // namespace tavi::fs

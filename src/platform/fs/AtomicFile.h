@@ -9,7 +9,7 @@ namespace tavi::fs {
 
 // Replaces a file's contents so that a crash, a full disk or any failure leaves either the
 // old file or the new one, never a mixture: the bytes go to a temporary file in the same
-// folder, which is flushed to disk and then renamed over the target.
+// folder (ReplacementFile), which is flushed to disk and then renamed over the target.
 class AtomicFile {
 public:
     struct Result {
@@ -33,6 +33,10 @@ public:
     // Gives the descriptor the permissions of the file it will replace, so a private file
     // stays private; a new file gets the umask's default.
     static void CopyModeOf(int fd, const QByteArray& targetPath);
+
+    // Removes what killed runs left while replacing path (their temporary files). Every write
+    // does it first; readers of files they never write call it themselves.
+    static void SweepLeftoversOf(const QString& path);
 
     // Creates the folder that will hold path (and its parents) when missing.
     static bool ensureParentFolder(const QString& path);

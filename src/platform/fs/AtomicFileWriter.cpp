@@ -1,6 +1,7 @@
 #include "AtomicFileWriter.h"
 
 #include "AtomicFile.h"
+#include "ReplacementFile.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -12,18 +13,6 @@
 
 namespace tavi::fs {
 
-namespace {
-
-void syncFolder(const QByteArray& folder) {
-    const int fd = ::open(folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd >= 0) {
-        ::fsync(fd);
-        ::close(fd);
-    }
-}
-
-}  // namespace
-
 AtomicFileWriter::AtomicFileWriter(QString path) : m_path(std::move(path)) {}
 
 AtomicFileWriter::~AtomicFileWriter() {
@@ -31,20 +20,16 @@ AtomicFileWriter::~AtomicFileWriter() {
 }
 
 bool AtomicFileWriter::open(OpenMode mode) {
-    if (m_fd >= 0 || !(mode & WriteOnly)) {
+    if (m_file || !(mode & WriteOnly)) {
         return false;
     }
-    const QFileInfo info(m_path);
-    m_tempName = QFile::encodeName(info.absolutePath() + QLatin1String("/.") + info.fileName() +
-                                   QLatin1String(".XXXXXX"));
-    m_fd = ::mkostemp(m_tempName.data(), O_CLOEXEC);
-    if (m_fd < 0) {
-        m_osError = errno;
-        m_tempName.clear();
+    AtomicFile::SweepLeftoversOf(m_path);
+    auto file = std::make_unique<ReplacementFile>(m_path);
+    m_osError = file->Open();
+    if (m_osError != 0) {
         return false;
     }
-    AtomicFile::CopyModeOf(m_fd, QFile::encodeName(info.absoluteFilePath()));
-    m_osError = 0;
+    m_file = std::move(file);
     return QIODevice::open(WriteOnly | Unbuffered);
 }
 
@@ -53,12 +38,12 @@ qint64 AtomicFileWriter::readData(char*, qint64) {
 }
 
 qint64 AtomicFileWriter::writeData(const char* data, qint64 size) {
-    if (m_fd < 0 || m_osError != 0) {
+    if (!m_file || m_file->fd() < 0 || m_osError != 0) {
         return -1;
     }
     qint64 left = size;
     while (left > 0) {
-        const ssize_t written = ::write(m_fd, data, static_cast<size_t>(left));
+        const ssize_t written = ::write(m_file->fd(), data, static_cast<size_t>(left));
         if (written < 0) {
             if (errno == EINTR) {
                 continue;
@@ -73,47 +58,26 @@ qint64 AtomicFileWriter::writeData(const char* data, qint64 size) {
 }
 
 bool AtomicFileWriter::commit() {
-    if (m_fd < 0 || m_osError != 0) {
+    if (!m_file || m_osError != 0) {
         discard();
         return false;
     }
-    const int fd = m_fd;
-    m_fd = -1;
     QIODevice::close();
-    if (::fsync(fd) != 0) {
-        m_osError = errno;
-    }
-    if (::close(fd) != 0 && m_osError == 0) {
-        m_osError = errno;
-    }
-    const QString tempPath = QFile::decodeName(m_tempName);
-    if (m_osError != 0 || !AtomicFile::runBeforeRenameHook(tempPath)) {
+    m_osError = m_file->Complete();
+    if (m_osError != 0 || !AtomicFile::runBeforeRenameHook(m_file->TemporaryPath())) {
         discard();
         return false;
     }
-    const QFileInfo info(m_path);
-    if (::rename(m_tempName.constData(), QFile::encodeName(info.absoluteFilePath())) != 0) {
-        m_osError = errno;
-        discard();
-        return false;
-    }
-    m_tempName.clear();
-    syncFolder(QFile::encodeName(info.absolutePath()));
-    return true;
+    m_osError = m_file->Replace();
+    discard();
+    return m_osError == 0;
 }
 
 void AtomicFileWriter::discard() {
-    if (m_fd >= 0) {
-        ::close(m_fd);
-        m_fd = -1;
-    }
     if (isOpen()) {
         QIODevice::close();
     }
-    if (!m_tempName.isEmpty()) {
-        ::unlink(m_tempName.constData());
-        m_tempName.clear();
-    }
+    m_file.reset();
 }
 
 }  // namespace tavi::fs

@@ -3,7 +3,11 @@
 #include <QIODevice>
 #include <QString>
 
+#include <memory>
+
 namespace tavi::fs {
+
+class ReplacementFile;
 
 // A write-only device that replaces a file the way AtomicFile does, for writers that stream
 // their output instead of holding it whole: bytes go to a temporary file in the target's
@@ -35,8 +39,7 @@ private:
     void discard();
 
     QString m_path;
-    QByteArray m_tempName;
-    int m_fd = -1;
+    std::unique_ptr<ReplacementFile> m_file;  // while open
     int m_osError = 0;
 };
 

@@ -6,9 +6,26 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 
 namespace tavi::reg {
+
+namespace {
+
+RegHive::SaveFailure& SaveFailureHandler() {
+    static RegHive::SaveFailure handler;
+    return handler;
+}
+
+void ReportSaveFailure(const QString& path, const QString& error) {
+    if (SaveFailureHandler()) {
+        SaveFailureHandler()(path, error);
+    }
+}
+
+}  // namespace
 
 RegHive::RegHive(QString rootName, QString filePath, bool writable,
                  std::unique_ptr<RegKeyNode> defaults)
@@ -78,6 +95,7 @@ bool RegHive::saveIfDirty() {
         return !m_dirty;
     }
     if (!fs::AtomicFile::ensureParentFolder(m_filePath)) {
+        ReportSaveFailure(m_filePath, QString::fromLocal8Bit(std::strerror(errno)));
         return false;
     }
     const auto result =
@@ -85,8 +103,14 @@ bool RegHive::saveIfDirty() {
     if (result.ok) {
         m_dirty = false;
         m_stamp = stampOnDisk();
+    } else {
+        ReportSaveFailure(m_filePath, result.error);
     }
     return result.ok;
+}
+
+void RegHive::setSaveFailureHandler(SaveFailure handler) {
+    SaveFailureHandler() = std::move(handler);
 }
 
 }  // namespace tavi::reg

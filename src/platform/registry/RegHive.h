@@ -5,6 +5,7 @@
 #include <QDateTime>
 #include <QString>
 
+#include <functional>
 #include <memory>
 #include <mutex>
 
@@ -34,6 +35,11 @@ public:
     // Writes the tree atomically when it changed; a failure keeps the old file and the
     // hive stays dirty. Returns whether the file now holds the tree.
     bool saveIfDirty();
+    // Called (on the saving thread) when a save fails, with the file and the system's text,
+    // so that the program can tell the user; without one, failures are only kept from the
+    // file. Set once at start.
+    using SaveFailure = std::function<void(const QString& path, const QString& error)>;
+    static void setSaveFailureHandler(SaveFailure handler);
     void markDirty() { m_dirty = true; }
     bool isDirty() const { return m_dirty; }
     // Counts changes, so that views built from this hive know when to rebuild.

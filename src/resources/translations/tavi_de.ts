@@ -1507,6 +1507,15 @@ Prüfen Sie, ob Pfad und Dateiname richtig angegeben sind.</translation>
     </message>
 </context>
 <context>
+    <name>tavi::app::SettingsFolderWatch</name>
+    <message>
+        <source>Tavi cannot save its settings in %1: %2.
+Settings changed now are kept only until Tavi ends.</source>
+        <translation>Tavi kann seine Einstellungen nicht in %1 speichern: %2.
+Jetzt geänderte Einstellungen gelten nur, bis Tavi beendet wird.</translation>
+    </message>
+</context>
+<context>
     <name>tavi::automation::CConsoleBar</name>
     <message>
         <source>Output</source>
