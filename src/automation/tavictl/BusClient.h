@@ -43,12 +43,13 @@ public:
                           const QList<QVariantList>& argumentLists);
     // The object a member of the Application object answers (Player, Playlist, Console...).
     QString Object(const QString& name);
+    // The Invoke call of a dispatch identifier, as sent on the bus.
+    static QDBusMessage InvokeMessage(const QString& path, int id, ushort flags,
+                                      const QVariantList& arguments);
 
 private:
     int Bind(const QString& path, const QString& member);
     QVariant Invoke(const QString& path, int id, ushort flags, const QVariantList& arguments);
-    static QDBusMessage InvokeMessage(const QString& path, int id, ushort flags,
-                                      const QVariantList& arguments);
 
     QDBusConnection m_bus;
     QString m_application;
