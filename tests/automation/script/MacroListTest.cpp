@@ -147,3 +147,30 @@ TEST_F(MacroListTest, TheShippedExamplesLoadAndRun) {
 }
 
 }  // namespace
+
+// A handler that throws is that macro's error alone: the other macros hear the same event,
+// and the throwing macro hears the next one.
+TEST_F(MacroListTest, AHandlerThatThrowsDoesNotKeepTheEventFromOtherMacros) {
+    Register("a-thrower", WriteScript("thrower.js",
+                                      "function Player_Start() { throw new Error('boom'); }\n"
+                                      "function Player_Stop() { Console.WriteLine('js stop'); }\n"),
+             true);
+    Register("b-lua", WriteScript("events.lua", kLuaMacro), true);
+    Register("c-lua-thrower", WriteScript("thrower.lua",
+                                          "function Player_Start() error('bang') end\n"
+                                          "function Player_Stop() Console.WriteLine('lua2 stop') end\n"),
+             true);
+    macros().LoadAllMacros();
+    objects->RunStartup();
+    host->console->SetText(QString());
+    fill({QStringLiteral("0.pause")}, 0);
+    host->player->RunPlayerCommand(tavi::engines::playercmd::kPlay);
+    ASSERT_TRUE(processEventsUntil(
+        [&] { return ConsoleLines().contains(QStringLiteral("lua2 stop")); }, 5000))
+        << qPrintable(ConsoleLines().join(u'|'));
+    const QStringList lines = ConsoleLines();
+    EXPECT_TRUE(lines.contains(QStringLiteral("lua start 0.pause"))) << qPrintable(lines.join(u'|'));
+    EXPECT_TRUE(lines.contains(QStringLiteral("lua stop")));
+    EXPECT_TRUE(lines.contains(QStringLiteral("js stop")));
+    macros().CloseAllMacros();
+}
