@@ -1,5 +1,7 @@
 #include "DispatchClient.h"
 
+#include "platform/dbus/BusTypes.h"
+
 #include <QDBusMessage>
 #include <QDBusObjectPath>
 #include <QDBusVariant>
@@ -36,6 +38,7 @@ bool IsObject(const QVariant& value) {
 }  // namespace
 
 DispatchClient::DispatchClient(QDBusConnection bus) : m_bus(std::move(bus)) {
+    platform::RegisterBusTypes();  // the file manager's process has no main of ours
     if (!m_bus.isConnected()) {
         throw HandOffError{hresult::kFail, m_bus.lastError().message()};
     }

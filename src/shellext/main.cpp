@@ -3,6 +3,7 @@
 //   taviext --add FILES...    the files appended to the playlist
 // FILES are paths or file:// URIs. A failure is written to standard error, shown as a
 // desktop notification inside a session, and ends the program with status 1.
+#include "platform/dbus/BusTypes.h"
 #include "shellext/FailureNotice.h"
 #include "shellext/HandOffError.h"
 #include "shellext/ShellFileList.h"
@@ -28,6 +29,7 @@ int Usage() {
 
 int main(int argc, char** argv) {
     QCoreApplication application(argc, argv);
+    tavi::platform::RegisterBusTypes();
     QStringList arguments = QCoreApplication::arguments().mid(1);
     if (arguments.isEmpty()) {
         return Usage();

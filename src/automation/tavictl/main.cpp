@@ -1,5 +1,6 @@
 // tavictl: drives the running player from the command line (starting it when needed).
 #include "BusClient.h"
+#include "platform/dbus/BusTypes.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>
@@ -163,6 +164,7 @@ const std::map<QString, Command>& Commands() {
 
 int main(int argc, char** argv) {
     QCoreApplication application(argc, argv);
+    tavi::platform::RegisterBusTypes();
     const QStringList words = QCoreApplication::arguments().mid(1);
     const auto found = words.isEmpty() ? Commands().end() : Commands().find(words[0]);
     if (found == Commands().end()) {
