@@ -46,7 +46,7 @@ PlaylistEditor::PlaylistEditor(PlaylistModel& model, CUndoDoc& document)
       m_document(document),
       m_additions(new AdditionQueue(
           [this](const QString& path) { addName(path); },
-          [this](const QString& path) { AddEntry(path); },
+          [this](const QString& path) { addFolderFile(path); },
           [this](bool begin) { begin ? m_model.beginBatch() : m_model.endBatch(); }, this)) {
     connect(m_additions, &AdditionQueue::runningChanged, this, [this](bool running) {
         // The window stays live, but shows that the list is still filling.
@@ -131,8 +131,39 @@ void PlaylistEditor::AddFolder(const QString& path, std::function<void()> finish
     m_additions->Enqueue({{AdditionQueue::Step::Kind::Folder, path}}, std::move(finished));
 }
 
+void PlaylistEditor::addFolderFile(const QString& path) {
+    if (!addCueTracks(path, false)) {
+        AddEntry(path);
+    }
+}
+
+bool PlaylistEditor::addCueTracks(const QString& path, bool reportRefusal) {
+    if (!m_hooks.cueSheetEntries || fs::IsStreamUrl(path)) {
+        return false;
+    }
+    std::optional<QStringList> entries;
+    try {
+        entries = m_hooks.cueSheetEntries(path);
+    } catch (const std::exception& error) {
+        if (reportRefusal && m_hooks.reportError) {
+            m_hooks.reportError(QString::fromLocal8Bit(error.what()));
+        }
+        return true;  // refused: nothing is added in its place
+    }
+    if (!entries) {
+        return false;
+    }
+    for (const QString& entry : *entries) {
+        AddEntry(entry);
+    }
+    return true;
+}
+
 bool PlaylistEditor::AddEntry(const QString& entry) {
     const QString path = entryText(entry);
+    if (addCueTracks(path, true)) {
+        return true;
+    }
     QString target = path;
     const QString extension = EntryExtension(path);
     if (extension == QLatin1String(".LNK") || extension == QLatin1String(".DESKTOP")) {
