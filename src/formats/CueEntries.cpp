@@ -4,7 +4,11 @@
 #include "FlacCueSheet.h"
 #include "platform/errors/CFileException.h"
 
+#include <QDateTime>
 #include <QFileInfo>
+
+#include <deque>
+#include <mutex>
 
 namespace tavi::formats {
 
@@ -20,6 +24,73 @@ bool hasExtension(const QString& path, QLatin1String extension) {
 
 bool isFlacFile(const QString& path) {
     return hasExtension(path, QLatin1String(".flac"));
+}
+
+// The sheets read last. Every track's name asks for its sheet, from the name reader's
+// threads at once, so a 99-track sheet would otherwise be read 99 times; a sheet is taken
+// again when its file's size or times changed.
+class SheetCache {
+public:
+    std::optional<CueSheet> Find(const QString& container, const QFileInfo& info) {
+        const std::lock_guard lock(m_lock);
+        for (const Entry& entry : m_entries) {
+            if (entry.container == container && entry.stamp == Stamp(info)) {
+                return entry.sheet;
+            }
+        }
+        return std::nullopt;
+    }
+    void Keep(const QString& container, const QFileInfo& info, const CueSheet& sheet) {
+        const std::lock_guard lock(m_lock);
+        std::erase_if(m_entries, [&](const Entry& entry) { return entry.container == container; });
+        m_entries.push_front({container, Stamp(info), sheet});
+        if (m_entries.size() > kKept) {
+            m_entries.pop_back();
+        }
+    }
+
+private:
+    static constexpr std::size_t kKept = 8;
+    struct FileStamp {
+        qint64 size;
+        QDateTime modified;
+        QDateTime changed;
+        bool operator==(const FileStamp&) const = default;
+    };
+    struct Entry {
+        QString container;
+        FileStamp stamp;
+        CueSheet sheet;
+    };
+    static FileStamp Stamp(const QFileInfo& info) {
+        return {info.size(), info.lastModified(), info.metadataChangeTime()};
+    }
+
+    std::mutex m_lock;
+    std::deque<Entry> m_entries;  // newest first; guarded by m_lock
+};
+
+SheetCache& sheetCache() {
+    static SheetCache cache;
+    return cache;
+}
+
+CueSheet ReadSheetUncached(const QString& container) {
+    if (IsCueSheetFile(container)) {
+        return ReadCueSheetFile(container);
+    }
+    const std::optional<QString> text = ReadFlacCueSheetText(container);
+    if (!text) {
+        if (!QFileInfo::exists(container)) {
+            throw errors::CFileException(errors::CFileException::fileNotFound, container);
+        }
+        ThrowNoPlayableTrack(container);
+    }
+    CueSheet sheet = ParseCueSheetText(*text, QFileInfo(container).absolutePath(), container);
+    if (sheet.tracks.empty()) {
+        ThrowNoPlayableTrack(container);
+    }
+    return sheet;
 }
 
 }  // namespace
@@ -55,20 +126,12 @@ bool IsCueSheetFile(const QString& path) {
 }
 
 CueSheet ReadContainerSheet(const QString& container) {
-    if (IsCueSheetFile(container)) {
-        return ReadCueSheetFile(container);
+    const QFileInfo info(container);
+    if (std::optional<CueSheet> kept = sheetCache().Find(container, info)) {
+        return std::move(*kept);
     }
-    const std::optional<QString> text = ReadFlacCueSheetText(container);
-    if (!text) {
-        if (!QFileInfo::exists(container)) {
-            throw errors::CFileException(errors::CFileException::fileNotFound, container);
-        }
-        ThrowNoPlayableTrack(container);
-    }
-    CueSheet sheet = ParseCueSheetText(*text, QFileInfo(container).absolutePath(), container);
-    if (sheet.tracks.empty()) {
-        ThrowNoPlayableTrack(container);
-    }
+    CueSheet sheet = ReadSheetUncached(container);
+    sheetCache().Keep(container, info, sheet);
     return sheet;
 }
 

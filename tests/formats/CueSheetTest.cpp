@@ -232,6 +232,14 @@ TEST_F(CueSheetFiles, TrackEntriesNameTheirSheetAndNumber) {
     EXPECT_EQ(list.Entries(), *CueSheetEntries(sheet)) << "a sheet opened as a list";
     EXPECT_THROW(list.Save(sheet), CFileException) << "a sheet is never written over";
     EXPECT_EQ(ReadCueSheetFile(sheet).tracks.size(), 2u);
+
+    // Names read the sheet once per change of the file, not once per track.
+    EXPECT_EQ(ReadContainerSheet(sheet).tracks.size(), 2u);
+    write(QStringLiteral("two.cue"), "FILE a.wav WAVE\nTRACK 04 AUDIO\nINDEX 01 00:00:00\n");
+    ASSERT_EQ(ReadContainerSheet(sheet).tracks.size(), 1u) << "an edited sheet is read again";
+    EXPECT_EQ(ReadContainerSheet(sheet).tracks[0].number, 4);
+    QFile::remove(sheet);
+    EXPECT_THROW(ReadContainerSheet(sheet), CFileException);
 }
 
 // A FLAC's own sheet: its CUESHEET comment (with titles) before its CUESHEET block.
