@@ -132,37 +132,36 @@ void PlaylistEditor::AddFolder(const QString& path, std::function<void()> finish
 }
 
 void PlaylistEditor::addFolderFile(const QString& path) {
-    if (!addCueTracks(path, false)) {
-        AddEntry(path);
+    if (const std::optional<QStringList> tracks = cueTracksOf(path, false)) {
+        for (const QString& track : *tracks) {
+            AddEntry(track);
+        }
+        return;
     }
+    AddEntry(path);
 }
 
-bool PlaylistEditor::addCueTracks(const QString& path, bool reportRefusal) {
+std::optional<QStringList> PlaylistEditor::cueTracksOf(const QString& path, bool reportRefusal) {
     if (!m_hooks.cueSheetEntries || fs::IsStreamUrl(path)) {
-        return false;
+        return std::nullopt;
     }
-    std::optional<QStringList> entries;
     try {
-        entries = m_hooks.cueSheetEntries(path);
+        return m_hooks.cueSheetEntries(path);
     } catch (const std::exception& error) {
         if (reportRefusal && m_hooks.reportError) {
             m_hooks.reportError(QString::fromLocal8Bit(error.what()));
         }
-        return true;  // refused: nothing is added in its place
+        return QStringList();  // refused: nothing is added in its place
     }
-    if (!entries) {
-        return false;
-    }
-    for (const QString& entry : *entries) {
-        AddEntry(entry);
-    }
-    return true;
 }
 
 bool PlaylistEditor::AddEntry(const QString& entry) {
     const QString path = entryText(entry);
-    if (addCueTracks(path, true)) {
-        return true;
+    if (const std::optional<QStringList> tracks = cueTracksOf(path, true)) {
+        for (const QString& track : *tracks) {
+            AddEntry(track);
+        }
+        return !tracks->isEmpty();
     }
     QString target = path;
     const QString extension = EntryExtension(path);
@@ -182,6 +181,13 @@ bool PlaylistEditor::AddEntry(const QString& entry) {
 
 bool PlaylistEditor::InsertEntry(int index, const QString& entry) {
     const QString path = entryText(entry);
+    if (const std::optional<QStringList> tracks = cueTracksOf(path, true)) {
+        int at = index < 0 ? m_model.count() : index;
+        for (const QString& track : *tracks) {
+            at += m_model.insert(at, track) ? 1 : 0;
+        }
+        return !tracks->isEmpty();
+    }
     if (mediaFilesOnly() && !IsInsertableFile(path)) {
         return false;
     }

@@ -131,8 +131,9 @@ private:
     void addName(const QString& path);
     // A file of a folder: a sheet that cannot be used is passed over without a message.
     void addFolderFile(const QString& path);
-    // Adds the tracks when path holds a CUE sheet; false when it is an entry of its own.
-    bool addCueTracks(const QString& path, bool reportRefusal);
+    // The tracks when path holds a CUE sheet (none when it was refused); nothing when it is
+    // an entry of its own.
+    std::optional<QStringList> cueTracksOf(const QString& path, bool reportRefusal);
     static std::vector<AdditionQueue::Step> entrySteps(const QStringList& paths);
     void moveSelectedTo(int target, int undoId);
     bool playing() const { return m_hooks.isPlaying && m_hooks.isPlaying(); }

@@ -48,7 +48,8 @@ protected:
 
 }  // namespace
 
-// Dropped, added with the dialog, pasted or added by automation, with "MediaFilesOnly" on:
+// Dropped, added with the dialog, pasted, in a folder, added or inserted by automation, with
+// "MediaFilesOnly" on:
 // the three tracks each time, named by the pattern from the sheet even with file tags off.
 TEST_F(CueEntries, EveryWayOfAddingASheetListsItsTracks) {
     player().mediaFilesOnly = true;
@@ -59,6 +60,7 @@ TEST_F(CueEntries, EveryWayOfAddingASheetListsItsTracks) {
         [&] { editor().Paste(sheet); },
         [&] { editor().AddPathFromOutside(sheet); },
         [&] { editor().AddFolder(QFileInfo(sheet).absolutePath()); },
+        [&] { editor().InsertEntryFromOutside(0, sheet); },
     };
     for (const auto& add : ways) {
         fill({}, -1);
@@ -67,8 +69,14 @@ TEST_F(CueEntries, EveryWayOfAddingASheetListsItsTracks) {
         settle();
         EXPECT_EQ(entries(), tracks);
     }
-    EXPECT_EQ(names(), QStringList({QStringLiteral("Band - One"), QStringLiteral("Guest - Two"),
-                                    QStringLiteral("Band - Three")}));
+    const QString other = touch(QStringLiteral("other.mp3"));
+    fill({other}, 0);
+    editor().InsertEntryFromOutside(0, sheet);
+    settle();
+    EXPECT_EQ(entries(), tracks + QStringList{other}) << "inserted where asked, in order";
+    EXPECT_EQ(names().mid(0, 3),
+              QStringList({QStringLiteral("Band - One"), QStringLiteral("Guest - Two"),
+                           QStringLiteral("Band - Three")}));
     tavi::settings::viewSettings().displayNameFormat = QStringLiteral("$(Title) ($(Album))");
     model().invalidateDisplayNames();
     EXPECT_EQ(names().first(), QStringLiteral("One (Album)"));
