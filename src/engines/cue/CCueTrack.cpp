@@ -12,6 +12,11 @@
 
 namespace tavi::engines {
 
+namespace {
+// Longer than any file: a range whose end is not known yet ends with its file.
+constexpr double kWholeRange = 1e9;
+}  // namespace
+
 CCueTrack::~CCueTrack() {
     Close();
 }
@@ -109,6 +114,15 @@ double CCueTrack::RangeEnd() {
     return m_inner->GetLength();
 }
 
+// While the file still opens in the background its length is unknown; the range then runs
+// to wherever the file ends.
+std::optional<double> CCueTrack::KnownRangeEnd() {
+    if (!m_end && m_inner->IsOpening()) {
+        return std::nullopt;
+    }
+    return RangeEnd();
+}
+
 double CCueTrack::GetLength() {
     if (!m_inner) {
         return 0.0;
@@ -117,7 +131,7 @@ double CCueTrack::GetLength() {
 }
 
 void CCueTrack::Play() {
-    PlayRange(0.0, GetLength());
+    PlayRange(0.0, kWholeRange);
 }
 
 void CCueTrack::PlayRange(double from, double to) {
@@ -125,8 +139,8 @@ void CCueTrack::PlayRange(double from, double to) {
         return;
     }
     m_resumeAt.reset();
-    const double end = RangeEnd();
-    const double stop = std::min(m_start + std::max(0.0, to), end);
+    const std::optional<double> end = KnownRangeEnd();
+    const double stop = std::min(m_start + std::max(0.0, to), end.value_or(m_start + kWholeRange));
     m_inner->PlayRange(std::min(m_start + std::max(0.0, from), stop), stop);
 }
 
@@ -149,7 +163,7 @@ void CCueTrack::Resume() {
     }
     if (const std::optional<double> at = std::exchange(m_resumeAt, std::nullopt)) {
         // Some engines forget the end of their range when they seek: it is set again.
-        m_inner->PlayRange(*at, RangeEnd());
+        m_inner->PlayRange(*at, KnownRangeEnd().value_or(*at + kWholeRange));
         return;
     }
     m_inner->Resume();
@@ -167,10 +181,11 @@ void CCueTrack::Seek(double position) {
     if (!m_inner) {
         return;
     }
-    const double end = RangeEnd();
-    const double at = std::clamp(m_start + position, m_start, end);
+    const std::optional<double> end = KnownRangeEnd();
+    const double at =
+        std::max(m_start, std::min(m_start + position, end.value_or(m_start + position)));
     if (m_inner->IsPlaying()) {
-        m_inner->PlayRange(at, end);
+        m_inner->PlayRange(at, end.value_or(at + kWholeRange));
         return;
     }
     m_inner->Seek(at);

@@ -52,6 +52,7 @@ private:
     // The range's end in the file's time: the next track's start, else the file's length
     // (throws while that is unknown).
     double RangeEnd();
+    std::optional<double> KnownRangeEnd();
     void CheckRange();
     void OnTrackEnded(CMediaTrack* track) override;
     void OnTrackError(CMediaTrack* track, std::unique_ptr<errors::CException> error) override;
