@@ -55,7 +55,8 @@ bool skipId3(QIODevice& device) {
         size = (size << 7) | (uint8_t(head[i]) & 0x7f);
     }
     const bool footer = (uint8_t(head[5]) & 0x10) != 0;
-    return device.seek(device.pos() + 10 + size + (footer ? 10 : 0));
+    const qint64 end = device.pos() + 10 + size + (footer ? 10 : 0);
+    return (device.isSequential() || end <= device.size()) && device.seek(end);
 }
 
 struct FlacBlocks {
@@ -77,6 +78,9 @@ std::optional<FlacBlocks> readBlocks(QIODevice& device) {
         const bool last = (uint8_t(header[0]) & 0x80) != 0;
         const int type = uint8_t(header[0]) & 0x7f;
         const uint32_t length = bigEndian(header, 1, 3);
+        if (!device.isSequential() && device.pos() + qint64(length) > device.size()) {
+            return std::nullopt;  // a block longer than the file: damaged or cut short
+        }
         if (type == kStreamInfo || type == kVorbisComment || type == kCueSheetBlock) {
             const QByteArray body = device.read(length);
             if (body.size() != qsizetype(length)) {
