@@ -1,6 +1,7 @@
 #include "TrackFactory.h"
 
 #include "cd/CCDTrack.h"
+#include "cue/CCueTrack.h"
 #include "directshow/CDirectShowTrack.h"
 #include "mci/CMCITrack.h"
 #include "midi/CMidiTrack.h"
@@ -25,9 +26,9 @@ struct EngineRow {
 };
 
 // Engines not built on this system yet have no row; their files take the general path.
-const std::array<EngineRow, 21>& engineTable() {
+const std::array<EngineRow, 22>& engineTable() {
     const auto mod = [] { return std::make_unique<CModTrack>(); };
-    static const std::array<EngineRow, 21> table{{
+    static const std::array<EngineRow, 22> table{{
         {".MP3", [] { return std::make_unique<CMP3DirectShowTrack>(); }},
         {".MID", [] { return std::make_unique<CMidiTrack>(); }},
         {".RMI", [] { return std::make_unique<CMidiTrack>(); }},
@@ -47,6 +48,8 @@ const std::array<EngineRow, 21>& engineTable() {
         {".OKT", mod},
         {".MED", mod},
         {".CDA", [] { return std::make_unique<CCDTrack>(); }},
+        // A range of a file named by a CUE sheet; the file's own engine plays it.
+        {".CUETRACK", [] { return std::make_unique<CCueTrack>(); }},
         {".RECORD", [] { return std::make_unique<CRecorderTrack>(); }},
         {".MPL", [] { return std::make_unique<CMiniPlaylistTrack>(); }},
         {".M3U", [] { return std::make_unique<CMiniPlaylistTrack>(); }},

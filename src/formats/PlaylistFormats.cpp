@@ -1,5 +1,6 @@
 #include "PlaylistFormats.h"
 
+#include "CueEntries.h"
 #include "FeedEnclosures.h"
 #include "IniList.h"
 #include "LineList.h"
@@ -13,10 +14,11 @@ namespace tavi::formats {
 namespace {
 
 constexpr PlaylistFormat kFormats[] = {
-    {".ALB", ReadLineList, WriteLineList},          {".MPL", ReadLineList, WriteLineList},
-    {".M3U", ReadLineList, WriteLineList},          {".PLS", ReadIniList, WriteIniList},
-    {".ROTATION", ReadIniList, WriteIniList},       {".WPL", ReadWplList, WriteWplList},
-    {".SEARCH-MS", ReadSavedSearch, WriteLineList}, {".XML", ReadFeedEnclosures, WriteLineList},
+    {".ALB", ReadLineList, WriteLineList},           {".MPL", ReadLineList, WriteLineList},
+    {".M3U", ReadLineList, WriteLineList},           {".PLS", ReadIniList, WriteIniList},
+    {".ROTATION", ReadIniList, WriteIniList},        {".WPL", ReadWplList, WriteWplList},
+    {".SEARCH-MS", ReadSavedSearch, WriteLineList},  {".XML", ReadFeedEnclosures, WriteLineList},
+    {".CUE", ReadCueSheetList, RefuseCueSheetWrite},
 };
 
 constexpr PlaylistFormat kAnyOther = {nullptr, ReadLineList, WriteLineList};

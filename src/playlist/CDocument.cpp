@@ -61,7 +61,7 @@ bool CDocument::OpenDocumentFile(const QString& path) {
 }
 
 bool CDocument::Save() {
-    return DoSave(m_pathName, true);
+    return DoSave(CanSaveTo(m_pathName) ? m_pathName : QString(), true);
 }
 
 bool CDocument::DoSave(const QString& path, bool replace) {
@@ -69,6 +69,10 @@ bool CDocument::DoSave(const QString& path, bool replace) {
     const bool fromDialog = target.isEmpty();
     if (fromDialog) {
         QString suggestion = m_pathName;
+        if (!suggestion.isEmpty() && !CanSaveTo(suggestion)) {
+            const QFileInfo read(suggestion);
+            suggestion = read.dir().filePath(read.completeBaseName() + QLatin1String(".alb"));
+        }
         if (replace && suggestion.isEmpty()) {
             suggestion = m_title + QLatin1String(".alb");
         }

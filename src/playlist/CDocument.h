@@ -45,7 +45,8 @@ public:
     // File > Open and the command line: the same path (compared without regard to case)
     // only reports success; otherwise asks to save, opens, and records the path name.
     bool OpenDocumentFile(const QString& path);
-    // File > Save: to the path name, or through the dialog when there is none.
+    // File > Save: to the path name, or through the dialog when there is none or the
+    // document may not be written there.
     bool Save();
     // File > Save As and Save: an empty path asks for one with the dialog. With replace
     // the saved path becomes the document's path name.
@@ -70,6 +71,9 @@ protected:
     virtual bool OnOpenDocument(const QString& path);
     // Writes the document; false on failure (errors already reported).
     virtual bool OnSaveDocument(const QString& path);
+    // Whether Save may write to path; false for files the document was read from but must
+    // never replace.
+    virtual bool CanSaveTo(const QString& /*path*/) const { return true; }
     void ReportError(const QString& message);
 
 private:

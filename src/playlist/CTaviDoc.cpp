@@ -34,6 +34,8 @@ CTaviDoc::CTaviDoc(QObject* parent)
       m_editor(std::make_unique<PlaylistEditor>(*m_model, *this)),
       m_fileHooks{LoadDocumentEntries, SaveDocumentEntries} {
     m_editor->hooks().playlistExpander = ExpandPlaylistFile;
+    m_editor->hooks().cueSheetEntries = ExpandCueSheet;
+    m_editor->hooks().reportError = [this](const QString& message) { ReportError(message); };
     m_model->setAboutToChange([this] { OnContentAboutToChange(); });
 }
 
@@ -63,7 +65,7 @@ void CTaviDoc::CloseCurrentTrack() {
 
 bool CTaviDoc::SaveModified() {
     if (IsModified() && m_closing && settings::playerSettings().saveOnExit &&
-        !GetPathName().isEmpty() && !QFileInfo(GetPathName()).isDir()) {
+        !GetPathName().isEmpty() && !QFileInfo(GetPathName()).isDir() && CanSaveTo(GetPathName())) {
         return DoSave(GetPathName(), true);
     }
     return CUndoDoc::SaveModified();
@@ -173,6 +175,10 @@ bool CTaviDoc::openPlaylistFile(const QString& path) {
     // Read first, clear after: a file that cannot be read leaves the list as it was.
     m_model->reset(entries, entries.isEmpty() ? -1 : 0);
     return true;
+}
+
+bool CTaviDoc::CanSaveTo(const QString& path) const {
+    return !IsReadOnlyPlaylistFile(path);
 }
 
 bool CTaviDoc::OnSaveDocument(const QString& path) {

@@ -78,6 +78,7 @@ protected:
     bool OnNewDocument() override;
     bool OnOpenDocument(const QString& path) override;
     bool OnSaveDocument(const QString& path) override;
+    bool CanSaveTo(const QString& path) const override;
 
 private:
     bool openPlaylistFile(const QString& path);

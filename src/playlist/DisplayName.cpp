@@ -12,6 +12,7 @@ namespace tavi::playlist {
 namespace {
 
 const QLatin1String kJingleSuffix(".jingle");
+const QLatin1String kCueTrack(".CUETRACK");
 
 bool IsCountedEntry(const QString& extension) {
     return extension == QLatin1String(".PAUSE") || extension == QLatin1String(".LIVE") ||
@@ -90,11 +91,20 @@ QString GetDisplayName(const QString& path, const NameOptions& options) {
 
 QString GetFileDisplayName(const QString& path, const NameOptions& options,
                            const DisplayNameHooks::MediaFileName& mediaFileName) {
+    if (EntryExtension(path) == kCueTrack) {
+        // A sheet's track has no name but the sheet's, whether file tags are shown or not.
+        NameOptions fromSheet = options;
+        fromSheet.useMetaData = options.opensFiles;
+        return mediaFileDisplayName(path, fromSheet, mediaFileName);
+    }
     const bool jingle = EntryExtension(path) == QLatin1String(".JINGLE");
     return mediaFileDisplayName(jingle ? withoutJingleSuffix(path) : path, options, mediaFileName);
 }
 
 bool DisplayNameReadsFile(const QString& path, const NameOptions& options) {
+    if (EntryExtension(path) == kCueTrack) {
+        return true;  // the sheet is read for it
+    }
     if (!options.useMetaData || fs::IsStreamUrl(path)) {
         return false;  // a stream is never read for its name
     }

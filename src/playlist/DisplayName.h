@@ -13,6 +13,7 @@ namespace tavi::playlist {
 //   ".CDA": the CD database's title of the track numbered by the last two characters of
 //           the file title (the file title itself when that number is 0);
 //   ".JINGLE": the name of the media file the jingle was made from;
+//   ".CUETRACK": the pattern filled from the CUE sheet, whether "UseMetaData" is on or not;
 //   anything else: the media file's display name.
 // With the settings now; UI thread only.
 QString GetDisplayName(const QString& path);
@@ -21,7 +22,7 @@ using NameOptions = formats::CMediaFile::NameOptions;
 // The same with the given settings; UI thread only (the CD hook may be called).
 QString GetDisplayName(const QString& path, const NameOptions& options);
 // Whether the name needs the file itself (its tags): media files and jingles with
-// "UseMetaData" on. The other names touch no file and are cheap.
+// "UseMetaData" on, and the tracks of CUE sheets. The other names touch no file and are cheap.
 bool DisplayNameReadsFile(const QString& path, const NameOptions& options);
 
 // The track number a ".cda" entry's file title ends in ("Track07" -> 7); 0 when the last

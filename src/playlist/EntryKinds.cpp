@@ -58,8 +58,8 @@ constexpr int kImageOther = 18;
 const ExtensionGroup kMediaDecisions[] = {
     {0, {".ALB", ".PLS", ".M3U", ".WPL"}},
     {1,
-     {".CDA", ".PAUSE", ".MOD", ".S3M", ".XM", ".669", ".STM", ".NST", ".IT", ".MDZ", ".ITZ",
-      ".MPTM", ".OKT", ".MED", ".MPL"}},
+     {".CDA", ".CUETRACK", ".PAUSE", ".MOD", ".S3M", ".XM", ".669", ".STM", ".NST", ".IT", ".MDZ",
+      ".ITZ", ".MPTM", ".OKT", ".MED", ".MPL"}},
 };
 
 const std::initializer_list<const char*> kInsertableExtensions = {

@@ -46,7 +46,7 @@ PlaylistEditor::PlaylistEditor(PlaylistModel& model, CUndoDoc& document)
       m_document(document),
       m_additions(new AdditionQueue(
           [this](const QString& path) { addName(path); },
-          [this](const QString& path) { AddEntry(path); },
+          [this](const QString& path) { addFolderFile(path); },
           [this](bool begin) { begin ? m_model.beginBatch() : m_model.endBatch(); }, this)) {
     connect(m_additions, &AdditionQueue::runningChanged, this, [this](bool running) {
         // The window stays live, but shows that the list is still filling.
@@ -131,8 +131,38 @@ void PlaylistEditor::AddFolder(const QString& path, std::function<void()> finish
     m_additions->Enqueue({{AdditionQueue::Step::Kind::Folder, path}}, std::move(finished));
 }
 
+void PlaylistEditor::addFolderFile(const QString& path) {
+    if (const std::optional<QStringList> tracks = cueTracksOf(path, false)) {
+        for (const QString& track : *tracks) {
+            AddEntry(track);
+        }
+        return;
+    }
+    AddEntry(path);
+}
+
+std::optional<QStringList> PlaylistEditor::cueTracksOf(const QString& path, bool reportRefusal) {
+    if (!m_hooks.cueSheetEntries || fs::IsStreamUrl(path)) {
+        return std::nullopt;
+    }
+    try {
+        return m_hooks.cueSheetEntries(path);
+    } catch (const std::exception& error) {
+        if (reportRefusal && m_hooks.reportError) {
+            m_hooks.reportError(QString::fromLocal8Bit(error.what()));
+        }
+        return QStringList();  // refused: nothing is added in its place
+    }
+}
+
 bool PlaylistEditor::AddEntry(const QString& entry) {
     const QString path = entryText(entry);
+    if (const std::optional<QStringList> tracks = cueTracksOf(path, true)) {
+        for (const QString& track : *tracks) {
+            AddEntry(track);
+        }
+        return !tracks->isEmpty();
+    }
     QString target = path;
     const QString extension = EntryExtension(path);
     if (extension == QLatin1String(".LNK") || extension == QLatin1String(".DESKTOP")) {
@@ -151,6 +181,13 @@ bool PlaylistEditor::AddEntry(const QString& entry) {
 
 bool PlaylistEditor::InsertEntry(int index, const QString& entry) {
     const QString path = entryText(entry);
+    if (const std::optional<QStringList> tracks = cueTracksOf(path, true)) {
+        int at = index < 0 ? m_model.count() : index;
+        for (const QString& track : *tracks) {
+            at += m_model.insert(at, track) ? 1 : 0;
+        }
+        return !tracks->isEmpty();
+    }
     if (mediaFilesOnly() && !IsInsertableFile(path)) {
         return false;
     }

@@ -30,6 +30,11 @@ public:
         // playlist readers); when unset, such a file is added as one entry like any file.
         // Throws std::exception when the file cannot be read.
         std::function<QStringList(const QString& path)> playlistExpander;
+        // The tracks of a CUE sheet, or of a FLAC file carrying one, as entries; nothing for
+        // any other file. Throws std::exception with the message when a sheet is refused.
+        std::function<std::optional<QStringList>(const QString& path)> cueSheetEntries;
+        // Shows a refusal (a sheet without a playable track) to the user.
+        std::function<void(const QString& message)> reportError;
         // Playback: whether a track plays, which file it plays, and stopping it (with the
         // fade) before its file is moved to the trash; stopPlayback calls its argument
         // once stopped, which may be after the call returned.
@@ -124,6 +129,11 @@ Q_SIGNALS:
 
 private:
     void addName(const QString& path);
+    // A file of a folder: a sheet that cannot be used is passed over without a message.
+    void addFolderFile(const QString& path);
+    // The tracks when path holds a CUE sheet (none when it was refused); nothing when it is
+    // an entry of its own.
+    std::optional<QStringList> cueTracksOf(const QString& path, bool reportRefusal);
     static std::vector<AdditionQueue::Step> entrySteps(const QStringList& paths);
     void moveSelectedTo(int target, int undoId);
     bool playing() const { return m_hooks.isPlaying && m_hooks.isPlaying(); }

@@ -1,6 +1,7 @@
 #include "PlaylistFileAccess.h"
 
 #include "formats/CPlaylistFile.h"
+#include "formats/CueEntries.h"
 #include "formats/DocumentFiles.h"
 #include "platform/errors/CException.h"
 
@@ -34,11 +35,23 @@ bool IsPlaylistFile(const QString& path) {
     return formats::IsPlaylistFormatFile(path);
 }
 
+bool IsReadOnlyPlaylistFile(const QString& path) {
+    return formats::IsCueSheetFile(path);
+}
+
 QStringList ExpandPlaylistFile(const QString& path) {
     try {
         formats::CPlaylistFile file;
         file.Load(path);
         return file.Entries();
+    } catch (const errors::CException& error) {
+        Rethrow(formats::DocumentLoadErrorMessage(&error, path));
+    }
+}
+
+std::optional<QStringList> ExpandCueSheet(const QString& path) {
+    try {
+        return formats::CueSheetEntries(path);
     } catch (const errors::CException& error) {
         Rethrow(formats::DocumentLoadErrorMessage(&error, path));
     }

@@ -84,7 +84,9 @@ QString PlaylistModel::displayName(int row) const {
     const NameOptions options = NameOptions::Current();
     if (DisplayNameReadsFile(entry.path, options)) {
         m_names->request(row, entry.path);
-        return GetDisplayName(entry.path, NameOptions{});  // without tags: no file opened
+        NameOptions placeholder;
+        placeholder.opensFiles = false;
+        return GetDisplayName(entry.path, placeholder);  // without tags: no file opened
     }
     entry.name = GetDisplayName(entry.path, options);
     if (entry.name.isNull()) {

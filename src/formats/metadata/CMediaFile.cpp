@@ -1,5 +1,6 @@
 #include "CMediaFile.h"
 
+#include "CMetaDataCueTrack.h"
 #include "CMetaDataDirectShow.h"
 #include "CMetaDataMidi.h"
 #include "CMetaDataModule.h"
@@ -24,6 +25,9 @@ std::unique_ptr<CMetaData> ReaderForExtension(const QString& extension) {
         if (extension == QLatin1String(known)) {
             return std::make_unique<CMetaDataWindowsMedia>();
         }
+    }
+    if (extension == QLatin1String(".cuetrack")) {
+        return std::make_unique<CMetaDataCueTrack>();
     }
     if (extension == QLatin1String(".avi") || extension == QLatin1String(".wav")) {
         return std::make_unique<CMetaDataDirectShow>();
@@ -57,7 +61,9 @@ CMetaData* CMediaFile::GetMetaData() {
     if (!m_readerTried) {
         m_readerTried = true;
         m_reader = ReaderForExtension(LowerExtension(m_path));
-        if (m_reader && (!QFileInfo(m_path).isFile() || !m_reader->Open(m_path))) {
+        // A sheet's track is no file of its own: its reader checks the sheet it lies in.
+        const bool cueTrack = LowerExtension(m_path) == QLatin1String(".cuetrack");
+        if (m_reader && ((!cueTrack && !QFileInfo(m_path).isFile()) || !m_reader->Open(m_path))) {
             m_reader.reset();
         }
     }
@@ -87,7 +93,7 @@ QString CMediaFile::ExpandPattern(const QString& pattern, const TagValues& v) {
 
 CMediaFile::NameOptions CMediaFile::NameOptions::Current() {
     const settings::ViewSettings& settings = settings::viewSettings();
-    return {settings.useMetaData, settings.displayNameFormat};
+    return {settings.useMetaData, settings.displayNameFormat, true};
 }
 
 QString CMediaFile::GetDisplayName(const NameOptions& options) {

@@ -20,6 +20,10 @@ public:
     struct NameOptions {
         bool useMetaData = false;
         QString displayNameFormat;
+        // False for a name that must open nothing (a placeholder painted at once): even the
+        // tracks of CUE sheets, named from their sheet whatever useMetaData says, show their
+        // file title then.
+        bool opensFiles = true;
         // The settings now; UI thread only.
         static NameOptions Current();
     };

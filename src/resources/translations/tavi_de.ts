@@ -44,6 +44,17 @@
     </message>
 </context>
 <context>
+    <name>CCueTrack</name>
+    <message>
+        <source>the CUE sheet has no track %1.</source>
+        <translation>das CUE-Sheet hat keinen Titel %1.</translation>
+    </message>
+    <message>
+        <source>track %1 begins after the end of %2.</source>
+        <translation>Titel %1 beginnt nach dem Ende von %2.</translation>
+    </message>
+</context>
+<context>
     <name>CDirectShowException</name>
     <message>
         <source>Can&apos;t play a protected Windows Media file</source>
@@ -320,6 +331,13 @@ Diese Datei ist weder eine Mediendatei noch eine Wiedergabeliste; Tavi kann sie 
     <message>
         <source>Play folder with Tavi</source>
         <translation>Ordner mit Tavi abspielen</translation>
+    </message>
+</context>
+<context>
+    <name>CueSheet</name>
+    <message>
+        <source>the CUE sheet holds no track that can be played.</source>
+        <translation>das CUE-Sheet enthält keinen abspielbaren Titel.</translation>
     </message>
 </context>
 <context>
