@@ -122,6 +122,12 @@ void MixQueue::EndLane(Lane lane) {
     }
 }
 
+void MixQueue::StartLaneAt(Lane lane, uint64_t frame) {
+    if (lane != kSequential && !Find(lane)) {
+        m_lanes.push_back({lane, std::max(frame, m_front), false});
+    }
+}
+
 void MixQueue::ForgetLane(Lane lane) {
     m_lanes.erase(std::remove_if(m_lanes.begin(), m_lanes.end(),
                                  [lane](const LaneState& state) { return state.id == lane; }),
