@@ -128,3 +128,24 @@ TEST_F(CrossfadePlay, AManualNextFadesOnlyWhenItsSwitchIsOn) {
         }
     }
 }
+
+// A seek during a crossfade moves the new track and leaves the old one fading; a stop
+// silences both: nothing of either is written after it.
+TEST_F(CrossfadePlay, ASeekKeepsTheCrossfadeAndAStopDropsBothTracks) {
+    playbackSettings().crossfadeManual = true;
+    FileOutputRun run({tone(kLow, 300), tone(kHigh, 300)});
+    const std::vector<short> samples = run.PlayToEnd(10000, [&] {
+        tavi::test::processEventsFor(1000);
+        run.player->NextCommand();
+        tavi::test::processEventsFor(300);
+        run.player->SeekTo(3.0);
+        tavi::test::processEventsFor(200);
+        EXPECT_NE(run.player->FadingOutTrack(), nullptr) << "the seek leaves the fade going";
+        EXPECT_TRUE(run.player->IsPlaying());
+        run.player->StopCommand();
+        EXPECT_EQ(run.player->FadingOutTrack(), nullptr);
+        EXPECT_FALSE(run.player->IsPlaying());
+    });
+    ASSERT_FALSE(samples.empty());
+    EXPECT_LT(samples.size() / 2, size_t(kRate * 2)) << "about 1.5 s played, not the fade's end";
+}
