@@ -1,6 +1,8 @@
 // Any bytes, taken as a tagged media file of one of the kinds TagLib reads for us (the first
 // byte picks the kind): reading gives no tag over the length limit, a track number that is
-// positive or absent, and a length that is finite and positive or absent.
+// positive or absent, and a length that is finite and positive or absent; loudness gains are
+// finite and under 100 dB, peaks finite and positive, or absent.
+#include "formats/metadata/ReplayGainTags.h"
 #include "formats/metadata/TrackTags.h"
 
 #include <QDir>
@@ -10,6 +12,7 @@
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
+#include <optional>
 
 namespace {
 
@@ -44,6 +47,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     }
     Check(tags.trackNumber >= 0);
     Check(!tags.lengthSeconds || (std::isfinite(*tags.lengthSeconds) && *tags.lengthSeconds > 0));
+    const tavi::formats::ReplayGainTags gains = tavi::formats::ReadReplayGainTags(path);
+    for (const std::optional<double>& gain : {gains.trackGainDb, gains.albumGainDb}) {
+        Check(!gain || (std::isfinite(*gain) && std::abs(*gain) < 200.0));
+    }
+    for (const std::optional<double>& peak : {gains.trackPeak, gains.albumPeak}) {
+        Check(!peak || (std::isfinite(*peak) && *peak > 0.0));
+    }
     QFile::remove(path);
     return 0;
 }

@@ -4,6 +4,7 @@
 #include "SessionRecovery.h"
 #include "SettingsFolderWatch.h"
 #include "app/settings/AppKey.h"
+#include "app/settings/PlaybackSettings.h"
 #include "app/settings/PlayerSettings.h"
 #include "app/settings/SettingsKeys.h"
 #include "app/settings/SettingsValues.h"
@@ -181,6 +182,7 @@ void CTaviApp::LoadSettings() {
     const reg::RegKey settingsKey = AppKey(settings::keys::kSettings);
     settings::loadPlayerSettings(settingsKey, settings::playerSettings());
     settings::loadMediaDir(settingsKey, settings::playerSettings());
+    settings::loadPlaybackSettings(settingsKey, settings::playbackSettings());
     settings::loadViewSettings(settingsKey, settings::viewSettings(),
                                QSystemTrayIcon::isSystemTrayAvailable());
     engines::directShowFilters().Load(AppKey());
@@ -190,6 +192,7 @@ void CTaviApp::SaveSettings() {
     reg::RegKey settingsKey = AppKey(settings::keys::kSettings);
     settings::savePlayerSettings(settingsKey, settings::playerSettings());
     settings::saveMediaDir(settingsKey, settings::playerSettings());
+    settings::savePlaybackSettings(settingsKey, settings::playbackSettings());
     const bool listExists = m_frame.view != nullptr;
     if (listExists) {
         settings::viewSettings().curSel = m_document->model().current();

@@ -1,5 +1,7 @@
 #include "CMediaTrack.h"
 
+#include "platform/gst/SharedAudioOutput.h"
+
 namespace tavi::engines {
 
 CMediaTrack::~CMediaTrack() {
@@ -20,6 +22,10 @@ double CMediaTrack::GetFileLength(const QString& fileName) {
     const double length = GetLength();
     Close();
     return length;
+}
+
+void CMediaTrack::SetGain(float gain) {
+    gst::SharedAudioOutput::SetSequentialGain(gain);
 }
 
 }  // namespace tavi::engines

@@ -6,6 +6,7 @@
 
 #include <chrono>
 #include <cstdint>
+#include <optional>
 
 class QWidget;
 
@@ -65,6 +66,20 @@ public:
     virtual double GetFileLength(const QString& fileName);
     virtual void OnVideoSize(uint32_t /*sizeType*/, int /*width*/, int /*height*/) {}
     virtual void OnVideoClose() {}
+
+    // The level the track's sound plays at (its loudness correction), set before it opens
+    // or plays so that it holds from the first sample. Engines that write to the output
+    // without a lane of their own set the level of all such sound.
+    virtual void SetGain(float gain);
+    // Crossfading: a track with a lane of its own on the shared output can cross another.
+    virtual bool CanCrossfade() { return false; }
+    // Rises from silence over its first `seconds`, its sound starting at that frame of the
+    // output (at once without one). Set before it plays.
+    virtual void CrossfadeIn(double /*seconds*/, std::optional<uint64_t> /*startFrame*/) {}
+    // Falls to silence over `seconds` from its stream time `from` (from now without one).
+    virtual void CrossfadeOut(std::optional<double> /*from*/, double /*seconds*/) {}
+    // The output frame its sound at that time of the track goes to; nothing when unknown.
+    virtual std::optional<uint64_t> OutputFrameAt(double /*seconds*/) { return std::nullopt; }
 
     CMediaTrackCallback* GetCallback() const { return m_callback; }
     // Set once by the factory right after construction.

@@ -63,6 +63,14 @@ void CTaviDoc::CloseCurrentTrack() {
     track->Close();
 }
 
+std::unique_ptr<engines::CMediaTrack> CTaviDoc::TakeCurrentTrack() {
+    std::unique_ptr<engines::CMediaTrack> track = std::move(m_currentTrack);
+    if (track) {
+        Q_EMIT currentTrackChanged(nullptr);
+    }
+    return track;
+}
+
 bool CTaviDoc::SaveModified() {
     if (IsModified() && m_closing && settings::playerSettings().saveOnExit &&
         !GetPathName().isEmpty() && !QFileInfo(GetPathName()).isDir() && CanSaveTo(GetPathName())) {

@@ -63,6 +63,8 @@ public:
     void SetCurrentTrack(std::unique_ptr<engines::CMediaTrack> track);
     // Closes and deletes the current track, if any.
     void CloseCurrentTrack();
+    // The current track, no longer current but still open (it plays out a crossfade).
+    std::unique_ptr<engines::CMediaTrack> TakeCurrentTrack();
 
     QByteArray StoreSnapshot() const override;
     void LoadSnapshot(const QByteArray& snapshot) override;

@@ -123,3 +123,69 @@ TEST(FadeOut, WithoutAMixerStopsAtOnceAndSaysSo) {
     EXPECT_FALSE(fade.IsRunning());
     EXPECT_TRUE(clock.pending.empty());
 }
+
+// The way back from a pause: silence, the track plays on at once, then 20 steps up to the
+// volume as it was, the last landing on it exactly; steps of the length asked for.
+TEST_F(Fade, ARiseStartsFromSilenceResumesAtOnceAndEndsOnTheVolumeAsItWas) {
+    FadeOut fade(clock.schedule());
+    uint32_t volumeAtResume = 1;
+    fade.StartRise(
+        [&] {
+            events << QStringLiteral("resume");
+            volumeAtResume = settledVolume(*observer, 0);
+        },
+        [&](bool faded) { events << (faded ? QStringLiteral("done") : QStringLiteral("failed")); },
+        15);
+    EXPECT_EQ(events, QStringList{QStringLiteral("resume")});
+    EXPECT_EQ(volumeAtResume, 0u);
+    EXPECT_TRUE(fade.IsRising());
+    for (uint32_t step = 1; step < FadeOut::kSteps; ++step) {
+        ASSERT_TRUE(clock.runNext());
+        EXPECT_EQ(settledVolume(*observer, kStep * step), kStep * step) << "step " << step;
+    }
+    ASSERT_TRUE(clock.runNext());
+    EXPECT_EQ(events, (QStringList{QStringLiteral("resume"), QStringLiteral("done")}));
+    EXPECT_EQ(settledVolume(*observer, kStart), kStart);
+    EXPECT_FALSE(fade.IsRunning());
+    EXPECT_EQ(clock.delays, std::vector<int>(FadeOut::kSteps, 15));
+    EXPECT_TRUE(clock.pending.empty());
+}
+
+// A fall over a length of its own; dropped half way, nothing is called and the volume is
+// back; a rise finished early is at the volume at once.
+TEST_F(Fade, AFallOfItsOwnLengthCanBeDroppedAndARiseFinishedEarly) {
+    FadeOut fade(clock.schedule());
+    fade.Start([this] { events << QStringLiteral("stop"); },
+               [this](bool) { events << QStringLiteral("done"); }, 7);
+    clock.runNext();
+    clock.runNext();
+    EXPECT_EQ(settledVolume(*observer, kStart - 3 * kStep), kStart - 3 * kStep);
+    fade.Cancel();
+    EXPECT_TRUE(events.isEmpty());
+    EXPECT_EQ(settledVolume(*observer, kStart), kStart);
+    clock.runAll();
+    EXPECT_TRUE(events.isEmpty()) << "a dropped fade's steps do nothing";
+    EXPECT_EQ(clock.delays, std::vector<int>(3, 7));
+
+    fade.StartRise([this] { events << QStringLiteral("resume"); },
+                   [this](bool) { events << QStringLiteral("done"); }, 7);
+    clock.runNext();
+    fade.Finish();
+    EXPECT_EQ(events, (QStringList{QStringLiteral("resume"), QStringLiteral("done")}));
+    EXPECT_EQ(settledVolume(*observer, kStart), kStart);
+}
+
+TEST(FadeOut, WithoutAMixerARiseResumesAtOnceAndSaysSo) {
+    QTemporaryDir empty;
+    tavi::test::withoutAnySoundServer(empty);
+    tavi::test::ManualSchedule clock;
+    FadeOut fade(clock.schedule());
+    QStringList events;
+    fade.StartRise(
+        [&] { events << QStringLiteral("resume"); },
+        [&](bool faded) { events << (faded ? QStringLiteral("done") : QStringLiteral("failed")); },
+        15);
+    EXPECT_EQ(events, (QStringList{QStringLiteral("resume"), QStringLiteral("failed")}));
+    EXPECT_FALSE(fade.IsRunning());
+    EXPECT_TRUE(clock.pending.empty());
+}

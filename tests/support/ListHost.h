@@ -50,6 +50,7 @@ public:
             current.reset();
         }
     }
+    std::unique_ptr<engines::CMediaTrack> TakeCurrentTrack() override { return std::move(current); }
     void ShowTrackError(const errors::CException& error, const QString& entry) override {
         shownErrors.append(error.GetErrorMessage());
         errorEntries.append(entry);

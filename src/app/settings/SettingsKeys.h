@@ -29,6 +29,17 @@ inline const QString kResetFile = QStringLiteral("ResetFile");
 inline const QString kSendReset = QStringLiteral("SendReset");
 inline const QString kMidiSoundFont = QStringLiteral("MidiSoundFont");
 
+// Our own playback values (PlaybackSettings).
+inline const QString kReplayGainMode = QStringLiteral("ReplayGainMode");
+inline const QString kReplayGainPreamp = QStringLiteral("ReplayGainPreamp");
+inline const QString kReplayGainFallback = QStringLiteral("ReplayGainFallback");
+inline const QString kReplayGainNoClipping = QStringLiteral("ReplayGainNoClipping");
+inline const QString kCrossfadeAuto = QStringLiteral("CrossfadeAuto");
+inline const QString kCrossfadeManual = QStringLiteral("CrossfadeManual");
+inline const QString kCrossfadeLength = QStringLiteral("CrossfadeLength");
+inline const QString kFadePause = QStringLiteral("FadePause");
+inline const QString kFadePauseLength = QStringLiteral("FadePauseLength");
+
 inline const QString kPlayerMode = QStringLiteral("PlayerMode");
 inline const QString kShowPath = QStringLiteral("ShowPath");
 inline const QString kShowTrackNo = QStringLiteral("ShowTrackNo");

@@ -228,6 +228,7 @@ bool CDirectShowTrack::AddConfiguredFilters() {
         return false;
     }
     m_feed = std::make_shared<gst::AudioFeed>(std::move(output));
+    m_feed->SetGain(m_gain);
     gst::ElementPtr sink = gst::AudioFeed::CreateSink(m_feed, &error);
     if (!sink) {
         return false;
@@ -235,6 +236,37 @@ bool CDirectShowTrack::AddConfiguredFilters() {
     m_pipeline.SetAudioSink(std::move(sink));
     m_pipeline.SetAudioFilter(filters.CreateEffectsBin());
     return true;
+}
+
+void CDirectShowTrack::SetGain(float gain) {
+    m_gain = gain;
+    if (m_feed) {
+        m_feed->SetGain(gain);
+    }
+}
+
+// Only sound on a lane of its own crosses another track; pictures do not.
+bool CDirectShowTrack::CanCrossfade() {
+    return m_feed && !HasVideo();
+}
+
+void CDirectShowTrack::CrossfadeIn(double seconds, std::optional<uint64_t> startFrame) {
+    if (m_feed) {
+        if (startFrame) {
+            m_feed->StartAt(*startFrame);
+        }
+        m_feed->FadeIn(seconds);
+    }
+}
+
+void CDirectShowTrack::CrossfadeOut(std::optional<double> from, double seconds) {
+    if (m_feed) {
+        from ? m_feed->FadeOut(*from, seconds) : m_feed->FadeOutNow(seconds);
+    }
+}
+
+std::optional<uint64_t> CDirectShowTrack::OutputFrameAt(double seconds) {
+    return m_feed ? m_feed->FrameAt(seconds) : std::nullopt;
 }
 
 void CDirectShowTrack::StartWatcher() {

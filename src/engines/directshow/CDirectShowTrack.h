@@ -51,6 +51,11 @@ public:
     bool HasVolume() override { return m_pipeline.IsRendered() || m_pipeline.IsOpening(); }
     void SetVolume(float level) override;
     float GetVolume() override;
+    void SetGain(float gain) override;
+    bool CanCrossfade() override;
+    void CrossfadeIn(double seconds, std::optional<uint64_t> startFrame) override;
+    void CrossfadeOut(std::optional<double> from, double seconds) override;
+    std::optional<uint64_t> OutputFrameAt(double seconds) override;
     // The shared window changed size: the picture is fitted into it again.
     void OnVideoSize(uint32_t sizeType, int width, int height) override;
 
@@ -97,6 +102,7 @@ private:
     void FitVideo();
     void SizeWindowToVideo();
 
+    float m_gain = 1.0f;        // given to each feed the track makes
     bool m_videoShown = false;  // this track's video occupies the shared window
     bool m_openingAhead = false;
     bool m_openedAhead = false;  // this open was without the video window

@@ -1,5 +1,7 @@
 #include "CPlayer.h"
 
+#include "TrackGain.h"
+#include "app/settings/PlaybackSettings.h"
 #include "app/settings/PlayerSettings.h"
 #include "engines/TrackFactory.h"
 
@@ -17,12 +19,19 @@ settings::PlayerSettings& options() {
 }  // namespace
 
 CPlayer::CPlayer(PlayerHost& host, QObject* parent)
-    : QObject(parent), m_host(host), m_fade(std::make_unique<mixer::FadeOut>()) {
+    : QObject(parent),
+      m_host(host),
+      m_fade(std::make_unique<mixer::FadeOut>()),
+      m_pauseFade(std::make_unique<mixer::FadeOut>()) {
     m_prepareTimer.setInterval(kPrepareCheckMs);
     connect(&m_prepareTimer, &QTimer::timeout, this, &CPlayer::PrepareNext);
+    m_fadingOutTimer.setSingleShot(true);
+    connect(&m_fadingOutTimer, &QTimer::timeout, this, &CPlayer::DropFadingOut);
 }
 
-CPlayer::~CPlayer() = default;
+CPlayer::~CPlayer() {
+    DropFadingOut();
+}
 
 void CPlayer::SetMode(uint32_t mode) {
     if (mode > ModeLoop || mode == m_mode) {
@@ -35,17 +44,6 @@ void CPlayer::SetMode(uint32_t mode) {
 bool CPlayer::IsPaused() const {
     CMediaTrack* track = m_host.GetCurrentTrack();
     return track && track->IsPaused();
-}
-
-// Runs a track operation; an engine error is reported, never thrown to the command loop.
-template <typename Action>
-void CPlayer::Guarded(Action action) {
-    try {
-        action();
-    } catch (const errors::CException& error) {
-        const CMediaTrack* track = m_host.GetCurrentTrack();
-        ReportTrackError(error, track ? track->GetFileName() : QString());
-    }
 }
 
 bool CPlayer::SelectionIsLast() const {
@@ -63,13 +61,17 @@ void CPlayer::PlayFile(const QString& path) {
     }
     std::unique_ptr<CMediaTrack> track = TakePrepared(path);
     try {
+        const float gain = GainForEntry(path);
         if (track) {
-            BeginPlaying(*track);
             ++m_preparedUsed;
         } else {
             track = CreateTrackForFile(path, this);
-            StartTrack(*track, path);
+            track->SetGain(gain);
+            track->Open(path);
         }
+        track->SetGain(gain);
+        ApplyCrossfadeIn(*track);
+        BeginPlaying(*track);
     } catch (const errors::CException& error) {
         m_host.MarkEntryFailed(path, true);
         ReportTrackError(error, path);
@@ -86,11 +88,6 @@ void CPlayer::PlayFile(const QString& path) {
     Q_EMIT trackStarted(m_playingName);
     Q_EMIT trayStateChanged(TrayState::Playing, m_playingName);
     m_prepareTimer.start(kPrepareCheckMs);
-}
-
-void CPlayer::StartTrack(CMediaTrack& track, const QString& path) {
-    track.Open(path);
-    BeginPlaying(track);
 }
 
 // Starts an opened track; Intro Scan plays only the intro range.
@@ -125,11 +122,6 @@ void CPlayer::PlaySelected() {
     m_host.SetBusy(false);
 }
 
-void CPlayer::ResumeCurrent(CMediaTrack& track) {
-    track.Resume();
-    Q_EMIT trayStateChanged(TrayState::Playing, m_playingName);
-}
-
 void CPlayer::PlayCommand() {
     EndFadeFirst();
     if (CMediaTrack* track = m_host.GetCurrentTrack()) {
@@ -150,6 +142,12 @@ void CPlayer::PlayCommand() {
 }
 
 void CPlayer::StopCommand() {
+    DropFadingOut();  // a stop silences both tracks of a crossfade
+    StopPlaying();
+}
+
+void CPlayer::StopPlaying() {
+    m_pauseFade->Cancel();  // a pause coming is pointless now; the volume goes back
     if (IsFading()) {
         m_afterFade.clear();
         EndFadeFirst();  // its stop is this one
@@ -166,13 +164,13 @@ void CPlayer::StopCommand() {
 }
 
 void CPlayer::PauseCommand() {
+    EndPauseFadeFirst();  // pressed again while fading: from the state it was going to
     if (CMediaTrack* track = m_host.GetCurrentTrack()) {
         Guarded([&] {
             if (track->IsPaused()) {
                 ResumeCurrent(*track);
             } else {
-                track->Pause();
-                Q_EMIT trayStateChanged(TrayState::Paused, m_playingName);
+                PauseCurrent(*track);
             }
         });
         return;
@@ -186,7 +184,10 @@ void CPlayer::PauseCommand() {
 // A playing track fades out first; the move then plays the entry it selects.
 void CPlayer::StopThenMove(void (CPlayer::*move)(bool play)) {
     EndFadeFirst();
-    if (IsPlaying()) {
+    if (IsPlaying() && StartManualCrossfade()) {
+        (this->*move)(true);
+        m_crossfadeIn.reset();  // nothing came in: the old track just fades out
+    } else if (IsPlaying()) {
         FadeOutAndStop([this, move] { (this->*move)(true); });
     } else {
         (this->*move)(false);
@@ -304,6 +305,10 @@ int CPlayer::NextEntryIndex() const {
 }
 
 void CPlayer::OnTrackEnded(CMediaTrack* track) {
+    if (IsFadingOut(track)) {
+        DropFadingOut();  // played out under the next one
+        return;
+    }
     if (track != m_host.GetCurrentTrack()) {
         return;  // a report from a track that is no longer current
     }
@@ -334,6 +339,10 @@ void CPlayer::OnTrackEnded(CMediaTrack* track) {
 }
 
 void CPlayer::OnTrackError(CMediaTrack* track, std::unique_ptr<errors::CException> error) {
+    if (IsFadingOut(track)) {
+        DropFadingOut();  // its last seconds are lost; the next track plays on
+        return;
+    }
     if (track != m_host.GetCurrentTrack()) {
         return;
     }
@@ -348,6 +357,16 @@ void CPlayer::OnTrackError(CMediaTrack* track, std::unique_ptr<errors::CExceptio
     } else {
         StopCommand();
     }
+}
+
+float CPlayer::GainForEntry(const QString& path) const {
+    const int selection = m_host.GetSelection();
+    const int index = selection >= 0 && m_host.GetEntry(selection) == path ? selection : -1;
+    return TrackGain(settings::playbackSettings()).FactorForFile(path, [&](int offset) {
+        const int other = index + offset;
+        return index >= 0 && other >= 0 && other < m_host.GetCount() ? m_host.GetEntry(other)
+                                                                     : QString();
+    });
 }
 
 void CPlayer::ReportTrackError(const errors::CException& error, const QString& entry) {

@@ -78,8 +78,15 @@ public:
     QString PreparedFile() const;
     int PreparedTracksUsed() const { return m_preparedUsed; }
 
-    // How the fade's steps are timed; tests drive them. Empty: a timer.
+    // How the fades' steps are timed (stop, pause and resume); tests drive them. Empty: a
+    // timer.
     void SetFadeSchedule(mixer::FadeOut::Schedule schedule);
+    // A pause or resume fading the volume now.
+    bool IsPauseFading() const;
+    // The track that fades out under the current one during a crossfade (null when none);
+    // for tests.
+    CMediaTrack* FadingOutTrack() const { return m_fadingOut.get(); }
+    int CrossfadesStarted() const { return m_crossfades; }
 
 Q_SIGNALS:
     void trackStarted(const QString& displayName);  // the frame's title shows it
@@ -99,9 +106,18 @@ private:
         int count = 0;
     };
 
-    void StartTrack(CMediaTrack& track, const QString& path);
+    void StopPlaying();
     void BeginPlaying(CMediaTrack& track);
     void PrepareNext();
+    double PrepareAheadSeconds() const;
+    bool CrossfadeFits(CMediaTrack& track) const;
+    bool AutoCrossfadeDue(double remaining) const;
+    void StartAutoCrossfade();
+    bool StartManualCrossfade();
+    void HandOverToFadeOut(double seconds);
+    void ApplyCrossfadeIn(CMediaTrack& track);
+    void DropFadingOut();
+    bool IsFadingOut(CMediaTrack* track) const;
     int PreparableIndex() const;
     bool PreparedMatches(int index, const QString& path) const;
     std::unique_ptr<CMediaTrack> TakePrepared(const QString& path);
@@ -109,6 +125,9 @@ private:
     void DiscardPreparedWhenIdle();
     bool SelectionIsLast() const;
     void ResumeCurrent(CMediaTrack& track);
+    void PauseCurrent(CMediaTrack& track);
+    void EndPauseFadeFirst();
+    float GainForEntry(const QString& path) const;
     void AfterTrackEnded();
     void EndFadeFirst();
     void RunAfterFade();
@@ -124,6 +143,7 @@ private:
     std::function<void(const QString&)> m_midiReset;
     std::unique_ptr<mixer::FadeOut> m_fade;
     std::vector<std::function<void()>> m_afterFade;  // what follows the running fade
+    std::unique_ptr<mixer::FadeOut> m_pauseFade;     // pausing and resuming
     // How often the playing track is looked at for opening the next one ahead: fast near
     // the moment, at least once a second before it.
     static constexpr int kPrepareCheckMs = 200;
@@ -131,7 +151,28 @@ private:
     QTimer m_prepareTimer;
     std::optional<PreparedTrack> m_prepared;
     double m_endTime = 0.0;  // where the playing track ends (its intro range, in Intro Scan)
+    // Crossfading: the track going out, closed when its fade is over; and how the next
+    // track to start comes in (its fade, and the output frame its sound starts at).
+    struct CrossfadeIn {
+        double seconds;
+        std::optional<uint64_t> startFrame;
+    };
+    std::unique_ptr<CMediaTrack> m_fadingOut;
+    QTimer m_fadingOutTimer;
+    std::optional<CrossfadeIn> m_crossfadeIn;
+    int m_crossfades = 0;
     int m_preparedUsed = 0;
 };
+
+// Runs a track operation; an engine error is reported, never thrown to the command loop.
+template <typename Action>
+void CPlayer::Guarded(Action action) {
+    try {
+        action();
+    } catch (const errors::CException& error) {
+        const CMediaTrack* track = m_host.GetCurrentTrack();
+        ReportTrackError(error, track ? track->GetFileName() : QString());
+    }
+}
 
 }  // namespace tavi::engines

@@ -4,8 +4,10 @@
 // once, so that they act on a stopped player as they would after the fade.
 #include "CPlayer.h"
 
+#include "app/settings/PlaybackSettings.h"
 #include "app/settings/PlayerSettings.h"
 
+#include <cmath>
 #include <utility>
 
 namespace tavi::engines {
@@ -15,10 +17,12 @@ bool CPlayer::IsFading() const {
 }
 
 void CPlayer::SetFadeSchedule(mixer::FadeOut::Schedule schedule) {
-    m_fade = std::make_unique<mixer::FadeOut>(std::move(schedule));
+    m_fade = std::make_unique<mixer::FadeOut>(schedule);
+    m_pauseFade = std::make_unique<mixer::FadeOut>(std::move(schedule));
 }
 
 void CPlayer::FadeOutAndStop(std::function<void()> then) {
+    EndPauseFadeFirst();
     if (!then && IsFading()) {
         m_afterFade.clear();  // a second stop: only the stop remains to come
     }
@@ -49,6 +53,7 @@ void CPlayer::FadeOutAndStop(std::function<void()> then) {
 }
 
 void CPlayer::EndFadeFirst() {
+    EndPauseFadeFirst();
     if (IsFading()) {
         m_fade->Finish();
     }
@@ -60,6 +65,65 @@ void CPlayer::RunAfterFade() {
     for (const std::function<void()>& then : continuations) {
         then();
     }
+}
+
+// Pausing and resuming with "FadePause" on take the stop fade's road over their own length:
+// down in steps, then the pause; or silence, the resume, then up in steps. The pause itself
+// never waits on the mixer: one that fails pauses at once and switches the fade off.
+namespace {
+
+int PauseFadeStepMs() {
+    return int(
+        std::lround(settings::playbackSettings().fadePauseMs / double(mixer::FadeOut::kSteps)));
+}
+
+void SwitchOffPauseFadeUnlessFaded(bool faded) {
+    if (!faded) {
+        settings::playbackSettings().fadePause = false;
+    }
+}
+
+}  // namespace
+
+bool CPlayer::IsPauseFading() const {
+    return m_pauseFade->IsRunning();
+}
+
+void CPlayer::EndPauseFadeFirst() {
+    if (IsPauseFading()) {
+        m_pauseFade->Finish();
+    }
+}
+
+void CPlayer::PauseCurrent(CMediaTrack& track) {
+    DropFadingOut();  // a pause is heard at once, not under a track still going out
+    if (!settings::playbackSettings().fadePause) {
+        track.Pause();
+        Q_EMIT trayStateChanged(TrayState::Paused, m_playingName);
+        return;
+    }
+    // Run from the fade's last step: the track is looked up again then.
+    auto pause = [this] {
+        CMediaTrack* current = m_host.GetCurrentTrack();
+        if (current && !current->IsPaused()) {
+            Guarded([&] { current->Pause(); });
+            Q_EMIT trayStateChanged(TrayState::Paused, m_playingName);
+        }
+    };
+    m_pauseFade->Start(pause, SwitchOffPauseFadeUnlessFaded, PauseFadeStepMs());
+}
+
+void CPlayer::ResumeCurrent(CMediaTrack& track) {
+    auto resume = [this, &track] {
+        Guarded([&] { track.Resume(); });
+        Q_EMIT trayStateChanged(TrayState::Playing, m_playingName);
+    };
+    if (!settings::playbackSettings().fadePause) {
+        track.Resume();
+        Q_EMIT trayStateChanged(TrayState::Playing, m_playingName);
+        return;
+    }
+    m_pauseFade->StartRise(resume, SwitchOffPauseFadeUnlessFaded, PauseFadeStepMs());
 }
 
 }  // namespace tavi::engines

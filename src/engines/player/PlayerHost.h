@@ -33,6 +33,9 @@ public:
     virtual void SetCurrentTrack(std::unique_ptr<CMediaTrack> track) = 0;
     // Closes and deletes the current track, if any.
     virtual void CloseCurrentTrack() = 0;
+    // Hands the current track over without closing it (a crossfade plays it out); null when
+    // there is none.
+    virtual std::unique_ptr<CMediaTrack> TakeCurrentTrack() = 0;
 
     // Shows an engine's error to the user (restoring a hidden main window first); entry is
     // the file that failed (empty when the message names it already).

@@ -4,6 +4,7 @@
 // for another entry, list or mode is discarded unplayed.
 #include "CPlayer.h"
 
+#include "app/settings/PlaybackSettings.h"
 #include "app/settings/PlayerSettings.h"
 #include "engines/TrackFactory.h"
 
@@ -17,6 +18,14 @@ namespace {
 // Seconds before the end of the playing track when the next one is opened.
 constexpr double kPrepareAheadSeconds = 2.0;
 }  // namespace
+
+// A crossfade needs the next track open before it starts.
+double CPlayer::PrepareAheadSeconds() const {
+    const settings::PlaybackSettings& playback = settings::playbackSettings();
+    return playback.crossfadeAuto
+               ? std::max(kPrepareAheadSeconds, playback.CrossfadeSeconds() + kPrepareAheadSeconds)
+               : kPrepareAheadSeconds;
+}
 
 QString CPlayer::PreparedFile() const {
     return m_prepared && m_prepared->track ? m_prepared->path : QString();
@@ -48,7 +57,8 @@ void CPlayer::PrepareNext() {
     if (m_prepared && !PreparedMatches(index, path)) {
         DiscardPrepared();  // the selection, the list or the mode changed
     }
-    if (m_prepared || index < 0) {
+    const bool awaitsCrossfade = m_prepared && settings::playbackSettings().crossfadeAuto;
+    if ((m_prepared && !awaitsCrossfade) || index < 0) {
         m_prepareTimer.setInterval(kPrepareLongestCheckMs);  // until the list or mode changes
         return;
     }
@@ -61,9 +71,17 @@ void CPlayer::PrepareNext() {
     } catch (const errors::CException&) {
         return;  // a track without a known end is not followed ahead
     }
-    if (remaining > kPrepareAheadSeconds) {
+    if (awaitsCrossfade) {
+        m_prepareTimer.setInterval(kPrepareCheckMs);  // often enough to start it in time
+        if (AutoCrossfadeDue(remaining)) {
+            StartAutoCrossfade();
+        }
+        return;
+    }
+    const double ahead = PrepareAheadSeconds();
+    if (remaining > ahead) {
         // Looked at again as the moment nears, at least once a second (a seek may bring it).
-        const double untilDue = (remaining - kPrepareAheadSeconds) * 1000.0;
+        const double untilDue = (remaining - ahead) * 1000.0;
         m_prepareTimer.setInterval(
             std::clamp(int(untilDue), kPrepareCheckMs, kPrepareLongestCheckMs));
         return;

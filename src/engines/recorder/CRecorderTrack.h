@@ -28,6 +28,8 @@ public:
     double GetLength() override { return m_length; }
     void Seek(double position) override { m_watcher.Seek(position); }
     bool HasVideo() override { return false; }
+    // Live input never crosses another track: it is heard as it comes.
+    bool CanCrossfade() override { return false; }
 
     // The seconds an entry's name gives: its leading number; kDefaultLength otherwise.
     static double LengthFromName(const QString& fileName);

@@ -130,23 +130,103 @@ void AudioFeed::Push(GstBuffer* buffer) {
         (m_live || m_held ? m_stopping.load() : !output->WaitForRoom(m_stopping, m_lane, m_held))) {
         return;
     }
-    const guint64 frames = m_live ? output->PushLive(buffer, m_format, m_lane)
-                                  : output->Push(buffer, m_format, m_lane);
+    const GainRamp gain = GainFor(buffer);
+    const guint64 frames = m_live ? output->PushLive(buffer, m_format, m_lane, gain)
+                                  : output->Push(buffer, m_format, m_lane, gain);
     m_queuedSound = true;
-    if (GST_BUFFER_PTS_IS_VALID(buffer) && m_segment.format == GST_FORMAT_TIME) {
-        const GstClockTime end =
-            GST_BUFFER_PTS(buffer) +
-            (GST_BUFFER_DURATION_IS_VALID(buffer) ? GST_BUFFER_DURATION(buffer) : 0);
-        const guint64 streamTime = gst_segment_to_stream_time(&m_segment, GST_FORMAT_TIME, end);
-        if (GST_CLOCK_TIME_IS_VALID(streamTime)) {
-            if (m_pushedUpTo < 0) {
-                const guint64 start =
-                    gst_segment_to_stream_time(&m_segment, GST_FORMAT_TIME, GST_BUFFER_PTS(buffer));
-                m_startedAt = GST_CLOCK_TIME_IS_VALID(start) ? gint64(start) : 0;
-            }
-            m_pushedFrames = frames;
-            m_pushedUpTo = gint64(streamTime);
-        }
+    NotePushed(buffer, frames);
+}
+
+namespace {
+
+// The stream time (seconds) of a point of a buffer, when the buffer says.
+std::optional<double> StreamSeconds(const GstSegment& segment, GstClockTime time) {
+    if (!GST_CLOCK_TIME_IS_VALID(time) || segment.format != GST_FORMAT_TIME) {
+        return std::nullopt;
+    }
+    const guint64 streamTime = gst_segment_to_stream_time(&segment, GST_FORMAT_TIME, time);
+    if (!GST_CLOCK_TIME_IS_VALID(streamTime)) {
+        return std::nullopt;
+    }
+    return double(streamTime) / GST_SECOND;
+}
+
+GstClockTime BufferEnd(GstBuffer* buffer) {
+    return GST_BUFFER_PTS(buffer) +
+           (GST_BUFFER_DURATION_IS_VALID(buffer) ? GST_BUFFER_DURATION(buffer) : 0);
+}
+
+}  // namespace
+
+// The track's gain times its fade where the buffer begins and ends.
+GainRamp AudioFeed::GainFor(GstBuffer* buffer) {
+    const float gain = m_gain;
+    FadeEnvelope envelope;
+    {
+        std::lock_guard lock(m_mutex);
+        envelope = m_envelope;
+    }
+    if (envelope.IsFlat() || !GST_BUFFER_PTS_IS_VALID(buffer)) {
+        return GainRamp::Flat(gain);
+    }
+    const std::optional<double> start = StreamSeconds(m_segment, GST_BUFFER_PTS(buffer));
+    const std::optional<double> end = StreamSeconds(m_segment, BufferEnd(buffer));
+    if (!start || !end) {
+        return GainRamp::Flat(gain);
+    }
+    return {gain * envelope.At(*start), gain * envelope.At(*end)};
+}
+
+void AudioFeed::NotePushed(GstBuffer* buffer, guint64 frames) {
+    if (!GST_BUFFER_PTS_IS_VALID(buffer) || m_segment.format != GST_FORMAT_TIME) {
+        return;
+    }
+    const guint64 streamTime =
+        gst_segment_to_stream_time(&m_segment, GST_FORMAT_TIME, BufferEnd(buffer));
+    if (!GST_CLOCK_TIME_IS_VALID(streamTime)) {
+        return;
+    }
+    if (m_pushedUpTo < 0) {
+        const guint64 start =
+            gst_segment_to_stream_time(&m_segment, GST_FORMAT_TIME, GST_BUFFER_PTS(buffer));
+        m_startedAt = GST_CLOCK_TIME_IS_VALID(start) ? gint64(start) : 0;
+    }
+    m_pushedFrames = frames;
+    m_pushedUpTo = gint64(streamTime);
+}
+
+void AudioFeed::SetGain(float gain) {
+    m_gain = gain;
+}
+
+void AudioFeed::FadeIn(double seconds) {
+    std::lock_guard lock(m_mutex);
+    m_envelope.SetFadeIn(0.0, seconds);
+}
+
+void AudioFeed::FadeOut(double from, double seconds) {
+    std::lock_guard lock(m_mutex);
+    m_envelope.SetFadeOut(from, seconds);
+}
+
+void AudioFeed::FadeOutNow(double seconds) {
+    const gint64 upTo = m_pushedUpTo;
+    FadeOut(upTo < 0 ? 0.0 : double(upTo) / GST_SECOND, seconds);
+}
+
+std::optional<guint64> AudioFeed::FrameAt(double seconds) {
+    const gint64 upTo = m_pushedUpTo;
+    if (upTo < 0) {
+        return std::nullopt;
+    }
+    const double ahead = (seconds - double(upTo) / GST_SECOND) * SharedAudioOutput::kRate;
+    const double frame = double(m_pushedFrames) + ahead;
+    return frame > 0 ? guint64(frame) : 0;
+}
+
+void AudioFeed::StartAt(guint64 frame) {
+    if (std::shared_ptr<SharedAudioOutput> output = Output()) {
+        output->StartLaneAt(m_lane, frame);
     }
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "FadeEnvelope.h"
 #include "SharedAudioOutput.h"
 
 #include <atomic>
@@ -41,13 +42,32 @@ public:
     // the stream, the end. Otherwise nothing: the pipeline's own position holds then.
     std::optional<double> HeardPosition();
 
+    // The track's own level (its loudness correction), from the next buffer on: set before
+    // it plays, it holds from the first sample.
+    void SetGain(float gain);
+    // Crossfading. The track rises from silence over its first `seconds` / falls to silence
+    // over `seconds` from the stream time `from`, or from what it pushes next.
+    void FadeIn(double seconds);
+    void FadeOut(double from, double seconds);
+    void FadeOutNow(double seconds);
+    // Where on the output's time line the sound of this track at stream time `seconds` goes
+    // (or went), from what it has pushed so far; nothing before its first push.
+    std::optional<guint64> FrameAt(double seconds);
+    // This track's sound starts at that frame of the output, not at once (set before it
+    // plays).
+    void StartAt(guint64 frame);
+
 private:
     static GstPadProbeReturn OnEvent(GstPad* pad, GstPadProbeInfo* info, gpointer feed);
     std::shared_ptr<SharedAudioOutput> Output();
     void BeginFlush();
+    GainRamp GainFor(GstBuffer* buffer);
+    void NotePushed(GstBuffer* buffer, guint64 frames);
 
-    std::mutex m_mutex;  // guards m_output
+    std::mutex m_mutex;  // guards m_output and m_envelope
     std::shared_ptr<SharedAudioOutput> m_output;
+    FadeEnvelope m_envelope;
+    std::atomic<float> m_gain = 1.0f;
     std::atomic<bool> m_stopping = false;     // flushing or detached: the buffer in hand is dropped
     std::atomic<bool> m_queuedSound = false;  // pushed since the last flush
     std::atomic<SharedAudioOutput::SampleFormat> m_format = SharedAudioOutput::SampleFormat::S16;

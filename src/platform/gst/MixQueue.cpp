@@ -39,7 +39,8 @@ uint64_t MixQueue::Reached() const {
             reached = std::min(reached, state.cursor);
         }
     }
-    return reached == std::numeric_limits<uint64_t>::max() ? End() : reached;
+    // Never behind the front: what was taken is complete whatever a lane still owes.
+    return reached == std::numeric_limits<uint64_t>::max() ? End() : std::max(reached, m_front);
 }
 
 // A lane that has sound queued goes on where it stopped (never before the front: sound that
@@ -111,14 +112,22 @@ void MixQueue::Clear() {
     m_front = End();
     m_samples.clear();
     m_read = 0;
+    // A lane that was behind another goes on from the front too: what it would have mixed
+    // into is gone.
     for (LaneState& state : m_lanes) {
-        state.cursor = std::min(state.cursor, m_front);
+        state.cursor = m_front;
     }
 }
 
 void MixQueue::EndLane(Lane lane) {
     if (LaneState* state = Find(lane)) {
         state->ended = true;
+    }
+}
+
+void MixQueue::StartLaneAt(Lane lane, uint64_t frame) {
+    if (lane != kSequential && !Find(lane)) {
+        m_lanes.push_back({lane, std::max(frame, m_front), false});
     }
 }
 

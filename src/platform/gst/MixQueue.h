@@ -36,6 +36,11 @@ public:
     // start goes after it.
     void EndLane(Lane lane);
     void ForgetLane(Lane lane);
+    // A lane that has placed nothing yet starts at this frame (never before the front), not
+    // where a new lane would: a crossfade puts the next track's start under the end of the
+    // one playing. Until its sound comes, it holds back what an output writing at once
+    // writes. A lane that already has a place keeps it.
+    void StartLaneAt(Lane lane, uint64_t frame);
 
     size_t Queued() const { return (m_samples.size() - m_read) / 2; }
     uint64_t Front() const { return m_front; }

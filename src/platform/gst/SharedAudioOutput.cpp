@@ -249,23 +249,42 @@ bool SharedAudioOutput::IsHealthy() const {
     return message == nullptr;
 }
 
-guint64 SharedAudioOutput::Push(GstBuffer* buffer, SampleFormat format, Lane lane) {
-    return Place(buffer, format, lane, false);
+namespace {
+std::atomic<float> sequentialGain{1.0f};
+}  // namespace
+
+void SharedAudioOutput::SetSequentialGain(float gain) {
+    sequentialGain = gain;
 }
 
-guint64 SharedAudioOutput::PushLive(GstBuffer* buffer, SampleFormat format, Lane lane) {
+float SharedAudioOutput::SequentialGain() {
+    return sequentialGain;
+}
+
+void SharedAudioOutput::StartLaneAt(Lane lane, guint64 frame) {
+    std::lock_guard lock(m_mutex);
+    m_mix.StartLaneAt(lane, frame);
+}
+
+guint64 SharedAudioOutput::Push(GstBuffer* buffer, SampleFormat format, Lane lane, GainRamp gain) {
+    return Place(buffer, format, lane, gain, false);
+}
+
+guint64 SharedAudioOutput::PushLive(GstBuffer* buffer, SampleFormat format, Lane lane,
+                                    GainRamp gain) {
     if (m_paced) {
         std::lock_guard lock(m_mutex);
         if (m_mix.Queued() > kLiveBacklogFrames) {
             return m_mix.End();
         }
     }
-    return Place(buffer, format, lane, true);
+    return Place(buffer, format, lane, gain, true);
 }
 
 // Mixes the buffer into the lane's place on the time line. The file output then writes what
 // every running lane has passed (at once when one plays).
-guint64 SharedAudioOutput::Place(GstBuffer* buffer, SampleFormat format, Lane lane, bool live) {
+guint64 SharedAudioOutput::Place(GstBuffer* buffer, SampleFormat format, Lane lane, GainRamp gain,
+                                 bool live) {
     GstMapInfo map;
     if (!gst_buffer_map(buffer, &map, GST_MAP_READ)) {
         return 0;
@@ -274,6 +293,10 @@ guint64 SharedAudioOutput::Place(GstBuffer* buffer, SampleFormat format, Lane la
     samples.clear();
     AppendSamples(map, format, samples);
     gst_buffer_unmap(buffer, &map);
+    if (lane == kSequential) {
+        gain = GainRamp::Flat(SequentialGain());
+    }
+    ApplyGain(samples.data(), samples.size() / kChannels, gain);
     std::unique_lock lock(m_mutex);
     const guint64 cursor = m_mix.Place(lane, samples.data(), samples.size() / kChannels);
     m_lastPush = std::chrono::steady_clock::now();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "AudioOutput.h"
+#include "GainRamp.h"
 #include "MixQueue.h"
 
 #include <QString>
@@ -59,11 +60,19 @@ public:
     static Lane NewLane() { return MixQueue::NewLane(); }
     static constexpr Lane kSequential = MixQueue::kSequential;
 
+    // A feed's own level (loudness correction, crossfade) comes with its buffer; sound of
+    // no lane (the engines that write to the output directly) plays at SequentialGain.
     guint64 Push(GstBuffer* buffer, SampleFormat format = SampleFormat::F32,
-                 Lane lane = kSequential);
+                 Lane lane = kSequential, GainRamp gain = {});
     // The same for live sound: dropped when more than a capture period or two is already
     // waiting, so that live sound is heard at once (the queue catches up with the source).
-    guint64 PushLive(GstBuffer* buffer, SampleFormat format, Lane lane = kSequential);
+    guint64 PushLive(GstBuffer* buffer, SampleFormat format, Lane lane = kSequential,
+                     GainRamp gain = {});
+    // The level of sound pushed without a lane, for every output; 1 until changed.
+    static void SetSequentialGain(float gain);
+    static float SequentialGain();
+    // Where a lane that has pushed nothing yet will start (MixQueue::StartLaneAt).
+    void StartLaneAt(Lane lane, guint64 frame);
     // The lane's last sound is queued (its end of stream) / the lane is gone.
     void EndLane(Lane lane);
     void ForgetLane(Lane lane);
@@ -111,7 +120,7 @@ private:
     bool IsHealthy() const;
     size_t Take(int16_t* out, size_t frames);
     void FeedDevice(GstElement* source);
-    guint64 Place(GstBuffer* buffer, SampleFormat format, Lane lane, bool live);
+    guint64 Place(GstBuffer* buffer, SampleFormat format, Lane lane, GainRamp gain, bool live);
     void WriteReachedToFile();
     void DropHeard();
     void PushToFile(const int16_t* samples, size_t count);

@@ -59,6 +59,10 @@ void PlaylistPlayerHost::CloseCurrentTrack() {
     m_document.CloseCurrentTrack();
 }
 
+std::unique_ptr<engines::CMediaTrack> PlaylistPlayerHost::TakeCurrentTrack() {
+    return m_document.TakeCurrentTrack();
+}
+
 void PlaylistPlayerHost::ShowTrackError(const errors::CException& error, const QString& entry) {
     if (showError) {
         showError(entry.isEmpty()

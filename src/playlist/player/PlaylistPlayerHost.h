@@ -29,6 +29,7 @@ public:
     engines::CMediaTrack* GetCurrentTrack() const override;
     void SetCurrentTrack(std::unique_ptr<engines::CMediaTrack> track) override;
     void CloseCurrentTrack() override;
+    std::unique_ptr<engines::CMediaTrack> TakeCurrentTrack() override;
 
     void ShowTrackError(const errors::CException& error, const QString& entry) override;
     void MarkEntryFailed(const QString& entry, bool failed) override;

@@ -1356,6 +1356,10 @@ Prüfen Sie, ob Pfad und Dateiname richtig angegeben sind.</translation>
         <source>Priority</source>
         <translation>Priorität</translation>
     </message>
+    <message>
+        <source>Playback</source>
+        <translation>Wiedergabe</translation>
+    </message>
 </context>
 <context>
     <name>QDialog</name>
@@ -2253,6 +2257,69 @@ Die Gesamtlänge beträgt: %2.</translation>
     <message>
         <source>The explorer bar shows this folder and what is in it.</source>
         <translation>Die Explorerleiste zeigt diesen Ordner und seinen Inhalt.</translation>
+    </message>
+</context>
+<context>
+    <name>tavi::ui::PlaybackPage</name>
+    <message>
+        <source>Prevent &amp;clipping</source>
+        <translation>&amp;Übersteuerung verhindern</translation>
+    </message>
+    <message>
+        <source>Crossfade when a track &amp;ends</source>
+        <translation>Überblenden, wenn ein Titel &amp;endet</translation>
+    </message>
+    <message>
+        <source>Crossfade on &amp;Next and Previous</source>
+        <translation>Überblenden bei &amp;Weiter und Zurück</translation>
+    </message>
+    <message>
+        <source>Fade on pa&amp;use and resume</source>
+        <translation>Bei &amp;Pause und Fortsetzen ein- und ausblenden</translation>
+    </message>
+    <message>
+        <source>Off</source>
+        <translation>Aus</translation>
+    </message>
+    <message>
+        <source>Track gain</source>
+        <translation>Titelverstärkung</translation>
+    </message>
+    <message>
+        <source>Album gain</source>
+        <translation>Albumverstärkung</translation>
+    </message>
+    <message>
+        <source>ReplayGain</source>
+        <translation>ReplayGain</translation>
+    </message>
+    <message>
+        <source>&amp;Mode:</source>
+        <translation>&amp;Modus:</translation>
+    </message>
+    <message>
+        <source>&amp;Preamp:</source>
+        <translation>&amp;Vorverstärkung:</translation>
+    </message>
+    <message>
+        <source>Gain of files &amp;without tags:</source>
+        <translation>Verstärkung für Dateien &amp;ohne Tags:</translation>
+    </message>
+    <message>
+        <source>Crossfade</source>
+        <translation>Überblenden</translation>
+    </message>
+    <message>
+        <source>&amp;Length:</source>
+        <translation>&amp;Dauer:</translation>
+    </message>
+    <message>
+        <source>Pause</source>
+        <translation>Pause</translation>
+    </message>
+    <message>
+        <source>Fade &amp;time:</source>
+        <translation>&amp;Blenddauer:</translation>
     </message>
 </context>
 <context>

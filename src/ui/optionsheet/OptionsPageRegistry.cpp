@@ -22,7 +22,8 @@ const QStringList& OptionsPageRegistry::PageOrder() {
         QString::fromLatin1(QT_TRANSLATE_NOOP("OptionsPage", "DirectX Plug-ins")),
         QString::fromLatin1(QT_TRANSLATE_NOOP("OptionsPage", "Add-ins")),
         QString::fromLatin1(QT_TRANSLATE_NOOP("OptionsPage", "Mixer")),
-        QString::fromLatin1(QT_TRANSLATE_NOOP("OptionsPage", "Priority"))};
+        QString::fromLatin1(QT_TRANSLATE_NOOP("OptionsPage", "Priority")),
+        QString::fromLatin1(QT_TRANSLATE_NOOP("OptionsPage", "Playback"))};  // ours
     return order;
 }
 

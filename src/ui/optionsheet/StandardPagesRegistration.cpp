@@ -1,5 +1,6 @@
 #include "CMixerDlg.h"
 #include "OptionsPageRegistry.h"
+#include "PlaybackPage.h"
 #include "StandardPages.h"
 
 namespace tavi::ui {
@@ -17,6 +18,8 @@ void RegisterStandardOptionsPages(OptionsPageRegistry& registry) {
                       [](QWidget* parent) { return new CMixerDlg(parent); });
     registry.Register(QStringLiteral("Priority"),
                       [](QWidget* parent) { return new PriorityPage(parent); });
+    registry.Register(QStringLiteral("Playback"),
+                      [](QWidget* parent) { return new PlaybackPage(parent); });
 }
 
 }  // namespace tavi::ui

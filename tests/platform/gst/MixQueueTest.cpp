@@ -83,3 +83,42 @@ TEST(MixQueue, ClearDropsTheSoundAndEveryLaneGoesOnFromTheFront) {
     EXPECT_EQ(queue.Front(), 110u);
     EXPECT_EQ(queue.Place(a, Frames(5, 5).data(), 5), 115u);
 }
+
+// Two lanes overlapping, one behind the other, then a flush (a seek during a crossfade): the
+// lane that was behind must not leave what is complete behind the front, or an output that
+// writes at once would count a negative stretch as complete.
+TEST(MixQueue, AfterClearALaneThatWasBehindStartsAtTheFrontAndNothingIsOwed) {
+    MixQueue queue(MixQueue::MixStart::Reached);
+    const MixQueue::Lane a = MixQueue::NewLane();
+    const MixQueue::Lane b = MixQueue::NewLane();
+    queue.Place(a, Frames(100, 5).data(), 100);
+    queue.Place(b, Frames(30, 7).data(), 30);  // b mixes in from where a stands: 100
+    queue.Place(a, Frames(50, 5).data(), 50);  // a runs on to 150, b is behind at 130
+    queue.Clear();
+    EXPECT_EQ(queue.Front(), 150u);
+    EXPECT_EQ(queue.Reached(), queue.Front());
+    EXPECT_EQ(queue.AheadOf(b), 0u);
+    EXPECT_EQ(queue.Place(b, Frames(10, 7).data(), 10), 160u);
+    EXPECT_EQ(queue.Reached(), 150u) << "a has placed nothing since";
+}
+
+// A crossfade's next track is given its start under the end of the one playing: it waits
+// there, holds back what is complete, and its sound lands exactly there.
+TEST(MixQueue, ALaneGivenAStartBeginsThereAndHoldsBackWhatIsComplete) {
+    MixQueue queue(MixQueue::MixStart::Reached);
+    const MixQueue::Lane a = MixQueue::NewLane();
+    const MixQueue::Lane b = MixQueue::NewLane();
+    queue.Place(a, Frames(100, 1000).data(), 100);
+    queue.StartLaneAt(b, 160);
+    EXPECT_EQ(queue.AheadOf(b), 160u);
+    queue.Place(a, Frames(100, 1000).data(), 100);
+    EXPECT_EQ(queue.Reached(), 160u) << "b has yet to fill from 160 on";
+    queue.StartLaneAt(b, 10);  // a lane with a place keeps it
+    EXPECT_EQ(queue.Place(b, Frames(20, 7).data(), 20), 180u);
+    const std::vector<int16_t> all = TakeAll(queue);
+    EXPECT_EQ(all[159 * 2], 1000);
+    EXPECT_EQ(all[160 * 2], 1007);
+    EXPECT_EQ(all[180 * 2], 1000);
+    queue.StartLaneAt(MixQueue::NewLane(), 0);
+    EXPECT_EQ(queue.Reached(), queue.Front()) << "a start in the past is the front";
+}

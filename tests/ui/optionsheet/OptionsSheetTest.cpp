@@ -1,5 +1,6 @@
 // The options sheet: the pages it shows and their order, and each page copying the
 // settings in when built and back on OK/Apply (never on Cancel).
+#include "app/settings/PlaybackSettings.h"
 #include "app/settings/PlayerSettings.h"
 #include "app/settings/ViewSettings.h"
 #include "platform/process/ProcessPriority.h"
@@ -8,13 +9,17 @@
 #include "ui/optionsheet/CMixerDlg.h"
 #include "ui/optionsheet/COptionsSheet.h"
 #include "ui/optionsheet/OptionsPageRegistry.h"
+#include "ui/optionsheet/PlaybackPage.h"
 #include "ui/optionsheet/StandardPages.h"
 
 #include <QApplication>
 #include <QButtonGroup>
 #include <QCheckBox>
+#include <QComboBox>
+#include <QDoubleSpinBox>
 #include <QLineEdit>
 #include <QRadioButton>
+#include <QSpinBox>
 #include <QToolButton>
 
 #include <gtest/gtest.h>
@@ -54,21 +59,22 @@ public:
 TEST_F(OptionsTest, SheetShowsTheRegisteredPagesInTheirOrder) {
     QuietSheet sheet(registry);
     EXPECT_EQ(sheet.windowTitle(), QStringLiteral("Options"));
-    EXPECT_EQ(sheet.Captions(),
-              (QStringList{QStringLiteral("General"), QStringLiteral("Music Folder"),
-                           QStringLiteral("Intro"), QStringLiteral("Video"),
-                           QStringLiteral("Mixer"), QStringLiteral("Priority")}));
+    EXPECT_EQ(
+        sheet.Captions(),
+        (QStringList{QStringLiteral("General"), QStringLiteral("Music Folder"),
+                     QStringLiteral("Intro"), QStringLiteral("Video"), QStringLiteral("Mixer"),
+                     QStringLiteral("Priority"), QStringLiteral("Playback")}));
     // Pages of other parts take their places in the order.
     registry.Register(QStringLiteral("DirectX Plug-ins"), [](QWidget*) { return new StubPage; });
     registry.Register(QStringLiteral("Meta Data"), [](QWidget*) { return new StubPage; });
     registry.Register(QStringLiteral("Something New"), [](QWidget*) { return new StubPage; });
     QuietSheet full(registry);
-    EXPECT_EQ(
-        full.Captions(),
-        (QStringList{
-            QStringLiteral("General"), QStringLiteral("Meta Data"), QStringLiteral("Music Folder"),
-            QStringLiteral("Intro"), QStringLiteral("Video"), QStringLiteral("DirectX Plug-ins"),
-            QStringLiteral("Mixer"), QStringLiteral("Priority"), QStringLiteral("Something New")}));
+    EXPECT_EQ(full.Captions(),
+              (QStringList{QStringLiteral("General"), QStringLiteral("Meta Data"),
+                           QStringLiteral("Music Folder"), QStringLiteral("Intro"),
+                           QStringLiteral("Video"), QStringLiteral("DirectX Plug-ins"),
+                           QStringLiteral("Mixer"), QStringLiteral("Priority"),
+                           QStringLiteral("Playback"), QStringLiteral("Something New")}));
 }
 
 TEST_F(OptionsTest, GeneralPageCopiesEachSwitchBothWays) {
@@ -220,4 +226,54 @@ TEST_F(OptionsTest, PriorityPageShowsTheProcessClassAndSetsIt) {
         EXPECT_EQ(page.classes->checkedId(),
                   PriorityPage::IndexForClass(process::processPriorityClass()));
     }
+}
+
+// Every control of the playback page shows the value and writes it back on OK; what only
+// counts with its switch on is greyed out without it; typed values stay in their ranges.
+TEST_F(OptionsTest, PlaybackPageCopiesEachValueBothWays) {
+    settings::PlaybackSettings& s = settings::playbackSettings();
+    s = settings::PlaybackSettings();
+    {
+        PlaybackPage page;
+        EXPECT_EQ(page.gainMode->currentIndex(), 0) << "off by default";
+        EXPECT_FALSE(page.preamp->isEnabled());
+        EXPECT_FALSE(page.crossfadeLength->isEnabled());
+        EXPECT_FALSE(page.fadePauseLength->isEnabled());
+        EXPECT_TRUE(page.preventClipping->isChecked());
+        EXPECT_DOUBLE_EQ(page.crossfadeLength->value(), 2.0);
+        EXPECT_EQ(page.fadePauseLength->value(), 300);
+        page.gainMode->setCurrentIndex(2);
+        page.preamp->setValue(-4.5);
+        page.fallback->setValue(3.0);
+        page.preventClipping->setChecked(false);
+        page.crossfadeAuto->setChecked(true);
+        page.crossfadeManual->setChecked(true);
+        page.crossfadeLength->setValue(7.5);
+        page.fadePause->setChecked(true);
+        page.fadePauseLength->setValue(650);
+        EXPECT_TRUE(page.preamp->isEnabled() && page.crossfadeLength->isEnabled() &&
+                    page.fadePauseLength->isEnabled());
+        EXPECT_EQ(s.gainMode, settings::PlaybackSettings::GainMode::Off) << "only on OK";
+        page.Apply();
+    }
+    EXPECT_EQ(s.gainMode, settings::PlaybackSettings::GainMode::Album);
+    EXPECT_EQ(s.preampTenthsDb, -45);
+    EXPECT_EQ(s.fallbackTenthsDb, 30);
+    EXPECT_FALSE(s.preventClipping);
+    EXPECT_TRUE(s.crossfadeAuto && s.crossfadeManual && s.fadePause);
+    EXPECT_EQ(s.crossfadeMs, 7500u);
+    EXPECT_EQ(s.fadePauseMs, 650u);
+
+    PlaybackPage again;
+    EXPECT_EQ(again.gainMode->currentIndex(), 2);
+    EXPECT_DOUBLE_EQ(again.preamp->value(), -4.5);
+    EXPECT_DOUBLE_EQ(again.crossfadeLength->value(), 7.5);
+    again.crossfadeLength->setValue(60.0);
+    again.preamp->setValue(-99.0);
+    again.fadePauseLength->setValue(5);
+    again.Apply();
+    EXPECT_EQ(s.crossfadeMs, 10000u);
+    EXPECT_EQ(s.preampTenthsDb, -150);
+    EXPECT_EQ(s.fadePauseMs, 50u);
+    s = settings::PlaybackSettings();
 }
