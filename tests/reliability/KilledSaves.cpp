@@ -4,8 +4,10 @@
 
 #include <QByteArray>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 
+#include <algorithm>
 #include <chrono>
 #include <map>
 #include <random>
@@ -24,6 +26,7 @@ struct KindFiles {
     QString path;
     QByteArray versions[2];
     int newSeen = 0;
+    int longestKillUs = 30000;  // kills land within the first few saves, however slow the build
 };
 
 QByteArray Contents(const QString& path) {
@@ -59,10 +62,13 @@ bool Prepare(const QString& root, const QString& kind, KindFiles& files) {
     if (!QDir().mkpath(files.folder)) {
         return false;
     }
+    QElapsedTimer clock;
+    clock.start();
     for (int version : {1, 0}) {  // ends at 0: the old file of the first kill
         SaveVersion(kind, files.path, version);
         files.versions[version] = Contents(files.path);
     }
+    files.longestKillUs = std::max(30000, int(clock.nsecsElapsed() / 1000) * 2);
     return files.versions[0] != files.versions[1];
 }
 
@@ -84,7 +90,6 @@ KilledSavesReport RunKilledSaves(const QString& folder, int kills, uint32_t seed
         }
     }
     std::mt19937 random(seed);
-    std::uniform_int_distribution<int> delay(200, 30000);  // microseconds
     for (int i = 0; i < kills; ++i) {
         const QString& kind = SavedFileKinds()[i % SavedFileKinds().size()];
         KindFiles& files = kinds[kind];

@@ -43,8 +43,10 @@ void ScriptWatchdog::Watch() {
         const auto first = std::min_element(m_alarms.begin(), m_alarms.end(), [](auto& a, auto& b) {
             return a.second.due < b.second.due;
         });
-        if (std::chrono::steady_clock::now() < first->second.due) {
-            m_changed.wait_until(lock, first->second.due);
+        // A copy: the wait lets go of the lock, and a Disarm meanwhile frees the alarm.
+        const auto due = first->second.due;
+        if (std::chrono::steady_clock::now() < due) {
+            m_changed.wait_until(lock, due);
             continue;
         }
         // Under the lock, so a Disarm that returned has nothing running here.
