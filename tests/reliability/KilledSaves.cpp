@@ -93,6 +93,7 @@ KilledSavesReport RunKilledSaves(const QString& folder, int kills, uint32_t seed
     for (int i = 0; i < kills; ++i) {
         const QString& kind = SavedFileKinds()[i % SavedFileKinds().size()];
         KindFiles& files = kinds[kind];
+        std::uniform_int_distribution<int> delay(200, files.longestKillUs);  // microseconds
         const int status =
             KillWhileSaving(kind, files.path, std::chrono::microseconds(delay(random)));
         ++report.kills;
