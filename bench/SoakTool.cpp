@@ -5,6 +5,7 @@
 //   dbus-run-session -- tavi_soak TAVI_BINARY MP3_FILE [entries]
 #include "automation/dbus/AutomationBus.h"
 #include "automation/tavictl/BusClient.h"
+#include "support/HeadlessPlayer.h"
 #include "support/MidiFiles.h"
 #include "support/ModuleFiles.h"
 
@@ -20,6 +21,7 @@
 #include <QTemporaryDir>
 #include <QThread>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <random>
@@ -127,28 +129,13 @@ int main(int argc, char** argv) {
     const int entries = argc > 3 ? std::atoi(argv[3]) : 1000;
     QTemporaryDir work;
     const QString list = WriteList(QDir(work.path()), QString::fromLocal8Bit(argv[2]), entries);
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    for (const char* name :
-         {"XDG_CONFIG_HOME", "XDG_DATA_HOME", "XDG_STATE_HOME", "XDG_CACHE_HOME"}) {
-        environment.insert(QLatin1String(name), work.filePath(QLatin1String(name)));
+    QProcess process;
+    if (!tavi::test::StartHeadlessPlayer(process, QString::fromLocal8Bit(argv[1]), work.path(),
+                                         QProcess::ForwardedErrorChannel)) {
+        std::fprintf(stderr, "the player did not come up on the bus\n");
+        return 1;
     }
-    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-    environment.insert(QStringLiteral("TAVI_AUDIO_OUTPUT"), QStringLiteral("null"));
-    QProcess tavi;
-    tavi.setProcessEnvironment(environment);
-    tavi.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    tavi.start(QString::fromLocal8Bit(argv[1]), {});
-    tavi.waitForStarted(10000);
-    QDeadlineTimer up(30000);
-    while (
-        !QDBusConnection::sessionBus().interface()->isServiceRegistered(AutomationBus::kService)) {
-        if (up.hasExpired() || tavi.state() != QProcess::Running) {
-            std::fprintf(stderr, "the player did not come up on the bus\n");
-            return 1;
-        }
-        QThread::msleep(50);
-    }
-    const qint64 pid = tavi.processId();
+    const qint64 pid = process.processId();
     QElapsedTimer clock;
     clock.start();
     try {
@@ -162,14 +149,15 @@ int main(int argc, char** argv) {
         Usage early;
         QString playing;
         int played = 0;
-        while (played < entries && tavi.state() == QProcess::Running) {
+        while (played < entries && process.state() == QProcess::Running) {
             QThread::msleep(100);
             RandomCommand(random);
             const QString now = client.Call(player, QStringLiteral("FileName")).toString();
             if (now != playing) {
                 playing = now;
                 ++played;
-                if (played == 100) {
+                if (played ==
+                    std::min(100, std::max(1, entries / 10))) {  // a short run: its first tenth
                     early = SettledUsage(client, player, pid);
                     client.Call(player, QStringLiteral("Play"));
                 }
@@ -190,10 +178,10 @@ int main(int argc, char** argv) {
         client.Put(client.Object(QStringLiteral("ActiveDocument")), QStringLiteral("Saved"), true);
     } catch (const std::exception& error) {
         std::fprintf(stderr, "a call failed: %s\n", error.what());
-        tavi.kill();
+        process.kill();
         return 1;
     }
-    tavi.terminate();
-    tavi.waitForFinished(10000);
+    process.terminate();
+    process.waitForFinished(10000);
     return 0;
 }

@@ -5,6 +5,7 @@
 #include "MalformedCorpus.h"
 #include "automation/dbus/AutomationBus.h"
 #include "automation/tavictl/BusClient.h"
+#include "support/HeadlessPlayer.h"
 
 #include <QCoreApplication>
 #include <QDBusConnection>
@@ -27,19 +28,6 @@ namespace {
 
 constexpr int kInFlight = 32;
 constexpr int kReplyMs = 30000;
-
-bool WaitForPlayer(QProcess& player) {
-    player.waitForStarted(10000);
-    QDeadlineTimer deadline(30000);
-    while (!deadline.hasExpired() && player.state() == QProcess::Running) {
-        if (QDBusConnection::sessionBus().interface()->isServiceRegistered(
-                AutomationBus::kService)) {
-            return true;
-        }
-        QThread::msleep(50);
-    }
-    return false;
-}
 
 // The dispatch objects to aim at, the Application first, and what never to call on each.
 QList<MalformedCorpus::Target> Targets(BusClient& client) {
@@ -135,18 +123,9 @@ int main(int argc, char** argv) {
     }
     const int count = argc > 2 ? std::atoi(argv[2]) : 10000;
     QTemporaryDir home;
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    for (const char* name :
-         {"XDG_CONFIG_HOME", "XDG_DATA_HOME", "XDG_STATE_HOME", "XDG_CACHE_HOME"}) {
-        environment.insert(QLatin1String(name), home.filePath(QLatin1String(name)));
-    }
-    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-    environment.insert(QStringLiteral("TAVI_AUDIO_OUTPUT"), QStringLiteral("null"));
     QProcess player;
-    player.setProcessEnvironment(environment);
-    player.setProcessChannelMode(QProcess::MergedChannels);
-    player.start(QString::fromLocal8Bit(argv[1]), {});
-    if (!WaitForPlayer(player)) {
+    if (!tavi::test::StartHeadlessPlayer(player, QString::fromLocal8Bit(argv[1]), home.path(),
+                                         QProcess::MergedChannels)) {
         std::fprintf(stderr, "the player did not come up on the bus\n");
         return 1;
     }

@@ -58,6 +58,14 @@ void FillUp(const QString& folder) {
     filler.flush();
 }
 
+// A settings hive as an earlier run left it; its bytes.
+QByteArray WriteOldHive(const QString& hive) {
+    reg::Registry registry({hive, {}});
+    registry.open(reg::Root::CurrentUser, QStringLiteral("Software\\Tavi"), true)
+        .setString(QStringLiteral("Kept"), QStringLiteral("old value"));
+    return registry.flush() ? Contents(hive) : QByteArray();
+}
+
 QStringList ManyEntries() {
     QStringList entries;
     for (int i = 0; i < 2000; ++i) {
@@ -121,13 +129,8 @@ TEST_F(DiskFault, SettingsSavedOntoAFullDiskAreReportedAndTheOldHiveStays) {
         failures << path + QStringLiteral(": ") + error;
     });
     const QString hive = Path("user.reg");
-    {
-        reg::Registry registry({hive, {}});
-        registry.open(reg::Root::CurrentUser, QStringLiteral("Software\\Tavi"), true)
-            .setString(QStringLiteral("Kept"), QStringLiteral("old value"));
-        ASSERT_TRUE(registry.flush());
-    }
-    const QByteArray before = Contents(hive);
+    const QByteArray before = WriteOldHive(hive);
+    ASSERT_FALSE(before.isEmpty());
     FillUp(m_folder.path());
     {
         reg::Registry registry({hive, {}});
@@ -151,13 +154,8 @@ TEST_F(DiskFault, AReadOnlySettingsFolderIsToldOnceAtStartAndNotForEachFailedSav
     char* argv[] = {name, nullptr};
     QCoreApplication application(argc, argv);
     const QString hive = Path("user.reg");
-    {
-        reg::Registry registry({hive, {}});
-        registry.open(reg::Root::CurrentUser, QStringLiteral("Software\\Tavi"), true)
-            .setString(QStringLiteral("Kept"), QStringLiteral("old value"));
-        ASSERT_TRUE(registry.flush());
-    }
-    const QByteArray before = Contents(hive);
+    const QByteArray before = WriteOldHive(hive);
+    ASSERT_FALSE(before.isEmpty());
     ASSERT_TRUE(MakeReadOnly(m_folder.path()));
     QStringList told;
     app::SettingsFolderWatch watch({m_folder.path()},
