@@ -1,13 +1,14 @@
 #!/usr/bin/env bash
 # Builds every libFuzzer target with clang (AddressSanitizer and UndefinedBehaviorSanitizer)
 # and runs each for a while on a working copy of its seeds.
-#   ./fuzz.sh [seconds] [filter]   seconds per target (default 60); targets matching filter
+#   ./fuzz.sh [seconds] [filter...]   seconds per target (default 60); targets whose name holds
+#                                     any of the filters (all without one)
 # Prints one line per target (runs, corpus size, coverage) and exits non-zero when any target
 # found a fault; the input that caused it is kept in build-fuzz/findings/TARGET/.
 set -uo pipefail
 root=$(cd "$(dirname "$0")" && pwd)
 seconds=${1:-60}
-filter=${2:-}
+filters=("${@:2}")
 build="$root/build-fuzz"
 TAVI_FUZZ_DEPS=1 "$root/scripts/install-deps.sh" || exit 1
 export CCACHE_BASEDIR="$root" CCACHE_NOHASHDIR=1
@@ -22,9 +23,15 @@ export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
 found=()
 printf '%-28s %10s %8s %8s %6s\n' target runs corpus cov seconds
 for target in "$build"/fuzz/fuzz_*; do
-    [[ -x "$target" ]] || continue
+    [[ -f "$target" && -x "$target" ]] || continue  # not the autogen folders
     name=$(basename "$target")
-    [[ -n "$filter" && "$name" != *"$filter"* ]] && continue
+    if ((${#filters[@]} > 0)); then
+        wanted=0
+        for filter in "${filters[@]}"; do
+            [[ "$name" == *"$filter"* ]] && wanted=1
+        done
+        ((wanted)) || continue
+    fi
     seeds="$root/fuzz/corpus/${name#fuzz_}"
     corpus="$build/corpus/${name#fuzz_}"
     findings="$build/findings/$name"

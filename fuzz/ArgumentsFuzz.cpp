@@ -2,14 +2,16 @@
 // (any wire type, nested variants, object paths), decoded and handed to a real object.
 #include "automation/dbus/ArgumentCodec.h"
 #include "automation/dispatch/DispatchException.h"
-#include "automation/objects/CMacroList.h"
 #include "automation/objects/CMacrosCollection.h"
+#include "automation/script/CMacroList.h"
+#include "platform/registry/Registry.h"
 
 #include <QDBusObjectPath>
 #include <QDBusVariant>
 #include <QStringList>
 
 #include <cstdint>
+#include <cstdlib>
 #include <cstring>
 
 using namespace tavi::automation;
@@ -78,9 +80,27 @@ QVariant Value(Reader& in, int depth) {
 
 }  // namespace
 
+// The macro list keeps its macros in the registry: one list over a hive in a private folder
+// serves every input, as one player serves every client.
+CMacroList& SharedList() {
+    static CMacroList* list = [] {
+        char folder[] = "/tmp/tavi-fuzz-XXXXXX";
+        if (mkdtemp(folder)) {
+            setenv("XDG_CONFIG_HOME", folder, 1);
+        }
+        tavi::reg::Registry::resetInstance();
+        return new CMacroList([] {
+            return tavi::reg::Registry::instance().open(
+                tavi::reg::Root::CurrentUser, QStringLiteral("Software\\Kestrova\\Tavi"), true);
+        });
+    }();
+    return *list;
+}
+
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     Reader in(data, size);
-    CMacroList list;
+    CMacroList& list = SharedList();
+    list.RemoveAll();
     list.CreateMacro(QStringLiteral("one"));
     auto macros = std::make_shared<CMacrosCollection>(list);
     const int id = int(in.Byte() % 8) - 4;

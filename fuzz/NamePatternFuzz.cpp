@@ -2,6 +2,8 @@
 // them must expand without fault, and a pattern without macros stays as it is.
 #include "formats/metadata/CMediaFile.h"
 
+#include <QStringList>
+
 #include <cstdint>
 #include <cstdlib>
 

@@ -184,7 +184,7 @@ void SheetParser::File(QStringView line) {
 
 void SheetParser::Track(const QStringList& words) {
     EndTrack();
-    m_track.emplace();
+    m_track = Pending{};  // clang cannot tell Pending is default-constructible inside its class
     if (!m_hadFile || words.size() < 3 || !allDigits(words[1]) || words[1].size() > 3) {
         return;
     }
