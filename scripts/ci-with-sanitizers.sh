@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# What .ci/run is to become once the sanitizer suite passes: the whole suite, then the same suite under
+# What .ci/run runs: the whole suite, then the same suite under
 # AddressSanitizer and UndefinedBehaviorSanitizer while the time allows: the whole run stays
 # within TAVI_CI_MINUTES (default 60). A sanitizer suite cut short by that limit is reported
 # and does not fail the run; one that finds a fault does.
