@@ -127,8 +127,7 @@ bool CTextArchive::ReadByteLine(QString& text) {
     for (;;) {
         if (m_pos >= m_valid && !Fill()) {
             m_endOfData = true;
-            text =
-                m_codec->decode(QByteArrayView(m_lineBytes.data(), qsizetype(m_lineBytes.size())));
+            text = DecodeBytes(QByteArrayView(m_lineBytes.data(), qsizetype(m_lineBytes.size())));
             return true;
         }
         const auto* start = reinterpret_cast<const unsigned char*>(m_buffer.get()) + m_pos;
@@ -145,17 +144,26 @@ bool CTextArchive::ReadByteLine(QString& text) {
         ++m_pos;
         // Decode before SkipLfAfterCr: a refill there would overwrite the bytes.
         if (m_lineBytes.empty()) {
-            text = m_codec->decode(QByteArrayView(reinterpret_cast<const char*>(start), length));
+            text = DecodeBytes(QByteArrayView(reinterpret_cast<const char*>(start), length));
         } else {
             m_lineBytes.append(reinterpret_cast<const char*>(start), static_cast<size_t>(length));
-            text =
-                m_codec->decode(QByteArrayView(m_lineBytes.data(), qsizetype(m_lineBytes.size())));
+            text = DecodeBytes(QByteArrayView(m_lineBytes.data(), qsizetype(m_lineBytes.size())));
         }
         if (isCr && m_lineEnd == CrLf) {
             SkipLfAfterCr();
         }
         return true;
     }
+}
+
+// Zero characters are dropped from every line, as zero bytes and units are: UTF-7 can
+// spell one ("+AAA-") without a zero byte.
+QString CTextArchive::DecodeBytes(QByteArrayView bytes) {
+    QString text = m_codec->decode(bytes);
+    if (m_codePage == CodePage::kUtf7) {
+        text.remove(QChar(0));
+    }
+    return text;
 }
 
 // The buffer position of the first CR, LF or zero byte at or after m_pos; m_valid if none.

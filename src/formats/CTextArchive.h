@@ -48,6 +48,7 @@ private:
     void DetectMark();
     void DetectLineEnd();
     bool ReadByteLine(QString& text);
+    QString DecodeBytes(QByteArrayView bytes);
     bool ReadUnitLine(QString& text);
     qsizetype NextStop();
     bool NextUnit(char16_t& unit);

@@ -111,6 +111,9 @@ const ReadCase kReadCases[] = {
      Strings({"ab"}), CodePage::kUtf16Le, CTextArchive::CrLf, true},
     {"Utf7Mark", QByteArray("+/v8-Hi +AOk-\r\nx"), Strings({"Hi \xC3\xA9", "x"}), CodePage::kUtf7,
      CTextArchive::CrLf, true},
+    // Found by fuzzing: a zero character spelt in UTF-7 came through into an entry.
+    {"Utf7ZeroCharactersDropped", QByteArray("+/v8-C:+aAAAAAAA-b\r\n+AAA-"),
+     Strings({"C:\xE6\xA0\x80" "b", ""}), CodePage::kUtf7, CTextArchive::CrLf, true},
     {"Utf7InvalidBase64Replaced",
      QByteArray("+/v8-a+\xFF-\r\n"),
      {},
