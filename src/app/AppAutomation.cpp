@@ -19,6 +19,8 @@
 #include "automation/registration/FileManagerRegistration.h"
 #include "automation/script/CActiveScriptSite.h"
 #include "automation/script/ScriptEngineBase.h"
+#include "platform/fs/AbsoluteLocalPath.h"
+#include "platform/fs/MediaLocation.h"
 #include "playlist/CTaviDoc.h"
 #include "playlist/PlaylistModel.h"
 #include "ui/options/CMacrosPage.h"
@@ -29,7 +31,6 @@
 #include <QDBusMessage>
 #include <QDBusReply>
 #include <QEvent>
-#include <QFileInfo>
 #include <QMainWindow>
 #include <QMessageBox>
 #include <QThread>
@@ -65,7 +66,7 @@ int Registration(const CommandLine& line) {
 bool HandOff(QDBusConnection bus, const QStringList& files) {
     QStringList paths;
     for (const QString& file : files) {
-        paths.append(QFileInfo(file).absoluteFilePath());
+        paths.append(fs::IsStreamUrl(file) ? file : fs::AbsoluteLocalPath(file));
     }
     if (paths.isEmpty()) {
         paths.append(QString());

@@ -10,6 +10,7 @@
 #include "app/settings/SettingsValues.h"
 #include "app/settings/ViewSettings.h"
 #include "engines/directshow/CDirectShowPersistFilterList.h"
+#include "platform/fs/AbsoluteLocalPath.h"
 #include "platform/fs/MediaLocation.h"
 #include "platform/registry/Registry.h"
 #include "playlist/CTaviDoc.h"
@@ -289,7 +290,7 @@ bool CTaviApp::ProcessShellCommand() {
     }
     QStringList files;
     for (const QString& file : m_commandLine.files) {
-        files.append(fs::IsStreamUrl(file) ? file : QFileInfo(file).absoluteFilePath());
+        files.append(fs::IsStreamUrl(file) ? file : fs::AbsoluteLocalPath(file));
     }
     const QString& first = files.first();
     if ((playlist::IsMediaFile(first) && !playlist::IsMiniPlaylistFile(first)) ||

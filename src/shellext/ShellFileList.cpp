@@ -1,8 +1,7 @@
 #include "ShellFileList.h"
 
 #include "DispatchClient.h"
-
-#include <QDir>
+#include "platform/fs/AbsoluteLocalPath.h"
 
 namespace tavi::shellext {
 
@@ -143,7 +142,7 @@ uint32_t ShellFileList::LoadFromArguments(const QStringList& arguments) {
                 paths.append(path);
             }
         } else {
-            paths.append(QDir::cleanPath(QDir::current().absoluteFilePath(argument)));
+            paths.append(fs::AbsoluteLocalPath(argument));
         }
     }
     return Loaded(std::move(paths));

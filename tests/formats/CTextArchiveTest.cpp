@@ -113,7 +113,10 @@ const ReadCase kReadCases[] = {
      CTextArchive::CrLf, true},
     // Found by fuzzing: a zero character spelt in UTF-7 came through into an entry.
     {"Utf7ZeroCharactersDropped", QByteArray("+/v8-C:+aAAAAAAA-b\r\n+AAA-"),
-     Strings({"C:\xE6\xA0\x80" "b", ""}), CodePage::kUtf7, CTextArchive::CrLf, true},
+     Strings({"C:\xE6\xA0\x80"
+              "b",
+              ""}),
+     CodePage::kUtf7, CTextArchive::CrLf, true},
     {"Utf7InvalidBase64Replaced",
      QByteArray("+/v8-a+\xFF-\r\n"),
      {},

@@ -1,6 +1,7 @@
 // tavictl: drives the running player from the command line (starting it when needed).
 #include "BusClient.h"
 #include "platform/dbus/BusTypes.h"
+#include "platform/fs/AbsoluteLocalPath.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>
@@ -35,7 +36,8 @@ struct Command {
 };
 
 QString Absolute(const QString& path) {
-    return QFileInfo::exists(path) ? QFileInfo(path).absoluteFilePath() : path;
+    const QString absolute = tavi::fs::AbsoluteLocalPath(path);
+    return QFileInfo::exists(absolute) ? absolute : path;
 }
 
 int PlayerCommand(BusClient& client, const QString& member) {

@@ -1,4 +1,7 @@
+#include "platform/fs/AbsoluteLocalPath.h"
 #include "platform/fs/MediaLocation.h"
+
+#include <QDir>
 
 #include <gtest/gtest.h>
 
@@ -39,6 +42,18 @@ TEST(MediaLocation, StreamsStayUrlsAndEverythingElseIsALocalFile) {
     EXPECT_TRUE(IsFileUrl(QStringLiteral("file:///music/a.mp3")));
     EXPECT_FALSE(IsFileUrl(QStringLiteral("file://server/a.mp3")));
     EXPECT_FALSE(IsFileUrl(QStringLiteral("/music/a.mp3")));
+}
+
+// A name from the command line is taken against the working folder, a leading ':' included
+// (Qt's own calls would take that one for a resource and leave it relative).
+TEST(MediaLocation, AbsoluteLocalPathResolvesEveryRelativeName) {
+    const QString here = QDir::currentPath();
+    EXPECT_EQ(AbsoluteLocalPath(QStringLiteral(":a.mp3")), here + QStringLiteral("/:a.mp3"));
+    EXPECT_EQ(AbsoluteLocalPath(QStringLiteral(":..8/..")), here);
+    EXPECT_EQ(AbsoluteLocalPath(QStringLiteral("b/../c d.mp3")), here + QStringLiteral("/c d.mp3"));
+    EXPECT_EQ(AbsoluteLocalPath(QStringLiteral("/music//x/../a.mp3")),
+              QStringLiteral("/music/a.mp3"));
+    EXPECT_EQ(AbsoluteLocalPath(QString()), QString());
 }
 
 }  // namespace
