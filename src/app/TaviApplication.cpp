@@ -9,6 +9,7 @@
 #include "app/settings/PlayerSettings.h"
 #include "app/settings/SettingsKeys.h"
 #include "automation/dbus/StartupGate.h"
+#include "platform/fs/AbsoluteLocalPath.h"
 #include "platform/fs/MediaLocation.h"
 #include "platform/registry/Registry.h"
 #include "playlist/CTaviDoc.h"
@@ -43,7 +44,7 @@ bool hasSwitch(int argc, char** argv, const char* name) {
 // player's own message may go to a window another start shows, or to none.
 void ReportMissingFiles(const CommandLine& line) {
     for (const QString& file : line.files) {
-        if (!fs::IsStreamUrl(file) && !QFileInfo::exists(file)) {
+        if (!fs::IsStreamUrl(file) && !QFileInfo::exists(fs::AbsoluteLocalPath(file))) {
             std::fprintf(stderr, "tavi: %s: No such file or directory\n", qPrintable(file));
         }
     }
