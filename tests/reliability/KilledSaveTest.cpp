@@ -20,5 +20,5 @@ TEST(KilledSave, EveryFileIsOldOrNewAndNoLeftoverSurvivesTheNextStart) {
     EXPECT_EQ(report.leftovers, 0) << qPrintable(report.firstProblem);
     EXPECT_EQ(report.writerEnded, 0) << qPrintable(report.firstProblem);
     // Kills that all came before the first save would prove nothing.
-    EXPECT_EQ(report.kindsNeverNew, 0);
+    EXPECT_EQ(report.kindsNeverNew, 0) << qPrintable(report.firstProblem);
 }
