@@ -9,6 +9,8 @@
 #   idle_wakeups_per_s           Tavi stopped: context switches of all its threads over 10 s
 #   play_rss_mib                 Tavi's resident memory 30 s into the file
 set -euo pipefail
+# shellcheck source=private-sound.bash
+source "$(dirname "$0")/private-sound.bash"
 build=${1:?usage: play_cost.sh BUILD_DIR}
 runs=${TAVI_COST_RUNS:-3}
 
@@ -45,15 +47,9 @@ gst-launch-1.0 -q audiotestsrc num-buffers=2584 ! audio/x-raw,rate=44100,channel
 export HOME="$work/home" XDG_RUNTIME_DIR="$runtime" XDG_CONFIG_HOME="$work/home/.config"
 export XDG_STATE_HOME="$work/home/.state" XDG_CACHE_HOME="$work/home/.cache"
 mkdir -p "$XDG_CONFIG_HOME" "$XDG_STATE_HOME" "$XDG_CACHE_HOME"
-export PULSE_SERVER="unix:$runtime/pulse/native"
 export QT_QPA_PLATFORM=offscreen TAVI_AUDIO_OUTPUT=auto
-pulseaudio -n --daemonize=no --exit-idle-time=-1 --log-level=error \
-    -L "module-null-sink sink_name=cost_null" -L "module-native-protocol-unix" &
-pulse_pid=$!
-for _ in $(seq 100); do [[ -S "$runtime/pulse/native" ]] && break; sleep 0.05; done
-pactl set-default-sink cost_null
-read -r bus_address bus_pid < <(dbus-daemon --session --fork --print-address=1 --print-pid=1 | paste -s -d ' ')
-export DBUS_SESSION_BUS_ADDRESS="$bus_address"
+start_null_sound_server cost_null
+start_session_bus
 
 cpu_ticks() { awk '{print $14+$15}' "/proc/$1/stat"; }
 seconds() { awk -v t="$1" -v hz="$(getconf CLK_TCK)" 'BEGIN { printf "%.3f", t / hz }'; }

@@ -5,6 +5,8 @@
 #   play_ms_per_played_s   CPU of all threads per second of steady play, start-up excluded
 #   play_threads.sh BUILD_DIR
 set -euo pipefail
+# shellcheck source=private-sound.bash
+source "$(dirname "$0")/private-sound.bash"
 build=${1:?usage: play_threads.sh BUILD_DIR}
 work=$(mktemp -d)
 pulse_pid=
@@ -22,18 +24,13 @@ trap cleanup EXIT
 export HOME="$work/home" XDG_RUNTIME_DIR="$work/run" XDG_CONFIG_HOME="$work/home/.config"
 mkdir -p "$XDG_CONFIG_HOME"
 mkdir -m 700 "$XDG_RUNTIME_DIR"
-export PULSE_SERVER="unix:$XDG_RUNTIME_DIR/pulse/native" QT_QPA_PLATFORM=offscreen
+export QT_QPA_PLATFORM=offscreen
 export TAVI_AUDIO_OUTPUT=auto
 song="$work/song.mp3"
 gst-launch-1.0 -q audiotestsrc num-buffers=2584 ! audio/x-raw,rate=44100,channels=2 ! audioconvert \
     ! lamemp3enc target=bitrate cbr=true bitrate=192 ! xingmux ! filesink location="$song"
-pulseaudio -n --daemonize=no --exit-idle-time=-1 --log-level=error \
-    -L "module-null-sink sink_name=threads_null" -L "module-native-protocol-unix" &
-pulse_pid=$!
-for _ in $(seq 100); do [[ -S "$XDG_RUNTIME_DIR/pulse/native" ]] && break; sleep 0.05; done
-pactl set-default-sink threads_null
-read -r bus_address bus_pid < <(dbus-daemon --session --fork --print-address=1 --print-pid=1 | paste -s -d ' ')
-export DBUS_SESSION_BUS_ADDRESS="$bus_address"
+start_null_sound_server threads_null
+start_session_bus
 
 "$build/src/app/tavi" "$song" >/dev/null 2>&1 &
 player_pid=$!
