@@ -16,6 +16,8 @@ PACKAGES=(
     qt6-translations-l10n
     # sound: the ALSA mixer, and a sound server for tests that need a real mixer
     libasound2-dev libasound2-plugins pulseaudio
+    # the output's own stream on the sound server (PulseAudio, or PipeWire's server for it)
+    libpulse-dev
     # the wave device of the media-control layer: decoding and rate conversion
     libsndfile1-dev libsamplerate0-dev
     # the sequencer device: FluidSynth, JACK2's headers named so JACK1's never replace

@@ -21,6 +21,7 @@
 
 #include <atomic>
 #include <cmath>
+#include <functional>
 
 using namespace tavi::engines;
 using tavi::gst::AudioOutputSpec;
@@ -238,14 +239,11 @@ GstBuffer* constantBuffer(SharedAudioOutput::SampleFormat format, size_t frames,
     return buffer;
 }
 
-}  // namespace
-
 // Both formats are heard whole; a held queue is not heard until released; an output left
-// silent pauses (no wake-ups) and the next sound starts it again.
-TEST(SharedOutput, PushedSoundOfEitherFormatIsHeldHeardAndWakesAnIdleOutput) {
-    tavi::test::coreApplication();
-    const std::shared_ptr<SharedAudioOutput> output = acquire(QStringLiteral("null"));
-    ASSERT_TRUE(output);
+// silent pauses (no wake-ups) and the next sound starts it again. `running` tells whether the
+// output's device is playing.
+void checkHeldHeardAndIdle(const std::shared_ptr<SharedAudioOutput>& output,
+                           const std::function<bool()>& running) {
     ASSERT_TRUE(output->Paces());
     SoundCounter counter;
     const size_t frames = SharedAudioOutput::kRate / 5;
@@ -263,7 +261,7 @@ TEST(SharedOutput, PushedSoundOfEitherFormatIsHeldHeardAndWakesAnIdleOutput) {
     EXPECT_TRUE(processEventsUntil([&] { return counter.sounding >= long(2 * frames); }, 10000));
     EXPECT_EQ(output->FramesTaken() - takenBefore, 2 * frames) << "every frame taken once";
 
-    EXPECT_TRUE(processEventsUntil([&] { return outputState(output) == GST_STATE_PAUSED; }, 10000))
+    EXPECT_TRUE(processEventsUntil([&] { return !running(); }, 10000))
         << "silence pauses the output";
     const long before = counter.sounding;
     GstBuffer* buffer = constantBuffer(SharedAudioOutput::SampleFormat::S16, frames, 0.5f);
@@ -272,26 +270,47 @@ TEST(SharedOutput, PushedSoundOfEitherFormatIsHeldHeardAndWakesAnIdleOutput) {
     EXPECT_TRUE(
         processEventsUntil([&] { return counter.sounding >= before + long(frames); }, 10000))
         << "sound starts it again";
-    EXPECT_EQ(outputState(output), GST_STATE_PLAYING);
+    EXPECT_TRUE(running());
+}
+
+// Whether the sound server plays the one stream it has (it is not corked).
+bool soundServerStreamRuns() {
+    QProcess pactl;
+    pactl.start(QStringLiteral("pactl"), {QStringLiteral("list"), QStringLiteral("sink-inputs")});
+    pactl.waitForFinished(5000);
+    return pactl.readAllStandardOutput().contains("Corked: no");
+}
+
+}  // namespace
+
+TEST(SharedOutput, PushedSoundOfEitherFormatIsHeldHeardAndWakesAnIdleOutput) {
+    tavi::test::coreApplication();
+    const std::shared_ptr<SharedAudioOutput> output = acquire(QStringLiteral("null"));
+    ASSERT_TRUE(output);
+    checkHeldHeardAndIdle(output, [&] { return outputState(output) == GST_STATE_PLAYING; });
+}
+
+// The same on the sound server's own stream, which is corked while idle; it starts corked.
+TEST(SharedOutput, TheSoundServersStreamIsCorkedWhileIdleAndPlaysEverySound) {
+    tavi::test::coreApplication();
+    tavi::test::PulseAudioServer server;
+    if (!server.isReady()) {
+        GTEST_SKIP() << "PulseAudio could not be started";
+    }
+    const std::shared_ptr<SharedAudioOutput> output =
+        acquire(QStringLiteral("auto"), QStringLiteral("corked-test"));
+    ASSERT_TRUE(output);
+    EXPECT_EQ(output->Pipeline(), nullptr) << "the server's own stream, not a GStreamer sink";
+    EXPECT_EQ(soundServerStreams().size(), 1);
+    EXPECT_FALSE(soundServerStreamRuns()) << "nothing to play yet";
+    checkHeldHeardAndIdle(output, soundServerStreamRuns);
 }
 
 namespace {
 
-// The buffer the sound server was asked for by the output's device, in microseconds.
+// The buffer the sound server holds for the output's device, in microseconds.
 gint64 deviceBufferUs(const std::shared_ptr<SharedAudioOutput>& output) {
-    gint64 buffer = 0;
-    GstIterator* elements = gst_bin_iterate_recurse(GST_BIN(output->Pipeline()));
-    GValue item = G_VALUE_INIT;
-    while (gst_iterator_next(elements, &item) == GST_ITERATOR_OK) {
-        GObject* element = G_OBJECT(g_value_get_object(&item));
-        if (g_object_class_find_property(G_OBJECT_GET_CLASS(element), "buffer-time")) {
-            g_object_get(element, "buffer-time", &buffer, nullptr);
-        }
-        g_value_reset(&item);
-    }
-    g_value_unset(&item);
-    gst_iterator_free(elements);
-    return buffer;
+    return output->DeviceBufferUs();
 }
 
 // Frames of a raw 16-bit stereo recording whose left sample is loud.

@@ -3,6 +3,7 @@
 #include "AudioOutput.h"
 #include "GainRamp.h"
 #include "MixQueue.h"
+#include "platform/pulse/PulseStream.h"
 
 #include <QString>
 
@@ -24,6 +25,9 @@ namespace tavi::gst {
 // of silence they pause (no wake-ups while idle) and the next Push starts them again.
 // Sound is pushed as stereo 44.1 kHz, 32-bit float (FeedCaps) or 16-bit (S16Caps), and
 // queued and played as 16-bit, the format of the decoders and of the sound server's sinks.
+// The device is the sound server's own stream where there is a server (written from its
+// connection's thread, SharedAudioOutputStream.cpp), else a GStreamer sink that pulls
+// (SharedAudioOutputPipeline.cpp).
 //
 // The device and null outputs run until the output choice changes. A file output is
 // finished (its end written) as soon as no track holds it, so the file can be read then; it
@@ -103,7 +107,11 @@ public:
     // How long until WaitForRoom would return at the device's pace: for a writer that waits
     // where it can be interrupted. 0 when there is room now.
     double SecondsUntilRoom(Lane lane = kSequential);
+    // The GStreamer pipeline of an output that plays through one; null for the sound
+    // server's own stream.
     GstElement* Pipeline() const { return m_pipeline.get(); }
+    // The buffer the device was given, in microseconds.
+    gint64 DeviceBufferUs();
 
     static const std::atomic<bool> kNeverHeld;
 
@@ -117,9 +125,23 @@ public:
 private:
     SharedAudioOutput();
     bool Start(const AudioOutputSpec& spec, ElementPtr device, QString* error);
+    bool StartPipeline(const AudioOutputSpec& spec, ElementPtr device, QString* error);
+    bool StartStream(const QByteArray& sinkName);
     bool IsHealthy() const;
     size_t Take(int16_t* out, size_t frames);
     void FeedDevice(GstElement* source);
+    // What the sound server's stream gets next: `frames` of sound, the rest of the period
+    // silence; or nothing yet (`retry`: look again once the cushion may be complete).
+    struct StreamTake {
+        bool write = true;
+        size_t frames = 0;
+        bool retry = false;
+    };
+    StreamTake TakeForStream(int16_t* out, size_t frames, size_t buffered);
+    void ServeStream(pulse::PulseStream& stream);
+    void ApplyWantedStreamState();
+    gint64 PipelineBufferUs();
+    void TapPeriod(const int16_t* samples, size_t frames);
     guint64 Place(GstBuffer* buffer, SampleFormat format, Lane lane, GainRamp gain, bool live);
     void WriteReachedToFile();
     void DropHeard();
@@ -134,7 +156,8 @@ private:
     static void OnNeedData(GstElement* source, guint length, gpointer self);
 
     ElementPtr m_pipeline;
-    ElementPtr m_source;      // appsrc
+    ElementPtr m_source;                           // appsrc
+    std::unique_ptr<pulse::PulseStream> m_stream;  // instead of m_pipeline on a sound server
     bool m_paced = true;      // false for the file output: it writes what arrives, no silence
     std::mutex m_stateMutex;  // orders the idle state changes and device restarts
     const DeviceProfile* m_profile;  // the device's, under m_stateMutex
@@ -146,6 +169,7 @@ private:
     int m_holds = 0;                            // feeds holding the queue
     size_t m_silentFrames = 0;                  // silence sent since the last sound
     bool m_idle = false;                        // paused for want of sound
+    bool m_wantsSound = false;  // the stream has room and waits for a push to fill it
     int m_liveFeeds = 0;
     size_t m_periodFrames;                             // the device's period now
     std::chrono::steady_clock::time_point m_lastTake;  // when the device last took sound

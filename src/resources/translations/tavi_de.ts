@@ -11,6 +11,22 @@
         <source>The audio output could not be started.</source>
         <translation>Die Audioausgabe konnte nicht gestartet werden.</translation>
     </message>
+    <message>
+        <source>The sound server&apos;s connection could not be started.</source>
+        <translation>Die Verbindung zum Soundserver konnte nicht gestartet werden.</translation>
+    </message>
+    <message>
+        <source>The sound server did not answer.</source>
+        <translation>Der Soundserver hat nicht geantwortet.</translation>
+    </message>
+    <message>
+        <source>The sound server could not be reached: %1</source>
+        <translation>Der Soundserver ist nicht erreichbar: %1</translation>
+    </message>
+    <message>
+        <source>The sound server refused to play: %1</source>
+        <translation>Der Soundserver hat die Wiedergabe abgelehnt: %1</translation>
+    </message>
 </context>
 <context>
     <name>CAWEException</name>
