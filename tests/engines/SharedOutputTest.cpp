@@ -306,6 +306,37 @@ TEST(SharedOutput, TheSoundServersStreamIsCorkedWhileIdleAndPlaysEverySound) {
     checkHeldHeardAndIdle(output, soundServerStreamRuns);
 }
 
+// A chosen device of the sound server plays on a stream of the server's own; a device of
+// another kind keeps its GStreamer sink.
+TEST(SharedOutput, AChosenDeviceOfTheSoundServerGetsTheServersOwnStream) {
+    tavi::test::coreApplication();
+    tavi::test::PulseAudioServer server;
+    if (!server.isReady()) {
+        GTEST_SKIP() << "PulseAudio could not be started";
+    }
+    const auto device = [](const char* factory) {
+        return [factory] {
+            QString missing;
+            tavi::gst::ElementPtr sink = tavi::gst::MakeElement(factory, nullptr, &missing);
+            if (sink && g_object_class_find_property(G_OBJECT_GET_CLASS(sink.get()), "device")) {
+                g_object_set(sink.get(), "device", "tavi_null", nullptr);
+            }
+            return sink;
+        };
+    };
+    QString error;
+    const auto spec = AudioOutputSpec::Parse(QStringLiteral("auto"));
+    auto serverDevice = SharedAudioOutput::Acquire(spec, QStringLiteral("pulse:tavi_null"),
+                                                   device("pulsesink"), &error);
+    ASSERT_TRUE(serverDevice) << error.toStdString();
+    EXPECT_EQ(serverDevice->Pipeline(), nullptr);
+    EXPECT_EQ(soundServerStreams().size(), 1);
+    auto other =
+        SharedAudioOutput::Acquire(spec, QStringLiteral("fake"), device("fakesink"), &error);
+    ASSERT_TRUE(other) << error.toStdString();
+    EXPECT_NE(other->Pipeline(), nullptr);
+}
+
 namespace {
 
 // The buffer the sound server holds for the output's device, in microseconds.
