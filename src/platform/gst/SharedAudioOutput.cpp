@@ -2,13 +2,8 @@
 
 #include "SharedAudioOutputTimings.h"
 
-#include <gst/audio/audio.h>
-#include <QCoreApplication>
-
 #include <algorithm>
 #include <chrono>
-#include <cstring>
-#include <optional>
 #include <utility>
 
 namespace tavi::gst {

@@ -5,6 +5,9 @@
 #include <gst/audio/audio.h>
 #include <QCoreApplication>
 
+#include <algorithm>
+#include <utility>
+
 namespace tavi::gst {
 
 using namespace output;
