@@ -320,6 +320,8 @@ TEST(SharedOutput, AChosenDeviceOfTheSoundServerGetsTheServersOwnStream) {
             tavi::gst::ElementPtr sink = tavi::gst::MakeElement(factory, nullptr, &missing);
             if (sink && g_object_class_find_property(G_OBJECT_GET_CLASS(sink.get()), "device")) {
                 g_object_set(sink.get(), "device", "tavi_null", nullptr);
+            } else if (sink) {
+                g_object_set(sink.get(), "sync", TRUE, nullptr);  // paced, as a device is
             }
             return sink;
         };

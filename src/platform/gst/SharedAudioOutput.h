@@ -131,11 +131,12 @@ private:
     size_t Take(int16_t* out, size_t frames);
     void FeedDevice(GstElement* source);
     // What the sound server's stream gets next: `frames` of sound, the rest of the period
-    // silence; or nothing yet (`retry`: look again once the cushion may be complete).
+    // silence; or nothing yet, looked at again when the server asks, sound is pushed, or
+    // lookAgainIn has passed.
     struct StreamTake {
         bool write = true;
         size_t frames = 0;
-        bool retry = false;
+        std::chrono::milliseconds lookAgainIn{0};  // 0: when the server or a push asks
     };
     StreamTake TakeForStream(int16_t* out, size_t frames, size_t buffered);
     void ServeStream(pulse::PulseStream& stream);

@@ -79,9 +79,8 @@ void SharedAudioOutput::ServeStream(pulse::PulseStream& stream) {
         out.resize(period * kChannels);
         const StreamTake take = TakeForStream(out.data(), period, stream.BufferedFrames());
         if (!take.write) {
-            if (take.retry) {
-                stream.FillAgainIn(
-                    std::chrono::duration_cast<std::chrono::milliseconds>(kPrimeRetry));
+            if (take.lookAgainIn.count() > 0) {
+                stream.FillAgainIn(take.lookAgainIn);
             }
             return;
         }
@@ -108,9 +107,15 @@ SharedAudioOutput::StreamTake SharedAudioOutput::TakeForStream(int16_t* out, siz
             m_priming = false;
         }
         const bool ready = !m_priming && m_holds == 0 && (queued >= frames || complete);
-        if (!ready && (buffered >= frames || (buffered == 0 && queued > 0 && m_holds == 0))) {
+        if (!ready && buffered >= frames) {
+            // Until the server runs low, unless a push comes first.
             m_wantsSound = true;
-            return {false, 0, buffered == 0};
+            const auto low = std::chrono::milliseconds((buffered - frames) * 1000 / kRate);
+            return {false, 0, std::max(low, std::chrono::milliseconds(5))};
+        }
+        if (!ready && buffered == 0 && queued > 0 && m_holds == 0) {
+            m_wantsSound = true;
+            return {false, 0, std::chrono::duration_cast<std::chrono::milliseconds>(kPrimeRetry)};
         }
         if (!m_priming && m_holds == 0) {
             result.frames = m_mix.Take(out, frames);

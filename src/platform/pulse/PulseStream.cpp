@@ -110,6 +110,7 @@ bool PulseStream::ConnectStream(const QByteArray& sinkName, const Buffer& buffer
             const pa_stream_state_t state = pa_stream_get_state(m_stream);
             return state == PA_STREAM_READY ? 1 : PA_STREAM_IS_GOOD(state) ? 0 : -1;
         })) {
+        m_bufferFrames = pa_stream_get_buffer_attr(m_stream)->tlength / kFrameBytes;
         return true;
     }
     *error = m_timedOut
@@ -187,16 +188,23 @@ size_t PulseStream::WritableFrames() const {
     return bytes == size_t(-1) ? 0 : bytes / kFrameBytes;
 }
 
+// The server asks for what it lacks of its buffer, so what it holds is the buffer less that.
+// The buffer is the one last asked for: the server's own figure changes only with its answer,
+// and a request sized for the new buffer can come first.
+// What the server was last given, less what it has played since, can only be lower: a
+// request that did not come (after a flush, or with a new buffer) must not look like sound.
 size_t PulseStream::BufferedFrames() const {
-    const pa_buffer_attr* attributes = pa_stream_get_buffer_attr(m_stream);
-    if (!attributes) {
-        return 0;
-    }
-    const size_t target = attributes->tlength / kFrameBytes;
-    return target - std::min(target, WritableFrames());
+    const size_t asked = m_bufferFrames - std::min(m_bufferFrames, WritableFrames());
+    const double played =
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - m_heldSince).count() *
+        kRate;
+    const double held = std::max(0.0, double(m_held) - played);
+    return std::min(asked, size_t(held));
 }
 
 void PulseStream::Write(const int16_t* samples, size_t frames) {
+    m_held = BufferedFrames() + frames;
+    m_heldSince = std::chrono::steady_clock::now();
     pa_stream_write(m_stream, samples, frames * kFrameBytes, nullptr, 0, PA_SEEK_RELATIVE);
 }
 
@@ -236,14 +244,30 @@ void PulseStream::SetCorked(bool corked) {
 }
 
 void PulseStream::Flush() {
-    Locked([&] { Forget(pa_stream_flush(m_stream, nullptr, nullptr)); });
+    Locked([&] {
+        m_held = 0;
+        Forget(pa_stream_flush(m_stream, nullptr, nullptr));
+    });
 }
 
+// The new buffer first, then the flush: the server's request after the flush is then for the
+// new buffer, not a whole old one.
 void PulseStream::SetBuffer(const Buffer& buffer) {
     Locked([&] {
-        Forget(pa_stream_flush(m_stream, nullptr, nullptr));
         const pa_buffer_attr attributes = AttributesFor(buffer);
-        Forget(pa_stream_set_buffer_attr(m_stream, &attributes, nullptr, nullptr));
+        m_bufferFrames = attributes.tlength / kFrameBytes;
+        Forget(pa_stream_set_buffer_attr(
+            m_stream, &attributes,
+            [](pa_stream* stream, int success, void* self) {
+                const pa_buffer_attr* granted = pa_stream_get_buffer_attr(stream);
+                if (success && granted) {
+                    static_cast<PulseStream*>(self)->m_bufferFrames =
+                        granted->tlength / kFrameBytes;
+                }
+            },
+            this));
+        m_held = 0;
+        Forget(pa_stream_flush(m_stream, nullptr, nullptr));
     });
 }
 

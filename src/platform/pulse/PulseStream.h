@@ -84,6 +84,9 @@ private:
     pa_time_event* m_fillAgain = nullptr;
     Fill m_fill;
     bool m_timedOut = false;
+    size_t m_bufferFrames = 0;  // the server's buffer for us, as last asked or granted
+    size_t m_held = 0;          // what the server held after the last write
+    std::chrono::steady_clock::time_point m_heldSince;
 };
 
 }  // namespace tavi::pulse
