@@ -341,11 +341,6 @@ TEST(SharedOutput, AChosenDeviceOfTheSoundServerGetsTheServersOwnStream) {
 
 namespace {
 
-// The buffer the sound server holds for the output's device, in microseconds.
-gint64 deviceBufferUs(const std::shared_ptr<SharedAudioOutput>& output) {
-    return output->DeviceBufferUs();
-}
-
 // Frames of a raw 16-bit stereo recording whose left sample is loud.
 long loudFrames(const QByteArray& raw) {
     const auto* samples = reinterpret_cast<const int16_t*>(raw.constData());
@@ -385,11 +380,11 @@ TEST(SharedOutput, ALiveFeedShortensTheDeviceBufferWithoutLosingQueuedSound) {
     output->Push(buffer, SharedAudioOutput::SampleFormat::S16);
     gst_buffer_unref(buffer);
     tavi::test::processEventsFor(500);  // the device's buffer is full of it by now
-    EXPECT_GT(deviceBufferUs(output), 100'000);
+    EXPECT_GT(output->DeviceBufferUs(), 100'000);
     output->AddLiveFeed();
     tavi::test::processEventsFor(300);
-    EXPECT_GT(deviceBufferUs(output), 100'000) << "restarted while the sound was held";
-    EXPECT_TRUE(processEventsUntil([&] { return deviceBufferUs(output) < 100'000; }, 5000));
+    EXPECT_GT(output->DeviceBufferUs(), 100'000) << "restarted while the sound was held";
+    EXPECT_TRUE(processEventsUntil([&] { return output->DeviceBufferUs() < 100'000; }, 5000));
     tavi::test::processEventsFor(2000);
     monitor.terminate();
     monitor.waitForFinished(5000);
@@ -398,7 +393,7 @@ TEST(SharedOutput, ALiveFeedShortensTheDeviceBufferWithoutLosingQueuedSound) {
     EXPECT_GT(loudFrames(monitor.readAllStandardOutput()), long(frames) * 95 / 100);
 
     output->RemoveLiveFeed();
-    EXPECT_TRUE(processEventsUntil([&] { return deviceBufferUs(output) > 100'000; }, 10000))
+    EXPECT_TRUE(processEventsUntil([&] { return output->DeviceBufferUs() > 100'000; }, 10000))
         << "the cheap buffer comes back when idle";
 }
 

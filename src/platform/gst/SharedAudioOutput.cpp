@@ -284,25 +284,49 @@ size_t SharedAudioOutput::Take(int16_t* out, size_t frames) {
     size_t taken = 0;
     {
         std::lock_guard lock(m_mutex);
-        const size_t queued = m_mix.Queued();
-        // Sound short of the cushion with nothing pushed after it for a while is all there
-        // is (a short piece, the end of a track after a seek): it is played as it is.
-        const bool complete =
-            queued > 0 && std::chrono::steady_clock::now() - m_lastPush > kPrimeWait;
-        if (m_priming && (queued >= kPrimeFrames || m_liveFeeds > 0 || complete)) {
-            m_priming = false;
-        }
-        if (m_priming || m_holds > 0) {
-            return 0;
-        }
-        taken = m_mix.Take(out, frames);
-        m_lastTake = std::chrono::steady_clock::now();
-        if (taken < frames && m_liveFeeds == 0) {
-            m_priming = true;
-        }
+        NoteCushion();
+        taken = TakeQueued(out, frames);
     }
     m_room.notify_all();
     return taken;
+}
+
+// Runs under m_mutex: priming ends once a cushion is queued. Sound short of the cushion with
+// nothing pushed after it for a while is all there is (a short piece, the end of a track after
+// a seek): it is played as it is. Returns whether the queued sound is such a piece.
+bool SharedAudioOutput::NoteCushion() {
+    const size_t queued = m_mix.Queued();
+    const bool complete = queued > 0 && std::chrono::steady_clock::now() - m_lastPush > kPrimeWait;
+    if (m_priming && (queued >= kPrimeFrames || m_liveFeeds > 0 || complete)) {
+        m_priming = false;
+    }
+    return complete;
+}
+
+// Runs under m_mutex: nothing while priming or held; a take short of `frames` ran dry.
+size_t SharedAudioOutput::TakeQueued(int16_t* out, size_t frames) {
+    if (m_priming || m_holds > 0) {
+        return 0;
+    }
+    const size_t taken = m_mix.Take(out, frames);
+    m_lastTake = std::chrono::steady_clock::now();
+    if (taken < frames && m_liveFeeds == 0) {
+        m_priming = true;
+    }
+    return taken;
+}
+
+// The device profile the feeds want now (see ApplyWantedState), and whether the output is
+// idle. Live feeds want the live profile once the device holds nothing but live sound;
+// without them the cheap one comes back only while idle, where the change cannot be heard.
+const SharedAudioOutput::DeviceProfile* SharedAudioOutput::WantedProfile(bool* idle) {
+    std::lock_guard lock(m_mutex);
+    *idle = m_idle;
+    const bool live = m_liveFeeds > 0;
+    if (live && m_liveOnlyFrames >= kDeviceHoldsFrames) {
+        return &kLiveProfile;
+    }
+    return !live && m_idle ? &kCheapProfile : m_profile;
 }
 
 void SharedAudioOutput::TapPeriod(const int16_t* samples, size_t frames) {

@@ -129,6 +129,9 @@ private:
     bool StartStream(const QByteArray& sinkName);
     bool IsHealthy() const;
     size_t Take(int16_t* out, size_t frames);
+    bool NoteCushion();
+    size_t TakeQueued(int16_t* out, size_t frames);
+    const DeviceProfile* WantedProfile(bool* idle);
     void FeedDevice(GstElement* source);
     // What the sound server's stream gets next: `frames` of sound, the rest of the period
     // silence; or nothing yet, looked at again when the server asks, sound is pushed, or

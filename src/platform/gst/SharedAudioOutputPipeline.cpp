@@ -205,23 +205,13 @@ void SharedAudioOutput::FeedDevice(GstElement* source) {
     NoteSilence(taken == period ? 0 : period - taken, period);
 }
 
-// Live feeds want the live profile at once; without them the cheap one comes back only
-// while idle, where the restart cannot be heard.
+// The device's buffer is fixed when it starts, so a wanted profile (WantedProfile) means a
+// restart.
 void SharedAudioOutput::ApplyWantedState(GstElement* pipeline) {
     std::lock_guard stateLock(m_stateMutex);
     bool idle = false;
-    bool live = false;
-    bool liveOnly = false;
-    {
-        std::lock_guard lock(m_mutex);
-        idle = m_idle;
-        live = m_liveFeeds > 0;
-        liveOnly = m_liveOnlyFrames >= kDeviceHoldsFrames;
-    }
-    if (live && m_profile != &kLiveProfile && liveOnly) {
-        RestartDevice(pipeline, kLiveProfile);
-    } else if (!live && idle && m_profile != &kCheapProfile) {
-        RestartDevice(pipeline, kCheapProfile);
+    if (const DeviceProfile* wanted = WantedProfile(&idle); wanted != m_profile) {
+        RestartDevice(pipeline, *wanted);
     }
     gst_element_set_state(pipeline, idle ? GST_STATE_PAUSED : GST_STATE_PLAYING);
 }

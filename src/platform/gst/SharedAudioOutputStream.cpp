@@ -101,11 +101,7 @@ SharedAudioOutput::StreamTake SharedAudioOutput::TakeForStream(int16_t* out, siz
     {
         std::lock_guard lock(m_mutex);
         const size_t queued = m_mix.Queued();
-        const bool complete =
-            queued > 0 && std::chrono::steady_clock::now() - m_lastPush > kPrimeWait;
-        if (m_priming && (queued >= kPrimeFrames || m_liveFeeds > 0 || complete)) {
-            m_priming = false;
-        }
+        const bool complete = NoteCushion();
         const bool ready = !m_priming && m_holds == 0 && (queued >= frames || complete);
         if (!ready && buffered >= frames) {
             // Until the server runs low, unless a push comes first.
@@ -117,37 +113,17 @@ SharedAudioOutput::StreamTake SharedAudioOutput::TakeForStream(int16_t* out, siz
             m_wantsSound = true;
             return {false, 0, std::chrono::duration_cast<std::chrono::milliseconds>(kPrimeRetry)};
         }
-        if (!m_priming && m_holds == 0) {
-            result.frames = m_mix.Take(out, frames);
-            m_lastTake = std::chrono::steady_clock::now();
-            if (result.frames < frames && m_liveFeeds == 0) {
-                m_priming = true;
-            }
-        }
+        result.frames = TakeQueued(out, frames);
     }
     m_room.notify_all();
     return result;
 }
 
-// Runs with the stream locked. Live feeds want the live buffer at once (once the server holds
-// nothing but live sound); without them the cheap one comes back while idle. An idle stream is
+// Runs with the stream locked. The buffer changes in place (WantedProfile). An idle stream is
 // corked, and what it held, silence by then, is dropped, so the next sound starts at once.
 void SharedAudioOutput::ApplyWantedStreamState() {
     bool idle = false;
-    bool live = false;
-    bool liveOnly = false;
-    {
-        std::lock_guard lock(m_mutex);
-        idle = m_idle;
-        live = m_liveFeeds > 0;
-        liveOnly = m_liveOnlyFrames >= kDeviceHoldsFrames;
-    }
-    const DeviceProfile* wanted = m_profile;
-    if (live && liveOnly) {
-        wanted = &kLiveProfile;
-    } else if (!live && idle) {
-        wanted = &kCheapProfile;
-    }
+    const DeviceProfile* wanted = WantedProfile(&idle);
     if (wanted != m_profile) {
         m_stream->SetBuffer(StreamBufferOf(*wanted));
         std::lock_guard lock(m_mutex);
