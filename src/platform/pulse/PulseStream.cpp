@@ -188,11 +188,10 @@ size_t PulseStream::WritableFrames() const {
     return bytes == size_t(-1) ? 0 : bytes / kFrameBytes;
 }
 
-// The server asks for what it lacks of its buffer, so what it holds is the buffer less that.
-// The buffer is the one last asked for: the server's own figure changes only with its answer,
-// and a request sized for the new buffer can come first.
-// What the server was last given, less what it has played since, can only be lower: a
-// request that did not come (after a flush, or with a new buffer) must not look like sound.
+// Two figures, the lower one holds. The server asks for what it lacks of its buffer (the one
+// last asked for: the server's own figure changes only with its answer, and a request sized
+// for a new buffer can come first). And it holds at most what it was last given less what
+// it has played since, so a request that never came (after a flush) cannot look like sound.
 size_t PulseStream::BufferedFrames() const {
     const size_t asked = m_bufferFrames - std::min(m_bufferFrames, WritableFrames());
     const double played =
