@@ -273,6 +273,24 @@ void checkHeldHeardAndIdle(const std::shared_ptr<SharedAudioOutput>& output,
     EXPECT_TRUE(running());
 }
 
+// On the sound server's stream what is heard trails what was taken by what the server holds,
+// moves on between its requests, and catches up once everything has played.
+void checkHeardLagsTaken(const std::shared_ptr<SharedAudioOutput>& output) {
+    const size_t frames = SharedAudioOutput::kRate * 2;
+    const guint64 start = output->FramesTaken();
+    GstBuffer* buffer = constantBuffer(SharedAudioOutput::SampleFormat::S16, frames, 0.5f);
+    output->Push(buffer, SharedAudioOutput::SampleFormat::S16);
+    gst_buffer_unref(buffer);
+    ASSERT_TRUE(processEventsUntil(
+        [&] { return output->FramesTaken() >= start + SharedAudioOutput::kRate / 2; }, 10000));
+    const guint64 heard = output->FramesHeard();
+    EXPECT_LT(heard, output->FramesTaken()) << "the server holds some of it";
+    tavi::test::processEventsFor(30);
+    EXPECT_GT(output->FramesHeard(), heard) << "within a period, not in its steps";
+    EXPECT_TRUE(processEventsUntil([&] { return output->FramesHeard() == start + frames; }, 10000))
+        << "all of it heard in the end";
+}
+
 // Whether the sound server plays the one stream it has (it is not corked).
 bool soundServerStreamRuns() {
     QProcess pactl;
@@ -304,6 +322,7 @@ TEST(SharedOutput, TheSoundServersStreamIsCorkedWhileIdleAndPlaysEverySound) {
     EXPECT_EQ(soundServerStreams().size(), 1);
     EXPECT_FALSE(soundServerStreamRuns()) << "nothing to play yet";
     checkHeldHeardAndIdle(output, soundServerStreamRuns);
+    checkHeardLagsTaken(output);
 }
 
 // A chosen device of the sound server plays on a stream of the server's own; a device of

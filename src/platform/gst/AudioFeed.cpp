@@ -239,7 +239,7 @@ std::optional<double> AudioFeed::HeardPosition() {
     if (m_ended) {
         return double(upTo) / GST_SECOND;
     }
-    const guint64 taken = output->FramesTaken();
+    const guint64 taken = output->FramesHeard();
     const guint64 pushed = m_pushedFrames;
     const double ahead = pushed > taken ? double(pushed - taken) / SharedAudioOutput::kRate : 0.0;
     // Until the first sound after a start or a seek is heard, the track stands where it was

@@ -37,7 +37,8 @@ public:
     // A paused track holds its queued sound, to be heard when it plays on.
     void Hold(bool held);
     void Detach();
-    // Where the sound the device has been given stands in the track (seconds), after the
+    // Where the sound being heard stands in the track (seconds: what the device has been
+    // given, less what the sound server still holds of it), after the
     // first buffer of a pacing output's feed since it started or last flushed; at the end of
     // the stream, the end. Otherwise nothing: the pipeline's own position holds then.
     std::optional<double> HeardPosition();

@@ -221,6 +221,11 @@ guint64 SharedAudioOutput::FramesTaken() {
     return m_mix.Front();
 }
 
+guint64 SharedAudioOutput::FramesHeard() {
+    std::lock_guard lock(m_mutex);
+    return m_stream ? m_heard.At(std::chrono::steady_clock::now(), m_mix.Front()) : m_mix.Front();
+}
+
 void SharedAudioOutput::Hold(bool held) {
     std::unique_lock lock(m_mutex);
     m_holds = std::max(0, m_holds + (held ? 1 : -1));

@@ -2,6 +2,7 @@
 
 #include "AudioOutput.h"
 #include "GainRamp.h"
+#include "HeardFrames.h"
 #include "MixQueue.h"
 #include "platform/pulse/PulseStream.h"
 
@@ -89,6 +90,9 @@ public:
     void RemoveLiveFeed();
     // Frames taken from the queue so far: played, or dropped by a flush.
     guint64 FramesTaken();
+    // Of those, the ones heard by now: on the sound server's stream, less what the server
+    // still holds; elsewhere the same as FramesTaken.
+    guint64 FramesHeard();
     // While any feed holds it (paused tracks: both of an overlap pause together), the queue
     // stays and the device gets silence. Every Hold(true) is undone by one Hold(false).
     void Hold(bool held);
@@ -139,11 +143,13 @@ private:
     struct StreamTake {
         bool write = true;
         size_t frames = 0;
+        guint64 queueEnd = 0;                      // the queue's front after the take
         std::chrono::milliseconds lookAgainIn{0};  // 0: when the server or a push asks
     };
     StreamTake TakeForStream(int16_t* out, size_t frames, size_t buffered);
     void ServeStream(pulse::PulseStream& stream);
     void ApplyWantedStreamState();
+    void ForgetStreamWrites();
     gint64 PipelineBufferUs();
     void TapPeriod(const int16_t* samples, size_t frames);
     guint64 Place(GstBuffer* buffer, SampleFormat format, Lane lane, GainRamp gain, bool live);
@@ -174,6 +180,7 @@ private:
     size_t m_silentFrames = 0;                  // silence sent since the last sound
     bool m_idle = false;                        // paused for want of sound
     bool m_wantsSound = false;  // the stream has room and waits for a push to fill it
+    HeardFrames m_heard;        // the stream's last periods, for what is heard of them
     int m_liveFeeds = 0;
     size_t m_periodFrames;                             // the device's period now
     std::chrono::steady_clock::time_point m_lastTake;  // when the device last took sound

@@ -150,6 +150,7 @@ void SharedAudioOutput::PushToFile(const int16_t* samples, size_t count) {
 void SharedAudioOutput::DropHeard() {
     if (m_stream) {
         m_stream->Flush();
+        ForgetStreamWrites();
         m_stream->FillSoon();
         return;
     }

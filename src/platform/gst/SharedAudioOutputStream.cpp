@@ -87,6 +87,12 @@ void SharedAudioOutput::ServeStream(pulse::PulseStream& stream) {
         std::fill(out.begin() + ptrdiff_t(take.frames * kChannels), out.end(), int16_t(0));
         TapPeriod(out.data(), period);
         stream.Write(out.data(), period);
+        {
+            const size_t held = stream.BufferedFrames();
+            std::lock_guard lock(m_mutex);
+            m_heard.NoteWrite(take.queueEnd, take.frames, period, held,
+                              std::chrono::steady_clock::now());
+        }
         NoteLiveOnlyPeriod(period);
         NoteSilence(take.frames == period ? 0 : period - take.frames, period);
     }
@@ -107,13 +113,15 @@ SharedAudioOutput::StreamTake SharedAudioOutput::TakeForStream(int16_t* out, siz
             // Until the server runs low, unless a push comes first.
             m_wantsSound = true;
             const auto low = std::chrono::milliseconds((buffered - frames) * 1000 / kRate);
-            return {false, 0, std::max(low, std::chrono::milliseconds(5))};
+            return {false, 0, 0, std::max(low, std::chrono::milliseconds(5))};
         }
         if (!ready && buffered == 0 && queued > 0 && m_holds == 0) {
             m_wantsSound = true;
-            return {false, 0, std::chrono::duration_cast<std::chrono::milliseconds>(kPrimeRetry)};
+            return {false, 0, 0,
+                    std::chrono::duration_cast<std::chrono::milliseconds>(kPrimeRetry)};
         }
         result.frames = TakeQueued(out, frames);
+        result.queueEnd = m_mix.Front();
     }
     m_room.notify_all();
     return result;
@@ -129,15 +137,23 @@ void SharedAudioOutput::ApplyWantedStreamState() {
         std::lock_guard lock(m_mutex);
         m_periodFrames = wanted->periodFrames;
         m_profile = wanted;
+        m_heard.Clear();
     }
     if (idle) {
         m_stream->Flush();
+        ForgetStreamWrites();
     }
     m_stream->SetCorked(idle);
     if (!idle) {
         // The server asked for sound while the stream was corked; it does not ask again.
         m_stream->FillSoon();
     }
+}
+
+// The server dropped what it held.
+void SharedAudioOutput::ForgetStreamWrites() {
+    std::lock_guard lock(m_mutex);
+    m_heard.Clear();
 }
 
 gint64 SharedAudioOutput::DeviceBufferUs() {
