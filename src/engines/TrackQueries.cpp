@@ -3,6 +3,8 @@
 #include "CMediaTrack.h"
 #include "platform/errors/CException.h"
 
+#include <cmath>
+
 namespace tavi::engines {
 
 namespace {
@@ -33,6 +35,15 @@ bool TrySeek(CMediaTrack& track, double position) {
     } catch (const errors::CException&) {
         return false;
     }
+}
+
+int MsUntilNextStep(double seconds, int stepMs) {
+    if (!std::isfinite(seconds) || seconds < 0 || stepMs <= 0) {
+        return stepMs;
+    }
+    const double step = stepMs / 1000.0;
+    const double next = (std::floor(seconds / step + 1e-6) + 1.0) * step;
+    return int((next - seconds) * 1000.0) + kAfterStepMs;
 }
 
 }  // namespace tavi::engines

@@ -13,4 +13,12 @@ std::optional<double> PositionOf(CMediaTrack& track);
 // Seeks; false when the engine refused.
 bool TrySeek(CMediaTrack& track, double position);
 
+// The passes that follow a playing track (the slider, the position pane, the look ahead for
+// the next entry) come this long after the track reaches a step of its time line: passes
+// due at the same step then share one wake-up of the program.
+constexpr int kAfterStepMs = 15;
+// Milliseconds until a track that stands at `seconds` reaches its next multiple of
+// `stepMs`, plus kAfterStepMs; `stepMs` for a position that is not a time.
+int MsUntilNextStep(double seconds, int stepMs);
+
 }  // namespace tavi::engines

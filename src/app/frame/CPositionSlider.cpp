@@ -2,6 +2,7 @@
 
 #include "CPositionSliderCallback.h"
 #include "engines/CMediaTrack.h"
+#include "engines/TrackQueries.h"
 #include "platform/errors/CException.h"
 
 #include <QStyle>
@@ -21,7 +22,7 @@ CPositionSlider::CPositionSlider(QWidget* parent) : QSlider(Qt::Horizontal, pare
     setEnabled(false);
     connect(this, &QAbstractSlider::actionTriggered, this, &CPositionSlider::OnAction);
     connect(this, &QAbstractSlider::sliderReleased, this, &CPositionSlider::SeekToThumb);
-    m_timer.setInterval(kRefreshIntervalMs);
+    m_timer.setSingleShot(true);
     m_timer.setTimerType(Qt::CoarseTimer);
     connect(&m_timer, &QTimer::timeout, this, &CPositionSlider::Refresh);
 }
@@ -54,9 +55,9 @@ void CPositionSlider::SetShown(bool shown) {
 // Nobody sees the thumb move with no track or while the slider is not on the screen, so the
 // track is not asked where it is then.
 void CPositionSlider::UpdateFollowing() {
-    const bool follow = m_track && m_shown && isVisible();
+    const bool follow = ShouldFollow();
     if (follow && !m_timer.isActive()) {
-        m_timer.start();
+        m_timer.start(kRefreshIntervalMs);
     } else if (!follow) {
         m_timer.stop();
     }
@@ -78,18 +79,26 @@ QRect CPositionSlider::HandleRect() const {
     return style()->subControlRect(QStyle::CC_Slider, &option, QStyle::SC_SliderHandle, this);
 }
 
-// A new value whose thumb stands on the same pixels changes nothing on the screen.
+// A new value whose thumb stands on the same pixels changes nothing on the screen; one that
+// moves it repaints where it was and where it is (the channel's fill ends under the thumb),
+// not the whole slider and the tool bar behind it.
 void CPositionSlider::sliderChange(SliderChange change) {
-    if (change == SliderValueChange) {
-        const QRect handle = HandleRect();
-        if (handle == m_paintedHandle) {
-            return;
-        }
-        m_paintedHandle = handle;
-    } else {
+    if (change != SliderValueChange) {
         m_paintedHandle = QRect();
+        QSlider::sliderChange(change);
+        return;
     }
-    QSlider::sliderChange(change);
+    const QRect handle = HandleRect();
+    if (handle == m_paintedHandle) {
+        return;
+    }
+    const QRect before = m_paintedHandle;
+    m_paintedHandle = handle;
+    if (before.isNull()) {
+        QSlider::sliderChange(change);
+    } else {
+        update(before.united(handle));
+    }
 }
 
 void CPositionSlider::Refresh() {
@@ -101,28 +110,52 @@ void CPositionSlider::Refresh() {
         if (length != maximum()) {
             setRange(0, length);
         }
-        const int position = ToUnits(m_track->GetPosition());
+        const double seconds = m_track->GetPosition();
+        const int position = ToUnits(seconds);
         if (position != value()) {
             setValue(position);
         }
-        if (m_timer.isActive()) {
-            m_timer.setInterval(RefreshIntervalMs());
+        if (ShouldFollow()) {
+            m_timer.start(NextTickMs(seconds));
         }
     } catch (const errors::CException&) {
-        // the next tick tries again
+        TryAgainLater();
     } catch (const std::exception&) {
+        TryAgainLater();
+    }
+}
+
+void CPositionSlider::TryAgainLater() {
+    if (ShouldFollow()) {
+        m_timer.start(RefreshIntervalMs());
     }
 }
 
 // The thumb moves a pixel every so many milliseconds of play; asking the track more often
 // changes nothing on the screen (a 4-minute track on a 300-pixel slider moves every 0.8 s).
+// The step is a fraction of a second, so every second's tick can share its wake-up with the
+// pass that shows the position pane's new second.
 int CPositionSlider::RefreshIntervalMs() const {
     const int travel = width() - HandleRect().width();
     if (maximum() <= 0 || travel <= 0) {
         return kSlowestRefreshMs;
     }
     const double msPerPixel = double(maximum()) * 100.0 / travel;
-    return std::clamp(int(msPerPixel), kRefreshIntervalMs, kSlowestRefreshMs);
+    for (const int step : {kRefreshIntervalMs, 125, 200, 250, 500}) {
+        if (step >= msPerPixel) {
+            return step;
+        }
+    }
+    return kSlowestRefreshMs;
+}
+
+// Just after the track reaches its next step, as the position pane's pass does at whole
+// seconds; a position that stands still (paused) is looked at again a step later.
+int CPositionSlider::NextTickMs(double seconds) {
+    const int step = RefreshIntervalMs();
+    const bool moved = seconds != m_lastSeconds;
+    m_lastSeconds = seconds;
+    return moved ? engines::MsUntilNextStep(seconds, step) : step;
 }
 
 // Qt's slider actions stand for the trackbar's scroll codes: steps, pages and the ends

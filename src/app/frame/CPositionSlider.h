@@ -11,11 +11,11 @@ namespace tavi::frame {
 
 class CPositionSliderCallback;
 
-// The media bar's track position, in tenths of a second. It follows the playing track as
-// often as the thumb moves a pixel (every 100 ms to 1 s) while it is seen (a track is set, the
-// slider shown, the window neither hidden nor minimised: SetShown) and repaints only when the thumb
-// moves by a pixel. It never seeks by itself: steps and clicks into the channel ask the callback to
-// seek at once, a dragged thumb only when it is let go.
+// The media bar's track position, in tenths of a second. It follows the playing track about
+// as often as the thumb moves a pixel (in steps of 100 ms to 1 s of play) while it is seen (a track
+// is set, the slider shown, the window neither hidden nor minimised: SetShown) and repaints only
+// when the thumb moves by a pixel. It never seeks by itself: steps and clicks into the channel ask
+// the callback to seek at once, a dragged thumb only when it is let go.
 class CPositionSlider : public QSlider {
     Q_OBJECT
 public:
@@ -41,7 +41,9 @@ public:
     // Whether the window shows the slider (not hidden, not minimised); true at first.
     void SetShown(bool shown);
     bool IsFollowing() const { return m_timer.isActive(); }
-    // How long the thumb takes to move a pixel at the current length and width.
+    int MsUntilNextTick() const { return m_timer.remainingTime(); }
+    // The step of play the thumb follows in: as long as it takes to move a pixel at the
+    // current length and width, rounded up to a fraction of a second.
     int RefreshIntervalMs() const;
 
 protected:
@@ -54,12 +56,16 @@ private:
     void SeekToThumb();
     void UpdateFollowing();
     QRect HandleRect() const;
+    int NextTickMs(double seconds);
+    void TryAgainLater();
+    bool ShouldFollow() const { return m_track && m_shown && isVisible(); }
 
     CPositionSliderCallback* m_callback = nullptr;
     engines::CMediaTrack* m_track = nullptr;
     QTimer m_timer;
     bool m_shown = true;
-    QRect m_paintedHandle;  // where the thumb was when the slider last repainted for a value
+    double m_lastSeconds = -1.0;  // where the track stood at the last tick
+    QRect m_paintedHandle;        // where the thumb was when the slider last repainted for a value
 };
 
 }  // namespace tavi::frame

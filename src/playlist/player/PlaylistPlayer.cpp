@@ -5,6 +5,7 @@
 #include "app/settings/PlayerSettings.h"
 #include "app/settings/ViewSettings.h"
 #include "engines/TrackFactory.h"
+#include "engines/TrackQueries.h"
 #include "platform/errors/CException.h"
 #include "playlist/CTaviDoc.h"
 #include "playlist/FormatDuration.h"
@@ -108,17 +109,14 @@ int PlaylistPlayer::IdleInterval() const {
     if (!track) {
         return kStoppedIdleIntervalMs;
     }
-    try {
-        const double position = track->GetPosition();
-        if (!std::isfinite(position) || position < 0) {
-            return kIdleIntervalMs;
-        }
-        const double toNextSecond = std::ceil(position + 1e-6) - position;
-        const int interval = int(toNextSecond * 1000.0) + kIdleAfterSecondMs;
-        return std::clamp(interval, kMinIdleIntervalMs, kIdleIntervalMs);
-    } catch (const errors::CException&) {
+    // A paused track's second does not change: its next one is not due.
+    const std::optional<double> position =
+        m_player.IsPaused() ? std::nullopt : engines::PositionOf(*track);
+    if (!position) {
         return kIdleIntervalMs;
     }
+    return std::clamp(engines::MsUntilNextStep(*position, 1000), kMinIdleIntervalMs,
+                      kIdleIntervalMs + engines::kAfterStepMs);
 }
 
 void PlaylistPlayer::UpdateIdleTimer() {

@@ -24,9 +24,8 @@ class TotalLengthRun;
 class PlaylistPlayer : public QObject {
     Q_OBJECT
 public:
-    // While playing, a pass comes this long after the position passes a whole second, and
-    // passes are at least kMinIdleIntervalMs apart.
-    static constexpr int kIdleAfterSecondMs = 15;
+    // While playing, a pass comes just after the position passes a whole second
+    // (engines::kAfterStepMs), and passes are at least kMinIdleIntervalMs apart.
     static constexpr int kMinIdleIntervalMs = 50;
     static constexpr int kIdleIntervalMs = 1000;
     static constexpr int kStoppedIdleIntervalMs = 1000;

@@ -5,6 +5,7 @@
 #include "app/frame/CMasterVolumeSlider.h"
 #include "app/frame/CPositionSlider.h"
 #include "app/frame/CPositionSliderCallback.h"
+#include "engines/TrackQueries.h"
 #include "platform/mixer/CMixer.h"
 #include "support/PulseAudioServer.h"
 #include "support/QtApp.h"
@@ -129,6 +130,26 @@ TEST_F(PositionSliderTest, ItRefreshesAsOftenAsTheThumbMovesAPixel) {
     track.length = -1.0;
     slider.Refresh();
     EXPECT_EQ(slider.RefreshIntervalMs(), CPositionSlider::kSlowestRefreshMs);
+}
+
+// A tick comes just after the track reaches its next step, so that the tick of a whole second
+// shares its wake-up with the position pane's; a paused track is looked at a step later.
+TEST_F(PositionSliderTest, ItTicksJustAfterTheTrackReachesItsNextStep) {
+    slider.resize(300, 24);
+    slider.show();
+    track.length = 10.0;  // steps of 100 ms
+    track.position = 2.34;
+    slider.SetTrack(&track);
+    EXPECT_NEAR(slider.MsUntilNextTick(), 60 + tavi::engines::kAfterStepMs, 8);
+    track.position = 2.415;
+    slider.Refresh();
+    EXPECT_NEAR(slider.MsUntilNextTick(), 85 + tavi::engines::kAfterStepMs, 8);
+    slider.Refresh();  // it stands still
+    EXPECT_NEAR(slider.MsUntilNextTick(), 100, 8);
+    track.length = 240.0;  // a step of a second: the ticks fall on whole seconds
+    track.position = 7.5;
+    slider.Refresh();
+    EXPECT_NEAR(slider.MsUntilNextTick(), 500 + tavi::engines::kAfterStepMs, 30);
 }
 
 // A long track moves the thumb by a pixel every few refreshes; the others paint nothing.

@@ -2,6 +2,7 @@
 // double clicks, the wheel, the status panes, Total Length and AutoPlay.
 #include "../PlaylistTestSupport.h"
 
+#include "engines/TrackQueries.h"
 #include "engines/directshow/CDirectShowTrack.h"
 #include "engines/player/CPlayer.h"
 #include "playlist/CommandIds.h"
@@ -105,7 +106,7 @@ TEST_F(ViewPlayback, TheIdlePassIsTimedByWhatPlaysAndWhetherTheWindowIsSeen) {
     const int interval = player.IdleInterval();
     const double after = track->GetPosition();
     const auto untilNextSecond = [](double position) {
-        return int((std::ceil(position) - position) * 1000.0) + PlaylistPlayer::kIdleAfterSecondMs;
+        return int((std::ceil(position) - position) * 1000.0) + tavi::engines::kAfterStepMs;
     };
     if (std::floor(before) == std::floor(after)) {
         EXPECT_LE(interval, untilNextSecond(before) + 1) << "position " << before;
@@ -118,6 +119,12 @@ TEST_F(ViewPlayback, TheIdlePassIsTimedByWhatPlaysAndWhetherTheWindowIsSeen) {
     QObject::disconnect(counter);
     EXPECT_GE(timedPasses, 1);
     EXPECT_LE(timedPasses, 4) << "the pane changes once a second";
+
+    view->OnCommand(playercmd::kPause);
+    ASSERT_TRUE(tavi::test::processEventsUntil([&] { return track->IsPaused(); }, 5000));
+    EXPECT_EQ(player.IdleInterval(), PlaylistPlayer::kIdleIntervalMs)
+        << "a paused track's second does not change";
+    view->OnCommand(playercmd::kPause);
 
     player.SetIdleShown(false);
     EXPECT_EQ(player.IdleInterval(), 0);
