@@ -18,10 +18,12 @@ inline constexpr int kRate = SharedAudioOutput::kRate;
 // held back until a period and 10 ms are queued, so the device never gets part of a period;
 // a feed queues up to 300 ms ahead of the device, which leaves 100 ms beyond a period to
 // cover the moment between one track's end and the next one's start.
-// The sound server's buffer for the stream (the sink's buffer-time) is 600 ms asked, 500 ms
-// granted: the server keeps its sink's latency at the buffer less two periods, and less than
-// that keeps the server busy (at 400 ms it spent ten times the CPU we did). A flush drops
-// the buffer at once (DropHeard); a paused track is still heard for as long.
+// The sound server's buffer for the stream is 600 ms. The server keeps its sink's latency at
+// half the buffer less two of its requests' minimum (half a period on the stream, a period
+// on a GStreamer sink), and asks for sound as often as that latency: every 200 ms on the
+// stream. A smaller buffer keeps the server busy (at 400 ms it spent ten times the CPU we
+// did). A flush drops the buffer at once (DropHeard); a paused track is still heard for what
+// the server holds, 0.4 to 0.6 s.
 inline constexpr DeviceProfile kCheapProfile{kRate / 5, 200'000, 600'000};
 // Live input: 10-ms periods and a 40-ms buffer at the server, so captured sound is heard
 // within a few periods.
