@@ -201,9 +201,12 @@ void CMainFrame::ConnectPlayer() {
             });
 }
 
-// The idle pass: the panes and the menu and tool-bar states.
+// The idle pass: the panes, the menu and tool-bar states, and the slider (a pass comes at
+// once when the player's state changes: a resumed track's thumb moves on without waiting for
+// the slider's slow tick of a paused one).
 void CMainFrame::IdleUpdate() {
     CPositionSlider* slider = positionSlider();
+    slider->Refresh();
     const std::optional<double> dragged =
         slider->IsDragging() ? std::optional<double>(slider->GetThumbSeconds()) : std::nullopt;
     m_bars->positionPane()->setText(m_view->playlistPlayer().PositionPaneText(dragged));

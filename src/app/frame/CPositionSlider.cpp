@@ -150,11 +150,15 @@ int CPositionSlider::RefreshIntervalMs() const {
 }
 
 // Just after the track reaches its next step, as the position pane's pass does at whole
-// seconds; a position that stands still (paused) is looked at again a step later.
+// seconds; a position that stands still is looked at again a step later, a paused track's
+// once a second (the window's pass after a resume brings the slider back at once).
 int CPositionSlider::NextTickMs(double seconds) {
     const int step = RefreshIntervalMs();
     const bool moved = seconds != m_lastSeconds;
     m_lastSeconds = seconds;
+    if (m_track->IsPaused()) {
+        return kSlowestRefreshMs;
+    }
     return moved ? engines::MsUntilNextStep(seconds, step) : step;
 }
 

@@ -44,8 +44,8 @@ public:
     void Pause() override {}
     void Resume() override {}
     bool IsStopped() override { return false; }
-    bool IsPaused() override { return false; }
-    bool IsPlaying() override { return true; }
+    bool IsPaused() override { return paused; }
+    bool IsPlaying() override { return !paused; }
     double GetPosition() override {
         if (failing)
             throw TrackReadError();
@@ -60,6 +60,7 @@ public:
     double position = 0;
     double length = 0;
     bool failing = false;
+    bool paused = false;
 };
 
 }  // namespace tavi::test

@@ -146,6 +146,11 @@ TEST_F(PositionSliderTest, ItTicksJustAfterTheTrackReachesItsNextStep) {
     EXPECT_NEAR(slider.MsUntilNextTick(), 85 + tavi::engines::kAfterStepMs, 8);
     slider.Refresh();  // it stands still
     EXPECT_NEAR(slider.MsUntilNextTick(), 100, 8);
+    track.paused = true;
+    slider.Refresh();
+    EXPECT_NEAR(slider.MsUntilNextTick(), CPositionSlider::kSlowestRefreshMs, 50)
+        << "a paused track is looked at once a second";
+    track.paused = false;
     track.length = 240.0;  // a step of a second: the ticks fall on whole seconds
     track.position = 7.5;
     slider.Refresh();
