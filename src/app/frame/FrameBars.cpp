@@ -94,6 +94,9 @@ void FrameBars::BuildMediaBar(CommandActions& actions) {
     m_mediaBar = m_window.addToolBar(tr("Media Control Bar", "59396"));
     m_mediaBar->setObjectName(QStringLiteral("MediaControlBar"));
     m_mediaBar->setIconSize(QSize(24, 24));
+    // Opaque (the window's own background, the same pixels), so the thumb's moves repaint the
+    // bar and the slider and not the window under them as well.
+    m_mediaBar->setAutoFillBackground(true);
     for (const ToolButton& button : kMediaButtons) {
         QAction* action = actions.action(button.id);
         action->setIcon(ToolBarIcon(button.icon));
