@@ -3,6 +3,7 @@
 #include "CMediaTrack.h"
 #include "platform/errors/CException.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace tavi::engines {
@@ -44,6 +45,15 @@ int MsUntilNextStep(double seconds, int stepMs) {
     const double step = stepMs / 1000.0;
     const double next = (std::floor(seconds / step + 1e-6) + 1.0) * step;
     return int((next - seconds) * 1000.0) + kAfterStepMs;
+}
+
+int MsUntilNextSecond(CMediaTrack& track) {
+    const std::optional<double> position = track.IsPaused() ? std::nullopt : PositionOf(track);
+    if (!position) {
+        return kSecondPassMs;
+    }
+    return std::clamp(MsUntilNextStep(*position, kSecondPassMs), kSoonestSecondPassMs,
+                      kSecondPassMs + kAfterStepMs);
 }
 
 }  // namespace tavi::engines

@@ -20,5 +20,11 @@ constexpr int kAfterStepMs = 15;
 // Milliseconds until a track that stands at `seconds` reaches its next multiple of
 // `stepMs`, plus kAfterStepMs; `stepMs` for a position that is not a time.
 int MsUntilNextStep(double seconds, int stepMs);
+// For a pass once a second: just after the track's next whole second (at least
+// kSoonestSecondPassMs away); kSecondPassMs for a paused track or one that cannot tell where
+// it is.
+constexpr int kSecondPassMs = 1000;
+constexpr int kSoonestSecondPassMs = 50;
+int MsUntilNextSecond(CMediaTrack& track);
 
 }  // namespace tavi::engines

@@ -110,7 +110,6 @@ private:
     void BeginPlaying(CMediaTrack& track);
     void PrepareNext();
     double PrepareAheadSeconds() const;
-    int SlowPrepareCheckMs(CMediaTrack& track) const;
     bool CrossfadeFits(CMediaTrack& track) const;
     bool AutoCrossfadeDue(double remaining) const;
     void StartAutoCrossfade();
@@ -149,7 +148,6 @@ private:
     // the moment, at least once a second before it.
     static constexpr int kPrepareCheckMs = 200;
     static constexpr int kPrepareLongestCheckMs = 1000;
-    static constexpr int kFastestSlowCheckMs = 50;
     QTimer m_prepareTimer;
     std::optional<PreparedTrack> m_prepared;
     double m_endTime = 0.0;  // where the playing track ends (its intro range, in Intro Scan)

@@ -60,7 +60,7 @@ void CPlayer::PrepareNext() {
     }
     const bool awaitsCrossfade = m_prepared && settings::playbackSettings().crossfadeAuto;
     if ((m_prepared && !awaitsCrossfade) || index < 0) {
-        m_prepareTimer.setInterval(SlowPrepareCheckMs(*current));  // until the list or mode changes
+        m_prepareTimer.setInterval(MsUntilNextSecond(*current));  // until the list or mode changes
         return;
     }
     double remaining = 0.0;
@@ -84,7 +84,7 @@ void CPlayer::PrepareNext() {
         // Looked at again as the moment nears, at least once a second (a seek may bring it).
         const double untilDue = (remaining - ahead) * 1000.0;
         m_prepareTimer.setInterval(untilDue > kPrepareLongestCheckMs
-                                       ? SlowPrepareCheckMs(*current)
+                                       ? MsUntilNextSecond(*current)
                                        : std::max(int(untilDue), kPrepareCheckMs));
         return;
     }
@@ -104,17 +104,6 @@ void CPlayer::PrepareNext() {
         }
     }
     m_prepared = std::move(prepared);
-}
-
-// About once a second, just after the track's next whole second: the window's passes come
-// then too, and share the wake-up. A paused track is looked at once a second.
-int CPlayer::SlowPrepareCheckMs(CMediaTrack& track) const {
-    const std::optional<double> position = track.IsPaused() ? std::nullopt : PositionOf(track);
-    if (!position) {
-        return kPrepareLongestCheckMs;
-    }
-    return std::clamp(MsUntilNextStep(*position, 1000), kFastestSlowCheckMs,
-                      kPrepareLongestCheckMs + kAfterStepMs);
 }
 
 std::unique_ptr<CMediaTrack> CPlayer::TakePrepared(const QString& path) {

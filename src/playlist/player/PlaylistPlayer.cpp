@@ -110,13 +110,7 @@ int PlaylistPlayer::IdleInterval() const {
         return kStoppedIdleIntervalMs;
     }
     // A paused track's second does not change: its next one is not due.
-    const std::optional<double> position =
-        m_player.IsPaused() ? std::nullopt : engines::PositionOf(*track);
-    if (!position) {
-        return kIdleIntervalMs;
-    }
-    return std::clamp(engines::MsUntilNextStep(*position, 1000), kMinIdleIntervalMs,
-                      kIdleIntervalMs + engines::kAfterStepMs);
+    return engines::MsUntilNextSecond(*track);
 }
 
 void PlaylistPlayer::UpdateIdleTimer() {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "PlaylistPlayerHost.h"
+#include "engines/TrackQueries.h"
 #include "engines/player/CPlayer.h"
 
 #include <QObject>
@@ -26,8 +27,8 @@ class PlaylistPlayer : public QObject {
 public:
     // While playing, a pass comes just after the position passes a whole second
     // (engines::kAfterStepMs), and passes are at least kMinIdleIntervalMs apart.
-    static constexpr int kMinIdleIntervalMs = 50;
-    static constexpr int kIdleIntervalMs = 1000;
+    static constexpr int kMinIdleIntervalMs = engines::kSoonestSecondPassMs;
+    static constexpr int kIdleIntervalMs = engines::kSecondPassMs;
     static constexpr int kStoppedIdleIntervalMs = 1000;
     static constexpr int kAutoPlayDelayMs = 500;
 
