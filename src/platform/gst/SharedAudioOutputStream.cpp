@@ -134,10 +134,12 @@ void SharedAudioOutput::ApplyWantedStreamState() {
     const DeviceProfile* wanted = WantedProfile(&idle);
     if (wanted != m_profile) {
         m_stream->SetBuffer(StreamBufferOf(*wanted));
-        std::lock_guard lock(m_mutex);
-        m_periodFrames = wanted->periodFrames;
-        m_profile = wanted;
-        m_heard.Clear();
+        {
+            std::lock_guard lock(m_mutex);
+            m_periodFrames = wanted->periodFrames;
+            m_profile = wanted;
+        }
+        ForgetStreamWrites();
     }
     if (idle) {
         m_stream->Flush();
