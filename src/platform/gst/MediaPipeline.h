@@ -30,6 +30,8 @@ public:
     MediaPipeline& operator=(const MediaPipeline&) = delete;
 
     void SetAudioFilter(ElementPtr filter) { m_request.audioFilter = std::move(filter); }
+    // A sink that converts and resamples what it is given itself (an AudioFeed's): the chain
+    // puts no converters of its own before it.
     void SetAudioSink(ElementPtr sink) { m_request.audioSink = std::move(sink); }
     // Where playbin sends video (discarded in real time when none is given). A non-zero
     // windowHandle is handed to the sink's GstVideoOverlay when it asks for one.

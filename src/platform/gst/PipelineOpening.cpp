@@ -235,10 +235,15 @@ bool PipelineOpening::RenderChain(RenderedPipeline* rendered, PipelineError* err
         chain.push_back(Ref(m_request.audioFilter));
     }
     chain.push_back(MakeElement("volume", "tavi-volume", &missing));
-    chain.push_back(MakeElement("audioconvert", nullptr, &missing));
-    chain.push_back(MakeElement("audioresample", nullptr, &missing));
-    chain.push_back(m_request.audioSink ? Ref(m_request.audioSink)
-                                        : MakeElement("autoaudiosink", nullptr, &missing));
+    const size_t volume = chain.size() - 1;
+    // Every element a buffer passes costs the streaming thread, passing through or not.
+    if (m_request.audioSink) {
+        chain.push_back(Ref(m_request.audioSink));
+    } else {
+        chain.push_back(MakeElement("audioconvert", nullptr, &missing));
+        chain.push_back(MakeElement("audioresample", nullptr, &missing));
+        chain.push_back(MakeElement("autoaudiosink", nullptr, &missing));
+    }
     for (const ElementPtr& element : chain) {
         if (!element) {
             *error = {0x80040265, missing};
@@ -262,7 +267,7 @@ bool PipelineOpening::RenderChain(RenderedPipeline* rendered, PipelineError* err
         SetNullAndRelease(std::move(pipeline));
         return false;
     }
-    rendered->volumeElement = Ref(chain[chain.size() - 4]);
+    rendered->volumeElement = Ref(chain[volume]);
     rendered->pipeline = std::move(pipeline);
     rendered->isPlaybin = false;
     return true;

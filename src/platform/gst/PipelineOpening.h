@@ -19,7 +19,7 @@ struct PipelineRequest {
     QStringList decoders;  // tried first as filesrc ! decoders... ! audio chain; empty: none
     ElementPtr source;     // a live source (capture) in place of the file: no playbin then
     ElementPtr audioFilter;
-    ElementPtr audioSink;
+    ElementPtr audioSink;  // converts and resamples itself (MediaPipeline::SetAudioSink)
     ElementPtr videoSink;  // playbin's; null: video is discarded in real time
     guintptr windowHandle = 0;
 };
