@@ -57,36 +57,35 @@ wakeups() { cat /proc/"$1"/task/*/status 2>/dev/null | awk '/ctxt_switches/ {s +
 rss_kib() { awk '/^VmRSS/ {print $2}' "/proc/$1/status"; }
 median() { printf '%s\n' "$@" | sort -g | awk '{v[NR] = $1} END {print v[int((NR + 1) / 2)]}'; }
 
-# One Tavi run: started with the file (it plays at once), watched through its bus client
-# until it stops; then 10 s of stopped idling are counted before it is ended.
+# One Tavi run: started with the file (it plays at once) and watched until it stops. Asking
+# it (a `tavictl status` costs it about 2 ms: a new client, its objects, the answers) would
+# add to what is measured, so the state changes it announces anyway (MPRIS PlaybackStatus)
+# are read off the bus by a monitor; then 10 s of stopped idling are counted before it ends.
 tavi_cpu=() tavi_server=() tavi_idle=() tavi_rss=()
 run_tavi() {
-    local server_before server_after started status rss=0
+    local server_before started monitor_pid rss=0 monitor_log="$work/announced"
     server_before=$(cpu_ticks "$pulse_pid")
+    dbus-monitor --session "type='signal',path='/org/mpris/MediaPlayer2',member='PropertiesChanged'" \
+        >"$monitor_log" 2>/dev/null &
+    monitor_pid=$!
+    sleep 0.5  # the monitor is listening before the player starts
     "$build/src/app/tavi" "$song" >/dev/null 2>&1 &
     player_pid=$!
     started=$SECONDS
-    status=
-    # Every bus call costs the player CPU of its own (a `tavictl status` about 2 ms: a new
-    # client, its objects, the answers), so it is asked only from a few seconds before the end.
-    local checked=0
+    # The statuses announced so far, in order.
+    announced() { grep -A1 '"PlaybackStatus"' "$monitor_log" | grep -o 'Playing\|Stopped' | paste -s -d ' '; }
     while ((SECONDS - started < 90)); do
         sleep 1
-        if ((SECONDS - started >= 3 && !checked)); then
-            status=$("$build/src/automation/tavictl" status 2>/dev/null || true)
-            [[ "$status" == PLAY ]] && checked=1
-            ((checked || SECONDS - started < 10)) ||
-                { echo "tavi is not playing: ${status:-no answer}" >&2; exit 1; }
-        fi
         ((SECONDS - started >= 30 && rss == 0)) && rss=$(rss_kib "$player_pid")
-        ((SECONDS - started < song_seconds - 3)) && continue
-        status=$("$build/src/automation/tavictl" status 2>/dev/null || true)
-        [[ "$status" == STOP ]] && break
+        [[ "$(announced)" =~ Playing.*Stopped ]] && break
+        ((SECONDS - started < 10)) || [[ "$(announced)" == *Playing* ]] ||
+            { echo "tavi is not playing" >&2; exit 1; }
     done
-    [[ "$status" == STOP ]] || { echo "tavi did not finish playing" >&2; exit 1; }
+    kill "$monitor_pid" 2>/dev/null || true
+    wait "$monitor_pid" 2>/dev/null || true
+    [[ "$(announced)" =~ Playing.*Stopped ]] || { echo "tavi did not finish playing" >&2; exit 1; }
     tavi_cpu+=("$(seconds "$(cpu_ticks "$player_pid")")")
-    server_after=$(cpu_ticks "$pulse_pid")
-    tavi_server+=($((server_after - server_before)))
+    tavi_server+=($(($(cpu_ticks "$pulse_pid") - server_before)))
     tavi_rss+=("$rss")
     sleep 2
     local before after
