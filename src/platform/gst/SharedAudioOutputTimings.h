@@ -19,7 +19,7 @@ inline constexpr int kRate = SharedAudioOutput::kRate;
 // a feed queues up to 300 ms ahead of the device, which leaves 100 ms beyond a period to
 // cover the moment between one track's end and the next one's start.
 // The sound server's buffer for the stream is 600 ms. The server keeps its sink's latency at
-// half the buffer less two of its requests' minimum (half a period on the stream, a period
+// half of the buffer less two of its requests' minimum (half a period on the stream, a period
 // on a GStreamer sink), and asks for sound as often as that latency: every 200 ms on the
 // stream. A smaller buffer keeps the server busy (at 400 ms it spent ten times the CPU we
 // did). A flush drops the buffer at once (DropHeard); a paused track is still heard for what

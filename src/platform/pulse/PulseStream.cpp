@@ -21,9 +21,9 @@ pa_buffer_attr AttributesFor(const PulseStream::Buffer& buffer) {
         uint32_t(buffer.bufferUs * PulseStream::kRate / PA_USEC_PER_SEC) * uint32_t(kFrameBytes);
     // Playing starts (and, after running dry, starts again) as soon as a period is there.
     attributes.prebuf = period;
-    // The server keeps its sink's latency at the buffer less two of these, and asks as often
-    // as that latency: half a period asks once a period (every 200 ms, not every 100 ms),
-    // with the same buffer heard after a pause.
+    // The server keeps its sink's latency at half of the buffer less two of these, and asks
+    // as often as that latency: half a period asks once a period (every 200 ms, not every
+    // 100 ms), with the same buffer heard after a pause.
     attributes.minreq = uint32_t(buffer.periodFrames / 2 * kFrameBytes);
     attributes.fragsize = uint32_t(-1);
     return attributes;
