@@ -19,6 +19,7 @@
 #include <QProcess>
 #include <QTemporaryDir>
 
+#include <algorithm>
 #include <atomic>
 #include <cmath>
 #include <functional>
@@ -470,4 +471,78 @@ TEST(SharedOutput, AWaveWriteIsDueWhileTheQueueHasRoomAndAFlushMakesRoom) {
     output->Hold(false);
     tavi::test::processEventsFor(300);
     EXPECT_EQ(counter.sounding, 0) << "flushed sound is not heard";
+}
+
+namespace {
+
+double queuedSeconds(const std::shared_ptr<SharedAudioOutput>& output) {
+    // Sound of no lane would go after everything queued.
+    return double(output->AheadOf(SharedAudioOutput::kSequential)) / SharedAudioOutput::kRate;
+}
+
+// A 0.6-s track queued whole on a null output that takes nothing yet: more than the
+// queue-ahead waits for the device.
+struct QueuedTrack {
+    QueuedTrack() {
+        tavi::test::coreApplication();
+        tavi::test::WaitForEveryOpen();
+        qputenv("TAVI_AUDIO_OUTPUT", "null");
+        output = acquire(QStringLiteral("null"));
+        EXPECT_TRUE(tavi::test::MakeWav(file, 0.6));
+        track = CreateTrackForFile(file, &recorder);
+        track->Open(file);
+        output->Hold(true);
+        track->Play();
+        // A track that waited at every period would stand at the queue-ahead (0.3 s).
+        queued = processEventsUntil([&] { return queuedSeconds(output) >= 0.59; }, 900);
+    }
+    ~QueuedTrack() { track->Close(); }
+    // Heard to the end (and nothing twice).
+    double heardSeconds() {
+        processEventsUntil([&] { return counter.sounding >= SharedAudioOutput::kRate * 58 / 100; },
+                           5000);
+        tavi::test::processEventsFor(300);
+        return double(counter.sounding) / SharedAudioOutput::kRate;
+    }
+
+    std::shared_ptr<SharedAudioOutput> output;
+    QTemporaryDir dir;
+    const QString file = dir.filePath(QStringLiteral("a.wav"));
+    SoundCounter counter;
+    tavi::test::TrackRecorder recorder;
+    std::unique_ptr<CMediaTrack> track;
+    bool queued = false;
+};
+
+}  // namespace
+
+// A track fills the queue well past the queue-ahead in one go, yet its end is reported only
+// once its last sound is as near the device as a track that refills at every period has it:
+// the next track is started from that report and must not come early.
+TEST(SharedOutput, ATrackQueuesAheadInBurstsAndReportsItsEndWhenItsSoundIsNearTheDevice) {
+    QueuedTrack queued;
+    ASSERT_TRUE(queued.queued) << "filled in a burst";
+    tavi::test::processEventsFor(400);
+    EXPECT_TRUE(queued.recorder.reports.empty()) << "the end came 0.6 s before the device";
+    queued.output->Hold(false);
+    ASSERT_TRUE(processEventsUntil([&] { return !queued.recorder.reports.empty(); }, 5000));
+    EXPECT_TRUE(queued.recorder.reports.front().ended);
+    EXPECT_LT(queuedSeconds(queued.output), 0.3);
+    EXPECT_NEAR(queued.heardSeconds(), 0.6, 0.02);
+}
+
+// A pause while the last sound waits to be heard holds the end back however long it lasts;
+// played on, the track is heard to its end and then reports it.
+TEST(SharedOutput, APauseBeforeTheLastSoundIsHeardHoldsBackTheEnd) {
+    QueuedTrack queued;
+    ASSERT_TRUE(queued.queued);
+    queued.track->Pause();
+    queued.output->Hold(false);          // the track's own hold stays
+    tavi::test::processEventsFor(2000);  // longer than a stalled device is waited for
+    EXPECT_TRUE(queued.recorder.reports.empty()) << "the end came while paused";
+    EXPECT_EQ(queued.counter.sounding, 0);
+    queued.track->Play();
+    ASSERT_TRUE(processEventsUntil([&] { return !queued.recorder.reports.empty(); }, 5000));
+    EXPECT_TRUE(queued.recorder.reports.front().ended);
+    EXPECT_NEAR(queued.heardSeconds(), 0.6, 0.02);
 }

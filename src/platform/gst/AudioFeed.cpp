@@ -1,5 +1,7 @@
 #include "AudioFeed.h"
 
+#include "SharedAudioOutputTimings.h"
+
 #include <algorithm>
 #include <cstring>
 
@@ -83,10 +85,7 @@ GstPadProbeReturn AudioFeed::OnEvent(GstPad*, GstPadProbeInfo* info, gpointer we
             gst_event_copy_segment(event, &feed->m_segment);
             break;
         case GST_EVENT_EOS:
-            feed->m_ended = true;
-            if (std::shared_ptr<SharedAudioOutput> output = feed->Output()) {
-                output->EndLane(feed->m_lane);
-            }
+            feed->OnEndOfStream();
             break;
         case GST_EVENT_CAPS: {
             GstCaps* caps = nullptr;
@@ -123,18 +122,47 @@ void AudioFeed::BeginFlush() {
     }
 }
 
+// The queue is refilled in bursts: once the output has taken it under the queue-ahead, the
+// feed fills it to kFillAheadFrames before it waits again. Each wake-up of the streaming
+// thread cost several times the decoding it did, and it woke at every period.
 void AudioFeed::Push(GstBuffer* buffer) {
     const std::shared_ptr<SharedAudioOutput> output = Output();
-    // A held feed is pausing: the buffer its sink waits to preroll on goes in at once.
-    if (!output ||
-        (m_live || m_held ? m_stopping.load() : !output->WaitForRoom(m_stopping, m_lane, m_held))) {
+    if (!output || !WaitToPush(*output)) {
         return;
     }
     const GainRamp gain = GainFor(buffer);
     const guint64 frames = m_live ? output->PushLive(buffer, m_format, m_lane, gain)
                                   : output->Push(buffer, m_format, m_lane, gain);
     m_queuedSound = true;
+    m_refilling = !m_live && output->AheadOf(m_lane) < output::kFillAheadFrames;
     NotePushed(buffer, frames);
+}
+
+// Whether the buffer goes in. A held feed is pausing: the buffer its sink waits to preroll
+// on goes in at once; live sound never waits.
+bool AudioFeed::WaitToPush(SharedAudioOutput& output) {
+    if (m_live || m_held) {
+        return !m_stopping;
+    }
+    return m_refilling
+               ? output.WaitForRoomBelow(output::kFillAheadFrames, m_stopping, m_lane, m_held)
+               : output.WaitForRoom(m_stopping, m_lane, m_held);
+}
+
+// The last sound is queued. A feed that refills in bursts is further ahead of the device than
+// one that waits at every period; the end is let on to the sink (and reported) only once it
+// is as near as that, so that what follows (the next track opened ahead and started) keeps
+// its timing.
+void AudioFeed::OnEndOfStream() {
+    const std::shared_ptr<SharedAudioOutput> output = Output();
+    if (output) {
+        output->EndLane(m_lane);
+        if (!m_live) {
+            output->WaitUntilDueToEnd(m_stopping, m_lane, m_held);
+        }
+    }
+    m_refilling = false;
+    m_ended = true;
 }
 
 namespace {

@@ -62,6 +62,8 @@ private:
     static GstPadProbeReturn OnEvent(GstPad* pad, GstPadProbeInfo* info, gpointer feed);
     std::shared_ptr<SharedAudioOutput> Output();
     void BeginFlush();
+    bool WaitToPush(SharedAudioOutput& output);
+    void OnEndOfStream();
     GainRamp GainFor(GstBuffer* buffer);
     void NotePushed(GstBuffer* buffer, guint64 frames);
 
@@ -82,6 +84,7 @@ private:
     std::atomic<gint64> m_startedAt = 0;  // stream time of the first buffer since the flush
     std::atomic<guint64> m_pushedFrames = 0;
     std::atomic<bool> m_ended = false;
+    bool m_refilling = false;  // the streaming thread's alone: filling the queue to the mark
 };
 
 }  // namespace tavi::gst

@@ -250,13 +250,55 @@ const std::atomic<bool> SharedAudioOutput::kNeverHeld = false;
 
 bool SharedAudioOutput::WaitForRoom(const std::atomic<bool>& cancelled, Lane lane,
                                     const std::atomic<bool>& held) {
+    return WaitForRoomBelow(kQueueAheadFrames, cancelled, lane, held);
+}
+
+bool SharedAudioOutput::WaitForRoomBelow(size_t mark, const std::atomic<bool>& cancelled, Lane lane,
+                                         const std::atomic<bool>& held) {
     if (!m_paced) {
         return !cancelled;
     }
     std::unique_lock lock(m_mutex);
+    const RoomWait wait(m_roomWaits, lane, mark);
     m_room.wait_for(lock, kStallTimeout,
-                    [&] { return cancelled || held || m_mix.AheadOf(lane) < kQueueAheadFrames; });
+                    [&] { return cancelled || held || m_mix.AheadOf(lane) < mark; });
     return !cancelled;
+}
+
+bool SharedAudioOutput::WaitUntilDueToEnd(const std::atomic<bool>& cancelled, Lane lane,
+                                          const std::atomic<bool>& held) {
+    if (!m_paced) {
+        return !cancelled;
+    }
+    std::unique_lock lock(m_mutex);
+    const RoomWait wait(m_roomWaits, lane, kQueueAheadFrames);
+    const auto due = [&] { return cancelled || m_mix.AheadOf(lane) < kQueueAheadFrames; };
+    // Held, the device takes silence and the lane stands: that is no stall.
+    while (!m_room.wait_for(lock, kStallTimeout, due) && held) {
+    }
+    return !cancelled;
+}
+
+SharedAudioOutput::RoomWait::RoomWait(std::vector<RoomWait*>& all, Lane lane, size_t mark)
+    : waits(all), lane(lane), mark(mark) {
+    waits.push_back(this);
+}
+
+SharedAudioOutput::RoomWait::~RoomWait() {
+    waits.erase(std::find(waits.begin(), waits.end(), this));
+}
+
+// Runs under m_mutex, after a take: a waiter is woken only when it has room now. Waking the
+// feeds at every period, most of them to wait again, cost as much as their decoding.
+bool SharedAudioOutput::RoomForAWaiter() const {
+    return std::any_of(m_roomWaits.begin(), m_roomWaits.end(), [this](const RoomWait* wait) {
+        return m_mix.AheadOf(wait->lane) < wait->mark;
+    });
+}
+
+size_t SharedAudioOutput::AheadOf(Lane lane) {
+    std::lock_guard lock(m_mutex);
+    return m_mix.AheadOf(lane);
 }
 
 // The device takes a period at a time, one period after the other: room comes with the take
@@ -287,12 +329,16 @@ void SharedAudioOutput::WakeWaiters() {
 // Copies up to `frames` queued frames to out; after running dry it waits for a new cushion.
 size_t SharedAudioOutput::Take(int16_t* out, size_t frames) {
     size_t taken = 0;
+    bool room = false;
     {
         std::lock_guard lock(m_mutex);
         NoteCushion();
         taken = TakeQueued(out, frames);
+        room = RoomForAWaiter();
     }
-    m_room.notify_all();
+    if (room) {
+        m_room.notify_all();
+    }
     return taken;
 }
 

@@ -107,6 +107,17 @@ public:
     // cancelled.
     bool WaitForRoom(const std::atomic<bool>& cancelled, Lane lane = kSequential,
                      const std::atomic<bool>& held = kNeverHeld);
+    // The same up to a mark of the caller's (frames ahead of the device).
+    bool WaitForRoomBelow(size_t mark, const std::atomic<bool>& cancelled, Lane lane,
+                          const std::atomic<bool>& held);
+    // Waits until the lane's sound reaches no further than the queue-ahead, as far as a feed
+    // that waits at every period would have queued: where a track's end is reported. A held
+    // lane waits until it plays on; a stalled device lets it go after a while. False when
+    // cancelled.
+    bool WaitUntilDueToEnd(const std::atomic<bool>& cancelled, Lane lane,
+                           const std::atomic<bool>& held);
+    // How far ahead of the device the lane's next frame would go.
+    size_t AheadOf(Lane lane);
     void WakeWaiters();
     // How long until WaitForRoom would return at the device's pace: for a writer that waits
     // where it can be interrupted. 0 when there is room now.
@@ -133,6 +144,17 @@ private:
     bool StartStream(const QByteArray& sinkName);
     bool IsHealthy() const;
     size_t Take(int16_t* out, size_t frames);
+    // A waiter for room, known to the takes so that they wake it only when it has room.
+    struct RoomWait {
+        RoomWait(std::vector<RoomWait*>& waits, Lane lane, size_t mark);
+        ~RoomWait();
+        RoomWait(const RoomWait&) = delete;
+        RoomWait& operator=(const RoomWait&) = delete;
+        std::vector<RoomWait*>& waits;
+        const Lane lane;
+        const size_t mark;
+    };
+    bool RoomForAWaiter() const;
     bool NoteCushion();
     size_t TakeQueued(int16_t* out, size_t frames);
     const DeviceProfile* WantedProfile(bool* idle);
@@ -173,6 +195,7 @@ private:
     const DeviceProfile* m_profile;  // the device's, under m_stateMutex
     std::mutex m_mutex;              // guards everything below
     std::condition_variable m_room;
+    std::vector<RoomWait*> m_roomWaits;         // the callers waiting in m_room for room
     MixQueue m_mix{MixQueue::MixStart::Front};  // what waits to be heard
     bool m_priming = true;                      // waiting for a cushion of sound before playing it
     guint64 m_frames = 0;                       // frames sent to the device so far (timestamps)

@@ -104,6 +104,7 @@ void SharedAudioOutput::ServeStream(pulse::PulseStream& stream) {
 SharedAudioOutput::StreamTake SharedAudioOutput::TakeForStream(int16_t* out, size_t frames,
                                                                size_t buffered) {
     StreamTake result;
+    bool room = false;
     {
         std::lock_guard lock(m_mutex);
         const size_t queued = m_mix.Queued();
@@ -122,8 +123,11 @@ SharedAudioOutput::StreamTake SharedAudioOutput::TakeForStream(int16_t* out, siz
         }
         result.frames = TakeQueued(out, frames);
         result.queueEnd = m_mix.Front();
+        room = RoomForAWaiter();
     }
-    m_room.notify_all();
+    if (room) {
+        m_room.notify_all();
+    }
     return result;
 }
 

@@ -16,8 +16,9 @@ inline constexpr int kRate = SharedAudioOutput::kRate;
 // The device is fed in periods of 200 ms: every period wakes us, the sound server's client
 // thread and the server, and at 50 ms those wake-ups were most of what playing cost. Sound is
 // held back until a period and 10 ms are queued, so the device never gets part of a period;
-// a feed queues up to 300 ms ahead of the device, which leaves 100 ms beyond a period to
-// cover the moment between one track's end and the next one's start.
+// a feed waits until less than 300 ms are queued ahead of the device, and its end waits for
+// that too, which leaves 100 ms beyond a period to cover the moment between one track's end
+// and the next one's start.
 // The sound server's buffer for the stream is 600 ms. The server keeps its sink's latency at
 // half of the buffer less two of its requests' minimum (half a period on the stream, a period
 // on a GStreamer sink), and asks for sound as often as that latency: every 200 ms on the
@@ -33,6 +34,10 @@ inline constexpr DeviceProfile kLiveProfile{kRate / 100, 10'000, 40'000};
 inline constexpr size_t kDeviceHoldsFrames = kRate * 650 / 1000;
 inline constexpr size_t kPrimeFrames = kRate * 210 / 1000;
 inline constexpr size_t kQueueAheadFrames = kRate * 300 / 1000;
+// A feed that wakes refills the queue to this, so that it wakes once in three periods, not
+// at every one. The sound it queued is heard that much later after a change of its own
+// volume or a fade that starts at once.
+inline constexpr size_t kFillAheadFrames = kRate * 700 / 1000;
 // Live sound waits at most this long in the queue; more means it came while the device
 // could not take it, and the newest is dropped so that what follows is not late.
 inline constexpr size_t kLiveBacklogFrames = kRate * 30 / 1000;
