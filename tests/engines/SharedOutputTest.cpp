@@ -546,3 +546,31 @@ TEST(SharedOutput, APauseBeforeTheLastSoundIsHeardHoldsBackTheEnd) {
     EXPECT_TRUE(queued.recorder.reports.front().ended);
     EXPECT_NEAR(queued.heardSeconds(), 0.6, 0.02);
 }
+
+// A track closed before its end (a stop, the next entry chosen) is not heard any more: what
+// it had queued is dropped, the sound server's buffer too. (One closed at its end leaves its
+// last sound: EverySoundOfConsecutiveTracksIsHeardOnce.)
+TEST(SharedOutput, ATrackClosedBeforeItsEndIsNotHeardAnyMore) {
+    tavi::test::coreApplication();
+    tavi::test::WaitForEveryOpen();
+    qputenv("TAVI_AUDIO_OUTPUT", "null");
+    const std::shared_ptr<SharedAudioOutput> output = acquire(QStringLiteral("null"));
+    ASSERT_TRUE(output);
+    QTemporaryDir dir;
+    const QString file = dir.filePath(QStringLiteral("a.wav"));
+    ASSERT_TRUE(tavi::test::MakeWav(file, 3.0));
+    SoundCounter counter;
+    tavi::test::TrackRecorder recorder;
+    auto track = CreateTrackForFile(file, &recorder);
+    track->Open(file);
+    track->Play();
+    ASSERT_TRUE(processEventsUntil([&] { return track->GetPosition() >= 1.0; }, 10000));
+    output->Hold(true);  // nothing more is taken: what follows is only what stayed queued
+    tavi::test::processEventsFor(50);  // a period taken just before is counted by then
+    const long before = counter.sounding;
+    ASSERT_GT(queuedSeconds(output), 0.05);
+    track->Close();
+    output->Hold(false);
+    tavi::test::processEventsFor(600);
+    EXPECT_EQ(counter.sounding, before);
+}

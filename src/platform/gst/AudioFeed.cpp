@@ -112,6 +112,7 @@ std::shared_ptr<SharedAudioOutput> AudioFeed::Output() {
 // ahead, seeking to its start) leaves the sound of the track before it alone.
 void AudioFeed::BeginFlush() {
     m_stopping = true;
+    std::lock_guard placing(m_placing);
     m_pushedUpTo = -1;
     m_ended = false;
     if (std::shared_ptr<SharedAudioOutput> output = Output()) {
@@ -131,6 +132,10 @@ void AudioFeed::Push(GstBuffer* buffer) {
         return;
     }
     const GainRamp gain = GainFor(buffer);
+    std::lock_guard placing(m_placing);
+    if (m_stopping) {
+        return;
+    }
     const guint64 frames = m_live ? output->PushLive(buffer, m_format, m_lane, gain)
                                   : output->Push(buffer, m_format, m_lane, gain);
     m_queuedSound = true;
@@ -305,9 +310,15 @@ void AudioFeed::Detach() {
         output = std::move(m_output);
     }
     m_stopping = true;
+    std::lock_guard placing(m_placing);  // a buffer being queued is in before the lane goes
     if (output) {
         if (m_live.exchange(false)) {
             output->RemoveLiveFeed();
+        }
+        // A track closed at its end leaves its last sound to be heard; one closed before it
+        // is stopped: what it queued is dropped.
+        if (!m_ended && m_queuedSound.exchange(false)) {
+            output->FlushUnlessOthersRun(m_lane);
         }
         output->ForgetLane(m_lane);
         if (m_held.exchange(false)) {

@@ -67,7 +67,8 @@ private:
     GainRamp GainFor(GstBuffer* buffer);
     void NotePushed(GstBuffer* buffer, guint64 frames);
 
-    std::mutex m_mutex;  // guards m_output and m_envelope
+    std::mutex m_mutex;    // guards m_output and m_envelope
+    std::mutex m_placing;  // held while a buffer is queued: none goes in after a flush
     std::shared_ptr<SharedAudioOutput> m_output;
     FadeEnvelope m_envelope;
     std::atomic<float> m_gain = 1.0f;

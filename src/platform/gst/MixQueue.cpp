@@ -58,6 +58,11 @@ uint64_t MixQueue::StartOf(Lane lane) const {
     return m_mixStart == MixStart::Front ? m_front : Reached();
 }
 
+bool MixQueue::RunsAlone(Lane lane) const {
+    return std::all_of(m_lanes.begin(), m_lanes.end(),
+                       [lane](const LaneState& state) { return state.id == lane || state.ended; });
+}
+
 size_t MixQueue::AheadOf(Lane lane) const {
     return size_t(StartOf(lane) - m_front);
 }

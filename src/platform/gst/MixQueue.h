@@ -45,6 +45,8 @@ public:
     size_t Queued() const { return (m_samples.size() - m_read) / 2; }
     uint64_t Front() const { return m_front; }
     uint64_t End() const { return m_front + Queued(); }
+    // Whether every other lane has ended: nothing but this lane's sound is still coming.
+    bool RunsAlone(Lane lane) const;
     // How far ahead of the front the lane's next frame would go.
     size_t AheadOf(Lane lane) const;
     // The frame every running lane has reached: what comes before it is complete.

@@ -246,6 +246,19 @@ void SharedAudioOutput::Flush() {
     }
 }
 
+void SharedAudioOutput::FlushUnlessOthersRun(Lane lane) {
+    if (!m_paced) {
+        return;
+    }
+    {
+        std::lock_guard lock(m_mutex);
+        if (!m_mix.RunsAlone(lane)) {
+            return;
+        }
+    }
+    Flush();
+}
+
 const std::atomic<bool> SharedAudioOutput::kNeverHeld = false;
 
 bool SharedAudioOutput::WaitForRoom(const std::atomic<bool>& cancelled, Lane lane,

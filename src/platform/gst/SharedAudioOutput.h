@@ -99,6 +99,10 @@ public:
     // Drops what was queued and not yet heard (after a seek or a stop), the device's buffer
     // included.
     void Flush();
+    // The same for a track closed before its end (stopped, or left for another entry), unless
+    // another track still runs with it (a crossfade): its sound is not heard any more. A
+    // file output keeps what it was given.
+    void FlushUnlessOthersRun(Lane lane);
     // Whether the output takes sound at the device's pace; a feed of a pacing output may
     // render faster than real time and wait here before each Push.
     bool Paces() const { return m_paced; }
