@@ -167,7 +167,11 @@ void AudioFeed::OnEndOfStream() {
         }
     }
     m_refilling = false;
-    m_ended = true;
+    // A seek or a close while it waited has started the track over or ended it.
+    std::lock_guard placing(m_placing);
+    if (!m_stopping) {
+        m_ended = true;
+    }
 }
 
 namespace {

@@ -150,7 +150,7 @@ private:
     size_t Take(int16_t* out, size_t frames);
     // A waiter for room, known to the takes so that they wake it only when it has room.
     struct RoomWait {
-        RoomWait(std::vector<RoomWait*>& waits, Lane lane, size_t mark);
+        RoomWait(std::vector<RoomWait*>& all, Lane lane, size_t mark);
         ~RoomWait();
         RoomWait(const RoomWait&) = delete;
         RoomWait& operator=(const RoomWait&) = delete;
