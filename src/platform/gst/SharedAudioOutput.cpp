@@ -278,10 +278,10 @@ bool SharedAudioOutput::WaitForRoomBelow(size_t mark, const std::atomic<bool>& c
     return !cancelled;
 }
 
-bool SharedAudioOutput::WaitUntilDueToEnd(const std::atomic<bool>& cancelled, Lane lane,
+void SharedAudioOutput::WaitUntilDueToEnd(const std::atomic<bool>& cancelled, Lane lane,
                                           const std::atomic<bool>& held) {
     if (!m_paced) {
-        return !cancelled;
+        return;
     }
     std::unique_lock lock(m_mutex);
     const RoomWait wait(m_roomWaits, lane, kQueueAheadFrames);
@@ -289,7 +289,6 @@ bool SharedAudioOutput::WaitUntilDueToEnd(const std::atomic<bool>& cancelled, La
     // Held, the device takes silence and the lane stands: that is no stall.
     while (!m_room.wait_for(lock, kStallTimeout, due) && held) {
     }
-    return !cancelled;
 }
 
 SharedAudioOutput::RoomWait::RoomWait(std::vector<RoomWait*>& all, Lane lane, size_t mark)

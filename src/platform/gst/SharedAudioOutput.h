@@ -116,9 +116,9 @@ public:
                           const std::atomic<bool>& held);
     // Waits until the lane's sound reaches no further than the queue-ahead, as far as a feed
     // that waits at every period would have queued: where a track's end is reported. A held
-    // lane waits until it plays on; a stalled device lets it go after a while. False when
-    // cancelled.
-    bool WaitUntilDueToEnd(const std::atomic<bool>& cancelled, Lane lane,
+    // lane waits until it plays on; a stalled device lets it go after a while; `cancelled`
+    // ends it at once.
+    void WaitUntilDueToEnd(const std::atomic<bool>& cancelled, Lane lane,
                            const std::atomic<bool>& held);
     // How far ahead of the device the lane's next frame would go.
     size_t AheadOf(Lane lane);
