@@ -131,22 +131,18 @@ void CPositionSlider::TryAgainLater() {
     }
 }
 
-// The thumb moves a pixel every so many milliseconds of play; asking the track more often
-// changes nothing on the screen (a 4-minute track on a 300-pixel slider moves every 0.8 s).
-// The step is a fraction of a second, so every second's tick can share its wake-up with the
-// pass that shows the position pane's new second.
+// Each step wakes the program and repaints the bar, which costs more than decoding the
+// sound meanwhile; a thumb that moves twice a second (at most a few pixels at a time on a
+// short track) looks no less steady than the position pane's seconds, and a long track's
+// thumb, which moves a pixel less often than that, is looked at once a second. The steps
+// fall on half seconds, so every other tick shares its wake-up with the pane's pass.
 int CPositionSlider::RefreshIntervalMs() const {
     const int travel = width() - HandleRect().width();
     if (maximum() <= 0 || travel <= 0) {
         return kSlowestRefreshMs;
     }
     const double msPerPixel = double(maximum()) * 100.0 / travel;
-    for (const int step : {kRefreshIntervalMs, 125, 200, 250, 500}) {
-        if (step >= msPerPixel) {
-            return step;
-        }
-    }
-    return kSlowestRefreshMs;
+    return msPerPixel <= kRefreshIntervalMs ? kRefreshIntervalMs : kSlowestRefreshMs;
 }
 
 // Just after the track reaches its next step, as the position pane's pass does at whole

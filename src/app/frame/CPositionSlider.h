@@ -11,8 +11,9 @@ namespace tavi::frame {
 
 class CPositionSliderCallback;
 
-// The media bar's track position, in tenths of a second. It follows the playing track about
-// as often as the thumb moves a pixel (in steps of 100 ms to 1 s of play) while it is seen (a track
+// The media bar's track position, in tenths of a second. It follows the playing track in steps
+// of half a second, or of a whole one where the thumb moves less than a pixel in half a
+// second, while it is seen (a track
 // is set, the slider shown, the window neither hidden nor minimised: SetShown) and repaints only
 // when the thumb moves by a pixel. It never seeks by itself: steps and clicks into the channel ask
 // the callback to seek at once, a dragged thumb only when it is let go.
@@ -21,7 +22,7 @@ class CPositionSlider : public QSlider {
 public:
     // The tool tip and status prompt in the active language.
     void RetranslateTips();
-    static constexpr int kRefreshIntervalMs = 100;  // the fastest
+    static constexpr int kRefreshIntervalMs = 500;  // the fastest
     static constexpr int kSlowestRefreshMs = 1000;
 
     explicit CPositionSlider(QWidget* parent = nullptr);
@@ -42,8 +43,8 @@ public:
     void SetShown(bool shown);
     bool IsFollowing() const { return m_timer.isActive(); }
     int MsUntilNextTick() const { return m_timer.remainingTime(); }
-    // The step of play the thumb follows in: as long as it takes to move a pixel at the
-    // current length and width, rounded up to a fraction of a second.
+    // The step of play the thumb follows in: half a second, or a whole one when the thumb
+    // takes longer than half a second to move a pixel at the current length and width.
     int RefreshIntervalMs() const;
 
 protected:
