@@ -78,6 +78,10 @@ void CDirectShowTrack::Open(const QString& fileName) {
     }
 }
 
+bool CDirectShowTrack::MayHaveVideo() const {
+    return !IsSoundOnlyFile(GetFileName());
+}
+
 gst::MediaPipeline::OpenResult CDirectShowTrack::RenderPipeline(const QString& fileName,
                                                                 gst::PipelineError* error) {
     return m_pipeline.Open(fileName, DecoderChain(), OpenWait(),

@@ -83,8 +83,9 @@ protected:
     // Builds the pipeline for the entry, once the filters and the output are set on it.
     virtual gst::MediaPipeline::OpenResult RenderPipeline(const QString& fileName,
                                                           gst::PipelineError* error);
-    // Whether the entry may have pictures for the shared video window.
-    virtual bool MayHaveVideo() const { return true; }
+    // Whether the entry may have pictures for the shared video window: a sound-only file
+    // neither creates the window nor gets a video sink.
+    virtual bool MayHaveVideo() const;
 
     gst::MediaPipeline m_pipeline;
     std::shared_ptr<gst::AudioFeed> m_feed;  // to the shared audio output

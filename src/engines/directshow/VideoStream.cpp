@@ -1,5 +1,8 @@
 #include "VideoStream.h"
 
+#include <QFileInfo>
+#include <QSet>
+
 #include <gst/video/video.h>
 
 #include <numeric>
@@ -34,6 +37,21 @@ std::optional<VideoStreamInfo> ReadVideoStream(GstElement* playbin) {
     x /= divisor;
     y /= divisor;
     return VideoStreamInfo{QSize(info.width, info.height), display, QSize(int(x), int(y))};
+}
+
+// Containers that can carry a picture stream (Ogg, Matroska, MP4, ASF) are not listed, except
+// where their extension is the sound-only convention (.oga, .m4a, .wma).
+bool IsSoundOnlyFile(const QString& fileName) {
+    static const QSet<QString> soundOnly = {
+        QStringLiteral("mp3"),  QStringLiteral("mp2"),  QStringLiteral("mp1"),
+        QStringLiteral("mpa"),  QStringLiteral("flac"), QStringLiteral("wav"),
+        QStringLiteral("aac"),  QStringLiteral("ac3"),  QStringLiteral("opus"),
+        QStringLiteral("oga"),  QStringLiteral("spx"),  QStringLiteral("aif"),
+        QStringLiteral("aiff"), QStringLiteral("aifc"), QStringLiteral("au"),
+        QStringLiteral("snd"),  QStringLiteral("ape"),  QStringLiteral("wv"),
+        QStringLiteral("mpc"),  QStringLiteral("tta"),  QStringLiteral("amr"),
+        QStringLiteral("m4a"),  QStringLiteral("wma")};
+    return soundOnly.contains(QFileInfo(fileName).suffix().toLower());
 }
 
 }  // namespace tavi::engines

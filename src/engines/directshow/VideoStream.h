@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QSize>
+#include <QString>
 
 #include <gst/gst.h>
 
@@ -18,5 +19,9 @@ struct VideoStreamInfo {
 
 // nullopt when the pipeline is not a playbin, has no video or has not negotiated it yet.
 std::optional<VideoStreamInfo> ReadVideoStream(GstElement* playbin);
+
+// Whether the file's extension names a format that holds sound only (an MP3, a FLAC, a WAV),
+// so that playing it needs no video window or sink. Unknown extensions may hold video.
+bool IsSoundOnlyFile(const QString& fileName);
 
 }  // namespace tavi::engines

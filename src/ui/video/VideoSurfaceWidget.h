@@ -32,6 +32,8 @@ public:
     const QImage& currentFrame() const { return m_frame; }
     // How many frames of the shown surfaces have arrived so far.
     int framesShown() const { return m_framesShown; }
+    // How many sinks CreateSurface has made so far.
+    uint64_t surfacesMade() const { return m_nextId - 1; }
 
     QPaintEngine* paintEngine() const override;
 

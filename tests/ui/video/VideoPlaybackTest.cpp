@@ -155,6 +155,26 @@ TEST_F(VideoPlayback, ASoundFileOpenedMeanwhileLeavesThePictureToThePlayingVideo
     EXPECT_TRUE(window().isVisible());
 }
 
+// A file that can only hold sound gets no video sink; one whose container may hold a picture
+// does, whatever it turns out to hold.
+TEST_F(VideoPlayback, OnlyAFileThatMayHoldAPictureGetsAVideoSink) {
+    const QString mp3 = media.path() + QStringLiteral("/tone.MP3");
+    const QString ogg = media.path() + QStringLiteral("/tone.ogg");
+    ASSERT_TRUE(tavi::test::MakeMp3(mp3, 0.5));
+    ASSERT_TRUE(tavi::test::MakeOgg(ogg, 0.5));
+    const uint64_t before = window().surface()->surfacesMade();
+    auto sound = tavi::engines::CreateTrackForFile(mp3, &recorder);
+    sound->Open(mp3);
+    EXPECT_EQ(window().surface()->surfacesMade(), before);
+    sound = tavi::engines::CreateTrackForFile(ogg, &recorder);
+    sound->Open(ogg);  // Ogg may carry Theora
+    EXPECT_FALSE(sound->HasVideo());
+    EXPECT_EQ(window().surface()->surfacesMade(), before + 1);
+    auto video = open(1);
+    EXPECT_EQ(window().surface()->surfacesMade(), before + 2);
+    EXPECT_TRUE(video->HasVideo());
+}
+
 // Full Screen is the player's command for the video that plays: enabled only then, it
 // switches the shared window, and its check mark is the window's state.
 TEST_F(VideoPlayback, FullScreenIsEnabledOnlyForVideoAndSwitchesTheWindow) {
