@@ -14,8 +14,9 @@ class CPositionSliderCallback;
 // The media bar's track position, in tenths of a second. It follows the playing track in steps
 // of half a second, or of a whole one where the thumb moves less than a pixel in half a
 // second, while it is seen (a track is set, the slider shown, the window neither hidden nor
-// minimised: SetShown) and repaints only when the thumb moves by a pixel. It never seeks by itself: steps and clicks into the channel ask
-// the callback to seek at once, a dragged thumb only when it is let go.
+// minimised: SetShown) and repaints only when the thumb moves by a pixel. It never seeks by
+// itself: steps and clicks into the channel ask the callback to seek at once, a dragged thumb
+// only when it is let go.
 class CPositionSlider : public QSlider {
     Q_OBJECT
 public:
