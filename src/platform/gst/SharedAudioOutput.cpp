@@ -234,9 +234,14 @@ void SharedAudioOutput::Hold(bool held) {
     }
 }
 
-void SharedAudioOutput::Flush() {
+// The test and the clearing under one lock, so that no other lane starts between them.
+template <typename Test>
+void SharedAudioOutput::FlushIf(const Test& test) {
     {
         std::lock_guard lock(m_mutex);
+        if (!test(m_mix)) {
+            return;
+        }
         m_mix.Clear();
         m_priming = true;
     }
@@ -246,17 +251,14 @@ void SharedAudioOutput::Flush() {
     }
 }
 
+void SharedAudioOutput::Flush() {
+    FlushIf([](const MixQueue&) { return true; });
+}
+
 void SharedAudioOutput::FlushUnlessOthersRun(Lane lane) {
-    if (!m_paced) {
-        return;
+    if (m_paced) {
+        FlushIf([lane](const MixQueue& mix) { return mix.RunsAlone(lane); });
     }
-    {
-        std::lock_guard lock(m_mutex);
-        if (!m_mix.RunsAlone(lane)) {
-            return;
-        }
-    }
-    Flush();
 }
 
 const std::atomic<bool> SharedAudioOutput::kNeverHeld = false;

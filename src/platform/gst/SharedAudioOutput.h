@@ -181,6 +181,9 @@ private:
     guint64 Place(GstBuffer* buffer, SampleFormat format, Lane lane, GainRamp gain, bool live);
     void WriteReachedToFile();
     void DropHeard();
+    // Flush when the test of the queue holds.
+    template <typename Test>
+    void FlushIf(const Test& test);
     void PushToFile(const int16_t* samples, size_t count);
     void NoteSilence(size_t frames, size_t period);
     void WakeFromIdle(std::unique_lock<std::mutex>& lock);
